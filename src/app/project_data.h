@@ -1,0 +1,164 @@
+#pragma once
+
+#include "app/one_based.h"
+#include "app/units.h"
+#include "models/atmosphere.h"
+#include "output/report_clock.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace vededa {
+
+inline constexpr int16_t kMaxConstraints = 30;
+inline constexpr int16_t kMaxLegs = 30;
+inline constexpr int16_t kMaxDragPoints = 11;
+inline constexpr int16_t kConstraintParameters = 23; ///< stored parameters 1..23 of a constraint
+inline constexpr int16_t kLegParameters = 21;        ///< stored parameters 1..21 of a mission leg
+
+/// One performance constraint. Positions 1..23 are the stored parameters (meanings by type in the
+/// constraint window); positions 0, 24 and 25 are working positions that are never saved.
+struct Constraint {
+    std::string type = "A"; ///< one letter "A".."J"
+    std::string name;
+    OneBased<float, 25> p;
+};
+
+/// One mission leg. Positions 1..21 are the stored parameters; position 0 is unused.
+struct MissionLeg {
+    std::string type; ///< one letter "A".."M"
+    std::string name;
+    OneBased<float, 21> p;
+};
+
+/// Positions of the aircraft record.
+inline constexpr int kAircraftTakeoffWeight = 3;     ///< W_TO [lbf or N]
+inline constexpr int kAircraftDeckThrottleRatio = 4; ///< throttle ratio used with the cycle deck
+
+/// A user drag table: Mach numbers and coefficient values at positions 1..count.
+struct DragTable {
+    int16_t count = 0;
+    OneBased<float, kMaxDragPoints> mach;
+    OneBased<float, kMaxDragPoints> value;
+};
+
+/// The reference engine of the cycle deck, addressed by the positions of the reference engine file.
+struct ReferenceEngine {
+    OneBased<float, 32> component; ///< component constants 1..32
+    OneBased<float, 56> reference; ///< reference (on-design) point and results 1..56
+};
+
+/// Positions of `EngineSetup`.
+inline constexpr int kSetupEngineType = 6;   ///< engine type 1..7
+inline constexpr int kSetupThrottleMode = 7; ///< 1 full throttle at the limits, 2 throttle to a thrust
+inline constexpr int kSetupEngineCount = 8;  ///< number of engines (at least 1)
+inline constexpr int kSetupLossModel = 9;    ///< installation-loss model 1..3
+
+/// The cycle-deck engine data of the project.
+struct EngineData {
+    OneBased<int16_t, 9> setup;    ///< `EngineSetup`, positions 6..9 used
+    ReferenceEngine engine;        ///< `ReferenceEngine`
+    OneBased<float, 18> controls;  ///< `EngineControls` 0..18: operating condition and limits
+    float tt4MaxSetting = 0;       ///< maximum burner exit temperature the user set [R or K]
+    float tt7MaxSetting = 0;       ///< maximum afterburner exit temperature the user set [R or K]
+    float thrustScale = 1;         ///< thrust scale factor of the sized engine
+    int16_t referenceUnitFlag = 1; ///< 1 English, any other value SI
+    float airMassFlow = 0;         ///< the deck's current air mass flow [lbm/s or kg/s]
+    std::string fileName;          ///< reference engine file name
+};
+
+/// The contour plot settings.
+struct ContourSettings {
+    OneBased<float, 3> velocity; ///< minimum, maximum, increment [ft/s or m/s]
+    OneBased<float, 3> altitude; ///< minimum, maximum, increment [kft or km]
+    float beta = 0;              ///< weight fraction
+    float loadFactor = 1;        ///< number of g
+    float clMax = 2;             ///< maximum lift coefficient
+    float qMax = 2133;           ///< maximum dynamic pressure [psf or Pa]; reset by the unit setup
+    float thrustFraction = 1;    ///< fraction of maximum thrust
+    int16_t afterburner = 0;     ///< 1 on, 0 off
+    int16_t quantity = 1;        ///< selected contour quantity 1..7
+};
+
+/// The one project of the program: the aircraft, the model selections, the constraints, the mission,
+/// the engine data and the plot settings, with the unit-dependent constants and label tables.
+struct ProjectData {
+    // Identification and files
+    std::string fileIdentification = "Vededa"; ///< first line of a project file, written back as read
+    int16_t fileVersion = 126;                 ///< second line of a project file
+    std::string projectPath;                   ///< current project file
+    std::string picturePath;                   ///< main-window picture, saved in the project file
+
+    // Model selectors (0 = no model chosen yet)
+    int16_t unitSystem = kEnglish;
+    int16_t dragModel = 0;
+    int16_t thrustModel = 0;
+    int16_t tsfcModel = 0;
+    int16_t afterburner = 0; ///< afterburner flag of the algebraic engine models
+
+    // Constraints
+    int16_t constraintCount = 0;
+    int16_t currentConstraint = 1;
+    std::array<Constraint, kMaxConstraints + 1> constraints; ///< slots 1..30
+    OneBased<float, 3> wsAxis; ///< constraint diagram W/S axis minimum, maximum, increment [psf or Pa]
+    OneBased<float, 3> twAxis; ///< constraint diagram T/W axis minimum, maximum, increment
+    int16_t plotLineWidth = 2;  ///< printer plot line width 1..4
+    bool constraintPlotMade = false; ///< constraint results are available for the diagram
+    bool contourPlotMade = false;    ///< contour results are available for plotting
+
+    // Mission
+    int16_t legCount = 0;
+    int16_t currentLeg = 1;
+    std::array<MissionLeg, kMaxLegs + 1> legs; ///< slots 1..30
+    OneBased<float, 31> betaStart;             ///< beta at the start of each leg; [1] is saved
+
+    // Aircraft sizing
+    float wingLoading = 0;   ///< take-off wing loading W/S [psf or Pa]
+    float thrustLoading = 0; ///< take-off thrust loading T_SL/W_TO
+    OneBased<float, 4> aircraft; ///< [3] W_TO [lbf or N], [4] cycle-deck throttle ratio
+    float wingArea = 0;      ///< S = W_TO / (W/S) [ft^2 or m^2], derived
+    float seaLevelThrust = 0; ///< T_SL = (T/W) W_TO [lbf or N], derived
+
+    // Contour plots
+    ContourSettings contour;
+
+    // Algebraic engine models
+    float throttleRatio = 1;      ///< TR
+    OneBased<float, 4> userThrust; ///< coefficients 1..4 of the user thrust model
+    OneBased<float, 4> userTsfc;   ///< coefficients 1..4 of the user TSFC model
+
+    // User drag tables
+    DragTable k1Table, k2Table, cd0Table;
+
+    // Cycle deck
+    EngineData engine;
+
+    // Output settings
+    int16_t printBufferFlag = 0; ///< 1: plots are also drawn on a pending printer page
+    ReportClock clock;           ///< the date of the report headings
+
+    // Unit-dependent constants and label tables
+    UnitConstants units;
+    LabelTables labels;
+
+    // Shared working values of the flight-condition models (not saved)
+    FlightCondition flight;
+
+    /// Takeoff weight W_TO [lbf or N].
+    float& takeoffWeight() { return aircraft[kAircraftTakeoffWeight]; }
+    float takeoffWeight() const { return aircraft[kAircraftTakeoffWeight]; }
+};
+
+/// The defaults of every constraint slot by parameter position, in English units.
+extern const OneBased<float, kConstraintParameters> kConstraintDefaults;
+
+/// Fills `project` with the start-up defaults and builds every fixed table (unit system English,
+/// label tables, constraint defaults in all 31 slots, engine defaults), then sets up the units.
+void initializeProject(ProjectData& project);
+
+/// Recomputes the derived aircraft values: S = W_TO / (W/S) (left as it was when W/S is 0) and
+/// T_SL = (T/W) W_TO.
+void deriveAircraftValues(ProjectData& project);
+
+} // namespace vededa

@@ -1,0 +1,11 @@
+#include "cli/commands.h"
+
+namespace vededa::cli {
+
+void registerProjectCommands(CLI::App& app);
+
+void registerCommands(CLI::App& app) {
+    registerProjectCommands(app);
+}
+
+} // namespace vededa::cli

@@ -1,0 +1,11 @@
+#include "mission/leg_list.h"
+
+#include "output/report.h"
+
+namespace vededa {
+
+std::string legListLine(int n, const MissionLeg& leg) {
+    return std::to_string(n) + Space(n < 10 ? 8 : 6) + leg.type + Space(9) + leg.name;
+}
+
+} // namespace vededa

@@ -1,0 +1,45 @@
+#include "test_support.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace vededa::test {
+
+void expectNear(double actual, double expected, double relTol, const std::string& what) {
+    const double scale = std::max(std::fabs(expected), 1e-30);
+    EXPECT_LE(std::fabs(actual - expected), relTol * scale)
+        << what << ": actual " << actual << ", expected " << expected << " (relative tolerance " << relTol << ")";
+}
+
+ProjectData freshProject() {
+    ProjectData p;
+    initializeProject(p);
+    return p;
+}
+
+std::string dataPath(const std::string& name) { return std::string(VEDEDA_TEST_DATA_DIR) + "/" + name; }
+
+std::string tempDir() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "vededa-test-XXXXXX").string();
+    char* made = mkdtemp(tmpl.data());
+    return made ? std::string(made) : std::string("/tmp");
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+} // namespace vededa::test

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/project_data.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace vededa::test {
+
+/// Expects |actual - expected| <= relTol * max(|expected|, tiny).
+void expectNear(double actual, double expected, double relTol, const std::string& what = {});
+
+/// A project after `initializeProject`.
+ProjectData freshProject();
+
+/// The bundled data folder.
+std::string dataPath(const std::string& name);
+
+/// A new empty temporary directory for one test.
+std::string tempDir();
+
+/// The whole content of a file ("" when it cannot be read).
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& text);
+
+} // namespace vededa::test
