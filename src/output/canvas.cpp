@@ -1,0 +1,110 @@
+#include "output/canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace vededa {
+
+Rgb paletteColor(int index) {
+    static const Rgb palette[16] = {{0, 0, 0},       {0, 0, 128},     {0, 128, 0},     {0, 128, 128},
+                                    {128, 0, 0},     {128, 0, 128},   {128, 128, 0},   {192, 192, 192},
+                                    {128, 128, 128}, {0, 0, 255},     {0, 255, 0},     {0, 255, 255},
+                                    {255, 0, 0},     {255, 0, 255},   {255, 255, 0},   {255, 255, 255}};
+    return palette[((index % 16) + 16) % 16];
+}
+
+std::vector<RecordingCanvas::Op> RecordingCanvas::opsOf(Kind kind) const {
+    std::vector<Op> out;
+    std::copy_if(ops_.begin(), ops_.end(), std::back_inserter(out), [kind](const Op& op) { return op.kind == kind; });
+    return out;
+}
+
+void RecordingCanvas::replay(Canvas& target) const {
+    for (const Op& op : ops_) {
+        switch (op.kind) {
+        case Kind::Color: target.setColor(static_cast<int>(op.x1)); break;
+        case Kind::LineWidth: target.setLineWidth(op.x1); break;
+        case Kind::Line: target.line(op.x1, op.y1, op.x2, op.y2); break;
+        case Kind::Box: target.box(op.x1, op.y1, op.x2, op.y2, false); break;
+        case Kind::FilledBox: target.box(op.x1, op.y1, op.x2, op.y2, true); break;
+        case Kind::Text: target.text(op.x1, op.y1, op.text, op.h, op.v); break;
+        case Kind::FontSize: target.setFontSize(op.x1); break;
+        case Kind::Clear: target.clear(); break;
+        }
+    }
+}
+
+namespace {
+
+std::string num(float v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1f", static_cast<double>(v));
+    return buf;
+}
+
+std::string escaped(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+SvgCanvas::SvgCanvas(float width, float height, float fontSize, float pixelWidth)
+    : width_(width), height_(height), font_(fontSize), pixelWidth_(pixelWidth) {}
+
+std::string SvgCanvas::colorText() const {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", color_.r, color_.g, color_.b);
+    return buf;
+}
+
+float SvgCanvas::strokeWidth() const {
+    // One device line is one pixel of the scaled document.
+    return std::max(1.0f, lineWidth_) * width_ / pixelWidth_;
+}
+
+void SvgCanvas::line(float x1, float y1, float x2, float y2) {
+    body_ += "<line x1=\"" + num(x1) + "\" y1=\"" + num(y1) + "\" x2=\"" + num(x2) + "\" y2=\"" + num(y2) +
+             "\" stroke=\"" + colorText() + "\" stroke-width=\"" + num(strokeWidth()) + "\"/>\n";
+}
+
+void SvgCanvas::box(float x1, float y1, float x2, float y2, bool filled) {
+    const float x = std::min(x1, x2), y = std::min(y1, y2);
+    const float w = std::fabs(x2 - x1), h = std::fabs(y2 - y1);
+    body_ += "<rect x=\"" + num(x) + "\" y=\"" + num(y) + "\" width=\"" + num(w) + "\" height=\"" + num(h) + "\" ";
+    if (filled)
+        body_ += "fill=\"" + colorText() + "\"/>\n";
+    else
+        body_ += "fill=\"none\" stroke=\"" + colorText() + "\" stroke-width=\"" + num(strokeWidth()) + "\"/>\n";
+}
+
+void SvgCanvas::text(float x, float y, std::string_view text, HAlign h, VAlign v) {
+    const char* anchor = h == HAlign::Left ? "start" : h == HAlign::Center ? "middle" : "end";
+    // Baseline from the requested vertical anchor: the font's cap height is about 0.75 of its size.
+    float baseline = y + 0.8f * font_;
+    if (v == VAlign::Middle) baseline = y + 0.3f * font_;
+    if (v == VAlign::Bottom) baseline = y - 0.2f * font_;
+    body_ += "<text x=\"" + num(x) + "\" y=\"" + num(baseline) + "\" font-family=\"DejaVu Sans Mono, monospace\" font-size=\"" +
+             num(font_) + "\" text-anchor=\"" + anchor + "\" fill=\"" + colorText() + "\" xml:space=\"preserve\">" +
+             escaped(text) + "</text>\n";
+}
+
+std::string SvgCanvas::document() const {
+    const float pixelHeight = pixelWidth_ * height_ / width_;
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+           num(pixelWidth_) + "\" height=\"" + num(pixelHeight) + "\" viewBox=\"0 0 " + num(width_) + " " + num(height_) +
+           "\">\n<rect x=\"0\" y=\"0\" width=\"" + num(width_) + "\" height=\"" + num(height_) +
+           "\" fill=\"white\"/>\n" + body_ + "</svg>\n";
+}
+
+} // namespace vededa
