@@ -59,7 +59,7 @@ class RecordingCanvas : public Canvas {
   public:
     enum class Kind { Color, LineWidth, Line, Box, FilledBox, Text, FontSize, Clear };
     struct Op {
-        Kind kind;
+        Kind kind = Kind::Line;
         float x1 = 0, y1 = 0, x2 = 0, y2 = 0; ///< coordinates; for Color/LineWidth/FontSize x1 is the value
         std::string text;
         HAlign h = HAlign::Left;
@@ -70,21 +70,24 @@ class RecordingCanvas : public Canvas {
 
     float width() const override { return width_; }
     float height() const override { return height_; }
-    void setColor(int paletteIndex) override { ops_.push_back({Kind::Color, static_cast<float>(paletteIndex)}); }
-    void setLineWidth(float width) override { ops_.push_back({Kind::LineWidth, width}); }
-    void line(float x1, float y1, float x2, float y2) override { ops_.push_back({Kind::Line, x1, y1, x2, y2}); }
+    void setColor(int paletteIndex) override { record(Kind::Color, static_cast<float>(paletteIndex)); }
+    void setLineWidth(float width) override { record(Kind::LineWidth, width); }
+    void line(float x1, float y1, float x2, float y2) override { record(Kind::Line, x1, y1, x2, y2); }
     void box(float x1, float y1, float x2, float y2, bool filled) override {
-        ops_.push_back({filled ? Kind::FilledBox : Kind::Box, x1, y1, x2, y2});
+        record(filled ? Kind::FilledBox : Kind::Box, x1, y1, x2, y2);
     }
     void text(float x, float y, std::string_view text, HAlign h, VAlign v) override {
-        ops_.push_back({Kind::Text, x, y, 0, 0, std::string(text), h, v});
+        Op& op = record(Kind::Text, x, y);
+        op.text = std::string(text);
+        op.h = h;
+        op.v = v;
     }
     float fontSize() const override { return font_; }
     void setFontSize(float size) override {
         font_ = size;
-        ops_.push_back({Kind::FontSize, size});
+        record(Kind::FontSize, size);
     }
-    void clear() override { ops_.push_back({Kind::Clear}); }
+    void clear() override { record(Kind::Clear); }
 
     const std::vector<Op>& ops() const { return ops_; }
     /// Every recorded op of one kind.
@@ -95,6 +98,13 @@ class RecordingCanvas : public Canvas {
   private:
     float width_, height_, font_;
     std::vector<Op> ops_;
+    Op& record(Kind kind, float x1 = 0, float y1 = 0, float x2 = 0, float y2 = 0) {
+        Op op;
+        op.kind = kind;
+        op.x1 = x1, op.y1 = y1, op.x2 = x2, op.y2 = y2;
+        ops_.push_back(std::move(op));
+        return ops_.back();
+    }
 };
 
 /// A canvas that writes SVG. The picture units map one to one onto SVG user units; the document is
