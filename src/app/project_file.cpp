@@ -339,13 +339,19 @@ FileResult readProject(ProjectData& project, const std::string& path) {
     return result;
 }
 
-std::string projectText(ProjectData& project) {
+std::string projectText(const ProjectData& project) {
+    ProjectData copy = project;
     Writer writer;
-    transferProject(writer, project);
+    transferProject(writer, copy);
     return writer.buffer().text();
 }
 
 FileResult writeProject(ProjectData& project, const std::string& path) {
+    if (project.thrustModel == 7) {
+        // The saved engine controls carry the current temperature limits.
+        project.engine.controls[5] = project.engine.tt4MaxSetting;
+        project.engine.controls[6] = project.engine.tt7MaxSetting;
+    }
     const std::string text = projectText(project);
     std::string tmpl = path + ".XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());

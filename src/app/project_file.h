@@ -33,6 +33,6 @@ FileResult readProjectText(ProjectData& project, std::string_view text, const st
 FileResult writeProject(ProjectData& project, const std::string& path);
 
 /// The text `writeProject` writes (CRLF line ends).
-std::string projectText(ProjectData& project);
+std::string projectText(const ProjectData& project);
 
 } // namespace vededa

@@ -1,6 +1,9 @@
 #include "test_support.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
+#include <sys/wait.h>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -40,6 +43,17 @@ std::string readFile(const std::string& path) {
 void writeFile(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
+}
+
+CliResult runCli(const std::string& args) {
+    const std::string command = std::string(VEDEDA_CLI_PATH) + " " + args + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    CliResult result;
+    std::array<char, 4096> buf{};
+    while (pipe && fgets(buf.data(), buf.size(), pipe)) result.out += buf.data();
+    const int status = pipe ? pclose(pipe) : -1;
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
 }
 
 } // namespace vededa::test

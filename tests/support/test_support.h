@@ -24,4 +24,13 @@ std::string tempDir();
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& text);
 
+/// Output (stdout and stderr) and exit status of one vededa-cli run.
+struct CliResult {
+    int status = -1;
+    std::string out;
+};
+
+/// Runs the built vededa-cli with `args` (a shell-quoted argument string).
+CliResult runCli(const std::string& args);
+
 } // namespace vededa::test
