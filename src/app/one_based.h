@@ -9,8 +9,7 @@ namespace vededa {
 /// A fixed array addressed by its documented positions 0..Last. Position 0 exists (some tables use it,
 /// most leave it unused) so that code and file agree position by position: `component[18]` is the
 /// eighteenth component value, as in the reference engine file. Indices are checked in debug builds.
-template <typename T, std::size_t Last>
-class OneBased {
+template <typename T, std::size_t Last> class OneBased {
   public:
     static constexpr std::size_t last = Last;
 

@@ -6,8 +6,9 @@ namespace {
 
 constexpr OneBased<float, kConstraintParameters> makeConstraintDefaults() {
     OneBased<float, kConstraintParameters> d;
-    const float values[] = {0.95f, 0.0f, 518.69f, 1500.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 1.2f, 0.07f,
-                            3.0f,  50.0f, 1800.0f, 1.1f, 0.2f, 3.0f, 1.2f, 50.0f, 1800.0f, -0.2f, 1.0f};
+    const float values[] = {0.95f, 0.0f, 518.69f, 1500.0f, 1.0f,    0.0f,  0.0f,    0.0f,
+                            0.0f,  1.0f, 1.2f,    0.07f,   3.0f,    50.0f, 1800.0f, 1.1f,
+                            0.2f,  3.0f, 1.2f,    50.0f,   1800.0f, -0.2f, 1.0f};
     for (int i = 0; i < kConstraintParameters; ++i) d[i + 1] = values[i];
     return d;
 }

@@ -17,6 +17,10 @@ inline constexpr int16_t kMaxDragPoints = 11;
 inline constexpr int16_t kConstraintParameters = 23; ///< stored parameters 1..23 of a constraint
 inline constexpr int16_t kLegParameters = 21;        ///< stored parameters 1..21 of a mission leg
 
+/// Angle constants of the calculations, in single precision as the calculations use them.
+inline constexpr float kDegreesPerRadian = 57.29578f;
+inline constexpr float kPi = 3.1415927f;
+
 /// One performance constraint. Positions 1..23 are the stored parameters (meanings by type in the
 /// constraint window); positions 0, 24 and 25 are working positions that are never saved.
 struct Constraint {
@@ -101,9 +105,9 @@ struct ProjectData {
     int16_t constraintCount = 0;
     int16_t currentConstraint = 1;
     std::array<Constraint, kMaxConstraints + 1> constraints; ///< slots 1..30
-    OneBased<float, 3> wsAxis; ///< constraint diagram W/S axis minimum, maximum, increment [psf or Pa]
-    OneBased<float, 3> twAxis; ///< constraint diagram T/W axis minimum, maximum, increment
-    int16_t plotLineWidth = 2;  ///< printer plot line width 1..4
+    OneBased<float, 3> wsAxis;       ///< constraint diagram W/S axis minimum, maximum, increment [psf or Pa]
+    OneBased<float, 3> twAxis;       ///< constraint diagram T/W axis minimum, maximum, increment
+    int16_t plotLineWidth = 2;       ///< printer plot line width 1..4
     bool constraintPlotMade = false; ///< constraint results are available for the diagram
     bool contourPlotMade = false;    ///< contour results are available for plotting
 
@@ -114,17 +118,17 @@ struct ProjectData {
     OneBased<float, 31> betaStart;             ///< beta at the start of each leg; [1] is saved
 
     // Aircraft sizing
-    float wingLoading = 0;   ///< take-off wing loading W/S [psf or Pa]
-    float thrustLoading = 0; ///< take-off thrust loading T_SL/W_TO
+    float wingLoading = 0;       ///< take-off wing loading W/S [psf or Pa]
+    float thrustLoading = 0;     ///< take-off thrust loading T_SL/W_TO
     OneBased<float, 4> aircraft; ///< [3] W_TO [lbf or N], [4] cycle-deck throttle ratio
-    float wingArea = 0;      ///< S = W_TO / (W/S) [ft^2 or m^2], derived
-    float seaLevelThrust = 0; ///< T_SL = (T/W) W_TO [lbf or N], derived
+    float wingArea = 0;          ///< S = W_TO / (W/S) [ft^2 or m^2], derived
+    float seaLevelThrust = 0;    ///< T_SL = (T/W) W_TO [lbf or N], derived
 
     // Contour plots
     ContourSettings contour;
 
     // Algebraic engine models
-    float throttleRatio = 1;      ///< TR
+    float throttleRatio = 1;       ///< TR
     OneBased<float, 4> userThrust; ///< coefficients 1..4 of the user thrust model
     OneBased<float, 4> userTsfc;   ///< coefficients 1..4 of the user TSFC model
 

@@ -78,10 +78,7 @@ class Reader {
         }
     }
 
-    template <typename... Fields>
-    void record(Fields... fields) {
-        (read(fields), ...);
-    }
+    template <typename... Fields> void record(Fields... fields) { (read(fields), ...); }
 
   private:
     std::vector<std::string_view> lines_;
@@ -135,7 +132,8 @@ class Reader {
     void read(NumField f) {
         const std::string_view token = numberToken(f.where);
         const double v = parseNumber(token, f.where);
-        if (std::fabs(v) > 3.4028234663852886e38) fail(f.where, ", found \"" + std::string(token) + "\" (out of range)");
+        if (std::fabs(v) > 3.4028234663852886e38)
+            fail(f.where, ", found \"" + std::string(token) + "\" (out of range)");
         f.value = static_cast<float>(v);
         col_ += token.size();
         afterNumber();
@@ -175,7 +173,8 @@ class Reader {
         if (text.size() != 1 || std::toupper(static_cast<unsigned char>(text[0])) < f.first ||
             std::toupper(static_cast<unsigned char>(text[0])) > f.last) {
             --line_;
-            fail(f.where, std::string(" (a letter ") + f.first + " to " + f.last + "), found \"" + text + "\"");
+            fail(f.where,
+                 std::string(" (a letter ") + f.first + " to " + f.last + "), found \"" + text + "\"");
         }
         f.value = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(text[0]))));
     }
@@ -185,8 +184,7 @@ class Writer {
   public:
     static constexpr bool writing = true;
 
-    template <typename... Fields>
-    void record(Fields... fields) {
+    template <typename... Fields> void record(Fields... fields) {
         (write(fields), ...);
         out_.line();
     }
@@ -207,20 +205,22 @@ class Writer {
 };
 
 /// The record order of a project file. The conditions read values that the reader has already read.
-template <typename Io>
-void transferProject(Io& io, ProjectData& p) {
+template <typename Io> void transferProject(Io& io, ProjectData& p) {
     io.record(TextField{p.fileIdentification, {"the file identification (line 1)"}});
     io.record(IntField{p.fileVersion, -32768, 32767, {"the file version number"}});
     io.record(IntField{p.unitSystem, 1, 2, {"the unit system (1 English, 2 SI)"}});
     io.record(IntField{p.constraintCount, 0, kMaxConstraints, {"the number of constraints"}},
               IntField{p.legCount, 0, kMaxLegs, {"the number of mission legs"}},
-              IntField{p.dragModel, 0, 7, {"the drag model"}}, IntField{p.thrustModel, 0, 7, {"the thrust model"}},
+              IntField{p.dragModel, 0, 7, {"the drag model"}},
+              IntField{p.thrustModel, 0, 7, {"the thrust model"}},
               IntField{p.tsfcModel, 0, 7, {"the TSFC model"}});
     io.record(TextField{p.picturePath, {"the picture file path"}});
-    io.record(NumField{p.wsAxis[1], {"the W/S axis minimum"}}, NumField{p.wsAxis[2], {"the W/S axis maximum"}},
-              NumField{p.wsAxis[3], {"the W/S axis increment"}}, NumField{p.twAxis[1], {"the T/W axis minimum"}},
-              NumField{p.twAxis[2], {"the T/W axis maximum"}}, NumField{p.twAxis[3], {"the T/W axis increment"}});
-    io.record(NumField{p.wingLoading, {"the wing loading W/S"}}, NumField{p.thrustLoading, {"the thrust loading T/W"}},
+    io.record(
+        NumField{p.wsAxis[1], {"the W/S axis minimum"}}, NumField{p.wsAxis[2], {"the W/S axis maximum"}},
+        NumField{p.wsAxis[3], {"the W/S axis increment"}}, NumField{p.twAxis[1], {"the T/W axis minimum"}},
+        NumField{p.twAxis[2], {"the T/W axis maximum"}}, NumField{p.twAxis[3], {"the T/W axis increment"}});
+    io.record(NumField{p.wingLoading, {"the wing loading W/S"}},
+              NumField{p.thrustLoading, {"the thrust loading T/W"}},
               NumField{p.contour.beta, {"the contour weight fraction"}},
               IntField{p.contour.afterburner, 0, 1, {"the contour afterburner flag (0 or 1)"}});
     io.record(NumField{p.contour.velocity[1], {"the contour velocity minimum"}},
@@ -245,7 +245,8 @@ void transferProject(Io& io, ProjectData& p) {
         MissionLeg& leg = p.legs[static_cast<std::size_t>(j)];
         io.record(LetterField{leg.type, 'A', 'M', {"the type letter of mission leg %d", j}});
         io.record(TextField{leg.name, {"the name of mission leg %d", j}});
-        for (int i = 1; i <= kLegParameters; ++i) io.record(NumField{leg.p[i], {"parameter %d of mission leg %d", i, j}});
+        for (int i = 1; i <= kLegParameters; ++i)
+            io.record(NumField{leg.p[i], {"parameter %d of mission leg %d", i, j}});
     }
     if (p.dragModel == 7) {
         io.record(IntField{p.k1Table.count, 0, kMaxDragPoints, {"the number of K1 points (0 to 11)"}},
@@ -272,8 +273,10 @@ void transferProject(Io& io, ProjectData& p) {
                   NumField{p.userThrust[4], {"user thrust coefficient 4"}},
                   NumField{p.throttleRatio, {"the throttle ratio TR"}});
     if (p.tsfcModel == 5)
-        io.record(NumField{p.userTsfc[1], {"user TSFC coefficient 1"}}, NumField{p.userTsfc[2], {"user TSFC coefficient 2"}},
-                  NumField{p.userTsfc[3], {"user TSFC coefficient 3"}}, NumField{p.userTsfc[4], {"user TSFC coefficient 4"}});
+        io.record(NumField{p.userTsfc[1], {"user TSFC coefficient 1"}},
+                  NumField{p.userTsfc[2], {"user TSFC coefficient 2"}},
+                  NumField{p.userTsfc[3], {"user TSFC coefficient 3"}},
+                  NumField{p.userTsfc[4], {"user TSFC coefficient 4"}});
     if (p.thrustModel == 7) {
         EngineData& e = p.engine;
         if constexpr (Io::writing) {
@@ -284,8 +287,10 @@ void transferProject(Io& io, ProjectData& p) {
         io.record(IntField{e.setup[kSetupEngineType], 1, 7, {"the engine type (1 to 7)"}},
                   IntField{e.setup[kSetupEngineCount], 1, 32767, {"the number of engines (at least 1)"}},
                   IntField{e.setup[kSetupLossModel], 1, 3, {"the installation loss model (1 to 3)"}});
-        for (int i = 1; i <= 32; ++i) io.record(NumField{e.engine.component[i], {"reference engine component value %d", i}});
-        for (int i = 1; i <= 56; ++i) io.record(NumField{e.engine.reference[i], {"reference engine reference value %d", i}});
+        for (int i = 1; i <= 32; ++i)
+            io.record(NumField{e.engine.component[i], {"reference engine component value %d", i}});
+        for (int i = 1; i <= 56; ++i)
+            io.record(NumField{e.engine.reference[i], {"reference engine reference value %d", i}});
         for (int i = 1; i <= 18; ++i) io.record(NumField{e.controls[i], {"engine control %d", i}});
     }
     if (Io::writing || p.fileVersion == 126)
@@ -357,7 +362,8 @@ FileResult writeProject(ProjectData& project, const std::string& path) {
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     const int fd = mkstemp(name.data());
-    if (fd < 0) return FileResult{false, path + ": cannot create a file beside it (" + std::strerror(errno) + ")", 0};
+    if (fd < 0)
+        return FileResult{false, path + ": cannot create a file beside it (" + std::strerror(errno) + ")", 0};
     const std::string tmp(name.data());
     auto failWith = [&](const std::string& what) {
         const std::string reason = std::strerror(errno);
@@ -389,7 +395,8 @@ FileResult writeProject(ProjectData& project, const std::string& path) {
     if (::rename(tmp.c_str(), path.c_str()) != 0) {
         const std::string reason = std::strerror(errno);
         ::unlink(tmp.c_str());
-        return FileResult{false, path + ": cannot replace the file (" + reason + "); the previous file is unchanged", 0};
+        return FileResult{
+            false, path + ": cannot replace the file (" + reason + "); the previous file is unchanged", 0};
     }
     return {};
 }

@@ -16,13 +16,14 @@ std::string defaultPicturePath(const std::string& directory, char separator) {
 }
 
 std::string missingProjectMessage(const std::string& directory) {
-    return std::string("Your default Vededa Data file (") + kDefaultProjectName + ") is not in current directory (" +
-           directory + ") !!!  Click the OK button to continue and find this file.";
+    return std::string("Your default Vededa Data file (") + kDefaultProjectName +
+           ") is not in current directory (" + directory +
+           ") !!!  Click the OK button to continue and find this file.";
 }
 
 std::string missingPictureMessage(const std::string& directory) {
-    return std::string("Your image file (") + kDefaultPictureName + ") is not in current directory (" + directory +
-           ") !!!  Click the OK button to continue and find this file.";
+    return std::string("Your image file (") + kDefaultPictureName + ") is not in current directory (" +
+           directory + ") !!!  Click the OK button to continue and find this file.";
 }
 
 int splashTargetSecond(int now) {

@@ -31,8 +31,10 @@ std::string engineModelSuffix(int model) {
 
 std::string engineStatusText(const ProjectData& project) {
     if (project.thrustModel == 7) return "Engine: File - " + project.engine.fileName;
-    std::string text = "Thrust: " + std::to_string(project.thrustModel) + engineModelSuffix(project.thrustModel);
-    if (project.thrustModel == 2 || project.thrustModel == 3) text += project.afterburner == 1 ? ", AB on" : ", AB off";
+    std::string text =
+        "Thrust: " + std::to_string(project.thrustModel) + engineModelSuffix(project.thrustModel);
+    if (project.thrustModel == 2 || project.thrustModel == 3)
+        text += project.afterburner == 1 ? ", AB on" : ", AB off";
     if (project.thrustModel < 5) text += ", TR = " + plainText(project.throttleRatio);
     text += ",\r\nTSFC: " + std::to_string(project.tsfcModel) + engineModelSuffix(project.tsfcModel);
     return text;

@@ -15,11 +15,16 @@ std::string padded(std::string text, std::size_t width) {
 } // namespace
 
 void buildLabelTables(LabelTables& labels) {
-    const char* constraintTypes[] = {"A - Constant Altitude/Speed Cruise", "B - Constant Speed Climb",
-                                     "C - Constant Altitude/Speed Turn",   "D - Horizontal Acceleration",
-                                     "E - Service Ceiling",                "F - Takeoff (No obstacle)",
-                                     "G - Takeoff",                        "H - Landing (No obstacle)",
-                                     "I - Landing",                        "J - Acceleration Time"};
+    const char* constraintTypes[] = {"A - Constant Altitude/Speed Cruise",
+                                     "B - Constant Speed Climb",
+                                     "C - Constant Altitude/Speed Turn",
+                                     "D - Horizontal Acceleration",
+                                     "E - Service Ceiling",
+                                     "F - Takeoff (No obstacle)",
+                                     "G - Takeoff",
+                                     "H - Landing (No obstacle)",
+                                     "I - Landing",
+                                     "J - Acceleration Time"};
     for (int i = 0; i < 10; ++i) labels.constraintTypeNames[i + 1] = constraintTypes[i];
 
     const char* legTypes[] = {"A - Constant Speed Climb",
@@ -81,8 +86,9 @@ void buildLabelTables(LabelTables& labels) {
     l[33] = padded("Fraction of Avg Vel in Vertical", 32);
     l[34] = padded("Angle of Descent (degrees)", 32);
 
-    const char* limits[] = {" Tt4      ", " PIC Max  ", " Pt3 Max  ", " Tt3 Max  ", " %RPM LP  ", " %RPM HP  ",
-                            " Tt4 Max  ", " Tt7 Max  ", " Thrust   ", " Tt4 Set  ", " Eng. Size", "NoSolution"};
+    const char* limits[] = {" Tt4      ", " PIC Max  ", " Pt3 Max  ", " Tt3 Max  ",
+                            " %RPM LP  ", " %RPM HP  ", " Tt4 Max  ", " Tt7 Max  ",
+                            " Thrust   ", " Tt4 Set  ", " Eng. Size", "NoSolution"};
     for (int i = 0; i < 12; ++i) labels.limitNames[i + 1] = limits[i];
 }
 
@@ -164,18 +170,20 @@ void setupUnits(ProjectData& project) {
 namespace {
 
 /// One stored value scaled in double precision and stored back as a single.
-void scale(float& value, double factor) { value = static_cast<float>(static_cast<double>(value) * factor); }
+void scale(float& value, double factor) {
+    value = static_cast<float>(static_cast<double>(value) * factor);
+}
 
 } // namespace
 
 void convertProjectUnits(ProjectData& project) {
     // Factors for SI -> English; English -> SI uses the inverse unless a different inverse is stated.
     const bool toEnglish = project.unitSystem == kEnglish;
-    constexpr double L = 3.2808;               // ft per m
-    constexpr double Theta = 1.8;              // R per K
-    constexpr double p = 2116.2 / 101325.0;    // psf per Pa
-    constexpr double pa = 14.696 / 101325.0;   // psia per Pa
-    constexpr double F = 4.44822;              // N per lbf
+    constexpr double L = 3.2808;             // ft per m
+    constexpr double Theta = 1.8;            // R per K
+    constexpr double p = 2116.2 / 101325.0;  // psf per Pa
+    constexpr double pa = 14.696 / 101325.0; // psia per Pa
+    constexpr double F = 4.44822;            // N per lbf
     auto mul = [toEnglish](float& v, double f) { scale(v, toEnglish ? f : 1.0 / f); };
     auto div = [toEnglish](float& v, double f) { scale(v, toEnglish ? 1.0 / f : f); };
 

@@ -15,20 +15,20 @@ inline constexpr int16_t kSI = 2;      ///< m, N, kg, K, kPa/Pa, km
 
 /// Unit-dependent constants of the current unit system, written by `setupUnits`.
 struct UnitConstants {
-    int16_t system = kEnglish;        ///< the unit system these constants belong to
-    float g0 = 32.174f;               ///< gravitational acceleration [ft/s^2 or m/s^2]
-    float gc = 32.174f;               ///< force-mass constant [lbm ft/(lbf s^2) or 1]
-    float jgc = 25036.52f;            ///< energy per unit mass to velocity squared [ft^2/s^2 per BTU/lbm, or 1000]
-    float rateConstant = 3600.0f;     ///< rate constant of the mission and contour calculations
-    float deckRateConstant = 3600.0f; ///< rate constant of the engine deck
+    int16_t system = kEnglish; ///< the unit system these constants belong to
+    float g0 = 32.174f;        ///< gravitational acceleration [ft/s^2 or m/s^2]
+    float gc = 32.174f;        ///< force-mass constant [lbm ft/(lbf s^2) or 1]
+    float jgc = 25036.52f;     ///< energy per unit mass to velocity squared [ft^2/s^2 per BTU/lbm, or 1000]
+    float rateConstant = 3600.0f;      ///< rate constant of the mission and contour calculations
+    float deckRateConstant = 3600.0f;  ///< rate constant of the engine deck
     float lengthPerDistance = 6080.0f; ///< ft per nautical mile or m per km
-    float aSL = 1116.4f;              ///< sea-level speed of sound [ft/s or m/s]
-    float rhoSL = 0.0023768f;         ///< sea-level density [slug/ft^3 or kg/m^3]
-    float TSL = 518.69f;              ///< sea-level temperature [R or K]
-    float PSL = 2116.224f;            ///< sea-level pressure [psf or Pa]
-    float maxAltitude = 100000.0f;    ///< highest altitude of the best-cruise search [ft or m]
-    float contourQmax = 2133.0f;      ///< table value of the contour maximum dynamic pressure [psf or Pa]
-    float pressureConstant = 144.0f;  ///< psf per psia (1 in SI)
+    float aSL = 1116.4f;               ///< sea-level speed of sound [ft/s or m/s]
+    float rhoSL = 0.0023768f;          ///< sea-level density [slug/ft^3 or kg/m^3]
+    float TSL = 518.69f;               ///< sea-level temperature [R or K]
+    float PSL = 2116.224f;             ///< sea-level pressure [psf or Pa]
+    float maxAltitude = 100000.0f;     ///< highest altitude of the best-cruise search [ft or m]
+    float contourQmax = 2133.0f;       ///< table value of the contour maximum dynamic pressure [psf or Pa]
+    float pressureConstant = 144.0f;   ///< psf per psia (1 in SI)
 };
 
 /// Report unit suffixes, texts exactly as the reports append them.
@@ -38,22 +38,22 @@ struct ReportSuffixes {
 
 /// Unit texts of the windows, set by the unit setup.
 struct WindowUnitLabels {
-    std::string wingLoadingAxis; ///< constraint window W/S range caption
-    std::string pressure;        ///< "psf" / "Pa" (contour and mission wing loading, contour Qmax)
-    std::string velocityRange;   ///< "(ft/sec)" / "(m/sec)"
-    std::string altitudeRange;   ///< "(k ft)" / "(km)"
-    std::string weight;          ///< "lb" / "N"
-    std::string wingArea;        ///< "sf" / "m^2"
-    std::string temperature;     ///< "R" / "K"
-    std::string pressureLimit;   ///< "psia" / "Pa"
-    std::string area;            ///< "ft^2" / "m^2"
-    std::string length;          ///< "ft" / "m"
-    std::string thrust;          ///< "lbf" / "N"
-    std::string tsfc;            ///< "lbm/(lbf-hr)" / "mg/(N-sec)"
-    std::string massFlow;        ///< "lbm/sec" / "kg/sec"
-    std::string lengthHeading;   ///< "(ft)" / "(m)"
+    std::string wingLoadingAxis;    ///< constraint window W/S range caption
+    std::string pressure;           ///< "psf" / "Pa" (contour and mission wing loading, contour Qmax)
+    std::string velocityRange;      ///< "(ft/sec)" / "(m/sec)"
+    std::string altitudeRange;      ///< "(k ft)" / "(km)"
+    std::string weight;             ///< "lb" / "N"
+    std::string wingArea;           ///< "sf" / "m^2"
+    std::string temperature;        ///< "R" / "K"
+    std::string pressureLimit;      ///< "psia" / "Pa"
+    std::string area;               ///< "ft^2" / "m^2"
+    std::string length;             ///< "ft" / "m"
+    std::string thrust;             ///< "lbf" / "N"
+    std::string tsfc;               ///< "lbm/(lbf-hr)" / "mg/(N-sec)"
+    std::string massFlow;           ///< "lbm/sec" / "kg/sec"
+    std::string lengthHeading;      ///< "(ft)" / "(m)"
     std::string temperatureHeading; ///< "(R)" / "(K)"
-    std::string pressureHeading; ///< "(psia)" / "(Pa)"
+    std::string pressureHeading;    ///< "(psia)" / "(Pa)"
 };
 
 /// Every caption table of the program: the fixed ones are filled once at start, the unit-dependent

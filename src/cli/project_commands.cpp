@@ -61,13 +61,18 @@ void showProject(const ProjectData& p) {
     for (int n = 1; n <= p.constraintCount; ++n)
         std::cout << constraintListLine(n, p.constraints[static_cast<std::size_t>(n)]) << "\n";
     std::cout << "\nMission legs\n";
-    for (int n = 1; n <= p.legCount; ++n) std::cout << legListLine(n, p.legs[static_cast<std::size_t>(n)]) << "\n";
+    for (int n = 1; n <= p.legCount; ++n)
+        std::cout << legListLine(n, p.legs[static_cast<std::size_t>(n)]) << "\n";
 }
 
 } // namespace
 
-int exitCode() { return g_exitCode; }
-void setExitCode(int code) { g_exitCode = code; }
+int exitCode() {
+    return g_exitCode;
+}
+void setExitCode(int code) {
+    g_exitCode = code;
+}
 
 /// Reads a project for a subcommand; on failure prints the reader's message and sets the exit code.
 bool loadProject(ProjectData& project, const std::string& path) {
@@ -83,7 +88,8 @@ bool loadProject(ProjectData& project, const std::string& path) {
 
 void registerProjectCommands(CLI::App& app) {
     {
-        auto* cmd = app.add_subcommand("atmosphere", "Ambient state of the standard atmosphere at an altitude");
+        auto* cmd =
+            app.add_subcommand("atmosphere", "Ambient state of the standard atmosphere at an altitude");
         auto altitude = std::make_shared<float>(0.0f);
         auto si = std::make_shared<bool>(false);
         cmd->add_option("ALT", *altitude, "Altitude (ft, or m with --si)")->required();
@@ -91,7 +97,8 @@ void registerProjectCommands(CLI::App& app) {
         cmd->callback([altitude, si] { printAtmosphere(*altitude, *si); });
     }
     {
-        auto* cmd = app.add_subcommand("show", "Show a project: models, counts, aircraft data, constraint and leg lists");
+        auto* cmd = app.add_subcommand(
+            "show", "Show a project: models, counts, aircraft data, constraint and leg lists");
         auto file = std::make_shared<std::string>();
         cmd->add_option("FILE", *file, "Project file (*.RUZ)")->required();
         cmd->callback([file] {

@@ -7,30 +7,47 @@
 namespace vededa {
 
 Rgb paletteColor(int index) {
-    static const Rgb palette[16] = {{0, 0, 0},       {0, 0, 128},     {0, 128, 0},     {0, 128, 128},
-                                    {128, 0, 0},     {128, 0, 128},   {128, 128, 0},   {192, 192, 192},
-                                    {128, 128, 128}, {0, 0, 255},     {0, 255, 0},     {0, 255, 255},
-                                    {255, 0, 0},     {255, 0, 255},   {255, 255, 0},   {255, 255, 255}};
+    static const Rgb palette[16] = {{0, 0, 0},       {0, 0, 128},   {0, 128, 0},   {0, 128, 128},
+                                    {128, 0, 0},     {128, 0, 128}, {128, 128, 0}, {192, 192, 192},
+                                    {128, 128, 128}, {0, 0, 255},   {0, 255, 0},   {0, 255, 255},
+                                    {255, 0, 0},     {255, 0, 255}, {255, 255, 0}, {255, 255, 255}};
     return palette[((index % 16) + 16) % 16];
 }
 
 std::vector<RecordingCanvas::Op> RecordingCanvas::opsOf(Kind kind) const {
     std::vector<Op> out;
-    std::copy_if(ops_.begin(), ops_.end(), std::back_inserter(out), [kind](const Op& op) { return op.kind == kind; });
+    std::copy_if(ops_.begin(), ops_.end(), std::back_inserter(out),
+                 [kind](const Op& op) { return op.kind == kind; });
     return out;
 }
 
 void RecordingCanvas::replay(Canvas& target) const {
     for (const Op& op : ops_) {
         switch (op.kind) {
-        case Kind::Color: target.setColor(static_cast<int>(op.x1)); break;
-        case Kind::LineWidth: target.setLineWidth(op.x1); break;
-        case Kind::Line: target.line(op.x1, op.y1, op.x2, op.y2); break;
-        case Kind::Box: target.box(op.x1, op.y1, op.x2, op.y2, false); break;
-        case Kind::FilledBox: target.box(op.x1, op.y1, op.x2, op.y2, true); break;
-        case Kind::Text: target.text(op.x1, op.y1, op.text, op.h, op.v); break;
-        case Kind::FontSize: target.setFontSize(op.x1); break;
-        case Kind::Clear: target.clear(); break;
+        case Kind::Color:
+            target.setColor(static_cast<int>(op.x1));
+            break;
+        case Kind::LineWidth:
+            target.setLineWidth(op.x1);
+            break;
+        case Kind::Line:
+            target.line(op.x1, op.y1, op.x2, op.y2);
+            break;
+        case Kind::Box:
+            target.box(op.x1, op.y1, op.x2, op.y2, false);
+            break;
+        case Kind::FilledBox:
+            target.box(op.x1, op.y1, op.x2, op.y2, true);
+            break;
+        case Kind::Text:
+            target.text(op.x1, op.y1, op.text, op.h, op.v);
+            break;
+        case Kind::FontSize:
+            target.setFontSize(op.x1);
+            break;
+        case Kind::Clear:
+            target.clear();
+            break;
         }
     }
 }
@@ -47,11 +64,20 @@ std::string escaped(std::string_view text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -81,11 +107,13 @@ void SvgCanvas::line(float x1, float y1, float x2, float y2) {
 void SvgCanvas::box(float x1, float y1, float x2, float y2, bool filled) {
     const float x = std::min(x1, x2), y = std::min(y1, y2);
     const float w = std::fabs(x2 - x1), h = std::fabs(y2 - y1);
-    body_ += "<rect x=\"" + num(x) + "\" y=\"" + num(y) + "\" width=\"" + num(w) + "\" height=\"" + num(h) + "\" ";
+    body_ +=
+        "<rect x=\"" + num(x) + "\" y=\"" + num(y) + "\" width=\"" + num(w) + "\" height=\"" + num(h) + "\" ";
     if (filled)
         body_ += "fill=\"" + colorText() + "\"/>\n";
     else
-        body_ += "fill=\"none\" stroke=\"" + colorText() + "\" stroke-width=\"" + num(strokeWidth()) + "\"/>\n";
+        body_ +=
+            "fill=\"none\" stroke=\"" + colorText() + "\" stroke-width=\"" + num(strokeWidth()) + "\"/>\n";
 }
 
 void SvgCanvas::text(float x, float y, std::string_view text, HAlign h, VAlign v) {
@@ -94,17 +122,18 @@ void SvgCanvas::text(float x, float y, std::string_view text, HAlign h, VAlign v
     float baseline = y + 0.8f * font_;
     if (v == VAlign::Middle) baseline = y + 0.3f * font_;
     if (v == VAlign::Bottom) baseline = y - 0.2f * font_;
-    body_ += "<text x=\"" + num(x) + "\" y=\"" + num(baseline) + "\" font-family=\"DejaVu Sans Mono, monospace\" font-size=\"" +
-             num(font_) + "\" text-anchor=\"" + anchor + "\" fill=\"" + colorText() + "\" xml:space=\"preserve\">" +
+    body_ += "<text x=\"" + num(x) + "\" y=\"" + num(baseline) +
+             "\" font-family=\"DejaVu Sans Mono, monospace\" font-size=\"" + num(font_) +
+             "\" text-anchor=\"" + anchor + "\" fill=\"" + colorText() + "\" xml:space=\"preserve\">" +
              escaped(text) + "</text>\n";
 }
 
 std::string SvgCanvas::document() const {
     const float pixelHeight = pixelWidth_ * height_ / width_;
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-           num(pixelWidth_) + "\" height=\"" + num(pixelHeight) + "\" viewBox=\"0 0 " + num(width_) + " " + num(height_) +
-           "\">\n<rect x=\"0\" y=\"0\" width=\"" + num(width_) + "\" height=\"" + num(height_) +
-           "\" fill=\"white\"/>\n" + body_ + "</svg>\n";
+           num(pixelWidth_) + "\" height=\"" + num(pixelHeight) + "\" viewBox=\"0 0 " + num(width_) + " " +
+           num(height_) + "\">\n<rect x=\"0\" y=\"0\" width=\"" + num(width_) + "\" height=\"" +
+           num(height_) + "\" fill=\"white\"/>\n" + body_ + "</svg>\n";
 }
 
 } // namespace vededa

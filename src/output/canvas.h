@@ -41,10 +41,13 @@ class Canvas {
     /// A rectangle with opposite corners (x1, y1) and (x2, y2), outlined or filled in the current colour.
     virtual void box(float x1, float y1, float x2, float y2, bool filled) = 0;
     /// Text anchored at (x, y) with the given alignment.
-    virtual void text(float x, float y, std::string_view text, HAlign h = HAlign::Left, VAlign v = VAlign::Top) = 0;
+    virtual void text(float x, float y, std::string_view text, HAlign h = HAlign::Left,
+                      VAlign v = VAlign::Top) = 0;
 
     /// Size of text in picture units, for plots that place labels beside each other.
-    virtual float textWidth(std::string_view text) const { return 0.6f * fontSize() * static_cast<float>(text.size()); }
+    virtual float textWidth(std::string_view text) const {
+        return 0.6f * fontSize() * static_cast<float>(text.size());
+    }
     virtual float textHeight() const { return fontSize(); }
     /// Font height in picture units.
     virtual float fontSize() const = 0;
@@ -66,7 +69,8 @@ class RecordingCanvas : public Canvas {
         VAlign v = VAlign::Top;
     };
 
-    RecordingCanvas(float width, float height, float fontSize = 160) : width_(width), height_(height), font_(fontSize) {}
+    RecordingCanvas(float width, float height, float fontSize = 160)
+        : width_(width), height_(height), font_(fontSize) {}
 
     float width() const override { return width_; }
     float height() const override { return height_; }

@@ -102,9 +102,7 @@ std::string layout(const Decimal& d, bool reportForm, int maxPlainExponent) {
 struct FixedDigits {
     std::string integer;  ///< no leading zeros; empty when the integer part is 0
     std::string fraction; ///< exactly `decimals` digits
-    bool isZero() const {
-        return integer.empty() && fraction.find_first_not_of('0') == std::string::npos;
-    }
+    bool isZero() const { return integer.empty() && fraction.find_first_not_of('0') == std::string::npos; }
 };
 
 FixedDigits toFixed(const Decimal& d, int decimals) {
@@ -157,7 +155,8 @@ FixedDigits toFixed(const Decimal& d, int decimals) {
 std::string formatFixedPattern(const Decimal& d, std::string_view pattern) {
     const auto point = pattern.find('.');
     const std::string_view intPart = pattern.substr(0, point);
-    const std::string_view fracPart = point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
+    const std::string_view fracPart =
+        point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
     int intZeros = 0;
     for (char c : intPart)
         if (c == '0') ++intZeros;
@@ -227,12 +226,23 @@ std::string FormatField(float value, int16_t style) {
     int decimals = 0;
     int blankLimit = 6;
     switch (style) {
-    case 1: decimals = 1, blankLimit = 4; break;
-    case 2: decimals = 2, blankLimit = 3; break;
-    case 3: decimals = 3, blankLimit = 2; break;
-    case 4: decimals = 4, blankLimit = 1; break;
-    case 5: decimals = 5, blankLimit = 0; break;
-    default: break;
+    case 1:
+        decimals = 1, blankLimit = 4;
+        break;
+    case 2:
+        decimals = 2, blankLimit = 3;
+        break;
+    case 3:
+        decimals = 3, blankLimit = 2;
+        break;
+    case 4:
+        decimals = 4, blankLimit = 1;
+        break;
+    case 5:
+        decimals = 5, blankLimit = 0;
+        break;
+    default:
+        break;
     }
     const int intDigits = decimals > 0 ? 6 - decimals : 7;
     const Decimal d = shortestDecimal(value);
@@ -261,7 +271,9 @@ std::string Str(double value) {
     return layout(roundedDecimal(value, 15), true, 15);
 }
 
-std::string Str(int value) { return (value >= 0 ? " " : "") + std::to_string(value); }
+std::string Str(int value) {
+    return (value >= 0 ? " " : "") + std::to_string(value);
+}
 
 std::string plainText(float value) {
     if (!std::isfinite(value)) return nonFinite(value);
@@ -289,7 +301,8 @@ double leadingNumber(std::string_view text) {
     std::string number;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) number += text[i++];
     bool digits = false;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) number += text[i++], digits = true;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+        number += text[i++], digits = true;
     if (i < text.size() && text[i] == '.') {
         number += text[i++];
         while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
@@ -301,7 +314,8 @@ double leadingNumber(std::string_view text) {
         std::string exp = "e";
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) exp += text[j++];
         bool expDigits = false;
-        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) exp += text[j++], expDigits = true;
+        while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j])))
+            exp += text[j++], expDigits = true;
         if (expDigits) number += exp;
     }
     const double v = std::strtod(number.c_str(), nullptr);

@@ -26,6 +26,8 @@ class ReportBuffer {
 };
 
 /// The fixed-width blanks of the report layouts.
-inline std::string Space(int n) { return n > 0 ? std::string(static_cast<std::size_t>(n), ' ') : std::string(); }
+inline std::string Space(int n) {
+    return n > 0 ? std::string(static_cast<std::size_t>(n), ' ') : std::string();
+}
 
 } // namespace vededa

@@ -30,8 +30,8 @@ std::string ReportClock::dateTime() const {
     const std::tm t = now();
     const int hour12 = t.tm_hour % 12 == 0 ? 12 : t.tm_hour % 12;
     char buf[48];
-    std::snprintf(buf, sizeof buf, "%d/%d/%d %d:%02d:%02d %s", t.tm_mon + 1, t.tm_mday, t.tm_year + 1900, hour12,
-                  t.tm_min, t.tm_sec, t.tm_hour < 12 ? "AM" : "PM");
+    std::snprintf(buf, sizeof buf, "%d/%d/%d %d:%02d:%02d %s", t.tm_mon + 1, t.tm_mday, t.tm_year + 1900,
+                  hour12, t.tm_min, t.tm_sec, t.tm_hour < 12 ? "AM" : "PM");
     return buf;
 }
 

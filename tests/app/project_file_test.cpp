@@ -112,7 +112,8 @@ TEST(ProjectFile, EveryConditionalBlockRoundTrips) {
 TEST(ProjectFile, LayoutOfTheFirstLines) {
     ProjectData p = projectWithEveryBlock(2, 2, 6);
     const std::string text = projectText(p);
-    const std::string head = "Vededa\r\n 126 \r\n 1 \r\n 3  2  6  2  2 \r\nC:\\pictures\\jet.bmp\r\n 0  0  0  0  0  0 \r\n";
+    const std::string head =
+        "Vededa\r\n 126 \r\n 1 \r\n 3  2  6  2  2 \r\nC:\\pictures\\jet.bmp\r\n 0  0  0  0  0  0 \r\n";
     EXPECT_EQ(text.substr(0, head.size()), head);
     EXPECT_NE(text.find("\r\n 64  1.25  .98  24000  1.05 \r\n"), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 5), " 1 \r\n");
@@ -195,14 +196,18 @@ TEST(ProjectFile, MalformedFilesAreRefusedAndChangeNothing) {
          "number of constraints"},
         {"too many constraints", [](std::string s) { return replaceFirst(s, " 3  2  7 ", " 31  2  7 "); }, 4,
          "number of constraints"},
-        {"negative legs", [](std::string s) { return replaceFirst(s, " 3  2  7 ", " 3 -1  7 "); }, 4, "mission legs"},
-        {"drag model 8", [](std::string s) { return replaceFirst(s, " 3  2  7  7 ", " 3  2  8  7 "); }, 4, "drag model"},
-        {"unit system 3", [](std::string s) { return replaceFirst(s, "\r\n 1 \r\n", "\r\n 3 \r\n"); }, 3, "unit system"},
+        {"negative legs", [](std::string s) { return replaceFirst(s, " 3  2  7 ", " 3 -1  7 "); }, 4,
+         "mission legs"},
+        {"drag model 8", [](std::string s) { return replaceFirst(s, " 3  2  7  7 ", " 3  2  8  7 "); }, 4,
+         "drag model"},
+        {"unit system 3", [](std::string s) { return replaceFirst(s, "\r\n 1 \r\n", "\r\n 3 \r\n"); }, 3,
+         "unit system"},
         {"fractional count", [](std::string s) { return replaceFirst(s, " 3  2  7 ", " 2.5  2  7 "); }, 4,
          "number of constraints"},
-        {"bad type letter", [](std::string s) { return replaceFirst(s, "\r\nC\r\nTurn", "\r\nQ\r\nTurn"); }, 9,
-         "type letter of constraint 1"},
-        {"not a number", [](std::string s) { return replaceFirst(s, " 24000 ", " 24k "); }, 0, "takeoff weight"},
+        {"bad type letter", [](std::string s) { return replaceFirst(s, "\r\nC\r\nTurn", "\r\nQ\r\nTurn"); },
+         9, "type letter of constraint 1"},
+        {"not a number", [](std::string s) { return replaceFirst(s, " 24000 ", " 24k "); }, 0,
+         "takeoff weight"},
         {"infinite", [](std::string s) { return replaceFirst(s, " 24000 ", " inf "); }, 0, "takeoff weight"},
         {"overflow", [](std::string s) { return replaceFirst(s, " 24000 ", " 1e39 "); }, 0, "takeoff weight"},
         {"oversize drag table", [](std::string s) { return replaceFirst(s, " 3  1  11 ", " 3  1  12 "); }, 0,
@@ -258,7 +263,8 @@ TEST(ProjectFile, SaveReplacesOnlyAfterACompleteWrite) {
     EXPECT_FALSE(dirTarget.ok);
     EXPECT_TRUE(std::filesystem::is_directory(locked));
     int leftovers = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) leftovers += entry.path().filename() != "plane.RUZ" && entry.path().filename() != "locked";
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        leftovers += entry.path().filename() != "plane.RUZ" && entry.path().filename() != "locked";
     EXPECT_EQ(leftovers, 0);
     std::filesystem::remove_all(dir);
 }
@@ -280,7 +286,8 @@ TEST(ProjectFile, BundledDefaultProjectReads) {
     EXPECT_GE(p.constraintCount, 10);
     EXPECT_EQ(p.legCount, 13);
     bool constraintTypes[10] = {};
-    for (int k = 1; k <= p.constraintCount; ++k) constraintTypes[p.constraints[static_cast<std::size_t>(k)].type[0] - 'A'] = true;
+    for (int k = 1; k <= p.constraintCount; ++k)
+        constraintTypes[p.constraints[static_cast<std::size_t>(k)].type[0] - 'A'] = true;
     for (bool seen : constraintTypes) EXPECT_TRUE(seen);
     bool legTypes[13] = {};
     for (int j = 1; j <= p.legCount; ++j) legTypes[p.legs[static_cast<std::size_t>(j)].type[0] - 'A'] = true;

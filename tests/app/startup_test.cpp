@@ -16,9 +16,10 @@ TEST(Startup, DefaultFilesInTheCurrentDirectory) {
     EXPECT_EQ(defaultPicturePath("C:\\", '\\'), "C:\\\\R119ize.ROZ");
     EXPECT_EQ(defaultProjectPath("/home/pilot"), "/home/pilot/Vededa.RUZ");
     EXPECT_EQ(defaultProjectPath("/"), "/Vededa.RUZ");
-    EXPECT_EQ(missingProjectMessage("/tmp"),
-              "Your default Vededa Data file (Vededa.RUZ) is not in current directory (/tmp) !!!  Click the OK "
-              "button to continue and find this file.");
+    EXPECT_EQ(
+        missingProjectMessage("/tmp"),
+        "Your default Vededa Data file (Vededa.RUZ) is not in current directory (/tmp) !!!  Click the OK "
+        "button to continue and find this file.");
 }
 
 TEST(Startup, SplashWaitsFiveSecondsAcrossTheMinute) {
@@ -60,7 +61,8 @@ TEST(StatusText, EngineTextFollowsTheModels) {
     p.tsfcModel = 2;
     p.afterburner = 1;
     p.throttleRatio = 1.07f;
-    EXPECT_EQ(engineStatusText(p), "Thrust: 3 - Advanced Tjet, AB on, TR = 1.07,\r\nTSFC: 2 - Low BP Mixed Tfan");
+    EXPECT_EQ(engineStatusText(p),
+              "Thrust: 3 - Advanced Tjet, AB on, TR = 1.07,\r\nTSFC: 2 - Low BP Mixed Tfan");
     p.thrustModel = 6;
     p.tsfcModel = 6;
     EXPECT_EQ(engineStatusText(p), "Thrust: 6 - User Input Values,\r\nTSFC: 6 - User Input Values");

@@ -17,7 +17,8 @@ ProjectData fullProject() {
     for (int k = 0; k <= kMaxConstraints; ++k) {
         Constraint& c = p.constraints[static_cast<std::size_t>(k)];
         c.type = std::string(1, types[k % 10]);
-        for (int i = 1; i <= kConstraintParameters; ++i) c.p[i] = 1.5f + 0.37f * static_cast<float>(i * (k + 1));
+        for (int i = 1; i <= kConstraintParameters; ++i)
+            c.p[i] = 1.5f + 0.37f * static_cast<float>(i * (k + 1));
     }
     for (int j = 0; j <= kMaxLegs; ++j) {
         MissionLeg& leg = p.legs[static_cast<std::size_t>(j)];
@@ -97,7 +98,8 @@ TEST(Units, ParameterEightIsASpeedOnlyForServiceCeiling) {
     }
     ASSERT_TRUE(switchUnits(p, kSI));
     EXPECT_NEAR(p.constraints[1].p[8], 10 / 3.2808f, 1e-5f); // Ps in m/s
-    for (int k = 2; k <= 6; ++k) EXPECT_EQ(p.constraints[static_cast<std::size_t>(k)].p[8], 10.0f) << types[k - 1];
+    for (int k = 2; k <= 6; ++k)
+        EXPECT_EQ(p.constraints[static_cast<std::size_t>(k)].p[8], 10.0f) << types[k - 1];
 }
 
 TEST(Units, EnglishSiEnglishRestoresEveryValue) {
@@ -112,7 +114,8 @@ TEST(Units, EnglishSiEnglishRestoresEveryValue) {
     };
     for (int k = 0; k <= kMaxConstraints; ++k)
         for (int i = 1; i <= kConstraintParameters; ++i)
-            close(p.constraints[static_cast<std::size_t>(k)].p[i], start.constraints[static_cast<std::size_t>(k)].p[i],
+            close(p.constraints[static_cast<std::size_t>(k)].p[i],
+                  start.constraints[static_cast<std::size_t>(k)].p[i],
                   "constraint " + std::to_string(k) + " parameter " + std::to_string(i));
     for (int j = 0; j <= kMaxLegs; ++j)
         for (int i = 1; i <= kLegParameters; ++i)
@@ -128,17 +131,20 @@ TEST(Units, EnglishSiEnglishRestoresEveryValue) {
     close(p.wingArea, start.wingArea, "S");
     close(p.seaLevelThrust, start.seaLevelThrust, "T_SL");
     close(p.takeoffWeight(), start.takeoffWeight(), "W_TO");
-    for (int i = 1; i <= 32; ++i) close(p.engine.engine.component[i], start.engine.engine.component[i], "component");
+    for (int i = 1; i <= 32; ++i)
+        close(p.engine.engine.component[i], start.engine.engine.component[i], "component");
     for (int i = 1; i <= 56; ++i) {
         if (i == 25 || i == 27) continue;
-        close(p.engine.engine.reference[i], start.engine.engine.reference[i], "reference " + std::to_string(i));
+        close(p.engine.engine.reference[i], start.engine.engine.reference[i],
+              "reference " + std::to_string(i));
     }
     // The two reference values whose inverse factors are not exact inverses drift by their ratio.
-    close(p.engine.engine.reference[25], static_cast<float>(start.engine.engine.reference[25] * 2.2046226 / 2.2046),
-          "reference 25");
-    close(p.engine.engine.reference[27], static_cast<float>(start.engine.engine.reference[27] * 4.448 / 4.44822),
-          "reference 27");
-    for (int i = 1; i <= 18; ++i) close(p.engine.controls[i], start.engine.controls[i], "control " + std::to_string(i));
+    close(p.engine.engine.reference[25],
+          static_cast<float>(start.engine.engine.reference[25] * 2.2046226 / 2.2046), "reference 25");
+    close(p.engine.engine.reference[27],
+          static_cast<float>(start.engine.engine.reference[27] * 4.448 / 4.44822), "reference 27");
+    for (int i = 1; i <= 18; ++i)
+        close(p.engine.controls[i], start.engine.controls[i], "control " + std::to_string(i));
     close(p.engine.tt4MaxSetting, start.engine.tt4MaxSetting, "Tt4 max");
     close(p.engine.tt7MaxSetting, start.engine.tt7MaxSetting, "Tt7 max");
     close(p.engine.airMassFlow, start.engine.airMassFlow, "air mass flow");

@@ -38,7 +38,8 @@ TEST(Cli, ConvertToSiAndBackKeepsTheNumbers) {
     const std::string si = dir + "/si.RUZ", back = dir + "/back.RUZ";
     ASSERT_EQ(cli("convert " + test::dataPath("Vededa.RUZ") + " --units si -o " + si).status, 0);
     ASSERT_EQ(cli("convert " + si + " --units english -o " + back).status, 0);
-    ProjectData original = test::freshProject(), siProject = test::freshProject(), returned = test::freshProject();
+    ProjectData original = test::freshProject(), siProject = test::freshProject(),
+                returned = test::freshProject();
     ASSERT_TRUE(readProject(original, test::dataPath("Vededa.RUZ")));
     ASSERT_TRUE(readProject(siProject, si));
     ASSERT_TRUE(readProject(returned, back));
@@ -48,7 +49,8 @@ TEST(Cli, ConvertToSiAndBackKeepsTheNumbers) {
         for (int i = 1; i <= kConstraintParameters; ++i) {
             const float a = returned.constraints[static_cast<std::size_t>(k)].p[i];
             const float b = original.constraints[static_cast<std::size_t>(k)].p[i];
-            EXPECT_NEAR(a, b, 4e-7f * std::max(1.0f, std::fabs(b))) << "constraint " << k << " parameter " << i;
+            EXPECT_NEAR(a, b, 4e-7f * std::max(1.0f, std::fabs(b)))
+                << "constraint " << k << " parameter " << i;
         }
     for (int j = 1; j <= original.legCount; ++j)
         for (int i = 1; i <= kLegParameters; ++i) {

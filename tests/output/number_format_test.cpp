@@ -18,23 +18,26 @@ TEST_P(FormatFieldTest, MatchesTheReportField) {
     EXPECT_EQ(FormatField(c.value, c.style), c.expected) << c.value << " style " << c.style;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Styles, FormatFieldTest,
-    ::testing::Values(FieldCase{12.5f, 1, "   12.5"}, FieldCase{0.5f, 2, "   0.50"}, FieldCase{0.0f, 6, "      0"},
-                      FieldCase{0.25f, 4, " 0.2500"}, FieldCase{0.0f, 1, "    0.0"}, FieldCase{1234.56f, 2, "1234.56"},
-                      FieldCase{0.001f, 5, "0.00100"}, FieldCase{0.0f, 0, "      0"}, FieldCase{1500.0f, 0, "   1500"},
-                      FieldCase{0.0f, 3, "  0.000"}, FieldCase{5.25f, 4, " 5.2500"},
-                      // halfway values round away from zero
-                      FieldCase{0.125f, 2, "   0.13"}, FieldCase{2.5f, 0, "      3"}, FieldCase{0.15f, 1, "    0.2"},
-                      FieldCase{-0.125f, 2, "-0000.13"},
-                      // carries
-                      FieldCase{9.9999f, 2, "  10.00"}, FieldCase{99999.96f, 1, "100000.0"},
-                      // wider than the pattern: the field widens, nothing is cut
-                      FieldCase{1234567.0f, 2, "1234567.00"}, FieldCase{12345678.0f, 0, "12345678"},
-                      // negative values keep their zeros
-                      FieldCase{-12.5f, 1, "-00012.5"}, FieldCase{-3.0f, 0, "-0000003"},
-                      // a negative value that rounds to zero prints as zero
-                      FieldCase{-0.001f, 2, "   0.00"}));
+INSTANTIATE_TEST_SUITE_P(Styles, FormatFieldTest,
+                         ::testing::Values(FieldCase{12.5f, 1, "   12.5"}, FieldCase{0.5f, 2, "   0.50"},
+                                           FieldCase{0.0f, 6, "      0"}, FieldCase{0.25f, 4, " 0.2500"},
+                                           FieldCase{0.0f, 1, "    0.0"}, FieldCase{1234.56f, 2, "1234.56"},
+                                           FieldCase{0.001f, 5, "0.00100"}, FieldCase{0.0f, 0, "      0"},
+                                           FieldCase{1500.0f, 0, "   1500"}, FieldCase{0.0f, 3, "  0.000"},
+                                           FieldCase{5.25f, 4, " 5.2500"},
+                                           // halfway values round away from zero
+                                           FieldCase{0.125f, 2, "   0.13"}, FieldCase{2.5f, 0, "      3"},
+                                           FieldCase{0.15f, 1, "    0.2"}, FieldCase{-0.125f, 2, "-0000.13"},
+                                           // carries
+                                           FieldCase{9.9999f, 2, "  10.00"},
+                                           FieldCase{99999.96f, 1, "100000.0"},
+                                           // wider than the pattern: the field widens, nothing is cut
+                                           FieldCase{1234567.0f, 2, "1234567.00"},
+                                           FieldCase{12345678.0f, 0, "12345678"},
+                                           // negative values keep their zeros
+                                           FieldCase{-12.5f, 1, "-00012.5"}, FieldCase{-3.0f, 0, "-0000003"},
+                                           // a negative value that rounds to zero prints as zero
+                                           FieldCase{-0.001f, 2, "   0.00"}));
 
 TEST(Str, ReportFormOfSingles) {
     EXPECT_EQ(Str(0.95f), " .95");
@@ -94,7 +97,8 @@ TEST_P(PatternTest, MatchesThePattern) {
 
 INSTANTIATE_TEST_SUITE_P(
     Patterns, PatternTest,
-    ::testing::Values(PatternCase{12345.0, "0.000E+00", "1.235E+04"}, PatternCase{0.00012345, "0.000E+00", "1.235E-04"},
+    ::testing::Values(PatternCase{12345.0, "0.000E+00", "1.235E+04"},
+                      PatternCase{0.00012345, "0.000E+00", "1.235E-04"},
                       PatternCase{0.0, "0.000E+00", "0.000E+00"}, PatternCase{-2.5, "0.00E+00", "-2.50E+00"},
                       PatternCase{9.9996, "0.000E+00", "1.000E+01"}, PatternCase{0.5, "##.00", ".50"},
                       PatternCase{12.345, "##.00", "12.35"}, PatternCase{0.8123, "0.0000", "0.8123"},
@@ -104,8 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
                       PatternCase{5.0, "##.##", "5."}, PatternCase{1.2345, "#.###", "1.235"},
                       PatternCase{2133.0, "####", "2133"}, PatternCase{45000.4, "#####", "45000"},
                       PatternCase{0.0, "#####", ""}, PatternCase{0.1234567, "0.00000", "0.12346"},
-                      PatternCase{3.5, "00.00000", "03.50000"}, PatternCase{0.1234565, "0.000000", "0.123457"},
-                      PatternCase{6.0, "##", "6"}, PatternCase{6.5, "#", "7"}, PatternCase{-6.5, "#", "-7"}));
+                      PatternCase{3.5, "00.00000", "03.50000"},
+                      PatternCase{0.1234565, "0.000000", "0.123457"}, PatternCase{6.0, "##", "6"},
+                      PatternCase{6.5, "#", "7"}, PatternCase{-6.5, "#", "-7"}));
 
 TEST(LeadingNumber, TakesTheNumericPrefix) {
     EXPECT_EQ(leadingNumber("12abc"), 12.0);

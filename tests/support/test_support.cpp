@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
-#include <sys/wait.h>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace vededa::test {
@@ -16,7 +16,8 @@ namespace vededa::test {
 void expectNear(double actual, double expected, double relTol, const std::string& what) {
     const double scale = std::max(std::fabs(expected), 1e-30);
     EXPECT_LE(std::fabs(actual - expected), relTol * scale)
-        << what << ": actual " << actual << ", expected " << expected << " (relative tolerance " << relTol << ")";
+        << what << ": actual " << actual << ", expected " << expected << " (relative tolerance " << relTol
+        << ")";
 }
 
 ProjectData freshProject() {
@@ -25,7 +26,9 @@ ProjectData freshProject() {
     return p;
 }
 
-std::string dataPath(const std::string& name) { return std::string(VEDEDA_TEST_DATA_DIR) + "/" + name; }
+std::string dataPath(const std::string& name) {
+    return std::string(VEDEDA_TEST_DATA_DIR) + "/" + name;
+}
 
 std::string tempDir() {
     std::string tmpl = (std::filesystem::temp_directory_path() / "vededa-test-XXXXXX").string();
