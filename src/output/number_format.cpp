@@ -223,27 +223,10 @@ std::string formatDecimalPattern(const Decimal& d, std::string_view pattern) {
 
 std::string FormatField(float value, int16_t style) {
     if (!std::isfinite(value)) return nonFinite(value);
-    int decimals = 0;
-    int blankLimit = 6;
-    switch (style) {
-    case 1:
-        decimals = 1, blankLimit = 4;
-        break;
-    case 2:
-        decimals = 2, blankLimit = 3;
-        break;
-    case 3:
-        decimals = 3, blankLimit = 2;
-        break;
-    case 4:
-        decimals = 4, blankLimit = 1;
-        break;
-    case 5:
-        decimals = 5, blankLimit = 0;
-        break;
-    default:
-        break;
-    }
+    // The style is the number of decimals (1..5, otherwise a whole number); the leading zeros are
+    // blanked up to 4, 3, 2, 1, 0 characters for 1..5 decimals and up to 6 for a whole number.
+    const int decimals = style >= 1 && style <= 5 ? style : 0;
+    const int blankLimit = decimals == 0 ? 6 : 5 - decimals;
     const int intDigits = decimals > 0 ? 6 - decimals : 7;
     const Decimal d = shortestDecimal(value);
     FixedDigits f = toFixed(d, decimals);
