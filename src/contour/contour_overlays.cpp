@@ -1,0 +1,178 @@
+#include "contour/contour_overlays.h"
+
+#include "models/atmosphere.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vededa {
+
+namespace {
+
+/// Int() of the reports: the largest whole number not above the value.
+int intOf(double v) {
+    return static_cast<int>(std::floor(v));
+}
+
+/// Rounding to the nearest whole number, halves away from zero.
+int roundOf(double v) {
+    return static_cast<int>(std::lround(v));
+}
+
+FlightCondition standardAt(const ProjectData& p, float altitude) {
+    FlightCondition fc;
+    fc.altitude = altitude;
+    atmosphere(fc, p.units);
+    return fc;
+}
+
+/// Grid row indices of the altitude range.
+void rowRange(const ContourSettings& c, int& i0, int& i1) {
+    i0 = intOf(c.altitude[1] / c.altitude[3] + 0.5);
+    i1 = intOf(c.altitude[2] / c.altitude[3] + 0.5);
+}
+
+} // namespace
+
+ContourLevels contourLevels(float min, float max, float increment) {
+    ContourLevels out;
+    if (increment == 0.0f) {
+        out.levels.push_back(min);
+        return out;
+    }
+    const int n = std::abs(intOf((static_cast<double>(max) - min) / increment) + 1);
+    if (n > 51) {
+        out.message = "You require " + std::to_string(n) + " contours.  The maximum number is 51.";
+        return out;
+    }
+    const float last = min + static_cast<float>(n - 1) * increment;
+    for (int k = 0; k < n; ++k)
+        out.levels.push_back(n == 1 ? min
+                                    : min + (last - min) * static_cast<float>(k) / static_cast<float>(n - 1));
+    std::sort(out.levels.begin(), out.levels.end());
+    return out;
+}
+
+std::string contourIncrementMessage(const ContourSettings& c) {
+    if (c.velocity[3] == 0.0f || c.altitude[3] == 0.0f)
+        return "The increments of the velocity and altitude ranges must not be zero.";
+    const int nv = intOf((static_cast<double>(c.velocity[2]) - c.velocity[1]) / c.velocity[3]);
+    if (nv > 100)
+        return "You require " + std::to_string(nv) + " velocity increments.  The maximum number is 100.";
+    const int nh = intOf((static_cast<double>(c.altitude[2]) - c.altitude[1]) / c.altitude[3]);
+    if (nh > 100)
+        return "You require " + std::to_string(nh) + " altitude increments.  The maximum number is 100.";
+    return {};
+}
+
+void OverlayPolyline::add(float velocity, float altitude) {
+    const ContourSettings& c = contour_;
+    const float vSpan = c.velocity[2] - c.velocity[1];
+    const float hSpan = (c.altitude[2] - c.altitude[1]) * 1000.0f;
+    if (vSpan == 0.0f || hSpan == 0.0f || !std::isfinite(velocity) || !std::isfinite(altitude)) return;
+    float x = (velocity - c.velocity[1]) * (frame_.right - frame_.left) / vSpan + frame_.left;
+    float y = frame_.bottom - (frame_.bottom - frame_.top) * (altitude - c.altitude[1] * 1000.0f) / hSpan;
+    x = std::trunc(std::clamp(x, std::min(frame_.left, frame_.right), std::max(frame_.left, frame_.right)));
+    y = std::trunc(std::clamp(y, std::min(frame_.top, frame_.bottom), std::max(frame_.top, frame_.bottom)));
+    if (started_) canvas_.line(lastX_, lastY_, x, y);
+    started_ = true;
+    lastX_ = x;
+    lastY_ = y;
+}
+
+void drawMachLines(Canvas& canvas, const PlotFrame& frame, const ProjectData& p) {
+    const ContourSettings& c = p.contour;
+    const float aTop = standardAt(p, c.altitude[2] * 1000.0f).soundSpeed;
+    int m = 0;
+    while (m < 5 && static_cast<float>(m + 1) * aTop <= c.velocity[2]) ++m;
+    canvas.setColor(kMachColor);
+    const int hLow = roundOf(c.altitude[1]), hHigh = roundOf(c.altitude[2]);
+    for (int mach = 1; mach <= m; ++mach) {
+        OverlayPolyline line(canvas, frame, c);
+        for (int h = hLow; h <= hHigh; ++h) {
+            const float altitude = static_cast<float>(h) * 1000.0f;
+            line.add(static_cast<float>(mach) * standardAt(p, altitude).soundSpeed, altitude);
+        }
+    }
+}
+
+void drawTheta0Lines(Canvas& canvas, const PlotFrame& frame, const ProjectData& p) {
+    const ContourSettings& c = p.contour;
+    const FlightCondition top = standardAt(p, c.altitude[2] * 1000.0f);
+    const double lowRaw = (1.0 + 0.2 * std::pow(c.velocity[1] / top.soundSpeed, 2.0)) * top.theta;
+    const double highRaw = (1.0 + 0.2 * std::pow(c.velocity[2] / top.soundSpeed, 2.0)) * top.theta;
+    const double high = std::min(intOf(20.0 * highRaw) / 20.0, 1.2);
+    const double low = std::max(intOf(20.0 * lowRaw + 1.0) / 20.0, 0.8);
+    const int count = roundOf((high - low) / 0.05 + 1.0);
+    canvas.setColor(kTheta0Color);
+    const int hLow = roundOf(c.altitude[1]), hHigh = roundOf(c.altitude[2]);
+    for (int k = 1; k <= count; ++k) {
+        const double theta0 = low + (k - 1) * 0.05;
+        OverlayPolyline line(canvas, frame, c);
+        for (int h = hLow; h <= hHigh; ++h) {
+            const float altitude = static_cast<float>(h) * 1000.0f;
+            const FlightCondition fc = standardAt(p, altitude);
+            const double mach = std::sqrt(std::max(0.0, 5.0 * (theta0 / fc.theta - 1.0)));
+            line.add(static_cast<float>(mach * fc.soundSpeed), altitude);
+        }
+    }
+}
+
+namespace {
+
+/// One point per grid altitude row of the speed `speedAt(rho)`.
+template <typename SpeedAt>
+void drawRowLine(Canvas& canvas, const PlotFrame& frame, const ProjectData& p, int color, SpeedAt speedAt) {
+    const ContourSettings& c = p.contour;
+    if (c.altitude[3] == 0.0f) return;
+    int i0 = 0, i1 = 0;
+    rowRange(c, i0, i1);
+    canvas.setColor(color);
+    OverlayPolyline line(canvas, frame, c);
+    for (int i = i0; i <= i1; ++i) {
+        const float altitude = static_cast<float>(i) * c.altitude[3] * 1000.0f;
+        const FlightCondition fc = standardAt(p, altitude);
+        const double rho = static_cast<double>(fc.sigma) * p.units.rhoSL;
+        line.add(static_cast<float>(speedAt(rho)), altitude);
+    }
+}
+
+} // namespace
+
+void drawStallLine(Canvas& canvas, const PlotFrame& frame, const ProjectData& p) {
+    const ContourSettings& c = p.contour;
+    if (!(c.clMax > 0.0f)) return;
+    drawRowLine(canvas, frame, p, kStallColor, [&](double rho) {
+        return std::sqrt(2.0 * c.loadFactor * c.beta * p.wingLoading / (rho * c.clMax));
+    });
+}
+
+void drawMaxDynamicPressureLine(Canvas& canvas, const PlotFrame& frame, const ProjectData& p) {
+    drawRowLine(canvas, frame, p, kMaxQColor,
+                [&](double rho) { return std::sqrt(2.0 * p.contour.qMax / rho); });
+}
+
+void drawContourTicks(Canvas& canvas, const PlotFrame& f, const ProjectData& p) {
+    const ContourSettings& c = p.contour;
+    const bool si = p.unitSystem == kSI;
+    canvas.setColor(kContourLineColor);
+    const int vTicks = roundOf((c.velocity[2] - c.velocity[1]) / (si ? 50.0 : 100.0));
+    for (int k = 1; k < vTicks; ++k) {
+        const float x = f.left + (f.right - f.left) * static_cast<float>(k) / static_cast<float>(vTicks);
+        canvas.line(x, f.bottom, x, f.bottom - 100.0f);
+        canvas.line(x, f.top, x, f.top + 100.0f);
+    }
+    const int hTicks = roundOf((c.altitude[2] - c.altitude[1]) / (si ? 1.0 : 5.0));
+    for (int k = 1; k < hTicks; ++k) {
+        const float y = f.bottom - (f.bottom - f.top) * static_cast<float>(k) / static_cast<float>(hTicks);
+        canvas.line(f.left, y, f.left + 80.0f, y);
+        canvas.line(f.right, y, f.right - 80.0f, y);
+    }
+    canvas.setColor(kEnergyColor);
+    canvas.line(f.left, f.bottom, f.right, f.bottom);
+    canvas.line(f.right, f.bottom, f.right, f.top);
+    canvas.line(f.right, f.top, f.left, f.top);
+    canvas.line(f.left, f.top, f.left, f.bottom);
+}
+
+} // namespace vededa

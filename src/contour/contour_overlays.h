@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/project_data.h"
+#include "output/canvas.h"
+#include "output/plot_frame.h"
+
+#include <string>
+#include <vector>
+
+namespace vededa {
+
+/// Palette colours of the contour plot.
+inline constexpr int kContourLineColor = 0; ///< contour lines and tick marks: black
+inline constexpr int kEnergyColor = 1;      ///< energy-height lines, best path and frame: blue
+inline constexpr int kMaxQColor = 2;        ///< maximum dynamic pressure line: green
+inline constexpr int kTheta0Color = 3;      ///< lines of constant theta0: cyan
+inline constexpr int kMachColor = 4;        ///< lines of constant Mach number: red
+inline constexpr int kStallColor = 6;       ///< stall line: yellow
+
+/// The contour levels of the plot, or the message that refuses them.
+struct ContourLevels {
+    std::vector<float> levels;
+    std::string message; ///< non-empty when the levels are refused
+};
+
+/// N = |Int((max - min)/increment) + 1| evenly spaced levels from `min` to min + (N - 1) increment; more
+/// than 51 levels are refused with "You require N contours.  The maximum number is 51.".
+ContourLevels contourLevels(float min, float max, float increment);
+
+/// The refusal of a velocity or altitude range with more than 100 increments, or "" when both are
+/// accepted.
+std::string contourIncrementMessage(const ContourSettings& contour);
+
+/// Maps overlay points (velocity, altitude in ft or m) onto the plot frame, clamped to the frame and
+/// truncated to whole picture units, and joins each point to the previous one.
+class OverlayPolyline {
+  public:
+    OverlayPolyline(Canvas& canvas, const PlotFrame& frame, const ContourSettings& contour)
+        : canvas_(canvas), frame_(frame), contour_(contour) {}
+    void add(float velocity, float altitude);
+    void restart() { started_ = false; }
+
+  private:
+    Canvas& canvas_;
+    const PlotFrame& frame_;
+    const ContourSettings& contour_;
+    bool started_ = false;
+    float lastX_ = 0, lastY_ = 0;
+};
+
+/// Lines of constant whole Mach number 1 .. m, m the highest (at most 5) whose speed at the top
+/// altitude is inside the velocity range.
+void drawMachLines(Canvas& canvas, const PlotFrame& frame, const ProjectData& project);
+
+/// Lines of constant theta0 = theta (1 + 0.2 M^2) in steps of 0.05 within 0.8 .. 1.2.
+void drawTheta0Lines(Canvas& canvas, const PlotFrame& frame, const ProjectData& project);
+
+/// The stall line V = sqrt(2 n beta (W/S) / (rho CLmax)) and the maximum dynamic pressure line
+/// V = sqrt(2 Qmax / rho), one point per grid altitude row.
+void drawStallLine(Canvas& canvas, const PlotFrame& frame, const ProjectData& project);
+void drawMaxDynamicPressureLine(Canvas& canvas, const PlotFrame& frame, const ProjectData& project);
+
+/// Inward tick marks on the four edges (velocity ticks 100 units long, altitude ticks 80), then the frame
+/// in blue.
+void drawContourTicks(Canvas& canvas, const PlotFrame& frame, const ProjectData& project);
+
+} // namespace vededa

@@ -1,0 +1,105 @@
+#include "contour/contour_overlays.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace vededa {
+namespace {
+
+ProjectData contourProject() {
+    ProjectData p = test::freshProject();
+    p.contour.velocity[1] = 0;
+    p.contour.velocity[2] = 2000;
+    p.contour.velocity[3] = 50;
+    p.contour.altitude[1] = 0;
+    p.contour.altitude[2] = 60;
+    p.contour.altitude[3] = 2;
+    p.contour.beta = 1;
+    p.contour.clMax = 2;
+    p.wingLoading = 64;
+    return p;
+}
+
+PlotFrame frameOf(const ProjectData& p) {
+    PlotFrame f = plotAreaOf(10000, 7000);
+    f.xMin = p.contour.velocity[1];
+    f.xMax = p.contour.velocity[2];
+    f.yMin = p.contour.altitude[1];
+    f.yMax = p.contour.altitude[2];
+    return f;
+}
+
+TEST(ContourLevels, FiftyOneDrawFiftyTwoAreRefused) {
+    const ContourLevels ok = contourLevels(0, 500, 10);
+    EXPECT_TRUE(ok.message.empty());
+    ASSERT_EQ(ok.levels.size(), 51u);
+    EXPECT_EQ(ok.levels.front(), 0.0f);
+    EXPECT_FLOAT_EQ(ok.levels.back(), 500.0f);
+    const ContourLevels refused = contourLevels(0, 510, 10);
+    EXPECT_EQ(refused.message, "You require 52 contours.  The maximum number is 51.");
+    EXPECT_TRUE(refused.levels.empty());
+}
+
+TEST(ContourLevels, IncrementLimits) {
+    ProjectData p = contourProject();
+    p.contour.velocity[1] = 0;
+    p.contour.velocity[2] = 1000;
+    p.contour.velocity[3] = 10;
+    EXPECT_EQ(contourIncrementMessage(p.contour), "");
+    p.contour.velocity[2] = 1010;
+    EXPECT_EQ(contourIncrementMessage(p.contour),
+              "You require 101 velocity increments.  The maximum number is 100.");
+}
+
+TEST(ContourOverlays, MachLinesFollowTheSpeedOfSound) {
+    const ProjectData p = contourProject();
+    const PlotFrame f = frameOf(p);
+    RecordingCanvas canvas(10000, 7000);
+    drawMachLines(canvas, f, p);
+    // a at 60 kft is 968 ft/s: Mach 1 and 2 fit below 2000 ft/s, each a line of 60 segments.
+    const auto lines = canvas.opsOf(RecordingCanvas::Kind::Line);
+    ASSERT_EQ(lines.size(), 120u);
+    // The first Mach 1 segment starts at sea level at 1116.4 ft/s, truncated to whole picture units.
+    const float x = std::trunc((1116.4f - 0.0f) * (f.right - f.left) / 2000.0f + f.left);
+    EXPECT_FLOAT_EQ(lines[0].x1, x);
+    EXPECT_FLOAT_EQ(lines[0].y1, f.bottom);
+    EXPECT_EQ(canvas.opsOf(RecordingCanvas::Kind::Color)[0].x1, static_cast<float>(kMachColor));
+}
+
+TEST(ContourOverlays, Theta0LinesStayWithinTheirRange) {
+    const ProjectData p = contourProject();
+    RecordingCanvas canvas(10000, 7000);
+    drawTheta0Lines(canvas, frameOf(p), p);
+    // 0.8 .. 1.2 in steps of 0.05: nine lines of 60 segments.
+    EXPECT_EQ(canvas.opsOf(RecordingCanvas::Kind::Line).size(), 9u * 60u);
+}
+
+TEST(ContourOverlays, StallAndDynamicPressureLinesAtSeaLevel) {
+    const ProjectData p = contourProject();
+    const PlotFrame f = frameOf(p);
+    RecordingCanvas stall(10000, 7000);
+    drawStallLine(stall, f, p);
+    const auto lines = stall.opsOf(RecordingCanvas::Kind::Line);
+    ASSERT_EQ(lines.size(), 30u); // 31 grid rows
+    const double v = std::sqrt(2.0 * 64 / (0.0023768 * 2));
+    EXPECT_FLOAT_EQ(lines[0].x1, std::trunc(static_cast<float>(v) * (f.right - f.left) / 2000.0f + f.left));
+    RecordingCanvas q(10000, 7000);
+    drawMaxDynamicPressureLine(q, f, p);
+    const double vq = std::sqrt(2.0 * 2133 / 0.0023768);
+    EXPECT_FLOAT_EQ(
+        q.opsOf(RecordingCanvas::Kind::Line)[0].x1,
+        std::trunc(std::min(static_cast<float>(vq) * (f.right - f.left) / 2000.0f + f.left, f.right)));
+}
+
+TEST(ContourOverlays, TicksAndFrame) {
+    const ProjectData p = contourProject();
+    RecordingCanvas canvas(10000, 7000);
+    drawContourTicks(canvas, frameOf(p), p);
+    // 20 velocity divisions (19 inner ticks on two edges), 12 altitude divisions (11 on two edges), 4 edges.
+    EXPECT_EQ(canvas.opsOf(RecordingCanvas::Kind::Line).size(), 2u * 19u + 2u * 11u + 4u);
+}
+
+} // namespace
+} // namespace vededa
