@@ -2,6 +2,7 @@
 
 #include "app/one_based.h"
 #include "app/units.h"
+#include "mission/mission_results.h"
 #include "models/atmosphere.h"
 #include "output/report_clock.h"
 
@@ -116,6 +117,7 @@ struct ProjectData {
     int16_t currentLeg = 1;
     std::array<MissionLeg, kMaxLegs + 1> legs; ///< slots 1..30
     OneBased<float, 31> betaStart;             ///< beta at the start of each leg; [1] is saved
+    MissionResults missionResults;             ///< results of the legs computed so far (not saved)
 
     // Aircraft sizing
     float wingLoading = 0;       ///< take-off wing loading W/S [psf or Pa]
