@@ -1,5 +1,6 @@
 #include "mission/mission_report.h"
 
+#include "mission/leg_set.h"
 #include "output/number_format.h"
 
 #include <algorithm>
@@ -66,6 +67,27 @@ void missionCurrentSelection(ReportBuffer& out, const ProjectData& p) {
     out.line(Space(14) + "Gross Takeoff Weight " + Space(11) + F(p.takeoffWeight(), 0) + " " + w.weight);
     out.line(Space(14) + "Thrust @ SLS " + Space(19) + F(p.seaLevelThrust, 0) + " " + w.weight);
     out.line(Space(14) + "Wing Area - S" + Space(19) + F(p.wingArea, 2) + " " + w.wingArea);
+}
+
+void missionLegHeading(ReportBuffer& out, const ProjectData& p, int i) {
+    const MissionLeg& leg = p.legs[static_cast<std::size_t>(i)];
+    const int type = legTypeIndex(leg.type);
+    out.line(Space(5) + "Mission Leg #" + std::to_string(i) + Space(10) + "Name: " + leg.name);
+    out.line(Space(5) +
+             "Type: " + (type > 0 ? p.labels.legTypeNames[static_cast<std::size_t>(type)] : leg.type));
+    auto echo = [&](int label, float value) {
+        out.line(Space(10) + p.labels.legLabels[static_cast<std::size_t>(label)] + Space(5) +
+                 plainText(value));
+    };
+    for (const LegField& f : legFields(p, leg.type)) echo(f.label, leg.p[f.parameter]);
+    if (leg.type == "L" && p.tsfcModel == 6) {
+        echo(19, leg.p[19]);
+        echo(20, leg.p[20]);
+    }
+    const int16_t loss = p.engine.setup[kSetupLossModel];
+    if (p.thrustModel == 7 && (loss == 1 || loss == 2))
+        out.line(Space(10) + "Total Inlet/Nozzle Instal Loss  " + Space(5) +
+                 plainText(loss == 1 ? p.engine.controls[8] : leg.p[21]));
 }
 
 std::string missionBetaLine(int leg, float betaStart, float betaEnd) {

@@ -16,6 +16,11 @@ void missionHeaderTop(ReportBuffer& out, const ProjectData& project,
 /// "Current Selection:" and the six aircraft data lines of the header.
 void missionCurrentSelection(ReportBuffer& out, const ProjectData& project);
 
+/// The opening of a leg page: the leg number and name, the type name, and the input echo of the fields
+/// the leg type shows in the Mission window (with the installation loss line of the cycle deck's
+/// constant and per-leg loss models).
+void missionLegHeading(ReportBuffer& out, const ProjectData& project, int leg);
+
 /// The closing line of a leg page: "Beta i = beta[i]" and "Beta i+1 = beta[i+1]", with one more blank
 /// before the equals sign for numbers below 10 so that the values line up.
 std::string missionBetaLine(int leg, float betaStart, float betaEnd);

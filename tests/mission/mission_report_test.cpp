@@ -88,6 +88,21 @@ TEST(MissionReport, SummaryPageOne) {
     EXPECT_EQ(lines[21], "              Aircraft Landing Weight         21600 lb");
 }
 
+TEST(MissionReport, LegHeadingEchoesTheWindowFields) {
+    ProjectData p = threeLegMission();
+    p.legs[3].p[1] = 42000;
+    p.legs[3].p[15] = 150;
+    ReportBuffer out;
+    missionLegHeading(out, p, 3);
+    const std::vector<std::string> lines = linesOf(out.text());
+    ASSERT_EQ(lines.size(), 2u + 8u); // seven fields of a cruise leg and the AB switch of thrust model 2
+    EXPECT_EQ(lines[0], "     Mission Leg #3          Name: Cruise out");
+    EXPECT_EQ(lines[1], "     Type: E - Constant Altitude/Speed Cruise");
+    EXPECT_EQ(lines[2], "          Altitude (ft)                        42000");
+    EXPECT_EQ(lines[7], "          Distance (Nautical Miles)            150");
+    EXPECT_EQ(lines[9], "          Engine AB (1=On/0=Off)               0");
+}
+
 TEST(MissionReport, EngineDeckHeaderAndSecondPage) {
     ProjectData p = threeLegMission();
     p.thrustModel = p.tsfcModel = 7;
