@@ -1,6 +1,7 @@
 #include "contour/contour_overlays.h"
 
 #include "models/atmosphere.h"
+#include "output/number_format.h"
 
 #include <algorithm>
 #include <cmath>
@@ -173,6 +174,100 @@ void drawContourTicks(Canvas& canvas, const PlotFrame& f, const ProjectData& p) 
     canvas.line(f.right, f.bottom, f.right, f.top);
     canvas.line(f.right, f.top, f.left, f.top);
     canvas.line(f.left, f.top, f.left, f.bottom);
+}
+
+} // namespace vededa
+
+namespace vededa {
+
+std::string contourTitle(const ProjectData& p, float min, float max, float increment, bool printerPage) {
+    const bool si = p.unitSystem == kSI;
+    std::string name, unit = ")";
+    switch (p.contour.quantity) {
+    case kContourPs:
+        name = "Ps";
+        unit = si ? " m/sec)" : " ft/sec)";
+        break;
+    case kContourFs:
+        name = "fs";
+        unit = si ? " km)" : " kft)";
+        break;
+    case kContourRangeFactor:
+        name = printerPage ? "RF" : "Range Factor";
+        unit = si ? " km)" : " nm)";
+        break;
+    case kContourEnduranceFactor:
+        name = printerPage ? "EF" : "Endurance Factor";
+        unit = " hr)";
+        break;
+    case kContourLiftDrag:
+        name = "Lift/Drag";
+        break;
+    case kContourDragThrust:
+        name = printerPage ? "Drag/T@SL" : "Drag/Thrust@SL";
+        break;
+    default:
+        name = "Alpha";
+        break;
+    }
+    return name + "  (min =" + Str(min) + ", max =" + Str(max) + ", incr =" + Str(increment) + unit;
+}
+
+void drawContourLabels(Canvas& canvas, const PlotFrame& f, const ProjectData& p, float min, float max,
+                       float increment, bool printerPage) {
+    const ContourSettings& c = p.contour;
+    const bool si = p.unitSystem == kSI;
+    const float line = canvas.textHeight() * 1.3f;
+    canvas.setColor(0);
+    canvas.text(0.5f * (f.left + f.right), f.top - 1.5f * line,
+                contourTitle(p, min, max, increment, printerPage), HAlign::Center, VAlign::Top);
+    if (printerPage)
+        canvas.text(f.left, f.top - 3.0f * line, "File: " + p.projectPath + "      Date:" + p.clock.date());
+
+    // Side labels right of the frame.
+    std::vector<std::string> side = {"W/S =" + Str(p.wingLoading),
+                                     "T/W =" + Str(p.thrustLoading),
+                                     "Beta=" + formatPattern(c.beta, "0.####"),
+                                     "g's = " + formatPattern(c.loadFactor, "##.##"),
+                                     "CLm = " + formatPattern(c.clMax, "#.###"),
+                                     "Qmx =" + formatPattern(c.qMax, "####"),
+                                     "Tmx = " + formatPattern(c.thrustFraction * 100.0f, "#####")};
+    if (p.thrustModel == 7) {
+        static const char* const cycles[] = {"",           "Tjet",      "Tjet w/AB", "Tfan",
+                                             "Tfan mixed", "Tfan w/AB", "Tprop"};
+        const int type = p.engine.setup[kSetupEngineType];
+        if (type >= 1 && type <= 6) side.emplace_back(cycles[type]);
+    }
+    side.push_back("Engine #" + std::to_string(p.thrustModel));
+    side.push_back("TSFC #" + std::to_string(p.tsfcModel));
+    side.push_back("Aircraft #" + std::to_string(p.dragModel));
+    float y = f.top;
+    for (const std::string& s : side) {
+        canvas.text(f.right + 150.0f, y, s);
+        y += line;
+    }
+
+    // Axis titles and tick values.
+    canvas.text(f.left - 150.0f, f.top - line, "Alt", HAlign::Right);
+    canvas.text(f.left - 150.0f, f.top - 0.2f * line, si ? "(km)" : "(kft)", HAlign::Right);
+    canvas.text(0.5f * (f.left + f.right), f.bottom + 1.5f * line, si ? "Vel (m/sec)" : "Vel (ft/sec)",
+                HAlign::Center);
+    const int hTicks = std::max(1, roundOf((c.altitude[2] - c.altitude[1]) / (si ? 1.0 : 5.0)));
+    const int hEvery = std::max(1, hTicks / 10);
+    for (int k = 0; k <= hTicks; k += hEvery) {
+        const float value = c.altitude[1] + (c.altitude[2] - c.altitude[1]) * static_cast<float>(k) /
+                                                static_cast<float>(hTicks);
+        const float yy = f.bottom - (f.bottom - f.top) * static_cast<float>(k) / static_cast<float>(hTicks);
+        canvas.text(f.left - 60.0f, yy, plainText(value), HAlign::Right, VAlign::Middle);
+    }
+    const int vTicks = std::max(1, roundOf((c.velocity[2] - c.velocity[1]) / (si ? 50.0 : 100.0)));
+    const int vEvery = std::max(1, vTicks / 5);
+    for (int k = 0; k <= vTicks; k += vEvery) {
+        const float value = c.velocity[1] + (c.velocity[2] - c.velocity[1]) * static_cast<float>(k) /
+                                                static_cast<float>(vTicks);
+        const float xx = f.left + (f.right - f.left) * static_cast<float>(k) / static_cast<float>(vTicks);
+        canvas.text(xx, f.bottom + 0.3f * line, plainText(value), HAlign::Center);
+    }
 }
 
 } // namespace vededa

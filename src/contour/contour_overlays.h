@@ -65,3 +65,21 @@ void drawMaxDynamicPressureLine(Canvas& canvas, const PlotFrame& frame, const Pr
 void drawContourTicks(Canvas& canvas, const PlotFrame& frame, const ProjectData& project);
 
 } // namespace vededa
+
+namespace vededa {
+
+/// Contour quantity codes.
+inline constexpr int16_t kContourPs = 1, kContourFs = 2, kContourRangeFactor = 3, kContourEnduranceFactor = 4,
+                         kContourLiftDrag = 5, kContourDragThrust = 6, kContourAlpha = 7;
+
+/// The plot title: the quantity with the minimum, maximum and increment of the contour levels and its
+/// unit ("Ps  (min = 0, max = 600, incr = 50 ft/sec)"); the printer page uses short names for the
+/// range and endurance factors and the drag-to-thrust ratio.
+std::string contourTitle(const ProjectData& project, float min, float max, float increment, bool printerPage);
+
+/// Title, side labels (aircraft and engine data, model numbers), axis titles and tick values of a contour
+/// plot; the printer page also gets the file name and the date.
+void drawContourLabels(Canvas& canvas, const PlotFrame& frame, const ProjectData& project, float min,
+                       float max, float increment, bool printerPage);
+
+} // namespace vededa

@@ -103,3 +103,22 @@ TEST(ContourOverlays, TicksAndFrame) {
 
 } // namespace
 } // namespace vededa
+
+namespace vededa {
+namespace {
+
+TEST(ContourLabels, TitlesPerQuantityAndPage) {
+    ProjectData p = test::freshProject();
+    p.contour.quantity = kContourPs;
+    EXPECT_EQ(contourTitle(p, 0, 600, 50, false), "Ps  (min = 0, max = 600, incr = 50 ft/sec)");
+    p.contour.quantity = kContourRangeFactor;
+    EXPECT_EQ(contourTitle(p, 0, 2000, 50, true), "RF  (min = 0, max = 2000, incr = 50 nm)");
+    p.contour.quantity = kContourDragThrust;
+    EXPECT_EQ(contourTitle(p, 0.1f, 1.2f, 0.05f, false), "Drag/Thrust@SL  (min = .1, max = 1.2, incr = .05)");
+    p.unitSystem = kSI;
+    p.contour.quantity = kContourFs;
+    EXPECT_EQ(contourTitle(p, 0, 500, 50, false), "fs  (min = 0, max = 500, incr = 50 km)");
+}
+
+} // namespace
+} // namespace vededa
