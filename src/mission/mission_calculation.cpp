@@ -1,0 +1,674 @@
+#include "mission/mission_calculation.h"
+
+#include "mission/best_cruise.h"
+#include "mission/leg_set.h"
+#include "mission/mission_report.h"
+#include "models/atmosphere.h"
+#include "output/number_format.h"
+#include "output/report.h"
+
+#include <cfenv>
+#include <cmath>
+#include <optional>
+
+namespace vededa {
+
+namespace {
+
+std::string R(float v) {
+    return formatPattern(v, "0.000E+00");
+}
+std::string F(float v, int16_t decimals) {
+    return FormatField(v, decimals);
+}
+
+/// The result lines of one leg, laid out as label = value pairs.
+class ResultLines {
+  public:
+    explicit ResultLines(ReportBuffer& out) : out_(out) {}
+    /// One pair: "label = value unit".
+    std::string pair(const std::string& label, float v, const std::string& unit = {}) const {
+        return label + R(v) + unit;
+    }
+    void line(const std::string& first) { out_.line(Space(10) + first); }
+    void line(const std::string& first, const std::string& second, int gap = 9) {
+        out_.line(Space(10) + first + Space(gap) + second);
+    }
+
+  private:
+    ReportBuffer& out_;
+};
+
+/// Working values of the leg being computed.
+struct Leg {
+    int i = 0;
+    int type = 0;
+    const MissionLeg* record = nullptr;
+    float beta = 1;
+    // Flight condition of the leg start (or of the mean condition where a type uses it).
+    float theta = 1, delta = 1, sigma = 1, rho = 0, a = 0, pressure = 0;
+    float cdr = 0;
+    int16_t afterburner = 0;
+    // Engine figures of the last engine step.
+    float alpha = 0.001f; ///< thrust lapse reported for the algebraic models
+    float c = 0;          ///< TSFC coefficient
+    float twAvailable = 0.001f;
+    float thrustAvailable = 0;
+    // Results.
+    float pi = 1, time = 0, distance = 0, thrustRequired = 0, tsfc = 0, mach = 0, altitude = 0;
+    std::optional<float> betaNext; ///< set by the types that chain beta themselves
+    std::string refused;           ///< why the leg was not flown
+};
+
+class LegCalculator {
+  public:
+    LegCalculator(ProjectData& p, const MissionModels& m, ReportBuffer& out)
+        : p_(p), m_(m), out_(out), r_(out) {}
+
+    void run(int i);
+
+  private:
+    ProjectData& p_;
+    const MissionModels& m_;
+    ReportBuffer& out_;
+    ResultLines r_;
+    Leg L_;
+
+    const UnitConstants& u() const { return p_.units; }
+    float wto() const { return p_.takeoffWeight(); }
+    const std::string& lengthUnit() const { return p_.labels.suffixes.length; }
+    const std::string& distanceUnit() const { return p_.labels.suffixes.distance; }
+    const std::string& forceUnit() const { return p_.labels.suffixes.weight; }
+    const std::string& fuelUnit() const { return p_.labels.suffixes.tsfc; }
+
+    FlightCondition standardAt(float altitude) const {
+        FlightCondition fc;
+        fc.altitude = altitude;
+        atmosphere(fc, u());
+        return fc;
+    }
+    /// Ambient values from a temperature and the standard pressure ratio.
+    void setCondition(float temperature, float delta, float pressure) {
+        L_.theta = temperature / u().TSL;
+        L_.delta = delta;
+        L_.sigma = L_.delta / L_.theta;
+        L_.rho = L_.sigma * u().rhoSL;
+        L_.a = static_cast<float>(static_cast<double>(u().aSL) * std::sqrt(static_cast<double>(L_.theta)));
+        L_.pressure = pressure;
+    }
+    float dragCoefficient(float mach, float cl) const {
+        const PolarCoefficients c = m_.polar(mach);
+        return c.k1 * cl * cl + c.k2 * cl + (c.cd0 + L_.cdr);
+    }
+    float lapse(float mach, float theta, float delta, int16_t ab) const {
+        return m_.thrustLapse(mach, theta, delta, ab, L_.record->p[17]);
+    }
+
+    void fullThrottle(float mach, float theta, float delta);
+    void matchedThrust(float required, float mach, float theta, float delta);
+    float countedDistance() const;
+
+    void climbOrAccelerate();   // A, B, C
+    void takeoffAcceleration(); // D
+    void cruise();              // E
+    void turn();                // F
+    void bestCruise();          // G
+    void loiter();              // H
+    void warmUp();              // I
+    void rotation();            // J
+    void energyManeuver();      // K
+    void deliverExpendables();  // L
+    void descend();             // M
+
+    // Values the result lines print, kept by the leg computations.
+    float cl_ = 0, cd_ = 0, velocity_ = 0, deltaZe_ = 0, u_ = 0, xi_ = 0, groundDistance_ = 0, radius_ = 0;
+    float hStart_ = 0, hFinal_ = 0;
+    void results();
+};
+
+void LegCalculator::fullThrottle(float mach, float theta, float delta) {
+    L_.alpha = lapse(mach, theta, delta, L_.afterburner);
+    L_.c = m_.tsfcCoefficient(mach, L_.afterburner);
+    L_.twAvailable = L_.alpha * p_.thrustLoading;
+    if (L_.twAvailable == 0.0f) L_.twAvailable = 0.001f;
+    L_.thrustAvailable = L_.twAvailable * wto();
+    L_.tsfc = L_.c * std::sqrt(L_.theta);
+}
+
+void LegCalculator::matchedThrust(float required, float mach, float theta, float delta) {
+    const float alphaMil = lapse(mach, theta, delta, 0);
+    const float cMil = m_.tsfcCoefficient(mach, 0);
+    const float tMil = alphaMil * p_.thrustLoading * wto();
+    L_.alpha = alphaMil;
+    float available = 0;
+    if (p_.thrustModel == 2 || p_.thrustModel == 3) {
+        const float alphaMax = lapse(mach, theta, delta, 1);
+        const float tMax = alphaMax * p_.thrustLoading * wto();
+        L_.alpha = alphaMax;
+        if (required > tMil) {
+            const float cMax = m_.tsfcCoefficient(mach, 1);
+            const float f = (required - tMil) / (tMax - tMil);
+            L_.c = cMil + (cMax - cMil) * f;
+            if (required > tMax) {
+                available = tMax;
+            } else {
+                available = required;
+                out_.line(Space(10) + "*****  Partial Afterburner required, %AB = " +
+                          formatPattern(100.0f * f, "#0.00") + "  *****");
+            }
+        } else {
+            L_.c = cMil;
+            available = required;
+            if (std::trunc(L_.record->p[18]) == 1.0f)
+                out_.line(Space(10) + "***********  No Afterburner required  ************");
+        }
+    } else {
+        L_.c = cMil;
+        available = required > tMil ? tMil : required;
+    }
+    if (available < required)
+        out_.line(Space(10) + "  **** Engine Too Small, Installed Thrust =" + F(available, 0) +
+                  " Required =" + F(required, 0));
+    L_.thrustAvailable = available;
+    L_.tsfc = L_.c * std::sqrt(theta);
+}
+
+float LegCalculator::countedDistance() const {
+    const int i = L_.i;
+    int n0 = static_cast<int>(std::trunc(L_.record->p[16]));
+    if (n0 < 1) n0 = 1;
+    float s = L_.record->p[15];
+    if (n0 < i) {
+        for (int j = n0; j < i; ++j) s -= p_.missionResults.distance[static_cast<std::size_t>(j)];
+        if (s < 0.0f) s = 0.0f;
+    }
+    return s;
+}
+
+void LegCalculator::climbOrAccelerate() {
+    const auto& q = L_.record->p;
+    const float h1 = q[1], v1 = q[3];
+    const float h2 = L_.type == 2 ? h1 : q[5];
+    const float v2 = L_.type == 1 ? v1 : q[6];
+    float v = 0.5f * (v1 + v2);
+    const float h = 0.5f * (h1 + h2);
+    const FlightCondition mean = standardAt(h);
+    const float legTemperature = L_.theta * u().TSL;
+    float mach = 0;
+    if (L_.type == 3) {
+        // Climb and acceleration: the standard atmosphere at the mean altitude.
+        setCondition(mean.temperature, mean.delta, mean.pressure);
+        mach = 0.5f * (q[4] + q[7]);
+        v = mach * L_.a;
+    } else {
+        if (legTemperature != mean.temperature)
+            setCondition(legTemperature, mean.delta, mean.pressure);
+        else
+            setCondition(mean.temperature, mean.delta, mean.pressure);
+        mach = v / L_.a;
+    }
+    L_.mach = mach;
+    L_.altitude = h;
+    velocity_ = v;
+    const float ze1 = h1 + v1 * v1 / (2.0f * u().g0);
+    const float ze2 = h2 + v2 * v2 / (2.0f * u().g0);
+    deltaZe_ = ze2 - ze1;
+    const float dh = h2 - h1;
+    const float dyn = 0.7f * L_.delta * u().PSL * mach * mach;
+    cl_ = L_.beta * p_.wingLoading / dyn;
+    cd_ = dragCoefficient(mach, cl_);
+    const float drag = cd_ * dyn * wto() / p_.wingLoading;
+    L_.thrustRequired = drag;
+    fullThrottle(mach, L_.theta, L_.delta);
+    u_ = (cd_ / cl_) * L_.beta / L_.twAvailable;
+    if (L_.thrustAvailable < drag) {
+        out_.line(Space(10) + "   **** Engine Too Small, Installed Thrust =" + F(L_.thrustAvailable, 0) +
+                  " Required =" + F(drag, 0) + " Mach =" + F(mach, 3) + " Alt =" + F(h, 0));
+        u_ = 0.9f;
+    }
+    float dz = deltaZe_ >= 0.0f ? deltaZe_ : dh;
+    dz = dz / (1.0f - u_);
+    const float t = dz * L_.beta / (v * L_.twAvailable);
+    const float s = v * t;
+    const float ct = L_.c * std::sqrt(L_.theta);
+    L_.pi = std::exp(-ct * deltaZe_ / ((1.0f - u_) * v) / u().rateConstant);
+    if (L_.pi > 1.0f) {
+        L_.pi = std::exp(-ct * (cd_ / cl_) * t / u().rateConstant);
+        if (L_.pi > 1.0f) L_.pi = 1.0f;
+    }
+    L_.time = t;
+    L_.distance = s / u().lengthPerDistance;
+}
+
+void LegCalculator::takeoffAcceleration() {
+    const auto& q = L_.record->p;
+    const float clMax = q[11], kto = q[12], mu = q[13];
+    const float clTo = clMax / (kto * kto);
+    const float x = L_.beta * p_.wingLoading / clTo;
+    const float vTo = std::sqrt(2.0f * x / L_.rho);
+    const float mTo = vTo / L_.a;
+    p_.missionResults.takeoffSpeed = vTo;
+    p_.missionResults.takeoffMach = mTo;
+    cl_ = clTo;
+    cd_ = dragCoefficient(mTo, clTo);
+    xi_ = cd_ - mu * clTo;
+    L_.mach = 0;
+    L_.altitude = q[1];
+    fullThrottle(q[4], L_.theta, L_.delta);
+    u_ = (xi_ / clTo + mu) * L_.beta / L_.twAvailable;
+    L_.thrustRequired = u_ * L_.twAvailable * wto();
+    velocity_ = vTo;
+    if (L_.thrustAvailable >= L_.thrustRequired) {
+        groundDistance_ = L_.beta * p_.wingLoading / (L_.rho * u().g0 * xi_) *
+                          std::log(1.0f / (1.0f - xi_ / ((L_.twAvailable / L_.beta - mu) * clTo)));
+        L_.time = 2.0f * groundDistance_ / vTo;
+        L_.distance = groundDistance_ / u().lengthPerDistance;
+        L_.pi = std::exp(-L_.c * std::sqrt(L_.theta) * vTo / (u().g0 * (1.0f - u_)) / u().rateConstant);
+    } else {
+        out_.line(Space(10) + "   **** Engine Too Small, Installed Thrust =" + F(L_.thrustAvailable, 0) +
+                  " Required =" + F(L_.thrustRequired, 0));
+        groundDistance_ = 0;
+        L_.time = 0;
+        L_.distance = 0;
+        L_.pi = 1;
+    }
+}
+
+void LegCalculator::cruise() {
+    const auto& q = L_.record->p;
+    const float v = q[3];
+    const float dyn = 0.5f * L_.rho * v * v;
+    cl_ = L_.beta * p_.wingLoading / dyn;
+    cd_ = dragCoefficient(q[4], cl_);
+    L_.mach = q[4];
+    L_.altitude = q[1];
+    L_.thrustRequired = cd_ * dyn * wto() / p_.wingLoading;
+    matchedThrust(L_.thrustRequired, q[4], L_.theta, L_.delta);
+    const float s = countedDistance();
+    L_.distance = s;
+    L_.time = s * u().lengthPerDistance / v;
+    L_.pi = std::exp(-L_.c * std::sqrt(L_.theta) * (cd_ / cl_) * s * u().lengthPerDistance / v /
+                     u().rateConstant);
+    velocity_ = v;
+}
+
+void LegCalculator::turn() {
+    const auto& q = L_.record->p;
+    const float v = q[3], n = q[8], turns = q[9];
+    if (!(n > 1.0f)) {
+        L_.refused =
+            "Turn not computed: the load factor must be above 1 g (Number of g`s = " + plainText(n) + ")";
+        return;
+    }
+    const float dyn = 0.5f * L_.rho * v * v;
+    cl_ = n * L_.beta * p_.wingLoading / dyn;
+    L_.mach = q[4];
+    L_.altitude = q[1];
+    const float root = static_cast<float>(std::sqrt(static_cast<double>(n) * n - 1.0));
+    radius_ = v * v / (u().g0 * root);
+    cd_ = dragCoefficient(q[4], cl_);
+    L_.thrustRequired = cd_ * dyn * wto() / p_.wingLoading;
+    matchedThrust(L_.thrustRequired, q[4], L_.theta, L_.delta);
+    const float t = 2.0f * kPi * turns * v / (u().g0 * root);
+    L_.distance = 0;
+    L_.time = t;
+    L_.pi = std::exp(-L_.c * std::sqrt(L_.theta) * n * (cd_ / cl_) * t / u().rateConstant);
+    velocity_ = v;
+}
+
+void LegCalculator::bestCruise() {
+    MissionLeg& record = p_.legs[static_cast<std::size_t>(L_.i)];
+    const float mach = record.p[4];
+    const BestCruise start = bestCruiseAltitude(p_, m_, L_.beta, mach, out_);
+    record.p[1] = start.altitude;
+    hStart_ = start.altitude;
+    const FlightCondition& fc = start.atmosphere;
+    const float v1 = mach * fc.soundSpeed;
+    const float dyn = 0.7f * fc.pressure * mach * mach;
+    cl_ = start.cl;
+    cd_ = start.cd;
+    L_.mach = mach;
+    L_.altitude = start.altitude;
+    L_.thrustRequired = cd_ * dyn * wto() / p_.wingLoading;
+    L_.theta = fc.theta;
+    matchedThrust(L_.thrustRequired, mach, fc.theta, fc.delta);
+    const float s = countedDistance();
+    L_.distance = s;
+    L_.pi = std::exp(-L_.c * (cd_ / cl_) * s * u().lengthPerDistance / (mach * u().aSL) / u().rateConstant);
+    const float betaNext = L_.beta * L_.pi;
+    const BestCruise end = bestCruiseAltitude(p_, m_, betaNext, mach, out_);
+    hFinal_ = end.altitude;
+    const float v2 = mach * end.atmosphere.soundSpeed;
+    const float v = 0.5f * (v1 + v2);
+    L_.time = s * u().lengthPerDistance / v;
+    velocity_ = v;
+}
+
+void LegCalculator::loiter() {
+    const auto& q = L_.record->p;
+    const FlightCondition fc = standardAt(q[1]);
+    const BestCruise best = bestCruiseMach(p_, m_, L_.beta, fc.delta, fc.pressure, L_.cdr, out_);
+    const float mach = best.mach;
+    cl_ = best.cl;
+    cd_ = best.cd;
+    const float v = mach * L_.a;
+    const float dyn = 0.7f * fc.pressure * mach * mach;
+    L_.mach = mach;
+    L_.altitude = q[1];
+    L_.thrustRequired = cd_ * dyn * wto() / p_.wingLoading;
+    const float legTheta = L_.theta;
+    matchedThrust(L_.thrustRequired, mach, fc.theta, fc.delta);
+    const float t = q[16];
+    L_.distance = 0;
+    L_.pi = std::exp(-L_.c * std::sqrt(legTheta) * (cd_ / cl_) * t / u().rateConstant);
+    L_.time = t;
+    velocity_ = v;
+}
+
+void LegCalculator::warmUp() {
+    const auto& q = L_.record->p;
+    L_.mach = 0;
+    L_.altitude = q[1];
+    fullThrottle(0.0f, L_.theta, L_.delta);
+    L_.thrustRequired = 0;
+    L_.distance = 0;
+    const float t = q[16];
+    L_.pi = 1.0f - L_.c * std::sqrt(L_.theta) * L_.twAvailable * t / L_.beta / u().rateConstant;
+    L_.time = t;
+}
+
+void LegCalculator::rotation() {
+    const auto& q = L_.record->p;
+    const float mach = p_.missionResults.takeoffMach;
+    L_.mach = mach;
+    L_.altitude = q[1];
+    fullThrottle(mach, L_.theta, L_.delta);
+    const int i = L_.i;
+    L_.thrustRequired = (i > 1 && p_.legs[static_cast<std::size_t>(i - 1)].type == "D")
+                            ? p_.missionResults.thrustRequired[static_cast<std::size_t>(i - 1)]
+                            : 0.0f;
+    const float tR = q[14];
+    groundDistance_ = tR * p_.missionResults.takeoffSpeed;
+    L_.distance = groundDistance_ / u().lengthPerDistance;
+    L_.pi = 1.0f - L_.c * std::sqrt(L_.theta) * L_.twAvailable * tR / L_.beta / u().rateConstant;
+    L_.time = tR;
+}
+
+void LegCalculator::energyManeuver() {
+    const auto& q = L_.record->p;
+    const float h1 = q[1], v1 = q[3], h2 = q[5], v2 = q[6], f = q[11];
+    if (f == 0.0f) {
+        L_.refused = "Maneuver not computed: the fraction of the mean speed in the vertical must not be 0";
+        return;
+    }
+    const float legTheta = L_.theta;
+    const float h = 0.5f * (h1 + h2);
+    const FlightCondition fc = standardAt(h);
+    setCondition(fc.temperature, fc.delta, fc.pressure);
+    L_.altitude = h;
+    const float ze1 = h1 + v1 * v1 / (2.0f * u().g0);
+    const float v = std::sqrt(2.0f * u().g0 * (ze1 - h));
+    const float mach = v / L_.a;
+    L_.mach = mach;
+    const float dyn = 0.7f * L_.delta * u().PSL * mach * mach;
+    cl_ = L_.beta * p_.wingLoading / dyn;
+    cd_ = dragCoefficient(mach, cl_);
+    L_.thrustRequired = cd_ * dyn * wto() / p_.wingLoading;
+    const float dh = h2 - h1;
+    deltaZe_ = dh + (v2 * v2 - v1 * v1) / (2.0f * u().g0);
+    matchedThrust(L_.thrustRequired, mach, L_.theta, L_.delta);
+    const float t = std::fabs(dh / (v * f));
+    const float s = v * t * (1.0f - f * f);
+    L_.distance = s / u().lengthPerDistance;
+    L_.pi = std::exp(-L_.c * std::sqrt(legTheta) * (cd_ / cl_) * t / u().rateConstant);
+    if (L_.pi > 1.0f) L_.pi = 1.0f;
+    L_.betaNext = L_.beta * L_.pi;
+    L_.time = t;
+    velocity_ = v;
+}
+
+void LegCalculator::deliverExpendables() {
+    L_.thrustRequired = 0;
+    L_.thrustAvailable = 0;
+    L_.tsfc = 0;
+    L_.mach = 0;
+    L_.altitude = 0;
+    L_.distance = 0;
+    L_.time = 0;
+    L_.pi = 1;
+    L_.betaNext = (wto() * L_.beta - L_.record->p[21]) / wto();
+}
+
+void LegCalculator::descend() {
+    const auto& q = L_.record->p;
+    const float h1 = q[1], v1 = q[3], h2 = q[5], v2 = q[6];
+    const float gamma = q[11] / kDegreesPerRadian;
+    if (std::sin(gamma) == 0.0f) {
+        L_.refused = "Descent not computed: the angle of descent must not be 0 (Angle of Descent = " +
+                     plainText(q[11]) + ")";
+        return;
+    }
+    const float h = 0.5f * (h1 + h2);
+    const FlightCondition fc = standardAt(h);
+    setCondition(fc.temperature, fc.delta, fc.pressure);
+    L_.altitude = h;
+    const float v = 0.5f * (v1 + v2);
+    const float mach = v / L_.a;
+    L_.mach = mach;
+    const float dyn = 0.7f * L_.delta * u().PSL * mach * mach;
+    cl_ = L_.beta * p_.wingLoading / dyn;
+    cd_ = dragCoefficient(mach, cl_);
+    const float sinGamma = std::sin(gamma);
+    float thrust = L_.beta * wto() * (cd_ / cl_ - sinGamma);
+    const float idle = 0.01f * wto() * p_.thrustLoading;
+    if (thrust < idle) {
+        // Steeper than the idle-thrust glide: extra drag (speed brakes) holds the path.
+        cd_ = cl_ * (idle / (wto() * L_.beta) + sinGamma);
+        thrust = idle;
+    }
+    L_.thrustRequired = cd_ * dyn * wto() / p_.wingLoading;
+    matchedThrust(thrust, mach, L_.theta, L_.delta);
+    const float dh = h2 - h1;
+    deltaZe_ = dh + (v2 * v2 - v1 * v1) / (2.0f * u().g0);
+    const float t = std::fabs(dh / (v * sinGamma));
+    const float s = v * t * std::cos(gamma);
+    L_.distance = s / u().lengthPerDistance;
+    L_.pi = std::exp(-L_.c * std::sqrt(L_.theta) * t / u().rateConstant * (cd_ / cl_ - sinGamma));
+    if (L_.pi > 1.0f) L_.pi = 1.0f;
+    L_.betaNext = L_.beta * L_.pi;
+    L_.time = t;
+    velocity_ = v;
+}
+
+void LegCalculator::results() {
+    const std::string sec = " sec";
+    const std::string speed = speedUnit(p_);
+    const int t = L_.type;
+    auto P = [&](const std::string& label, float v, const std::string& unit = {}) {
+        return r_.pair(label, v, unit);
+    };
+    auto timeDistance = [&] {
+        r_.line(P("Time     = ", L_.time, sec), P("Distance = ", L_.distance, distanceUnit()), 5);
+    };
+    switch (t) {
+    case 4: // D
+        r_.line(P("TO Mach  = ", p_.missionResults.takeoffMach), P("TO Vel   = ", velocity_, speed));
+        r_.line(P("Distance = ", groundDistance_, lengthUnit()),
+                P("Distance = ", L_.distance, distanceUnit()), 6);
+        r_.line(P("Time     = ", L_.time, sec));
+        break;
+    case 1:
+    case 2:
+    case 3:
+    case 11:
+    case 13:
+        r_.line(P("Avg Mach = ", L_.mach), P("Avg Vel  = ", velocity_, speed));
+        timeDistance();
+        if (t != 2) r_.line(P(deltaZe_ <= 0.0f ? "Delta ze =" : "Delta ze = ", deltaZe_, lengthUnit()));
+        break;
+    case 5:
+    case 6:
+    case 7:
+        timeDistance();
+        break;
+    default:
+        break;
+    }
+    if (t == 7) r_.line(P("Alt-start= ", hStart_, lengthUnit()), P("Alt-final= ", hFinal_, lengthUnit()));
+    if (t == 8) r_.line(P("Mach     = ", L_.mach), P("Vel      = ", velocity_, speed));
+    if (t <= 4 || t == 11 || t == 13 || (t >= 5 && t <= 8))
+        r_.line(P("CL       = ", cl_), P("CD       = ", cd_));
+    if (t == 6)
+        r_.line(P("Radius   = ", radius_, lengthUnit()),
+                P("Radius   = ", radius_ / u().lengthPerDistance, distanceUnit()), 6);
+    if (t <= 3) r_.line(P("CD/CL    = ", cd_ / cl_), P("Alpha    = ", L_.alpha));
+    if (t == 4) r_.line(P("Etta TO  = ", xi_), P("Alpha    = ", L_.alpha));
+    if (t == 11 || t == 13) r_.line(P("Alpha    = ", L_.alpha), P("TSFC     = ", L_.tsfc, fuelUnit()));
+    if (t >= 5 && t <= 8) {
+        r_.line(P("PI       = ", L_.pi), P("C        = ", L_.c, fuelUnit()));
+        r_.line(P("Thrust   = ", L_.thrustAvailable, forceUnit()), P("TSFC     = ", L_.tsfc, fuelUnit()), 6);
+    }
+    if (t == 10)
+        r_.line(P("Distance = ", groundDistance_, lengthUnit()),
+                P("Distance = ", L_.distance, distanceUnit()), 6);
+    if (t == 9 || t == 10) {
+        r_.line(P("Alpha    = ", L_.alpha), P("C        = ", L_.c, fuelUnit()));
+        r_.line(P("PI       = ", L_.pi), P("TSFC     = ", L_.tsfc, fuelUnit()));
+    }
+    if (t == 11 || t == 13) r_.line(P("PI       = ", L_.pi), P("C        = ", L_.c, fuelUnit()));
+    if (t <= 4) {
+        r_.line(P("u        = ", u_), P("C        = ", L_.c, fuelUnit()));
+        r_.line(P("PI       = ", L_.pi), P("TSFC     = ", L_.tsfc, fuelUnit()));
+    }
+}
+
+void LegCalculator::run(int i) {
+    ProjectData& p = p_;
+    MissionLeg& record = p.legs[static_cast<std::size_t>(i)];
+    L_ = Leg{};
+    L_.i = i;
+    L_.type = legTypeIndex(record.type);
+    L_.record = &record;
+    L_.beta = p.betaStart[static_cast<std::size_t>(i)];
+    if (i == 1) {
+        missionHeaderTop(out_, p);
+        missionCurrentSelection(out_, p);
+    }
+    missionLegHeading(out_, p, i);
+
+    // Leg start: the atmosphere at the leg altitude with the leg's own temperature.
+    const FlightCondition start = standardAt(record.p[1]);
+    const float temperature = record.p[2] > 0.0f ? record.p[2] : start.temperature;
+    setCondition(temperature, start.delta, start.pressure);
+    L_.cdr = record.p[10];
+    L_.afterburner = static_cast<int16_t>(std::trunc(record.p[18]));
+    if (p.thrustModel == 1 || p.thrustModel == 4) L_.afterburner = 0;
+
+    std::feclearexcept(FE_ALL_EXCEPT);
+    if (p.thrustModel == 7 && L_.type != 12) {
+        L_.refused =
+            "Leg not computed: the cycle deck is not available to the mission analysis in this version";
+    } else {
+        switch (L_.type) {
+        case 1:
+        case 2:
+        case 3:
+            climbOrAccelerate();
+            break;
+        case 4:
+            takeoffAcceleration();
+            break;
+        case 5:
+            cruise();
+            break;
+        case 6:
+            turn();
+            break;
+        case 7:
+            bestCruise();
+            break;
+        case 8:
+            loiter();
+            break;
+        case 9:
+            warmUp();
+            break;
+        case 10:
+            rotation();
+            break;
+        case 11:
+            energyManeuver();
+            break;
+        case 12:
+            deliverExpendables();
+            break;
+        case 13:
+            descend();
+            break;
+        default:
+            L_.refused = "Leg not computed: unknown leg type \"" + record.type + "\"";
+            break;
+        }
+    }
+    const int faults = std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID);
+    const bool finite = std::isfinite(L_.pi) && std::isfinite(L_.time) && std::isfinite(L_.distance) &&
+                        std::isfinite(L_.thrustRequired) && std::isfinite(L_.thrustAvailable);
+    if (L_.refused.empty() && (faults != 0 || !finite)) {
+        std::string what = (faults & FE_DIVBYZERO)  ? "division by zero"
+                           : (faults & FE_OVERFLOW) ? "overflow"
+                                                    : "invalid operation";
+        L_.refused = "Leg not computed: floating-point fault (" + what + ") in the calculation of this leg";
+    }
+    std::feclearexcept(FE_ALL_EXCEPT);
+
+    MissionResults& res = p.missionResults;
+    const std::size_t k = static_cast<std::size_t>(i);
+    if (!L_.refused.empty()) {
+        out_.line(Space(10) + "**** " + L_.refused);
+        // A leg not flown burns nothing, takes no time and covers no distance.
+        Leg notFlown;
+        notFlown.i = L_.i;
+        notFlown.type = L_.type;
+        notFlown.record = L_.record;
+        notFlown.beta = L_.beta;
+        notFlown.refused = L_.refused;
+        L_ = notFlown;
+    }
+    res.pi[k] = L_.pi;
+    res.time[k] = L_.time;
+    res.distance[k] = L_.distance;
+    res.thrustRequired[k] = L_.thrustRequired;
+    res.thrustAvailable[k] = L_.thrustAvailable;
+    res.tsfc[k] = L_.tsfc;
+    res.phi[k] = 0;
+    res.mach[k] = L_.mach;
+    res.altitude[k] = L_.altitude;
+    res.inletArea[k] = 0;
+    res.nozzleArea[k] = 0;
+    res.limit[k].clear();
+    const float betaNext = L_.betaNext ? *L_.betaNext : L_.beta * L_.pi;
+    p.betaStart[k + 1] = betaNext;
+    res.lastLeg = static_cast<int16_t>(i);
+
+    out_.line(Space(10) + "---------------------- RESULTS ----------------------");
+    if (L_.refused.empty()) results();
+    out_.line(missionBetaLine(i, L_.beta, betaNext));
+}
+
+} // namespace
+
+std::string computeMissionLeg(ProjectData& project, const MissionModels& models, int leg) {
+    ReportBuffer out;
+    if (leg < 1 || leg > project.legCount) return {};
+    LegCalculator calc(project, models, out);
+    calc.run(leg);
+    return out.text();
+}
+
+std::string computeMission(ProjectData& project, const MissionModels& models) {
+    std::string text;
+    for (int i = 1; i <= project.legCount; ++i) text += computeMissionLeg(project, models, i);
+    return text;
+}
+
+} // namespace vededa
