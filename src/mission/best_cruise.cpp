@@ -28,7 +28,7 @@ float deltaAt(const ProjectData& p, float altitude) {
 
 } // namespace
 
-BestCruise bestCruiseAltitude(const ProjectData& p, const MissionModels& models, float beta, float mach,
+BestCruise bestCruiseAltitude(const ProjectData& p, const AnalysisModels& models, float beta, float mach,
                               ReportBuffer& report) {
     BestCruise r;
     r.cl = 0.3f;
@@ -75,7 +75,7 @@ BestCruise bestCruiseAltitude(const ProjectData& p, const MissionModels& models,
     return r;
 }
 
-BestCruise bestCruiseMach(const ProjectData& p, const MissionModels& models, float beta, float delta,
+BestCruise bestCruiseMach(const ProjectData& p, const AnalysisModels& models, float beta, float delta,
                           float pressure, float cdr, ReportBuffer& report) {
     BestCruise r;
     float mach = 0.5f;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/project_data.h"
-#include "mission/mission_models.h"
+#include "models/analysis_models.h"
 #include "output/report.h"
 
 namespace vededa {
@@ -23,13 +23,13 @@ inline constexpr int kBestMachPasses = 100;     ///< passes of the Mach search
 /// secant steps on the table atmosphere's pressure ratio from 35000 ft (10000 m), ending at the table top
 /// or within 0.0001 of the required pressure ratio. A required pressure ratio above sea level's ends the
 /// search at sea level with a report line.
-BestCruise bestCruiseAltitude(const ProjectData& project, const MissionModels& models, float beta, float mach,
-                              ReportBuffer& report);
+BestCruise bestCruiseAltitude(const ProjectData& project, const AnalysisModels& models, float beta,
+                              float mach, ReportBuffer& report);
 
 /// The Mach number at which the aircraft flies at maximum L/D at the static pressure ratio `delta` and
 /// pressure `pressure` (atmosphere already at the leg altitude), iterated to a change below 0.001.
 /// `cdr` enters only the drag of the fallback for a polar without induced drag.
-BestCruise bestCruiseMach(const ProjectData& project, const MissionModels& models, float beta, float delta,
+BestCruise bestCruiseMach(const ProjectData& project, const AnalysisModels& models, float beta, float delta,
                           float pressure, float cdr, ReportBuffer& report);
 
 } // namespace vededa

@@ -62,14 +62,14 @@ struct Leg {
 
 class LegCalculator {
   public:
-    LegCalculator(ProjectData& p, const MissionModels& m, ReportBuffer& out)
+    LegCalculator(ProjectData& p, const AnalysisModels& m, ReportBuffer& out)
         : p_(p), m_(m), out_(out), r_(out) {}
 
     void run(int i);
 
   private:
     ProjectData& p_;
-    const MissionModels& m_;
+    const AnalysisModels& m_;
     ReportBuffer& out_;
     ResultLines r_;
     Leg L_;
@@ -657,7 +657,7 @@ void LegCalculator::run(int i) {
 
 } // namespace
 
-std::string computeMissionLeg(ProjectData& project, const MissionModels& models, int leg) {
+std::string computeMissionLeg(ProjectData& project, const AnalysisModels& models, int leg) {
     ReportBuffer out;
     if (leg < 1 || leg > project.legCount) return {};
     LegCalculator calc(project, models, out);
@@ -665,7 +665,7 @@ std::string computeMissionLeg(ProjectData& project, const MissionModels& models,
     return out.text();
 }
 
-std::string computeMission(ProjectData& project, const MissionModels& models) {
+std::string computeMission(ProjectData& project, const AnalysisModels& models) {
     std::string text;
     for (int i = 1; i <= project.legCount; ++i) text += computeMissionLeg(project, models, i);
     return text;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/project_data.h"
-#include "mission/mission_models.h"
+#include "models/analysis_models.h"
 
 #include <string>
 
@@ -13,10 +13,10 @@ namespace vededa {
 /// for leg 1). A leg the calculation cannot fly (a turn at one g or less, an energy maneuver without
 /// vertical speed, a level descent, a floating-point fault) is reported as refused and contributes a
 /// weight fraction of 1 and no time or distance; the mission goes on.
-std::string computeMissionLeg(ProjectData& project, const MissionModels& models, int leg);
+std::string computeMissionLeg(ProjectData& project, const AnalysisModels& models, int leg);
 
 /// Every leg of the mission in order, each page as the Results window shows it, followed by nothing
 /// else (the summary is `missionSummary`).
-std::string computeMission(ProjectData& project, const MissionModels& models);
+std::string computeMission(ProjectData& project, const AnalysisModels& models);
 
 } // namespace vededa

@@ -11,8 +11,8 @@ namespace {
 
 /// A simple aircraft: a Mach-independent polar and an engine whose lapse is delta0 (x 0.6 dry) and whose
 /// TSFC coefficient is 1.0 per hour dry and 2.0 with afterburner.
-MissionModels simpleModels(float k1 = 0.1f, float cd0 = 0.02f) {
-    MissionModels m;
+AnalysisModels simpleModels(float k1 = 0.1f, float cd0 = 0.02f) {
+    AnalysisModels m;
     m.polar = [k1, cd0](float) { return PolarCoefficients{k1, 0.0f, cd0}; };
     m.thrustLapse = [](float mach, float theta, float delta, int16_t ab, float) {
         (void)theta;
