@@ -84,6 +84,11 @@ struct ContourSettings {
     float thrustFraction = 1;    ///< fraction of maximum thrust
     int16_t afterburner = 0;     ///< 1 on, 0 off
     int16_t quantity = 1;        ///< selected contour quantity 1..7
+    int16_t theta0Lines = 0;     ///< 1: draw lines of constant theta0
+    int16_t lineWidth = 2;       ///< printer plot line width 1..4
+    float levelMin = 0;          ///< contour levels: minimum, maximum and increment
+    float levelMax = 0;
+    float levelIncrement = 0;
 };
 
 /// The one project of the program: the aircraft, the model selections, the constraints, the mission,

@@ -248,8 +248,8 @@ void drawContourLabels(Canvas& canvas, const PlotFrame& f, const ProjectData& p,
     }
 
     // Axis titles and tick values.
-    canvas.text(f.left - 150.0f, f.top - line, "Alt", HAlign::Right);
-    canvas.text(f.left - 150.0f, f.top - 0.2f * line, si ? "(km)" : "(kft)", HAlign::Right);
+    canvas.text(f.left - 60.0f, f.top - 2.6f * line, "Alt", HAlign::Right);
+    canvas.text(f.left - 60.0f, f.top - 1.7f * line, si ? "(km)" : "(kft)", HAlign::Right);
     canvas.text(0.5f * (f.left + f.right), f.bottom + 1.5f * line, si ? "Vel (m/sec)" : "Vel (ft/sec)",
                 HAlign::Center);
     const int hTicks = std::max(1, roundOf((c.altitude[2] - c.altitude[1]) / (si ? 1.0 : 5.0)));

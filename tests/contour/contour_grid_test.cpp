@@ -1,0 +1,102 @@
+#include "contour/contour_grid.h"
+#include "contour/contour_plot.h"
+#include "models/atmosphere.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+
+namespace vededa {
+namespace {
+
+AnalysisModels simpleModels() {
+    AnalysisModels m;
+    m.polar = [](float mach) {
+        return PolarCoefficients{mach > 1 ? 0.2f : 0.12f, 0.0f, mach > 1 ? 0.03f : 0.018f};
+    };
+    m.thrustLapse = [](float mach, float, float delta, int16_t ab, float) {
+        return std::max(0.001f, (ab ? 1.0f : 0.6f) * delta * std::pow(1.0f + 0.2f * mach * mach, 3.5f));
+    };
+    m.tsfcCoefficient = [](float mach, int16_t ab) { return ab ? 1.8f + 0.3f * mach : 1.0f + 0.35f * mach; };
+    return m;
+}
+
+ProjectData fighter() {
+    ProjectData p = test::freshProject();
+    p.dragModel = p.thrustModel = p.tsfcModel = 2;
+    p.wingLoading = 64;
+    p.thrustLoading = 1.25f;
+    p.contour.beta = 0.9f;
+    p.contour.afterburner = 1;
+    p.contour.velocity[1] = 100;
+    p.contour.velocity[2] = 2000;
+    p.contour.velocity[3] = 50;
+    p.contour.altitude[1] = 0;
+    p.contour.altitude[2] = 60;
+    p.contour.altitude[3] = 2;
+    return p;
+}
+
+TEST(ContourPoint, SpecificExcessPowerAtSeaLevel) {
+    const ProjectData p = fighter();
+    FlightCondition fc;
+    fc.altitude = 0;
+    atmosphere(fc, p.units);
+    const ContourPoint pt = contourPointAt(p, simpleModels(), fc, 558.2f, ContourPoint{});
+    const double mach = 0.5, q = 0.7 * 2116.224 * mach * mach;
+    const double cl = 0.9 * 64 / q, cd = 0.12 * cl * cl + 0.018;
+    const double alpha = std::pow(1.05, 3.5);
+    test::expectNear(pt.ps, (alpha * 1.25 / 0.9 - cd / cl) * 558.2, 1e-5, "Ps");
+    test::expectNear(pt.liftDrag, cl / cd, 1e-6, "L/D");
+    const double tsfc = 1.8 + 0.15;
+    test::expectNear(pt.fs, pt.ps / (alpha * tsfc) * 3600 / 1000, 1e-5, "fs");
+    // A standing start is evaluated at Mach 0.002, never at 0.
+    const ContourPoint zero = contourPointAt(p, simpleModels(), fc, 0.0f, ContourPoint{});
+    EXPECT_TRUE(std::isfinite(zero.liftDrag));
+}
+
+TEST(ContourGrid, GridCoversOneColumnBeyondTheRange) {
+    ProjectData p = fighter();
+    PlotFrame frame = plotAreaOf(9000, 6000);
+    int rows = 0;
+    const ContourCalculation calc = calculateContourGrid(p, simpleModels(), frame, [&](float) {
+        ++rows;
+        return true;
+    });
+    ASSERT_TRUE(calc.message.empty()) << calc.message;
+    EXPECT_EQ(calc.grid.values.size(), 31u);
+    EXPECT_EQ(calc.grid.x.size(), 40u); // j0 = 2 .. j1 + 1 = 41
+    EXPECT_EQ(rows, 31);
+    EXPECT_FLOAT_EQ(calc.grid.x.front(), frame.left);
+    EXPECT_FLOAT_EQ(calc.grid.y.front(), frame.bottom);
+    EXPECT_FLOAT_EQ(calc.grid.y.back(), frame.top);
+    EXPECT_GT(calc.maximum, 400.0f);
+    EXPECT_LT(calc.minimum, 0.0f);
+    setDefaultContourLevels(p, calc);
+    EXPECT_EQ(p.contour.levelIncrement, 50.0f);
+    EXPECT_EQ(p.contour.levelMin, 0.0f);
+    EXPECT_EQ(p.contour.levelMax, std::trunc(calc.maximum));
+
+    // The whole plot draws; look at it as an engineer would.
+    p.contour.levelIncrement = std::ceil(p.contour.levelMax / 20.0f);
+    SvgCanvas svg(9000, 6000, 140, 1200);
+    PlotFrame f = frame;
+    f.xMin = 100, f.xMax = 2000, f.yMin = 0, f.yMax = 60;
+    EXPECT_EQ(drawContourPlot(svg, f, p, simpleModels(), calc, false), "");
+    std::ofstream(test::tempDir() + "/contour.svg") << svg.document();
+}
+
+TEST(ContourGrid, TooManyIncrementsAreRefused) {
+    ProjectData p = fighter();
+    p.contour.velocity[3] = 10;
+    p.contour.velocity[1] = 0;
+    p.contour.velocity[2] = 1010;
+    const ContourCalculation calc = calculateContourGrid(p, simpleModels(), plotAreaOf(9000, 6000));
+    EXPECT_EQ(calc.message, "You require 101 velocity increments.  The maximum number is 100.");
+    EXPECT_TRUE(calc.grid.values.empty());
+}
+
+} // namespace
+} // namespace vededa
