@@ -86,6 +86,11 @@ bool loadProject(ProjectData& project, const std::string& path) {
     return true;
 }
 
+void writeReport(const std::string& text) {
+    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::cout.flush();
+}
+
 void registerProjectCommands(CLI::App& app) {
     {
         auto* cmd =
