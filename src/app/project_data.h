@@ -109,13 +109,14 @@ struct ProjectData {
     int16_t constraintCount = 0;
     int16_t currentConstraint = 1;
     std::array<Constraint, kMaxConstraints + 1> constraints; ///< slots 1..30
-    OneBased<float, 3> wsAxis;       ///< constraint diagram W/S axis minimum, maximum, increment [psf or Pa]
-    OneBased<float, 3> twAxis;       ///< constraint diagram T/W axis minimum, maximum, increment
-    int16_t plotLineWidth = 2;       ///< printer plot line width 1..4
+    OneBased<float, 3> wsAxis; ///< constraint diagram W/S axis minimum, maximum, increment [psf or Pa]
+    OneBased<float, 3> twAxis; ///< constraint diagram T/W axis minimum, maximum, increment
+    int16_t plotLineWidth = 2;  ///< printer plot line width 1..4
     bool constraintPlotMade = false; ///< constraint results are available for the diagram
     bool contourPlotMade = false;    ///< contour results are available for plotting
-    std::array<ConstraintPoints, kMaxConstraints + 1>
-        constraintPoints;        ///< calculated boundaries, slots 1..30
+
+    // Constraint results
+    std::array<ConstraintPoints, kMaxConstraints + 1> constraintPoints; ///< calculated boundaries, slots 1..30
     float lastThrustLoading = 1; ///< T/W of the last computed constraint point (1 until one is computed)
     int16_t resultsItem = 1;     ///< the Results window's current item (constraint or leg being shown)
 
@@ -126,17 +127,17 @@ struct ProjectData {
     OneBased<float, 31> betaStart;             ///< beta at the start of each leg; [1] is saved
 
     // Aircraft sizing
-    float wingLoading = 0;       ///< take-off wing loading W/S [psf or Pa]
-    float thrustLoading = 0;     ///< take-off thrust loading T_SL/W_TO
+    float wingLoading = 0;   ///< take-off wing loading W/S [psf or Pa]
+    float thrustLoading = 0; ///< take-off thrust loading T_SL/W_TO
     OneBased<float, 4> aircraft; ///< [3] W_TO [lbf or N], [4] cycle-deck throttle ratio
-    float wingArea = 0;          ///< S = W_TO / (W/S) [ft^2 or m^2], derived
-    float seaLevelThrust = 0;    ///< T_SL = (T/W) W_TO [lbf or N], derived
+    float wingArea = 0;      ///< S = W_TO / (W/S) [ft^2 or m^2], derived
+    float seaLevelThrust = 0; ///< T_SL = (T/W) W_TO [lbf or N], derived
 
     // Contour plots
     ContourSettings contour;
 
     // Algebraic engine models
-    float throttleRatio = 1;       ///< TR
+    float throttleRatio = 1;      ///< TR
     OneBased<float, 4> userThrust; ///< coefficients 1..4 of the user thrust model
     OneBased<float, 4> userTsfc;   ///< coefficients 1..4 of the user TSFC model
 

@@ -32,9 +32,7 @@ constexpr AtmosphereTable kTable = {
 
 } // namespace
 
-const AtmosphereTable& atmosphereTable() {
-    return kTable;
-}
+const AtmosphereTable& atmosphereTable() { return kTable; }
 
 void atmosphere(FlightCondition& fc, const UnitConstants& units) {
     const bool si = units.system == kSI;
@@ -67,8 +65,7 @@ void atmosphere(FlightCondition& fc, const UnitConstants& units) {
     fc.theta = T / kTable.temperature[0];
     fc.delta = P / kTable.pressure[0];
     fc.sigma = fc.delta / fc.theta;
-    fc.soundSpeed =
-        static_cast<float>(static_cast<double>(units.aSL) * std::sqrt(static_cast<double>(fc.theta)));
+    fc.soundSpeed = static_cast<float>(static_cast<double>(units.aSL) * std::sqrt(static_cast<double>(fc.theta)));
     if (si) {
         T = T / 1.8f;
         P = P * 101325.0f / 2116.2f;
