@@ -2,7 +2,9 @@
 #include "app/project_data.h"
 #include "cli/commands.h"
 #include "constraint/constraint_calculation.h"
+#include "constraint/constraint_diagram.h"
 #include "constraint/constraint_set.h"
+#include "output/canvas.h"
 
 #include <fstream>
 #include <iostream>
@@ -36,6 +38,22 @@ void runConstraints(const ConstraintOptions& o) {
         const std::string page = ConstraintCalculation(*project, n, &outcome);
         for (const std::string& w : outcome.warnings) std::cerr << "Warning: " << w << "\n";
         std::cout << page;
+    }
+    if (!o.svg.empty()) {
+        const ConstraintDiagramLayout layout;
+        SvgCanvas canvas(layout.width, layout.height);
+        const std::string refused = drawConstraintDiagram(canvas, *project, project->constraintCount, layout);
+        if (!refused.empty()) {
+            std::cerr << "vededa-cli: " << refused << "\n";
+            setExitCode(1);
+            return;
+        }
+        std::ofstream out(o.svg, std::ios::binary);
+        out << canvas.document();
+        if (!out) {
+            std::cerr << "vededa-cli: cannot write " << o.svg << "\n";
+            setExitCode(3);
+        }
     }
 }
 
