@@ -130,6 +130,42 @@ void masterEquation(ConstraintState& s) {
     });
 }
 
+/// What the type J iteration ended with.
+struct AccelerationTimeSolution {
+    float thrustLoading = 0; ///< T/W of the last pass
+    float time = 0;          ///< acceleration time at that T/W [s]
+    int16_t passes = 0;
+    bool converged = false; ///< the time is met within the tolerance
+    bool stalled = false;   ///< two passes gave exactly the same time
+};
+
+/// The damped secant iteration on the acceleration time: two starting passes at `start` and 1.0001
+/// times it, then T/W += 0.5 (t - t_req) (-dT/W / dt) until the time is met within the tolerance, two
+/// passes give the same time, the time is no longer finite, or the pass limit is reached.
+template <typename TimeAt>
+AccelerationTimeSolution solveAccelerationTime(TimeAt timeAt, float start, float required) {
+    AccelerationTimeSolution sol;
+    float tw = start;
+    float t = timeAt(tw);
+    float twPrevious = tw, tPrevious = t;
+    tw = 1.0001f * tw;
+    sol.passes = 1;
+    while (sol.passes < kAccelerationTimePasses) {
+        ++sol.passes;
+        t = timeAt(tw);
+        sol.converged = std::fabs(t - required) <= kAccelerationTimeTolerance;
+        sol.stalled = !sol.converged && t == tPrevious;
+        if (sol.converged || sol.stalled || !std::isfinite(t) || std::fetestexcept(kFaultFlags)) break;
+        const float slope = -(tw - twPrevious) / (t - tPrevious);
+        twPrevious = tw;
+        tPrevious = t;
+        tw = tw + 0.5f * (t - required) * slope;
+    }
+    sol.thrustLoading = tw;
+    sol.time = t;
+    return sol;
+}
+
 /// Type J: the T/W at which the acceleration from p4 to p6 takes p8 seconds, by a secant iteration on
 /// the trapezoidal time integral in V^2. The fraction of maximum thrust p10 scales the thrust as in
 /// the other flight constraints.
@@ -172,29 +208,13 @@ void accelerationTime(ConstraintState& s) {
         if (most > kThrustLoadingCeiling) {
             row.thrustLoading = kAccelerationCeilingValue;
         } else {
-            float tw = 1.0001f * most;
-            float t = timeAt(tw);
-            float twPrevious = tw, tPrevious = t;
-            tw = 1.0001f * tw;
-            bool met = false;
-            int16_t pass = 1;
-            while (pass < kAccelerationTimePasses) {
-                ++pass;
-                t = timeAt(tw);
-                if (std::fabs(t - required) <= kAccelerationTimeTolerance || t == tPrevious) {
-                    met = true;
-                    break;
-                }
-                if (!std::isfinite(t) || std::fetestexcept(kFaultFlags)) break;
-                const float slope = -(tw - twPrevious) / (t - tPrevious);
-                twPrevious = tw;
-                tPrevious = t;
-                tw = tw + 0.5f * (t - required) * slope;
-            }
-            row.thrustLoading = tw;
-            if (!met && !std::fetestexcept(kFaultFlags))
-                note = Space(10) + "*** Acceleration time not met within" + Str(static_cast<int>(pass)) +
-                       " passes at W/S =" + Str(ws) + " (time" + Str(t) + " s) ***";
+            const AccelerationTimeSolution sol = solveAccelerationTime(timeAt, 1.0001f * most, required);
+            row.thrustLoading = sol.thrustLoading;
+            if (!sol.converged && !std::fetestexcept(kFaultFlags))
+                note = Space(10) + "*** Acceleration time not met" +
+                       (sol.stalled ? std::string(" (the iteration stalled)")
+                                    : " within" + Str(static_cast<int>(sol.passes)) + " passes") +
+                       " at W/S =" + Str(ws) + ": time" + Str(sol.time) + " s ***";
         }
         if (std::fetestexcept(kFaultFlags)) return true; // reported by the grid
         s.out.rows.push_back(row);

@@ -52,6 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         LapseCase{"model 3 wet static", 3, 1, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f},
         LapseCase{"model 3 dry static", 3, 0, 0.0f, 1.0f, 1.0f, 1.0f, 0.8f},
         LapseCase{"model 4 below M 0.1 ignores TR", 4, 0, 0.05f, 1.5f, 0.4f, 1.0f, kDelta0AtTenth},
+        LapseCase{"model 4 at a typed M0 0.1 is still static", 4, 0, 0.1f, 1.5f, 0.4f, 1.0f,
+                  static_cast<float>(0.4 * std::pow(1.0 + 0.2 * 0.1f * 0.1f, 3.5))},
         LapseCase{"model 5 at theta0 = TR", 5, 0, 0.0f, 1.1f, 0.5f, 1.1f, 0.5f},
         LapseCase{"model 5 above TR", 5, 0, 0.0f, 1.25f, 1.0f, 1.0f, 0.5f - 2.0f * 0.25f / 1.25f},
         LapseCase{"negative lapse floored", 2, 0, 0.0f, 3.0f, 1.0f, 1.0f, 0.001f}));
