@@ -30,6 +30,14 @@ struct Constraint {
     OneBased<float, 25> p;
 };
 
+/// The boundary of one calculated constraint: (W/S, T/W) pairs at positions 1..count.
+struct ConstraintPoints {
+    static constexpr int16_t kMaxPoints = 51;
+    int16_t count = 0;
+    OneBased<float, kMaxPoints> wingLoading;   ///< W_TO/S [psf or Pa]
+    OneBased<float, kMaxPoints> thrustLoading; ///< T_SL/W_TO
+};
+
 /// One mission leg. Positions 1..21 are the stored parameters; position 0 is unused.
 struct MissionLeg {
     std::string type; ///< one letter "A".."M"
@@ -116,6 +124,11 @@ struct ProjectData {
     int16_t plotLineWidth = 2;       ///< printer plot line width 1..4
     bool constraintPlotMade = false; ///< constraint results are available for the diagram
     bool contourPlotMade = false;    ///< contour results are available for plotting
+
+    // Constraint results
+    std::array<ConstraintPoints, kMaxConstraints + 1> constraintPoints; ///< calculated boundaries, slots 1..30
+    float lastThrustLoading = 1; ///< T/W of the last computed constraint point (1 until one is computed)
+    int16_t resultsItem = 1;     ///< the Results window's current item (constraint or leg being shown)
 
     // Mission
     int16_t legCount = 0;

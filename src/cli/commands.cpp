@@ -3,9 +3,11 @@
 namespace vededa::cli {
 
 void registerProjectCommands(CLI::App& app);
+void registerConstraintCommands(CLI::App& app);
 
 void registerCommands(CLI::App& app) {
     registerProjectCommands(app);
+    registerConstraintCommands(app);
 }
 
 } // namespace vededa::cli

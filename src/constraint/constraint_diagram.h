@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/project_data.h"
+#include "output/canvas.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vededa {
+
+/// Where the diagram sits on its picture, in picture units (twips of the plot window).
+struct ConstraintDiagramLayout {
+    float width = 11000; ///< picture width
+    float height = 8000; ///< picture height
+    float left = 1400;   ///< frame edges
+    float right = 8800;
+    float top = 700;
+    float bottom = 6900;
+    float captionTop = 700; ///< top margin of the captions right of the frame
+    bool printer = false;   ///< the printer page: captions 500 units right of the frame and a title
+};
+
+/// A point of the W/S-T/W plane [psf or Pa, -].
+struct DiagramPoint {
+    float x = 0, y = 0;
+};
+
+/// The frame of a diagram in data units.
+struct DiagramFrame {
+    float xmin = 0, xmax = 1, ymin = 0, ymax = 1;
+};
+
+/// Clips the segment a-b to the frame by the Cohen-Sutherland method, moving an outside end onto the
+/// edge of its first flag in the order x > xmax, x < xmin, y > ymax, y < ymin (exact edge values).
+/// Returns false when no part of the segment is inside.
+bool clipSegment(DiagramPoint& a, DiagramPoint& b, const DiagramFrame& frame);
+
+/// Draws the constraint diagram of constraints 1..`count` (their stored points) on `canvas`: frame,
+/// clipped curves with their numbers, ticks, captions, axis values and titles. A constraint whose curve
+/// has no visible part gets its number at its last stored point brought onto the frame; one without
+/// points gets none. Returns an empty string, or the reason nothing was drawn (a W/S or T/W range of
+/// zero width).
+std::string drawConstraintDiagram(Canvas& canvas, const ProjectData& project, int16_t count,
+                                  const ConstraintDiagramLayout& layout = {});
+
+} // namespace vededa
