@@ -37,13 +37,23 @@ bool PrintService::chooseDestination() {
     const std::string path = dialogs_.saveFile("Print to PDF File", "PDF Files (*.pdf)|*.pdf");
     if (path.empty()) return false;
     printer_.setOutputFileName(QString::fromStdString(path));
+    askedForPdf_ = true;
     return true;
+}
+
+void PrintService::finishDocument() {
+    // A PDF file chosen at printing time holds one document; the next print asks again.
+    if (askedForPdf_) printer_.setOutputFileName(QString());
+    askedForPdf_ = false;
 }
 
 bool PrintService::printReport(const std::string& text) {
     if (!chooseDestination()) return false;
     QPainter painter;
-    if (!painter.begin(&printer_)) return false;
+    if (!painter.begin(&printer_)) {
+        finishDocument();
+        return false;
+    }
     painter.setFont(reportFont());
     const QFontMetricsF fm(painter.font(), &printer_);
     const double lineHeight = fm.lineSpacing();
@@ -62,7 +72,9 @@ bool PrintService::printReport(const std::string& text) {
         painter.drawText(QPointF(0, y), line);
         y += lineHeight;
     }
-    return painter.end();
+    const bool ok = painter.end();
+    finishDocument();
+    return ok;
 }
 
 RecordingCanvas& PrintService::pendingPage(float pictureWidth, float pictureHeight) {
@@ -75,13 +87,18 @@ bool PrintService::releasePendingPage() {
     const std::unique_ptr<RecordingCanvas> page = std::move(pending_);
     if (!chooseDestination()) return false;
     QPainter painter;
-    if (!painter.begin(&printer_)) return false;
+    if (!painter.begin(&printer_)) {
+        finishDocument();
+        return false;
+    }
     const QRectF area(QPointF(0, 0), printer_.pageLayout().paintRectPixels(printer_.resolution()).size());
     // A line of the window's thinnest width is about a third of a point on paper.
     const float lineUnit = static_cast<float>(printer_.resolution()) / 200.0f;
     PainterCanvas canvas(painter, page->width(), page->height(), area, lineUnit, page->fontSize());
     page->replay(canvas);
-    return painter.end();
+    const bool ok = painter.end();
+    finishDocument();
+    return ok;
 }
 
 } // namespace vededa

@@ -48,7 +48,9 @@ class PrintService {
     UserDialogs& dialogs_;
     QPrinter printer_;
     std::unique_ptr<RecordingCanvas> pending_;
+    bool askedForPdf_ = false; ///< the PDF file was chosen for one print only
     bool chooseDestination();
+    void finishDocument();
 };
 
 } // namespace vededa

@@ -23,7 +23,9 @@ using vededa::test::ScriptedDialogs;
 
 namespace {
 
-QString dataFile(const char* name) { return QString(VEDEDA_TEST_DATA_DIR) + "/" + name; }
+QString dataFile(const char* name) {
+    return QString(VEDEDA_TEST_DATA_DIR) + "/" + name;
+}
 
 } // namespace
 
@@ -135,7 +137,8 @@ class MainWindowTest : public QObject {
         action("mnuThrustItem_" + QString::number(item))->trigger();
         QVERIFY(dialogs.texts("input").empty());
         QVERIFY(!label("lblEngine").contains("TR ="));
-        QCOMPARE(window->engineModelWindow() != nullptr && window->engineModelWindow()->isVisible(), modelWindow);
+        QCOMPARE(window->engineModelWindow() != nullptr && window->engineModelWindow()->isVisible(),
+                 modelWindow);
     }
 
     void thrustChoiceFollowsIntoTsfcOnlyFromTheCycleDeck_data() {
@@ -192,7 +195,8 @@ class MainWindowTest : public QObject {
         const float temperature = project.constraints[3].p[3];
         action("mnuUnitsItem_" + QString::number(item))->trigger();
         QCOMPARE(int(dialogs.texts("ask").size()), questions);
-        if (questions) QCOMPARE(dialogs.texts("ask")[0], std::string("Do you really want to change unit systems?"));
+        if (questions)
+            QCOMPARE(dialogs.texts("ask")[0], std::string("Do you really want to change unit systems?"));
         QCOMPARE(int(project.unitSystem), system);
         QCOMPARE(checks("mnuUnitsItem", 2), (std::vector<bool>{system == 1, system == 2}));
         QCOMPARE(label("lblUnits"), QString(system == 2 ? "Units: SI Metric" : "Units: English"));
@@ -208,7 +212,8 @@ class MainWindowTest : public QObject {
         button("cmdMission")->click();
         QCOMPARE(missionOpened, 0);
         QCOMPARE(dialogs.texts("message"),
-                 std::vector<std::string>{"Mission Analysis does not currently support the User Input Value for thrust or TSFC"});
+                 std::vector<std::string>{
+                     "Mission Analysis does not currently support the User Input Value for thrust or TSFC"});
         action("mnuSystemItem_1")->trigger();
         QCOMPARE(missionOpened, 1);
     }
@@ -218,9 +223,9 @@ class MainWindowTest : public QObject {
         button("cmdContour")->click();
         action("mnuSystemItem_2")->trigger();
         QCOMPARE(contourOpened, 0);
-        QCOMPARE(dialogs.texts("message"), (std::vector<std::string>{
-                                               "Contour Plots can not be performed using Thrust Model #6",
-                                               "Contour Plots can not be performed using Thrust Model #6."}));
+        QCOMPARE(dialogs.texts("message"),
+                 (std::vector<std::string>{"Contour Plots can not be performed using Thrust Model #6",
+                                           "Contour Plots can not be performed using Thrust Model #6."}));
         project.thrustModel = 1;
         button("cmdContour")->click();
         QCOMPARE(contourOpened, 1);
@@ -288,7 +293,8 @@ class MainWindowTest : public QObject {
         action("mnuFileItem_6")->trigger();
         QVERIFY(!window->isVisible());
         QVERIFY(!printer->hasPendingPage());
-        QCOMPARE(dialogs.texts("ask"), std::vector<std::string>(2, "Do you really want to quit this program?"));
+        QCOMPARE(dialogs.texts("ask"),
+                 std::vector<std::string>(2, "Do you really want to quit this program?"));
     }
 
     void engineModelWindowStoresLeadingNumbers() {
@@ -321,9 +327,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(startDialogs.shown[1].text,
                  std::string("Vededa Files (*.RUZ)|*.RUZ|Data Files (*.DAT)|*.DAT|Any Files (*.*)|*.*"));
         QCOMPARE(startDialogs.shown[2].title, std::string("Image File Not Found"));
-        QCOMPARE(startDialogs.shown[2].text, "Your image file (R119ize.ROZ) is not in current directory (" +
-                                                 dir.path().toStdString() +
-                                                 ") !!!  Click the OK button to continue and find this file.");
+        QCOMPARE(startDialogs.shown[2].text,
+                 "Your image file (R119ize.ROZ) is not in current directory (" + dir.path().toStdString() +
+                     ") !!!  Click the OK button to continue and find this file.");
         QCOMPARE(picture, dir.path().toStdString() + "/R119ize.ROZ");
         QCOMPARE(int(app.project().dragModel), 0);
         QCOMPARE(int(app.project().constraintCount), 0);

@@ -55,8 +55,7 @@ class ScriptedDialogs : public UserDialogs {
     }
 
   private:
-    template <typename T>
-    static T take(std::deque<T>& q, T otherwise) {
+    template <typename T> static T take(std::deque<T>& q, T otherwise) {
         if (q.empty()) return otherwise;
         T v = q.front();
         q.pop_front();
