@@ -46,8 +46,8 @@ EngineModelWindow::EngineModelWindow(ProjectData& project, QWidget* parent)
     thrust->addWidget(text("A"), 2, 1, Qt::AlignHCenter);
     thrust->addWidget(text("B"), 2, 3, Qt::AlignHCenter);
     thrust->addWidget(text("TR"), 2, 5, Qt::AlignHCenter);
-    thrust->addWidget(text("C"), 1, 7, Qt::AlignHCenter);
-    thrust->addWidget(text("D"), 1, 9, Qt::AlignHCenter);
+    thrust->addWidget(text("C"), 2, 7, Qt::AlignHCenter);
+    thrust->addWidget(text("D"), 2, 9, Qt::AlignHCenter);
     layout->addLayout(thrust);
 
     layout->addWidget(text("TSCF = C sqr( θ )"));
@@ -63,7 +63,7 @@ EngineModelWindow::EngineModelWindow(ProjectData& project, QWidget* parent)
     tsfc->addWidget(text("A"), 2, 1, Qt::AlignHCenter);
     tsfc->addWidget(text("B"), 2, 3, Qt::AlignHCenter);
     tsfc->addWidget(text("Mr"), 2, 5, Qt::AlignHCenter);
-    tsfc->addWidget(text("n"), 1, 7, Qt::AlignHCenter);
+    tsfc->addWidget(text("n"), 2, 7, Qt::AlignHCenter);
     layout->addLayout(tsfc);
 
     auto* done = new QPushButton("Done", this);

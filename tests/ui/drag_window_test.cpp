@@ -56,6 +56,7 @@ class DragWindowTest : public QObject {
         QVERIFY(!edit("txtCD0Mach_3")->isHidden());
         QVERIFY(edit("txtCD0Mach_4")->isHidden());
         QVERIFY(edit("txtK2Mach_1")->isHidden());
+        vededa::test::saveShot(*window, "drag-window");
     }
 
     void countRules_data() {

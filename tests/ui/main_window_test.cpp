@@ -302,6 +302,7 @@ class MainWindowTest : public QObject {
         EngineModelWindow* w = window->engineModelWindow();
         QVERIFY(w && w->isVisible());
         QCOMPARE(w->windowTitle(), QString("User Input Engine Model"));
+        vededa::test::saveShot(*w, "engine-model-window");
         auto* tr = w->findChild<QLineEdit*>("Text3");
         QCOMPARE(tr->text(), QString("1"));
         tr->setText("1.05xyz");
@@ -315,6 +316,15 @@ class MainWindowTest : public QObject {
         n->setText("-2.5");
         emit n->editingFinished();
         QCOMPARE(project.userTsfc[3], -2.5f);
+    }
+
+    void externalProgramButtonsFollowWhatIsInstalled() {
+        window->setExternalPrograms("", "/nonexistent/paint-program");
+        QVERIFY(button("cmdCalculator")->isHidden());
+        QVERIFY(!button("cmdPaintBrush")->isHidden());
+        button("cmdPaintBrush")->click(); // a program that cannot start is reported, not fatal
+        QCOMPARE(dialogs.texts("message").size(), size_t(1));
+        QVERIFY(window->isVisible());
     }
 
     void startupWithoutFilesAsksAndKeepsDefaults() {

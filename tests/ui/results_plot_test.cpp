@@ -146,6 +146,7 @@ class ResultsPlotTest : public QObject {
         printer->setPdfOutput(pdf.toStdString());
         dialogs.answers = {true};
         results->print();
+        vededa::test::saveShot(*results, "results-window");
         QFile file(pdf);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
@@ -194,12 +195,19 @@ class ResultsPlotTest : public QObject {
             c.setColor(4);
             c.box(1000, 1000, 9000, 6000, false);
             c.text(5000, 500, "W/S", HAlign::Center, VAlign::Top);
+            c.setColor(1);
+            c.setLineWidth(2);
+            c.line(1000, 6000, 9000, 1000);
         };
         plot->showPlot(draw, kPlotSourceConstraint);
         QCOMPARE(printer->hasPendingPage(), flag == 1);
+        vededa::test::saveShot(*plot, "plot-window");
         if (flag == 1)
             QCOMPARE(printer->pendingPage(1, 1).opsOf(RecordingCanvas::Kind::Box).size(), size_t(1));
-        const QString pdf = dir.filePath(QString("plot%1.pdf").arg(flag));
+        const QString folder = qEnvironmentVariableIsSet("VEDEDA_SHOT_DIR")
+                                   ? qEnvironmentVariable("VEDEDA_SHOT_DIR")
+                                   : dir.path();
+        const QString pdf = QDir(folder).filePath(QString("plot%1.pdf").arg(flag));
         printer->setPdfOutput(pdf.toStdString());
         auto* print = plot->findChild<QPushButton*>("Command2");
         dialogs.answers = {true};

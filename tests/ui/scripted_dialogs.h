@@ -2,6 +2,9 @@
 
 #include "ui/user_dialogs.h"
 
+#include <QDir>
+#include <QWidget>
+
 #include <deque>
 #include <optional>
 #include <string>
@@ -62,5 +65,12 @@ class ScriptedDialogs : public UserDialogs {
         return v;
     }
 };
+
+/// Saves a picture of `window` as NAME.png in the folder named by VEDEDA_SHOT_DIR, when it is set, so
+/// the windows can be looked at after a test run.
+inline void saveShot(QWidget& window, const char* name) {
+    const QString dir = qEnvironmentVariable("VEDEDA_SHOT_DIR");
+    if (!dir.isEmpty()) window.grab().save(QDir(dir).filePath(QString(name) + ".png"));
+}
 
 } // namespace vededa::test
