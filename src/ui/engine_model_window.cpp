@@ -21,6 +21,7 @@ EngineModelWindow::EngineModelWindow(ProjectData& project, QWidget* parent)
         boxes_[b]->setMaximumWidth(70);
         connect(boxes_[b], &QLineEdit::editingFinished, this, [this, b] {
             valueOf(b) = static_cast<float>(leadingNumber(boxes_[b]->text().toStdString()));
+            emit valueStored();
         });
     }
     auto text = [this](const QString& s) { return new QLabel(s, this); };

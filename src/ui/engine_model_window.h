@@ -21,6 +21,10 @@ class EngineModelWindow : public QWidget {
     /// Fills the nine boxes from the project and shows the window.
     void open();
 
+  signals:
+    /// A box was left and its value stored.
+    void valueStored();
+
   private:
     ProjectData& project_;
     std::array<QLineEdit*, 10> boxes_{}; ///< Text1..Text9

@@ -333,6 +333,7 @@ void MainWindow::openProject() {
         return;
     }
     refreshMainWindow();
+    if (hooks_.projectOpened) hooks_.projectOpened();
     if (hooks_.refreshUnitLabels) hooks_.refreshUnitLabels();
 }
 
@@ -442,7 +443,12 @@ void MainWindow::showDragInputWindow() {
 }
 
 void MainWindow::showEngineModelWindow() {
-    if (!engineModelWindow_) engineModelWindow_ = new EngineModelWindow(project_, this);
+    if (!engineModelWindow_) {
+        engineModelWindow_ = new EngineModelWindow(project_, this);
+        // The throttle ratio typed there is part of the engine text.
+        connect(engineModelWindow_, &EngineModelWindow::valueStored, this,
+                [this] { showEngineText(engineStatusText(project_)); });
+    }
     engineModelWindow_->open();
 }
 

@@ -18,6 +18,7 @@ PrintService::PrintService(UserDialogs& dialogs) : dialogs_(dialogs), printer_(Q
 void PrintService::setPdfOutput(const std::string& path) {
     printer_.setOutputFormat(QPrinter::PdfFormat);
     printer_.setOutputFileName(QString::fromStdString(path));
+    explicitOutput_ = true;
 }
 
 void PrintService::setup() {
@@ -33,7 +34,9 @@ QFont PrintService::reportFont() {
 }
 
 bool PrintService::chooseDestination() {
-    if (printer_.outputFormat() != QPrinter::PdfFormat || !printer_.outputFileName().isEmpty()) return true;
+    if (explicitOutput_) return true;
+    if (!QPrinterInfo::availablePrinters().isEmpty()) return dialogs_.printerSetup(printer_);
+    printer_.setOutputFormat(QPrinter::PdfFormat);
     const std::string path = dialogs_.saveFile("Print to PDF File", "PDF Files (*.pdf)|*.pdf");
     if (path.empty()) return false;
     printer_.setOutputFileName(QString::fromStdString(path));

@@ -13,7 +13,8 @@ class UserDialogs;
 
 /// The program's printer: reports in a fixed-pitch font, and the plot print buffer, a pending printer
 /// page on which the plot windows repeat their drawing until the page is released (printed) or
-/// discarded. When the system has no printer, printing goes to a PDF file.
+/// discarded. Each print shows the system print dialog (which can also print to a PDF file); when the
+/// system has no printer, it asks for a PDF file instead.
 class PrintService {
   public:
     explicit PrintService(UserDialogs& dialogs);
@@ -48,7 +49,8 @@ class PrintService {
     UserDialogs& dialogs_;
     QPrinter printer_;
     std::unique_ptr<RecordingCanvas> pending_;
-    bool askedForPdf_ = false; ///< the PDF file was chosen for one print only
+    bool askedForPdf_ = false;    ///< the PDF file was chosen for one print only
+    bool explicitOutput_ = false; ///< every print goes to the file given to setPdfOutput
     bool chooseDestination();
     void finishDocument();
 };

@@ -37,16 +37,14 @@ std::string qtFileFilter(const std::string& filter) {
     const QStringList parts = qs(filter).split('|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
+        // Qt takes the patterns from the parentheses of the description. Names are matched without
+        // regard to case, and "*.*" means any file here, also one without an extension.
+        QString pattern = parts[i + 1] == "*.*" ? QString("*") : parts[i + 1];
+        pattern.replace(';', ' ');
         QString description = parts[i];
-        // Name both cases of the extension so that "*.RUZ" also offers "vededa.ruz".
-        QStringList patterns;
-        for (const QString& p : parts[i + 1].split(';', Qt::SkipEmptyParts)) {
-            patterns << p;
-            if (p.toLower() != p) patterns << p.toLower();
-        }
         const int paren = description.indexOf('(');
         if (paren >= 0) description = description.left(paren).trimmed();
-        out << description + " (" + patterns.join(' ') + ")";
+        out << description + " (" + pattern + ")";
     }
     return out.join(";;").toStdString();
 }

@@ -56,8 +56,8 @@ class QtUserDialogs : public UserDialogs {
     QWidget* parent_;
 };
 
-/// Turns a "Description|*.EXT|Description|*.EXT" filter into the Qt form "Description (*.EXT);;...",
-/// matching the extension in upper and lower case.
+/// Turns a "Description (*.EXT)|*.EXT|..." filter into the Qt form "Description (*.EXT);;..." (the
+/// file dialog matches names without regard to case; "*.*" becomes "*").
 std::string qtFileFilter(const std::string& filter);
 
 } // namespace vededa

@@ -16,6 +16,8 @@ struct WindowHooks {
     std::function<void()> showEngineDataWindow;
     /// After a units switch: disable the buttons that show results computed in the old unit system.
     std::function<void()> unitsSwitched;
+    /// After a project was opened: the mission window disables its "Summary" button.
+    std::function<void()> projectOpened;
     /// After a project was opened or the units changed: refresh the unit labels of every window.
     std::function<void()> refreshUnitLabels;
     /// At quit: unload every other window.

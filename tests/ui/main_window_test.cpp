@@ -1,6 +1,7 @@
 #include "scripted_dialogs.h"
 
 #include "app/project_file.h"
+#include "app/startup.h"
 #include "app/status_text.h"
 #include "ui/desktop_application.h"
 #include "ui/drag_input_window.h"
@@ -308,6 +309,7 @@ class MainWindowTest : public QObject {
         tr->setText("1.05xyz");
         emit tr->editingFinished();
         QCOMPARE(project.throttleRatio, 1.05f);
+        QCOMPARE(label("lblEngine"), QString("Thrust: 0, TR = 1.05,\nTSFC: 5 - User Input Model"));
         auto* mr = w->findChild<QLineEdit*>("Text8");
         mr->setText("abc");
         emit mr->editingFinished();
@@ -325,6 +327,22 @@ class MainWindowTest : public QObject {
         button("cmdPaintBrush")->click(); // a program that cannot start is reported, not fatal
         QCOMPARE(dialogs.texts("message").size(), size_t(1));
         QVERIFY(window->isVisible());
+    }
+
+    void fileFiltersInQtForm_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("qt");
+        QTest::newRow("project open")
+            << kProjectOpenFilter << "Vededa Files (*.RUZ);;Data Files (*.DAT);;Any Files (*)";
+        QTest::newRow("picture") << kPictureFilter
+                                 << "Bit Mapped Picture Files (*.BMP);;JPG Picture Files (*.JPG)";
+        QTest::newRow("no parentheses") << "PDF Files|*.pdf"
+                                        << "PDF Files (*.pdf)";
+    }
+    void fileFiltersInQtForm() {
+        QFETCH(QString, filter);
+        QFETCH(QString, qt);
+        QCOMPARE(QString::fromStdString(qtFileFilter(filter.toStdString())), qt);
     }
 
     void startupWithoutFilesAsksAndKeepsDefaults() {
