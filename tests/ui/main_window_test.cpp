@@ -329,6 +329,57 @@ class MainWindowTest : public QObject {
         QVERIFY(window->isVisible());
     }
 
+    void cycleDeckProjectShowsTheEngineButtons() {
+        project.thrustModel = 7;
+        project.tsfcModel = 7;
+        project.engine.fileName = "TJ.REF";
+        window->refreshMainWindow();
+        QVERIFY(!button("cmdEngineTest")->isHidden());
+        QVERIFY(!button("cmdEngineData")->isHidden());
+        QCOMPARE(label("lblEngine"), QString("Engine: File - TJ.REF"));
+        QCOMPARE(checks("mnuThrustItem", 6), std::vector<bool>(6, false));
+    }
+
+    void printerSetupAndChangePicture() {
+        action("mnuFileItem_3")->trigger();
+        QCOMPARE(dialogs.shown.back().kind, std::string("printer"));
+        const std::string picture = dataFile("R119ize.ROZ").toStdString();
+        dialogs.files = {picture};
+        action("mnuFileItem_4")->trigger();
+        QCOMPARE(dialogs.shown.back().text, std::string(kPictureFilter));
+        QCOMPARE(project.picturePath, picture);
+        QVERIFY(!window->findChild<QLabel*>("Picture1")->pixmap().isNull());
+        action("mnuFileItem_4")->trigger(); // cancelled: the current picture stays
+        QCOMPARE(project.picturePath, picture);
+        QVERIFY(!window->findChild<QLabel*>("Picture1")->pixmap().isNull());
+    }
+
+    void startWithAndWithoutSplash() {
+        const QString here = QDir::currentPath();
+        QDir::setCurrent(VEDEDA_TEST_DATA_DIR);
+        ScriptedDialogs startDialogs;
+        {
+            DesktopApplication app(startDialogs);
+            app.start(false);
+            QVERIFY(app.mainWindow().isVisible());
+        }
+        {
+            // The splash waits on a timer, so the event loop runs and the main window is not shown yet.
+            DesktopApplication app(startDialogs);
+            app.start(true);
+            QVERIFY(!app.mainWindow().isVisible());
+            QWidget* splash = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == "Form8" && w->isVisible()) splash = w;
+            QVERIFY(splash);
+            QCOMPARE(splash->windowTitle(), QString("VEDEDA"));
+            QTest::qWait(50);
+            QVERIFY(splash->isVisible());
+        }
+        QDir::setCurrent(here);
+        QVERIFY(startDialogs.shown.empty());
+    }
+
     void fileFiltersInQtForm_data() {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("qt");
