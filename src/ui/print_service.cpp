@@ -36,7 +36,9 @@ QFont PrintService::reportFont() {
 bool PrintService::chooseDestination() {
     if (explicitOutput_) return true;
     if (!QPrinterInfo::availablePrinters().isEmpty()) return dialogs_.printerSetup(printer_);
+    // A PDF file chosen in the printer setup stays the destination; otherwise each print asks.
     printer_.setOutputFormat(QPrinter::PdfFormat);
+    if (!printer_.outputFileName().isEmpty()) return true;
     const std::string path = dialogs_.saveFile("Print to PDF File", "PDF Files (*.pdf)|*.pdf");
     if (path.empty()) return false;
     printer_.setOutputFileName(QString::fromStdString(path));
