@@ -2,11 +2,11 @@
 
 #include "app/project_file.h"
 #include "app/startup.h"
+#include "ui/picture.h"
 #include "ui/user_dialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QImageReader>
 #include <QTime>
 #include <QVBoxLayout>
 
@@ -45,9 +45,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 bool SplashWindow::loadPicture(const QString& path) {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
+    const QImage image = readPicture(path);
     if (image.isNull()) return false;
     picture_->setPixmap(
         QPixmap::fromImage(image).scaled(picture_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));

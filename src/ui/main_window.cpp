@@ -7,6 +7,7 @@
 #include "output/number_format.h"
 #include "ui/drag_input_window.h"
 #include "ui/engine_model_window.h"
+#include "ui/picture.h"
 #include "ui/print_service.h"
 #include "ui/user_dialogs.h"
 
@@ -16,7 +17,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
@@ -279,11 +279,7 @@ void MainWindow::refreshMainWindow() {
 }
 
 bool MainWindow::loadPicture(const QString& path) {
-    // The picture is recognised by its content: the default picture is a bitmap or JPEG under its own
-    // file name.
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
+    const QImage image = readPicture(path);
     if (image.isNull()) {
         picture_->setPixmap(QPixmap());
         return false;

@@ -80,7 +80,6 @@ class MainWindow : public QMainWindow {
     QPushButton* calculatorButton_ = nullptr;
     QPushButton* paintButton_ = nullptr;
     QString calculatorPath_, paintPath_;
-    QPixmap* pixmap_ = nullptr;
 
     DragInputWindow* dragWindow_ = nullptr;
     EngineModelWindow* engineModelWindow_ = nullptr;
