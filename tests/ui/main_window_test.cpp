@@ -421,6 +421,13 @@ class MainWindowTest : public QObject {
         QVERIFY(startDialogs.shown.empty());
         QVERIFY(app.project().dragModel >= 1);
         QVERIFY(app.mainWindow().loadPicture(QString::fromStdString(app.project().picturePath)));
+        // The status after start-up is the status after opening the same file.
+        app.mainWindow().refreshMainWindow();
+        auto engineText = [&app] { return app.mainWindow().findChild<QLabel*>("lblEngine")->text(); };
+        const QString atStart = engineText();
+        startDialogs.files = {dataFile("Vededa.RUZ").toStdString()};
+        app.mainWindow().fileCommand(0);
+        QCOMPARE(engineText(), atStart);
     }
 };
 
