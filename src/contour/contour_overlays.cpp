@@ -73,8 +73,9 @@ void OverlayPolyline::add(float velocity, float altitude) {
     if (vSpan == 0.0f || hSpan == 0.0f || !std::isfinite(velocity) || !std::isfinite(altitude)) return;
     float x = (velocity - c.velocity[1]) * (frame_.right - frame_.left) / vSpan + frame_.left;
     float y = frame_.bottom - (frame_.bottom - frame_.top) * (altitude - c.altitude[1] * 1000.0f) / hSpan;
-    x = std::trunc(std::clamp(x, std::min(frame_.left, frame_.right), std::max(frame_.left, frame_.right)));
-    y = std::trunc(std::clamp(y, std::min(frame_.top, frame_.bottom), std::max(frame_.top, frame_.bottom)));
+    const float left = frame_.left, right = frame_.right, top = frame_.top, bottom = frame_.bottom;
+    x = std::trunc(std::clamp(x, std::min(left, right), std::max(left, right)));
+    y = std::trunc(std::clamp(y, std::min(top, bottom), std::max(top, bottom)));
     if (started_) canvas_.line(lastX_, lastY_, x, y);
     started_ = true;
     lastX_ = x;

@@ -4,14 +4,21 @@
 
 namespace vededa {
 
-PlotPoint PlotCoordinatesAt(const PlotFrame& f, float px, float py) {
-    float x = f.xMin;
-    float y = f.yMin;
-    if (f.right != f.left) x = (px - f.left) * (f.xMax - f.xMin) / (f.right - f.left) + f.xMin;
-    if (f.top != f.bottom) y = (py - f.bottom) * (f.yMax - f.yMin) / (f.top - f.bottom) + f.yMin;
-    x = std::clamp(x, std::min(f.xMin, f.xMax), std::max(f.xMin, f.xMax));
-    y = std::clamp(y, std::min(f.yMin, f.yMax), std::max(f.yMin, f.yMax));
-    return {x, y};
+namespace {
+
+float scaled(float pixel, int16_t from, int16_t to, float vFrom, float vTo) {
+    if (from == to) return std::min(vFrom, vTo);
+    const double v =
+        (static_cast<double>(pixel) - from) * (static_cast<double>(vTo) - vFrom) / (to - from) + vFrom;
+    const double lo = std::min(vFrom, vTo), hi = std::max(vFrom, vTo);
+    return static_cast<float>(std::clamp(v, lo, hi));
+}
+
+} // namespace
+
+PlotPoint PlotCoordinatesAt(const PlotFrame& frame, float xPicture, float yPicture) {
+    return {scaled(xPicture, frame.left, frame.right, frame.xMin, frame.xMax),
+            scaled(yPicture, frame.bottom, frame.top, frame.yMin, frame.yMax)};
 }
 
 } // namespace vededa

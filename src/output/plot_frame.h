@@ -1,37 +1,43 @@
 #pragma once
 
+#include <cstdint>
+
 namespace vededa {
 
-/// The frame of the plot currently shown: its edges in picture units and the data values at the edges.
-struct PlotFrame {
-    float left = 0, right = 0;  ///< picture x of the left and right edges
-    float top = 0, bottom = 0;  ///< picture y of the top and bottom edges (y grows downward)
-    float xMin = 0, xMax = 1;   ///< data value at the left and right edges
-    float yMin = 0, yMax = 1;   ///< data value at the bottom and top edges
-};
-
-/// Margins of the plot area in the Plot window's picture: 500 on the left and at the top and bottom,
-/// 1100 on the right (room for the side labels).
+/// The picture of the Plot window in its own units, and the plot area inside it: left and top margin
+/// 500, right margin 1100, bottom margin 500.
+inline constexpr float kPlotPictureWidth = 10000;
+inline constexpr float kPlotPictureHeight = 7000;
 inline constexpr float kPlotLeftMargin = 500;
 inline constexpr float kPlotTopMargin = 500;
 inline constexpr float kPlotRightMargin = 1100;
 inline constexpr float kPlotBottomMargin = 500;
 
-/// The plot area of a picture `width` x `height` picture units, with data limits still to be set.
+/// The frame of the plot currently shown: the picture coordinates of its edges and the data values at
+/// those edges. Each plot sets it when it draws its axes.
+struct PlotFrame {
+    int16_t left = 0, right = 0, bottom = 0, top = 0; ///< picture units
+    float xMin = 0, xMax = 0, yMin = 0, yMax = 0;     ///< data values at the edges
+};
+
+/// The plot area of a picture `width` x `height` picture units (margins above), data limits still to set.
 inline PlotFrame plotAreaOf(float width, float height) {
     PlotFrame f;
-    f.left = kPlotLeftMargin;
-    f.top = kPlotTopMargin;
-    f.right = width - kPlotRightMargin;
-    f.bottom = height - kPlotBottomMargin;
+    f.left = static_cast<int16_t>(kPlotLeftMargin);
+    f.top = static_cast<int16_t>(kPlotTopMargin);
+    f.right = static_cast<int16_t>(width - kPlotRightMargin);
+    f.bottom = static_cast<int16_t>(height - kPlotBottomMargin);
     return f;
 }
 
-/// Data coordinates of a picture point, each clamped to the frame's data range, so that a click
-/// outside the frame reports the nearest edge value.
+/// A data point of the plot.
 struct PlotPoint {
-    float x, y;
+    float x = 0, y = 0;
 };
-PlotPoint PlotCoordinatesAt(const PlotFrame& frame, float px, float py);
+
+/// Converts a picture point to data coordinates by the frame's linear scales, each clamped to its
+/// [min, max], so a point outside the frame gives the nearest edge value. A frame with no extent
+/// (left = right or bottom = top) gives the minimum of that axis.
+PlotPoint PlotCoordinatesAt(const PlotFrame& frame, float xPicture, float yPicture);
 
 } // namespace vededa

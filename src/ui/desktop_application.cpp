@@ -1,0 +1,125 @@
+#include "ui/desktop_application.h"
+
+#include "app/project_file.h"
+#include "app/startup.h"
+#include "ui/picture.h"
+#include "ui/user_dialogs.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTime>
+#include <QVBoxLayout>
+
+namespace vededa {
+
+namespace {
+
+/// The splash closes at the latest after this long, even when the wall clock jumps.
+constexpr int kSplashLongestMs = 6500;
+/// How often the splash looks at the clock.
+constexpr int kSplashPollMs = 100;
+
+} // namespace
+
+SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("Form8");
+    setWindowTitle("VEDEDA");
+    auto* layout = new QVBoxLayout(this);
+    auto* title = new QLabel("Vededa - Vededa Analysis", this);
+    title->setObjectName("Label1");
+    QFont big = title->font();
+    big.setPointSize(16);
+    big.setBold(true);
+    title->setFont(big);
+    title->setAlignment(Qt::AlignCenter);
+    auto* version = new QLabel("Version 1.26 - November 17, 1999", this);
+    version->setObjectName("Label2");
+    version->setAlignment(Qt::AlignCenter);
+    picture_ = new QLabel(this);
+    picture_->setObjectName("Picture1");
+    picture_->setFixedSize(480, 360);
+    picture_->setAlignment(Qt::AlignCenter);
+    layout->addWidget(title);
+    layout->addWidget(version);
+    layout->addWidget(picture_, 0, Qt::AlignCenter);
+}
+
+bool SplashWindow::loadPicture(const QString& path) {
+    const QImage image = readPicture(path);
+    if (image.isNull()) return false;
+    picture_->setPixmap(
+        QPixmap::fromImage(image).scaled(picture_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    return true;
+}
+
+DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs), printer_(dialogs) {
+    initializeProject(project_);
+    main_ = std::make_unique<MainWindow>(project_, dialogs_, printer_, hooks_);
+    results_ = std::make_unique<ResultsWindow>(project_, dialogs_, printer_);
+    plot_ = std::make_unique<PlotWindow>(project_, dialogs_, printer_);
+    hooks_.closeOtherWindows = [this] {
+        results_->hide();
+        plot_->hide();
+        if (splash_) splash_->hide();
+    };
+}
+
+DesktopApplication::~DesktopApplication() = default;
+
+std::string DesktopApplication::loadStartupFiles(const std::string& directory) {
+    const std::string projectPath = defaultProjectPath(directory);
+    std::string chosen = projectPath;
+    if (!fileExists(projectPath)) {
+        dialogs_.message(kMissingProjectTitle, missingProjectMessage(directory), MessageIcon::None);
+        chosen = dialogs_.openFile("Open", kProjectOpenFilter);
+    }
+    if (!chosen.empty()) {
+        // A damaged file leaves the default project and says what was wrong, instead of starting on
+        // a half-read project.
+        const FileResult result = readProject(project_, chosen);
+        if (!result) dialogs_.message(kMainTitle, result.message, MessageIcon::Warning);
+    }
+
+    // The picture is always looked for in the start directory, not where the project file says.
+    std::string picture = defaultPicturePath(directory);
+    if (!fileExists(picture)) {
+        dialogs_.message(kMissingPictureTitle, missingPictureMessage(directory), MessageIcon::None);
+        const std::string name = dialogs_.openFile("Open", kPictureFilter);
+        if (!name.empty()) picture = name;
+    }
+    project_.picturePath = picture;
+    return picture;
+}
+
+void DesktopApplication::showMainWindow(const QString& picture) {
+    main_->loadPicture(picture);
+    main_->refreshMainWindow();
+    if (splash_) splash_->close();
+    main_->show();
+    main_->activateWindow();
+}
+
+void DesktopApplication::start(bool splash) {
+    const std::string picture = loadStartupFiles(currentDirectory());
+    const QString qPicture = QString::fromStdString(picture);
+    if (!splash) {
+        showMainWindow(qPicture);
+        return;
+    }
+    splash_ = std::make_unique<SplashWindow>();
+    splash_->loadPicture(qPicture);
+    splash_->show();
+    // Wait about five seconds: until the seconds field of the clock reaches its target, looking at
+    // the clock from the event loop so the windows keep painting.
+    const int target = splashTargetSecond(QTime::currentTime().second());
+    auto elapsed = std::make_shared<QElapsedTimer>();
+    elapsed->start();
+    QObject::connect(&splashTimer_, &QTimer::timeout, [this, target, elapsed, qPicture] {
+        if (QTime::currentTime().second() != target && elapsed->elapsed() < kSplashLongestMs) return;
+        splashTimer_.stop();
+        showMainWindow(qPicture);
+    });
+    splashTimer_.start(kSplashPollMs);
+}
+
+} // namespace vededa

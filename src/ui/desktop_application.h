@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/project_data.h"
+#include "ui/main_window.h"
+#include "ui/plot_window.h"
+#include "ui/print_service.h"
+#include "ui/results_window.h"
+#include "ui/window_hooks.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+namespace vededa {
+
+class UserDialogs;
+
+/// The splash window (`Form8`) shown while the program starts.
+class SplashWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SplashWindow(QWidget* parent = nullptr);
+    bool loadPicture(const QString& path);
+
+  private:
+    QLabel* picture_ = nullptr;
+};
+
+/// The whole desktop program: the one project, the printer and every window, and the start-up
+/// sequence that loads the default project and picture and hands over from the splash to the main
+/// window.
+class DesktopApplication {
+  public:
+    explicit DesktopApplication(UserDialogs& dialogs);
+    ~DesktopApplication();
+
+    /// Loads the default project file and finds the picture in `directory`, asking for them when they
+    /// are missing. Returns the picture path to show.
+    std::string loadStartupFiles(const std::string& directory);
+
+    /// Runs the start-up in the current directory. With `splash` the splash window stays up for
+    /// about five seconds (without blocking the event loop) before the main window appears;
+    /// otherwise the main window appears at once.
+    void start(bool splash);
+
+    ProjectData& project() { return project_; }
+    WindowHooks& hooks() { return hooks_; }
+    PrintService& printer() { return printer_; }
+    MainWindow& mainWindow() { return *main_; }
+    ResultsWindow& resultsWindow() { return *results_; }
+    PlotWindow& plotWindow() { return *plot_; }
+
+  private:
+    UserDialogs& dialogs_;
+    ProjectData project_;
+    WindowHooks hooks_;
+    PrintService printer_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<ResultsWindow> results_;
+    std::unique_ptr<PlotWindow> plot_;
+    std::unique_ptr<SplashWindow> splash_;
+    QTimer splashTimer_;
+    void showMainWindow(const QString& picture);
+};
+
+} // namespace vededa

@@ -1,0 +1,464 @@
+#include "ui/main_window.h"
+
+#include "app/project_file.h"
+#include "app/startup.h"
+#include "app/status_text.h"
+#include "app/units.h"
+#include "output/number_format.h"
+#include "ui/drag_input_window.h"
+#include "ui/engine_model_window.h"
+#include "ui/picture.h"
+#include "ui/print_service.h"
+#include "ui/user_dialogs.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace vededa {
+
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+/// Menu captions of the model menus, by item index.
+constexpr std::array<const char*, 7> kDragCaptions = {"Cargo/Passenger - Tprop (low drag)",
+                                                      "Cargo/Passenger - Tprop (high drag)",
+                                                      "Cargo/Passenger - Tfan (low drag)",
+                                                      "Cargo/Passenger - Tfan (high drag)",
+                                                      "Future Fighter",
+                                                      "Current Fighter",
+                                                      "User Input Drag Model"};
+constexpr std::array<const char*, 6> kThrustCaptions = {
+    "High Bypass Turbofan", "Low Bypass Mixed Turbofan", "Advanced Turbojet",
+    "Advanced Turboprop",   "User Input Engine Model",   "User Input Values"};
+constexpr std::array<const char*, 6> kTsfcCaptions = {"High Bypass Turbofan",    "Low Bypass Turbofan",
+                                                      "Advanced Turbojet",       "Advanced Turboprop",
+                                                      "User Input Engine Model", "User Input Values"};
+
+/// The smallest throttle ratio the prompt accepts.
+constexpr float kMinimumThrottleRatio = 0.9999f;
+
+} // namespace
+
+QString findProgram(const QStringList& candidates) {
+    for (const QString& name : candidates) {
+        const QString path = QStandardPaths::findExecutable(name);
+        if (!path.isEmpty()) return path;
+    }
+    return {};
+}
+
+QStringList calculatorCandidates() {
+    return {"galculator", "mate-calc", "gnome-calculator", "kcalc", "qalculate-gtk", "xcalc"};
+}
+
+QStringList paintCandidates() {
+    return {"mtpaint", "kolourpaint", "pinta", "drawing", "grafx2", "gimp"};
+}
+
+MainWindow::MainWindow(ProjectData& project, UserDialogs& dialogs, PrintService& printer, WindowHooks& hooks,
+                       QWidget* parent)
+    : QMainWindow(parent), project_(project), dialogs_(dialogs), printer_(printer), hooks_(hooks) {
+    setObjectName("Form1");
+    setWindowTitle("Vededa - Vededa Analysis - Version 1.26");
+    buildMenus();
+    buildCentralWidget();
+    setExternalPrograms(findProgram(calculatorCandidates()), findProgram(paintCandidates()));
+    refreshMainWindow();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus() {
+    auto addItem = [this](QMenu* menu, const QString& caption, const QString& arrayName, int index,
+                          bool checkable, void (MainWindow::*command)(int)) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(arrayName + "_" + QString::number(index));
+        action->setCheckable(checkable);
+        connect(action, &QAction::triggered, this, [this, command, index] { (this->*command)(index); });
+        return action;
+    };
+
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("mnuFile");
+    const std::array<const char*, 7> fileCaptions = {
+        "&Open", "&Save As .......", "Plot Print &Buffer", "&Printer Setup", "&Change Picture", "-", "E&xit"};
+    for (int i = 0; i < 7; ++i) {
+        if (i == 5) {
+            fileItems_[i] = file->addSeparator();
+            fileItems_[i]->setObjectName("mnuFileItem_5");
+            continue;
+        }
+        fileItems_[i] = addItem(file, fileCaptions[i], "mnuFileItem", i, false, &MainWindow::fileCommand);
+    }
+
+    QMenu* system = menuBar()->addMenu("&System Analysis");
+    system->setObjectName("mnuSystem");
+    const std::array<const char*, 3> systemCaptions = {"&Constraint Analysis", "&Mission Analysis",
+                                                       "Contour &Plots"};
+    for (int i = 0; i < 3; ++i)
+        systemItems_[i] =
+            addItem(system, systemCaptions[i], "mnuSystemItem", i, false, &MainWindow::systemCommand);
+
+    QMenu* drag = menuBar()->addMenu("Aircraft &Drag");
+    drag->setObjectName("mnuDrag");
+    for (int i = 0; i < 7; ++i)
+        dragItems_[i] = addItem(drag, kDragCaptions[i], "mnuDragItem", i, true, &MainWindow::dragCommand);
+
+    QMenu* engine = menuBar()->addMenu("&Engine");
+    engine->setObjectName("mnuEngine");
+    QMenu* thrust = engine->addMenu("Thrust");
+    thrust->setObjectName("mnuThrust");
+    engineItems_[0] = thrust->menuAction();
+    engineItems_[0]->setObjectName("mnuEngineItem_0");
+    QMenu* tsfc = engine->addMenu("TSFC");
+    tsfc->setObjectName("mnuTSFC");
+    engineItems_[1] = tsfc->menuAction();
+    engineItems_[1]->setObjectName("mnuEngineItem_1");
+    engineItems_[2] = addItem(engine, "Cycle Deck", "mnuEngineItem", 2, false, &MainWindow::engineCommand);
+    for (int i = 0; i < 6; ++i) {
+        thrustItems_[i] =
+            addItem(thrust, kThrustCaptions[i], "mnuThrustItem", i, true, &MainWindow::thrustCommand);
+        tsfcItems_[i] = addItem(tsfc, kTsfcCaptions[i], "mnuTSFCItem", i, true, &MainWindow::tsfcCommand);
+    }
+
+    QMenu* units = menuBar()->addMenu("&Units");
+    units->setObjectName("mnuUnits");
+    unitsItems_[0] = addItem(units, "English", "mnuUnitsItem", 0, true, &MainWindow::unitsCommand);
+    unitsItems_[1] = addItem(units, "SI Metric", "mnuUnitsItem", 1, true, &MainWindow::unitsCommand);
+}
+
+void MainWindow::buildCentralWidget() {
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+
+    picture_ = new QLabel(central);
+    picture_->setObjectName("Picture1");
+    picture_->setFixedSize(480, 360);
+    picture_->setAlignment(Qt::AlignCenter);
+    picture_->setFrameShape(QFrame::Panel);
+    picture_->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(picture_, 0, Qt::AlignTop);
+
+    auto* right = new QVBoxLayout;
+    auto* status = new QGroupBox("Status", central);
+    status->setObjectName("Frame1");
+    auto* statusLayout = new QVBoxLayout(status);
+    auto makeLabel = [status, statusLayout](const char* name, const char* text) {
+        auto* label = new QLabel(text, status);
+        label->setObjectName(name);
+        label->setWordWrap(true);
+        statusLayout->addWidget(label);
+        return label;
+    };
+    dragLabel_ = makeLabel("lblDrag", "Aircraft Drag:");
+    engineLabel_ = makeLabel("lblEngine", "Engine:");
+    fileLabel_ = makeLabel("lblFile", "File:");
+    unitsLabel_ = makeLabel("lblUnits", "Units:");
+    status->setMinimumWidth(340);
+    right->addWidget(status);
+
+    auto* buttons = new QGridLayout;
+    auto makeButton = [central](const char* name, const char* caption, const char* tip) {
+        auto* button = new QPushButton(caption, central);
+        button->setObjectName(name);
+        if (tip) button->setToolTip(tip);
+        return button;
+    };
+    QPushButton* constraint =
+        makeButton("cmdConstraint", "&Constraint Analysis", "Open Constraint Analysis Window");
+    QPushButton* mission = makeButton("cmdMission", "&Mission Analysis", "Open Mission Analysis Window");
+    QPushButton* contour = makeButton("cmdContour", "Contour &Plots", "Open Contour Window");
+    engineTestButton_ = makeButton("cmdEngineTest", "Engine &Test", nullptr);
+    engineDataButton_ = makeButton("cmdEngineData", "&Engine Data", nullptr);
+    QPushButton* quit = makeButton("cmdQuit", "Quit", "Exit Program");
+    calculatorButton_ = makeButton("cmdCalculator", "Calculator", nullptr);
+    paintButton_ = makeButton("cmdPaintBrush", "Paint Brush", nullptr);
+    buttons->addWidget(constraint, 0, 0);
+    buttons->addWidget(mission, 0, 1);
+    buttons->addWidget(contour, 1, 0);
+    buttons->addWidget(engineTestButton_, 1, 1);
+    buttons->addWidget(engineDataButton_, 2, 0);
+    buttons->addWidget(calculatorButton_, 3, 0);
+    buttons->addWidget(paintButton_, 3, 1);
+    buttons->addWidget(quit, 4, 1);
+    right->addLayout(buttons);
+    right->addStretch();
+    layout->addLayout(right);
+    setCentralWidget(central);
+
+    connect(constraint, &QPushButton::clicked, this,
+            [this] { openWindow(hooks_.showConstraintWindow, "Constraint Analysis"); });
+    connect(mission, &QPushButton::clicked, this, [this] {
+        if (project_.thrustModel == 6) {
+            dialogs_.message(
+                kMainTitle,
+                "Mission Analysis does not currently support the User Input Value for thrust or TSFC",
+                MessageIcon::Warning);
+            return;
+        }
+        openWindow(hooks_.showMissionWindow, "Mission Analysis");
+    });
+    connect(contour, &QPushButton::clicked, this, [this] {
+        if (project_.thrustModel == 6) {
+            dialogs_.message(kMainTitle, "Contour Plots can not be performed using Thrust Model #6",
+                             MessageIcon::None);
+            return;
+        }
+        openWindow(hooks_.showContourWindow, "Contour Plots");
+    });
+    connect(engineTestButton_, &QPushButton::clicked, this,
+            [this] { openWindow(hooks_.showEngineTestWindow, "Engine Test"); });
+    connect(engineDataButton_, &QPushButton::clicked, this,
+            [this] { openWindow(hooks_.showEngineDataWindow, "Engine Data"); });
+    connect(quit, &QPushButton::clicked, this, &QWidget::close);
+    connect(calculatorButton_, &QPushButton::clicked, this, [this] { startProgram(calculatorPath_); });
+    connect(paintButton_, &QPushButton::clicked, this, [this] { startProgram(paintPath_); });
+    statusBar();
+}
+
+void MainWindow::setExternalPrograms(const QString& calculator, const QString& paint) {
+    calculatorPath_ = calculator;
+    paintPath_ = paint;
+    calculatorButton_->setVisible(!calculator.isEmpty());
+    paintButton_->setVisible(!paint.isEmpty());
+}
+
+void MainWindow::startProgram(const QString& path) {
+    // The program runs on its own; Vededa does not wait for it.
+    if (path.isEmpty() || !QProcess::startDetached(path, {}))
+        dialogs_.message(kMainTitle, "Could not start " + path.toStdString(), MessageIcon::Warning);
+}
+
+void MainWindow::openWindow(const std::function<void()>& opener, const char* name) {
+    if (opener)
+        opener();
+    else
+        statusBar()->showMessage(QString(name) + " is not available yet.", 5000);
+}
+
+void MainWindow::setChecks() {
+    for (int i = 0; i < 7; ++i) dragItems_[i]->setChecked(project_.dragModel == i + 1);
+    for (int i = 0; i < 6; ++i) {
+        thrustItems_[i]->setChecked(project_.thrustModel == i + 1);
+        tsfcItems_[i]->setChecked(project_.tsfcModel == i + 1);
+    }
+    for (int i = 0; i < 2; ++i) unitsItems_[i]->setChecked(project_.unitSystem == i + 1);
+}
+
+void MainWindow::showEngineText(const std::string& text) {
+    QString t = qs(text);
+    t.replace("\r\n", "\n");
+    engineLabel_->setText(t);
+}
+
+void MainWindow::refreshMainWindow() {
+    setupUnits(project_);
+    setChecks();
+    const std::string drag = dragStatusText(project_);
+    if (!drag.empty()) dragLabel_->setText(qs(drag));
+    showEngineText(engineStatusText(project_));
+    fileLabel_->setText(qs("File: " + project_.projectPath));
+    unitsLabel_->setText(qs(unitsStatusText(project_)));
+    const bool deck = project_.thrustModel == 7;
+    engineTestButton_->setVisible(deck);
+    engineDataButton_->setVisible(deck);
+}
+
+bool MainWindow::loadPicture(const QString& path) {
+    const QImage image = readPicture(path);
+    if (image.isNull()) {
+        picture_->setPixmap(QPixmap());
+        return false;
+    }
+    picture_->setPixmap(QPixmap::fromImage(image).scaled(picture_->size() - QSize(4, 4), Qt::KeepAspectRatio,
+                                                         Qt::SmoothTransformation));
+    return true;
+}
+
+void MainWindow::fileCommand(int index) {
+    switch (index) {
+    case 0:
+        openProject();
+        break;
+    case 1:
+        saveProjectAs();
+        break;
+    case 2:
+        project_.printBufferFlag =
+            dialogs_.ask("Plot Print Buffer",
+                         "Do you want to save a plot in a printer buffer for high resolution printing ?",
+                         true)
+                ? 1
+                : 0;
+        break;
+    case 3:
+        printer_.setup();
+        break;
+    case 4:
+        changePicture();
+        break;
+    case 6:
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::openProject() {
+    const std::string path = dialogs_.openFile("Open", kProjectOpenFilter);
+    if (path.empty()) return; // cancelled: the project and its path stay as they were
+    const FileResult result = readProject(project_, path);
+    if (!result) {
+        // The reader left the project untouched; say what was wrong and where.
+        dialogs_.message(kMainTitle, result.message, MessageIcon::Warning);
+        return;
+    }
+    refreshMainWindow();
+    if (hooks_.projectOpened) hooks_.projectOpened();
+    if (hooks_.refreshUnitLabels) hooks_.refreshUnitLabels();
+}
+
+void MainWindow::saveProjectAs() {
+    const std::string path = dialogs_.saveFile("Save As", kProjectSaveFilter);
+    if (path.empty()) return;
+    const FileResult result = writeProject(project_, path);
+    if (!result) {
+        dialogs_.message(kMainTitle, result.message, MessageIcon::Warning);
+        return;
+    }
+    project_.projectPath = path;
+    fileLabel_->setText(qs("File: " + path));
+}
+
+void MainWindow::changePicture() {
+    const std::string path = dialogs_.openFile("Change Picture", kPictureFilter);
+    if (!path.empty()) project_.picturePath = path;
+    loadPicture(qs(project_.picturePath));
+}
+
+void MainWindow::systemCommand(int index) {
+    switch (index) {
+    case 0:
+        openWindow(hooks_.showConstraintWindow, "Constraint Analysis");
+        break;
+    case 1:
+        openWindow(hooks_.showMissionWindow, "Mission Analysis");
+        break;
+    case 2:
+        if (project_.thrustModel == 6)
+            dialogs_.message(kMainTitle, "Contour Plots can not be performed using Thrust Model #6.",
+                             MessageIcon::None);
+        else
+            openWindow(hooks_.showContourWindow, "Contour Plots");
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::dragCommand(int index) {
+    project_.dragModel = static_cast<int16_t>(index + 1);
+    setChecks();
+    dragLabel_->setText(qs(dragStatusText(project_)));
+    if (project_.dragModel == 7) showDragInputWindow();
+}
+
+void MainWindow::askThrottleRatio() {
+    do {
+        const std::optional<std::string> answer =
+            dialogs_.input("Engine TR", "Throttle Ratio (=>1.0)", plainText(project_.throttleRatio));
+        if (!answer) {
+            // Cancel ends the question; a ratio below 1 would leave the engine models without a
+            // meaningful throttle break, so it is set to 1.
+            if (project_.throttleRatio < kMinimumThrottleRatio) project_.throttleRatio = 1;
+            break;
+        }
+        if (!answer->empty()) project_.throttleRatio = static_cast<float>(leadingNumber(*answer));
+    } while (project_.throttleRatio < kMinimumThrottleRatio);
+}
+
+void MainWindow::thrustCommand(int index) {
+    project_.thrustModel = static_cast<int16_t>(index + 1);
+    if (project_.tsfcModel == 7) project_.tsfcModel = project_.thrustModel;
+    setChecks();
+    if (project_.thrustModel == 5) showEngineModelWindow();
+    if (project_.thrustModel < 5) askThrottleRatio();
+    showEngineText(engineStatusText(project_));
+}
+
+void MainWindow::tsfcCommand(int index) {
+    project_.tsfcModel = static_cast<int16_t>(index + 1);
+    setChecks();
+    showEngineText(engineStatusText(project_));
+    if (project_.tsfcModel == 5) showEngineModelWindow();
+}
+
+void MainWindow::engineCommand(int index) {
+    if (index != 2) return; // the Thrust and TSFC items only open their submenus
+    showEngineText("Engine: File - " + project_.engine.fileName);
+    for (QAction* a : thrustItems_) a->setChecked(false);
+    for (QAction* a : tsfcItems_) a->setChecked(false);
+    openWindow(hooks_.showEngineDataWindow, "Engine Data");
+}
+
+void MainWindow::unitsCommand(int index) {
+    const auto system = static_cast<int16_t>(index + 1);
+    if (system == project_.unitSystem) {
+        setChecks();
+        return;
+    }
+    if (!dialogs_.ask(kMainTitle, "Do you really want to change unit systems?", true)) {
+        setChecks();
+        return;
+    }
+    switchUnits(project_, system);
+    setChecks();
+    unitsLabel_->setText(qs(unitsStatusText(project_)));
+    if (hooks_.unitsSwitched) hooks_.unitsSwitched();
+    if (hooks_.refreshUnitLabels) hooks_.refreshUnitLabels();
+}
+
+void MainWindow::showDragInputWindow() {
+    if (!dragWindow_) dragWindow_ = new DragInputWindow(project_, dialogs_, this);
+    dragWindow_->open();
+}
+
+void MainWindow::showEngineModelWindow() {
+    if (!engineModelWindow_) {
+        engineModelWindow_ = new EngineModelWindow(project_, this);
+        // The throttle ratio typed there is part of the engine text.
+        connect(engineModelWindow_, &EngineModelWindow::valueStored, this,
+                [this] { showEngineText(engineStatusText(project_)); });
+    }
+    engineModelWindow_->open();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!dialogs_.ask(kMainTitle, "Do you really want to quit this program?", true)) {
+        event->ignore();
+        return;
+    }
+    printer_.discardPendingPage();
+    if (dragWindow_) dragWindow_->hide();
+    if (engineModelWindow_) engineModelWindow_->hide();
+    if (hooks_.closeOtherWindows) hooks_.closeOtherWindows();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+} // namespace vededa

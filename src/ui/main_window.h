@@ -1,0 +1,108 @@
+#pragma once
+
+#include "app/project_data.h"
+#include "ui/window_hooks.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace vededa {
+
+class UserDialogs;
+class PrintService;
+class DragInputWindow;
+class EngineModelWindow;
+
+/// The program's home window (`Form1`): the picture, the status panel of the current project, the
+/// buttons that open the analysis windows and the menus that choose the drag, thrust and TSFC models
+/// and the unit system. It shows project fields and stores nothing of its own.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    MainWindow(ProjectData& project, UserDialogs& dialogs, PrintService& printer, WindowHooks& hooks,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    /// Sets every check mark and the four status texts from the project, shows or hides the engine
+    /// deck buttons and sets up the units.
+    void refreshMainWindow();
+
+    /// Loads `path` into the picture box; an empty or unreadable file shows no picture.
+    bool loadPicture(const QString& path);
+
+    /// The external programs the "Calculator" and "Paint Brush" buttons start; an empty path hides
+    /// the button.
+    void setExternalPrograms(const QString& calculator, const QString& paint);
+
+    // The menu commands, by item index as the menus hold them.
+    void fileCommand(int index);
+    void systemCommand(int index);
+    void dragCommand(int index);
+    void thrustCommand(int index);
+    void tsfcCommand(int index);
+    void engineCommand(int index);
+    void unitsCommand(int index);
+
+    DragInputWindow* dragInputWindow() const { return dragWindow_; }
+    EngineModelWindow* engineModelWindow() const { return engineModelWindow_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    ProjectData& project_;
+    UserDialogs& dialogs_;
+    PrintService& printer_;
+    WindowHooks& hooks_;
+
+    std::array<QAction*, 7> fileItems_{};
+    std::array<QAction*, 3> systemItems_{};
+    std::array<QAction*, 7> dragItems_{};
+    std::array<QAction*, 3> engineItems_{};
+    std::array<QAction*, 6> thrustItems_{};
+    std::array<QAction*, 6> tsfcItems_{};
+    std::array<QAction*, 2> unitsItems_{};
+
+    QLabel* picture_ = nullptr;
+    QLabel* dragLabel_ = nullptr;
+    QLabel* engineLabel_ = nullptr;
+    QLabel* fileLabel_ = nullptr;
+    QLabel* unitsLabel_ = nullptr;
+    QPushButton* engineTestButton_ = nullptr;
+    QPushButton* engineDataButton_ = nullptr;
+    QPushButton* calculatorButton_ = nullptr;
+    QPushButton* paintButton_ = nullptr;
+    QString calculatorPath_, paintPath_;
+
+    DragInputWindow* dragWindow_ = nullptr;
+    EngineModelWindow* engineModelWindow_ = nullptr;
+
+    void buildMenus();
+    void buildCentralWidget();
+    void setChecks();
+    void showEngineText(const std::string& text);
+    void openWindow(const std::function<void()>& opener, const char* name);
+    void startProgram(const QString& path);
+    void askThrottleRatio();
+    void openProject();
+    void saveProjectAs();
+    void changePicture();
+    void showDragInputWindow();
+    void showEngineModelWindow();
+};
+
+/// The first installed program of `candidates` (names searched on the executable path), or "".
+QString findProgram(const QStringList& candidates);
+
+/// The calculators and paint programs looked for, in order of preference.
+QStringList calculatorCandidates();
+QStringList paintCandidates();
+
+} // namespace vededa

@@ -1,0 +1,140 @@
+#include "ui/plot_window.h"
+
+#include "output/number_format.h"
+#include "ui/painter_canvas.h"
+#include "ui/print_service.h"
+#include "ui/user_dialogs.h"
+#include "ui/window_hooks.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vededa {
+
+PlotPicture::PlotPicture(QWidget* parent) : QWidget(parent), picture_(kPlotPictureWidth, kPlotPictureHeight) {
+    setObjectName("Picture1");
+    setCursor(Qt::CrossCursor);
+    setMinimumSize(500, 350);
+    setAutoFillBackground(false);
+}
+
+void PlotPicture::clearPicture() {
+    picture_ = RecordingCanvas(kPlotPictureWidth, kPlotPictureHeight);
+    update();
+}
+
+namespace {
+
+/// The rectangle of a widget the picture occupies: the largest one of the picture's proportions.
+QRectF pictureRect(const QSizeF& widget) {
+    const double scale = std::min(widget.width() / kPlotPictureWidth, widget.height() / kPlotPictureHeight);
+    const QSizeF size(kPlotPictureWidth * scale, kPlotPictureHeight * scale);
+    return QRectF(QPointF((widget.width() - size.width()) / 2, (widget.height() - size.height()) / 2), size);
+}
+
+} // namespace
+
+QPointF PlotPicture::toPicture(const QPointF& widgetPos) const {
+    const QRectF r = pictureRect(size());
+    if (r.width() <= 0 || r.height() <= 0) return {};
+    return QPointF((widgetPos.x() - r.left()) * kPlotPictureWidth / r.width(),
+                   (widgetPos.y() - r.top()) * kPlotPictureHeight / r.height());
+}
+
+void PlotPicture::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    const QRectF r = pictureRect(size());
+    painter.fillRect(r, Qt::white);
+    PainterCanvas canvas(painter, kPlotPictureWidth, kPlotPictureHeight, r, 1, picture_.fontSize());
+    picture_.replay(canvas);
+}
+
+void PlotPicture::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPointF p = toPicture(event->position());
+    emit clicked(static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+PlotWindow::PlotWindow(ProjectData& project, UserDialogs& dialogs, PrintService& printer, QWidget* parent)
+    : QWidget(parent, Qt::Window), project_(project), dialogs_(dialogs), printer_(printer) {
+    setObjectName("Form4");
+    setWindowTitle("Plot");
+    resize(900, 700);
+    auto* layout = new QVBoxLayout(this);
+    picture_ = new PlotPicture(this);
+    layout->addWidget(picture_, 1);
+
+    auto* bottom = new QHBoxLayout;
+    auto* instruction = new QLabel("Click left mouse button to capture (x,y) coordinates.", this);
+    instruction->setObjectName("Label1");
+    bottom->addWidget(instruction);
+    bottom->addWidget(new QLabel("x =", this));
+    xLabel_ = new QLabel(this);
+    xLabel_->setObjectName("Label4");
+    xLabel_->setMinimumWidth(80);
+    bottom->addWidget(xLabel_);
+    bottom->addWidget(new QLabel("y =", this));
+    yLabel_ = new QLabel(this);
+    yLabel_->setObjectName("Label5");
+    yLabel_->setMinimumWidth(80);
+    bottom->addWidget(yLabel_);
+    bottom->addStretch();
+    printButton_ = new QPushButton("Print", this);
+    printButton_->setObjectName("Command2");
+    auto* doneButton = new QPushButton("Done", this);
+    doneButton->setObjectName("Command1");
+    bottom->addWidget(printButton_);
+    bottom->addWidget(doneButton);
+    layout->addLayout(bottom);
+
+    connect(picture_, &PlotPicture::clicked, this, &PlotWindow::capture);
+    connect(printButton_, &QPushButton::clicked, this, &PlotWindow::print);
+    connect(doneButton, &QPushButton::clicked, this, &PlotWindow::done);
+}
+
+void PlotWindow::showPlot(const std::function<void(Canvas&)>& draw, int16_t source) {
+    source_ = source;
+    picture_->clearPicture();
+    draw(picture_->picture());
+    // With the print buffer on, the same drawing goes onto the pending printer page.
+    if (project_.printBufferFlag == 1)
+        picture_->picture().replay(printer_.pendingPage(kPlotPictureWidth, kPlotPictureHeight));
+    printed_ = false;
+    printButton_->setEnabled(true);
+    picture_->update();
+    show();
+    raise();
+    activateWindow();
+}
+
+void PlotWindow::capture(float x, float y) {
+    const PlotPoint p = PlotCoordinatesAt(frame_, x, y);
+    xLabel_->setText(QString::fromStdString(formatPattern(p.x, "####.00")));
+    yLabel_->setText(QString::fromStdString(formatPattern(p.y, "####.00")));
+}
+
+void PlotWindow::print() {
+    if (!dialogs_.ask(kApplicationTitle, "Print the Plot Results to PRINTER?", false)) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (project_.printBufferFlag == 1)
+        printer_.releasePendingPage();
+    else
+        printer_.discardPendingPage();
+    QApplication::restoreOverrideCursor();
+    printed_ = true;
+    printButton_->setEnabled(false);
+}
+
+void PlotWindow::done() {
+    picture_->clearPicture();
+    hide();
+    if (returnToSource) returnToSource(source_);
+}
+
+} // namespace vededa

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "app/project_data.h"
+#include "output/canvas.h"
+#include "output/plot_frame.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace vededa {
+
+class UserDialogs;
+class PrintService;
+
+/// Which window opened the Plot window.
+inline constexpr int16_t kPlotSourceConstraint = 2;
+inline constexpr int16_t kPlotSourceContour = 3;
+
+/// The picture box of the Plot window: shows the recorded plot scaled into the widget and reports
+/// left-button clicks in picture units.
+class PlotPicture : public QWidget {
+    Q_OBJECT
+  public:
+    explicit PlotPicture(QWidget* parent = nullptr);
+    RecordingCanvas& picture() { return picture_; }
+    void clearPicture();
+    /// The picture point under a widget position.
+    QPointF toPicture(const QPointF& widgetPos) const;
+
+  signals:
+    void clicked(float x, float y);
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    RecordingCanvas picture_;
+};
+
+/// The Plot window (`Form4`): shows the constraint diagram or a contour plot, captures data
+/// coordinates with the mouse, and prints through the plot print buffer.
+class PlotWindow : public QWidget {
+    Q_OBJECT
+  public:
+    PlotWindow(ProjectData& project, UserDialogs& dialogs, PrintService& printer, QWidget* parent = nullptr);
+
+    /// Draws a plot: `draw` runs once on the window's picture and, while the print buffer is switched
+    /// on, its calls are repeated on the pending printer page. Shows the window with Print enabled.
+    void showPlot(const std::function<void(Canvas&)>& draw, int16_t source);
+
+    /// The frame of the plot shown, set by the plot when it draws its axes.
+    void setFrame(const PlotFrame& frame) { frame_ = frame; }
+    const PlotFrame& frame() const { return frame_; }
+
+    /// Returns to the plot's source window when Done is pressed.
+    std::function<void(int16_t source)> returnToSource;
+
+    void capture(float x, float y);
+    void print();
+    void done();
+    bool printed() const { return printed_; }
+    PlotPicture* picture() const { return picture_; }
+
+  private:
+    ProjectData& project_;
+    UserDialogs& dialogs_;
+    PrintService& printer_;
+    PlotPicture* picture_ = nullptr;
+    QLabel* xLabel_ = nullptr;
+    QLabel* yLabel_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    PlotFrame frame_;
+    int16_t source_ = 0;
+    bool printed_ = false;
+};
+
+} // namespace vededa
