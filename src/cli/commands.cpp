@@ -4,10 +4,12 @@ namespace vededa::cli {
 
 void registerProjectCommands(CLI::App& app);
 void registerConstraintCommands(CLI::App& app);
+void registerMissionCommands(CLI::App& app);
 
 void registerCommands(CLI::App& app) {
     registerProjectCommands(app);
     registerConstraintCommands(app);
+    registerMissionCommands(app);
 }
 
 } // namespace vededa::cli

@@ -12,8 +12,6 @@
 
 namespace vededa::cli {
 
-bool loadProject(ProjectData& project, const std::string& path);
-
 namespace {
 
 struct ConstraintOptions {
