@@ -244,7 +244,7 @@ void drawContourLabels(Canvas& canvas, const PlotFrame& f, const ProjectData& p,
     side.push_back("Aircraft #" + std::to_string(p.dragModel));
     float y = f.top;
     for (const std::string& s : side) {
-        canvas.text(f.right + 150.0f, y, s);
+        canvas.text(f.right + 80.0f, y, s);
         y += line;
     }
 
