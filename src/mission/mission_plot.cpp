@@ -25,7 +25,7 @@ namespace {
 constexpr float kLeftOffset = 600;
 constexpr float kBottomOffset = 600;
 constexpr float kRightOffset = 250;
-constexpr float kTopOffset = 500;
+constexpr float kTopOffset = 700;
 
 std::string axisLabel(MissionPlotQuantity q, bool si) {
     switch (q) {
@@ -103,6 +103,7 @@ void drawMissionPlot(Canvas& canvas, const ProjectData& project, MissionPlotQuan
 
     const float left = kLeftOffset, bottom = canvas.height() - kBottomOffset;
     const float right = canvas.width() - kRightOffset, top = kTopOffset;
+    canvas.setFontSize(std::min(canvas.fontSize(), canvas.height() / 30.0f));
 
     canvas.clear();
     canvas.setColor(0);
@@ -113,7 +114,7 @@ void drawMissionPlot(Canvas& canvas, const ProjectData& project, MissionPlotQuan
     canvas.line(left, bottom, left, top);
     canvas.text(left - 50, bottom, axisValue(yMin, quantity), HAlign::Right, VAlign::Middle);
     canvas.text(left - 50, top, axisValue(yMax, quantity), HAlign::Right, VAlign::Middle);
-    canvas.text(left - 50, 0.5f * (top + bottom), axisLabel(quantity, si), HAlign::Right, VAlign::Middle);
+    canvas.text(left, top - 1.4f * canvas.textHeight(), axisLabel(quantity, si), HAlign::Center, VAlign::Top);
     if (n == 0) {
         canvas.text(0.5f * (left + right), 0.5f * (top + bottom), "No mission leg has been computed.",
                     HAlign::Center, VAlign::Middle);

@@ -67,7 +67,7 @@ TEST(MissionPlot, CumulativeTimeRaisesTheMaximumOfTheRunningSum) {
     const auto bars = canvas.opsOf(RecordingCanvas::Kind::FilledBox);
     ASSERT_EQ(bars.size(), 3u);
     // The last bar reaches 6 minutes of an axis raised to 7: 6/7 of the plot height.
-    const float bottom = 6000 - 600, top = 500;
+    const float bottom = 6000 - 600, top = 700;
     EXPECT_NEAR(bars[2].y2, bottom - 6.0f / 7.0f * (bottom - top), 1.0f);
 }
 
