@@ -78,3 +78,35 @@ TEST(Cli, MisuseAndDamagedFilesFail) {
 
 } // namespace
 } // namespace vededa
+
+namespace vededa {
+namespace {
+
+TEST(Cli, MissionPrintsEveryLegAndTheSummary) {
+    const std::string dir = test::tempDir();
+    const test::CliResult r =
+        test::runCli("mission " + test::dataPath("Vededa.RUZ") + " --date 12/8/2026 --svg " + dir + "/m.svg");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("          Mission Analysis (Version 1.26)    Date:12/8/2026\r\n"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("     Mission Leg #13          Name: "), std::string::npos);
+    EXPECT_NE(r.out.find("Summary of Mission Weights"), std::string::npos);
+    EXPECT_EQ(r.out.find("not computed"), std::string::npos) << "every leg of the bundled mission flies";
+    EXPECT_NE(test::readFile(dir + "/m.svg").find("<svg"), std::string::npos);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(Cli, ContourGridAndPlot) {
+    const std::string dir = test::tempDir();
+    const test::CliResult r = test::runCli("contour " + test::dataPath("Vededa.RUZ") +
+                                           " --quantity ps --grid --svg " + dir + "/ps.svg");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Maximum Value = "), std::string::npos);
+    EXPECT_NE(r.out.find("alt\\vel\t100\t150"), std::string::npos) << r.out.substr(0, 300);
+    EXPECT_NE(test::readFile(dir + "/ps.svg").find("Ps  (min ="), std::string::npos);
+    EXPECT_NE(test::runCli("contour " + test::dataPath("Vededa.RUZ") + " --quantity nope").status, 0);
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
+} // namespace vededa
