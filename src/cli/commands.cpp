@@ -3,9 +3,11 @@
 namespace vededa::cli {
 
 void registerProjectCommands(CLI::App& app);
+void registerEngineCommands(CLI::App& app);
 
 void registerCommands(CLI::App& app) {
     registerProjectCommands(app);
+    registerEngineCommands(app);
 }
 
 } // namespace vededa::cli
