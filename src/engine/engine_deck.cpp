@@ -31,6 +31,10 @@ float impulseGroup(float m, float g) {
 constexpr float kPt3TolerancePsia = 0.004f;
 constexpr float kPaPerPsia = 6894.757f;
 
+/// Largest step of tau_tL while the bypass stream cannot enter the mixer (the steps start at 0.0001 and
+/// double).
+constexpr float kMixerEntryStepCap = 0.02f;
+
 /// How one deck call goes: the set-up, the cycle passes and the throttle logic.
 class DeckRun {
   public:
@@ -84,6 +88,9 @@ class DeckRun {
     float M5_ = 0, M5p_ = 0, M6_ = 0, tauM_ = 1, piM_ = 1, cp6_ = 0, R6_ = 0, g6_ = 0, pt9p0_ = 0,
           p0p9Throat_ = 1, psi_ = 1;
     bool firstMixerEntryMiss_ = true;
+    struct IteratedStart {
+        float mRatio, alpha, piTL, tauTL, tauFan;
+    } start_{};
     // Tail values
     float Tt6_ = 0, cp9_ = 0, R9_ = 0, g9_ = 0, tauLambdaAB_ = 0, fAB_ = 0, fO_ = 0, pt9p9_ = 0, M9_ = 0,
           T9T0_ = 0, V9V0_ = 0, m9m0_ = 0, Fm0_ = 0, S_ = 0, m0_ = 0, F_ = 0, A0_ = 0, A9_ = 0, nl_ = 0,
@@ -165,6 +172,8 @@ bool DeckRun::corePass() {
         for (;;) {
             int16_t tauSteps = 0, supersonicRestarts = 0, entryRestarts = 0;
             float prevNew = 0, prevTau = 0;
+            float lowTau = 0, highTau = 1, entryStep = 0.0001f;
+            bool haveLow = false, haveHigh = false;
             for (;;) {
                 // 1-3: low-pressure turbine, fan and high-pressure spool.
                 piTL_ = powf64(1 - (1 - tauTL_) / eta_tL, gt_ / (gt_ - 1));
@@ -206,20 +215,32 @@ bool DeckRun::corePass() {
                 const float pt5p5 = pt5Ratio * powf64(1 + ((gt_ - 1) / 2) * M5_ * M5_, gt_ / (gt_ - 1));
                 const float Q = powf64(pt5p5, (gc_ - 1) / gc_);
                 if (Q < 1) {
+                    // The bypass stream cannot enter the mixer: tau_tL is too high.
+                    highTau = haveHigh ? std::min(highTau, tauTL_) : tauTL_;
+                    haveHigh = true;
                     if (firstMixerEntryMiss_) {
                         firstMixerEntryMiss_ = false;
                         piTL_ = (piTLR_ + piHpcR_ * r_[30] * piTLR_ / piHpc_) / 2;
                         tauTL_ = 1 - eta_tL * (1 - powf64(piTL_, expT));
+                        tauTL_ -= 0.0001f;
+                    } else if (haveLow) {
+                        tauTL_ = (lowTau + highTau) / 2;
+                    } else {
+                        tauTL_ -= entryStep;
+                        entryStep = std::min(2 * entryStep, kMixerEntryStepCap);
                     }
-                    tauTL_ -= 0.0001f;
                     if (++entryRestarts > kMixerEntryRestartLimit)
                         return fail(
                             "Solution for mixer will not converge: the bypass stream cannot enter the mixer");
                     continue;
                 }
+                entryStep = 0.0001f;
                 M5p_ = sqrtf64(2 * (Q - 1) / (gc_ - 1));
                 if (M5p_ > 1) {
-                    tauTL_ += 0.0001f;
+                    // The bypass stream would enter supersonic: tau_tL is too low.
+                    lowTau = haveLow ? std::max(lowTau, tauTL_) : tauTL_;
+                    haveLow = true;
+                    tauTL_ = haveHigh ? (lowTau + highTau) / 2 : tauTL_ + 0.0001f;
                     if (++supersonicRestarts > kMixerRestartLimit)
                         return fail("Solution for mixer will not converge for M5 =" + plainText(M5_) +
                                     ", M5' =" + plainText(M5p_));
@@ -239,8 +260,16 @@ bool DeckRun::corePass() {
                     if (++tauSteps > kMixerStepLimit)
                         return fail("Solution for TautL will not converge, TautL =" + plainText(tauTL_) +
                                     ", ERRT =" + plainText(std::fabs(tauNew - tauTL_)));
+                    // The residual rises with tau_tL: a positive one means tau_tL is above the match.
+                    if (tauNew > tauTL_) {
+                        highTau = haveHigh ? std::min(highTau, tauTL_) : tauTL_;
+                        haveHigh = true;
+                    } else {
+                        lowTau = haveLow ? std::max(lowTau, tauTL_) : tauTL_;
+                        haveLow = true;
+                    }
                     float step = 0.0002f;
-                    if (tauSteps > 1) {
+                    if (tauSteps > 1 && prevTau != tauTL_ && prevNew != tauNew) {
                         const float s = (prevNew - tauNew) / (prevTau - tauTL_);
                         step = (tauNew - tauTL_) / s;
                     }
@@ -248,6 +277,9 @@ bool DeckRun::corePass() {
                     prevTau = tauTL_;
                     float next = tauTL_ - step;
                     if (next > 1) next = (tauTL_ + tauTLR_) / 2;
+                    // Safeguard: a step that leaves the bracket of known low and high values bisects it.
+                    if (haveLow && haveHigh && !(next > lowTau && next < highTau))
+                        next = (lowTau + highTau) / 2;
                     tauTL_ = next;
                     if (std::fetestexcept(kFaultFlags))
                         return fail("Floating-point fault in the mixer iteration.");
@@ -377,8 +409,19 @@ bool DeckRun::evaluate(bool wholeCycle) {
             piTL_ = piTLR_;
             tauTL_ = tauTLR_;
             tauFan_ = tauFanR_;
+        } else {
+            // Later passes start from the first converged pass of this call, not from the last one: the
+            // iterations stop within their tolerances, and a start that wandered with every pass would
+            // make the limited quantities jump by more than the limit tolerances from one Tt4 to the next.
+            mRatio_ = start_.mRatio;
+            alpha_ = start_.alpha;
+            piTL_ = start_.piTL;
+            tauTL_ = start_.tauTL;
+            tauFan_ = start_.tauFan;
         }
+        firstMixerEntryMiss_ = true;
         if (!corePass()) return false;
+        if (phase_ == 0) start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
     }
     if (!tailPass()) return false;
     if (std::fetestexcept(kFaultFlags) || !std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
