@@ -49,8 +49,10 @@ class DeckRun {
     // Set-up
     void setUp();
     // Cycle
-    bool corePass(); ///< turbomachinery, mixer, bypass ratio and mass flow
-    bool tailPass(); ///< afterburner, nozzle and performance
+    bool corePass();    ///< turbomachinery, mixer, bypass ratio and mass flow
+    bool tailPass();    ///< afterburner, nozzle and performance
+    bool ductPass();    ///< the whole cycle of the engine without turbomachinery (type 7)
+    void performance(); ///< step 9: specific thrust, fuel consumption, flows and areas
     bool evaluate(bool wholeCycle);
     bool fail(const std::string& message);
     void putAfterburnerOut();
@@ -383,6 +385,14 @@ bool DeckRun::tailPass() {
     // 9: performance.
     fO_ = (core_ * f_ + (1 + alpha_ - c_[26]) * fAB_) / (1 + alpha_);
     m9m0_ = 1 + fO_ - c_[26] / (1 + alpha_);
+    performance();
+    // 10: spool speeds.
+    nl_ = 100 * sqrtf64(T0_ * tauR_ * (tauFan_ - 1) / (T0R_ * tauRR_ * (tauFanR_ - 1)));
+    nh_ = 100 * sqrtf64(T0_ * tauR_ * tauFan_ * (tauHpc_ - 1) / (T0R_ * tauRR_ * tauFanR_ * (tauHpcR_ - 1)));
+    return true;
+}
+
+void DeckRun::performance() {
     Fm0_ = (V0_ / u_.gc) *
            (m9m0_ * V9V0_ - 1 + m9m0_ * (R9_ / Rc_) * T9T0_ * (1 - p0p9Throat_) / (V9V0_ * gc_ * M0_ * M0_));
     if (!(Fm0_ > 0)) Fm0_ = 0.1f;
@@ -392,9 +402,42 @@ bool DeckRun::tailPass() {
     const float rho0 = P0_ * u_.pressureConstant / (Rc_ * T0_);
     A0_ = m0_ / (V0_ * rho0 * u_.gc);
     A9_ = A0_ * m9m0_ * p0p9Throat_ * (R9_ / Rc_) * T9T0_ / V9V0_;
-    // 10: spool speeds.
-    nl_ = 100 * sqrtf64(T0_ * tauR_ * (tauFan_ - 1) / (T0R_ * tauRR_ * (tauFanR_ - 1)));
-    nh_ = 100 * sqrtf64(T0_ * tauR_ * tauFan_ * (tauHpc_ - 1) / (T0R_ * tauRR_ * tauFanR_ * (tauHpcR_ - 1)));
+}
+
+bool DeckRun::ductPass() {
+    tauLambda_ = Tt4_ * cpt_ / (T0_ * cpc_);
+    const float expT = (gt_ - 1) / gt_;
+    // Nozzle throat: choked, the exit pressure ratio of the file; unchoked, an exit at ambient pressure.
+    pt9p0_ = piR_ * piD_ * c_[2] * c_[4];
+    const float throatM2 = (2 / (gt_ - 1)) * (powf64(pt9p0_, expT) - 1);
+    p0p9Throat_ = throatM2 < 1 ? 1.0f : ctl_[7];
+    const float m8 = sqrtf64(std::clamp(throatM2, 0.0f, 1.0f));
+    pt9p9_ = p0p9Throat_ * pt9p0_;
+    if (pt9p9_ < 1) return fail("Exit Mach is imaginary.");
+    M9_ = sqrtf64(std::max((2 / (gt_ - 1)) * (powf64(pt9p9_, expT) - 1), 0.0001f));
+    // The exit temperature of the hot gas, in the cold-gas reference of T0 (cp_t·T9 =
+    // cp_c·T0·tau_lambda/...).
+    T9T0_ = (tauLambda_ * cpc_ / cpt_) / powf64(pt9p9_, expT);
+    V9V0_ = sqrtf64(tauLambda_ * (1 - powf64(pt9p9_, -expT)) / (tauR_ - 1));
+    f_ = (tauLambda_ - tauR_) / (c_[18] * c_[8] / (cpc_ * T0_) - tauLambda_);
+    fO_ = (1 - c_[26]) * f_;
+    m9m0_ = 1 + fO_ - c_[26];
+    // Air flow through the fixed nozzle throat: Pt4·MFP(M8)/sqrt(Tt4) relative to the design point.
+    const float pt4Ratio = (P0_ * piR_ * piD_) / (P0R_ * piRR_ * piDR_);
+    const float mfpRatio = MassFlowParameter(m8, gt_, Rt_, u_.gc) / mfpThroatR_;
+    const float m9m0R = 1 + (1 - c_[26]) * fR_ - c_[26];
+    mRatio_ = pt4Ratio * sqrtf64(Tt4R_ / Tt4_) * mfpRatio * m9m0R / m9m0_;
+    cp9_ = cpt_;
+    R9_ = Rt_;
+    g9_ = gt_;
+    Tt6_ = Tt4_;
+    Tt7_ = Tt4_;
+    piC_ = piFan_ = piHpc_ = tauFan_ = tauHpc_ = tauTL_ = piTL_ = 1;
+    tauC_ = 1;
+    Tt3_ = T0_ * tauR_;
+    Pt3_ = P0_ * piR_ * piD_;
+    performance();
+    nl_ = nh_ = 0;
     return true;
 }
 
@@ -402,7 +445,9 @@ bool DeckRun::evaluate(bool wholeCycle) {
     if (++out_.cycleEvaluations > kCycleEvaluationLimit)
         return fail("Engine cycle will not settle within " + std::to_string(kCycleEvaluationLimit) +
                     " evaluations.");
-    if (wholeCycle) {
+    if (type_ == 7) {
+        if (!ductPass()) return false;
+    } else if (wholeCycle) {
         if (phase_ == 0) {
             mRatio_ = 1;
             alpha_ = alphaR_ * (T0_ / T0R_) * (tauR_ / tauRR_);
@@ -423,7 +468,7 @@ bool DeckRun::evaluate(bool wholeCycle) {
         if (!corePass()) return false;
         if (phase_ == 0) start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
     }
-    if (!tailPass()) return false;
+    if (type_ != 7 && !tailPass()) return false;
     if (std::fetestexcept(kFaultFlags) || !std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
         return fail(
             "Floating-point fault in the engine cycle (overflow, division by zero or invalid operation).");
@@ -641,7 +686,7 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
 } // namespace
 
 bool deckSupportsType(int16_t type) {
-    return type == 1 || type == 2 || type == 4 || type == 5;
+    return type == 1 || type == 2 || type == 4 || type == 5 || type == 7;
 }
 
 void RunEngineDeck(EngineData& engine, const UnitConstants& units, EngineDeckResults& results,

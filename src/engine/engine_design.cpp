@@ -278,11 +278,54 @@ std::string jetCycle(const EngineDesign& d, const Gas& g, double T0, double M0, 
     return "";
 }
 
+/// The on-design cycle of the engine without turbomachinery (type 7): inlet, burner and nozzle.
+std::string ductCycle(const EngineDesign& d, const Gas& g, double T0, double M0, double aSL, double TSL,
+                      double tsfcFactor, double gc, Cycle& c) {
+    c.tauR = f32(1.0 + 0.5 * (g.gc - 1.0) * M0 * M0);
+    c.piR = f32(std::pow(c.tauR, g.gc / (g.gc - 1.0)));
+    c.piD = f32(d.pidmax * ramRecovery(static_cast<float>(M0)));
+    c.tauLambda = d.Tt4 * g.cpt / (T0 * g.cpc);
+    c.f = (c.tauLambda - c.tauR) / (d.hPR * d.etab / (g.cpc * T0) - c.tauLambda);
+    if (!(c.f > 0)) return "no positive fuel/air ratio: Tt4 is too low for the ram temperature";
+    c.tauFan = c.tauHpc = 1;
+    c.tauM1 = c.tauTH = c.piTH = c.tauM2 = c.X = c.tauTL = c.piTL = 1;
+    c.cp6 = c.cp9 = g.cpt;
+    c.R6 = c.R9 = g.Rt;
+    c.gamma6 = c.gamma9 = g.gt;
+    c.Tt6 = c.Tt9 = d.Tt4;
+    c.tauLambdaAB = c.tauLambda;
+    c.piABUse = 1;
+    const double e = (g.gt - 1.0) / g.gt;
+    c.pt9p0 = c.piR * c.piD * d.pib * d.pin;
+    const double m8sq = (2.0 / (g.gt - 1.0)) * (std::pow(c.pt9p0, e) - 1.0);
+    c.M8 = m8sq > 0 ? std::min(1.0, std::sqrt(m8sq)) : 0.0;
+    if (c.M8 < 1.0)
+        c.p0p9 = 1.0;
+    else if (d.P0P9 < 0)
+        c.p0p9 = std::min(1.0, std::pow((g.gt + 1.0) / 2.0, 1.0 / e) / c.pt9p0);
+    else
+        c.p0p9 = d.P0P9;
+    c.pt9p9 = c.p0p9 * c.pt9p0;
+    if (!(c.pt9p9 > 1)) return "the nozzle has no expansion (Pt9/P9 not above 1)";
+    c.M9 = std::sqrt(std::max((2.0 / (g.gt - 1.0)) * (std::pow(c.pt9p9, e) - 1.0), 0.0001));
+    c.T9T0 = (c.tauLambda * g.cpc / g.cpt) / std::pow(c.pt9p9, e);
+    c.V9V0 = std::sqrt(c.tauLambda * (1.0 - std::pow(c.pt9p9, -e)) / (c.tauR - 1.0));
+    c.fO = (1.0 - d.beta) * c.f;
+    c.m9m0 = 1.0 + c.fO - d.beta;
+    c.V0 = M0 * aSL * std::sqrt(T0 / TSL);
+    c.specificThrust =
+        (c.V0 / gc) * (c.m9m0 * c.V9V0 - 1.0 +
+                       c.m9m0 * (g.Rt / g.Rc) * c.T9T0 * (1.0 - c.p0p9) / (c.V9V0 * g.gc * M0 * M0));
+    if (!(c.specificThrust > 0)) return "the engine gives no thrust at the design point";
+    c.S = tsfcFactor * c.fO / c.specificThrust;
+    return "";
+}
+
 } // namespace
 
 DesignResult designEngine(const EngineDesign& d) {
     DesignResult result;
-    if (d.type == 3 || d.type == 6 || d.type == 7) {
+    if (d.type == 3 || d.type == 6) {
         result.message = "engine type " + std::to_string(d.type) + " cannot be designed yet";
         return result;
     }
@@ -352,7 +395,9 @@ DesignResult designEngine(const EngineDesign& d) {
             }
             alpha = lo;
         }
-        why = jetCycle(d, g, T0, M0, u.aSL, u.TSL, alpha, CTOL, CTOH, u.deckRateConstant, u.gc, c);
+        why = d.type == 7
+                  ? ductCycle(d, g, T0, M0, u.aSL, u.TSL, u.deckRateConstant, u.gc, c)
+                  : jetCycle(d, g, T0, M0, u.aSL, u.TSL, alpha, CTOL, CTOH, u.deckRateConstant, u.gc, c);
         if (!why.empty()) {
             result.message = why;
             return result;

@@ -70,6 +70,18 @@ EngineDesign fighter(int16_t units) {
     d.CTOH = 0.015f;
     return d;
 }
+EngineDesign ramjet(int16_t units) {
+    EngineDesign d;
+    d.type = 7;
+    d.units = units;
+    d.M0 = 2.5f;
+    d.alt = units == 1 ? 40000 : 12000;
+    d.Tt4 = units == 1 ? 3800 : 2111;
+    d.pidmax = 0.95f;
+    d.mdot = 40;
+    d.beta = 0.02f;
+    return d;
+}
 void useSiDefaults(EngineDesign& d) {
     if (d.units != 2) return;
     d.hPR = 42800;
@@ -143,7 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
                       KeystoneCase{"AfterburningTurbojetSI", afterburningTurbojet, 2},
                       KeystoneCase{"MixedTurbofanEnglish", mixedTurbofan, 1},
                       KeystoneCase{"MixedTurbofanSI", mixedTurbofan, 2},
-                      KeystoneCase{"FighterEnglish", fighter, 1}, KeystoneCase{"FighterSI", fighter, 2}),
+                      KeystoneCase{"FighterEnglish", fighter, 1}, KeystoneCase{"FighterSI", fighter, 2},
+                      KeystoneCase{"RamjetEnglish", ramjet, 1}, KeystoneCase{"RamjetSI", ramjet, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EngineDeck, MachZeroIsComputedAsMachOneHundredth) {
@@ -169,7 +182,7 @@ TEST_P(LowTt4, RequestedTt4BelowTheReferenceIsApproachedInSteps) {
     EXPECT_GT(r.cycle.cycleEvaluations, 5);
 }
 INSTANTIATE_TEST_SUITE_P(Types, LowTt4,
-                         ::testing::Values(turbojet, afterburningTurbojet, mixedTurbofan, fighter));
+                         ::testing::Values(turbojet, afterburningTurbojet, mixedTurbofan, fighter, ramjet));
 
 TEST(EngineDeck, CompressorRatioLimitAtTheFullThrottleValueIsNotActiveJustBelowItIs) {
     for (int16_t units : {1, 2}) {
@@ -251,9 +264,9 @@ TEST(ThrustMatching, AfterburnerIsThrottledBeforeTt4ThenPutOut) {
 }
 
 TEST(ThrustMatching, DryEnginesMatchByTt4) {
-    for (auto design : {turbojet, mixedTurbofan}) {
+    for (auto design : {turbojet, mixedTurbofan, ramjet}) {
         ProjectData p = projectWith(design(1));
-        p.engine.controls[1] = 0.8f;
+        p.engine.controls[1] = design == ramjet ? 2.2f : 0.8f;
         const DeckRunResult full = run(p);
         p.engine.setup[kSetupThrottleMode] = 2;
         p.engine.controls[10] = 0.5f * full.F;
