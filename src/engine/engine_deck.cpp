@@ -31,6 +31,16 @@ float impulseGroup(float m, float g) {
 constexpr float kPt3TolerancePsia = 0.004f;
 constexpr float kPaPerPsia = 6894.757f;
 
+/// P0/P9 of a choked nozzle: the exit pressure ratio of the file, but never an exit below the sonic
+/// throat state. A nozzle designed convergent keeps a fixed P0/P9 below 1 in the file; at a lower Pt9/P0
+/// that ratio would put the exit pressure above the sonic throat pressure and give a subsonic, impossible
+/// exit with a thrust that rises as the engine is throttled back.
+float chokedExitRatio(float fileRatio, float pt9p0, float gamma) {
+    if (fileRatio >= 1) return fileRatio;
+    const float sonic = powf64((gamma + 1) / 2, gamma / (gamma - 1));
+    return std::min(1.0f, std::max(fileRatio, sonic / pt9p0));
+}
+
 /// Largest step of tau_tL while the bypass stream cannot enter the mixer (the steps start at 0.0001 and
 /// double).
 constexpr float kMixerEntryStepCap = 0.02f;
@@ -90,6 +100,7 @@ class DeckRun {
     float M5_ = 0, M5p_ = 0, M6_ = 0, tauM_ = 1, piM_ = 1, cp6_ = 0, R6_ = 0, g6_ = 0, pt9p0_ = 0,
           p0p9Throat_ = 1, psi_ = 1;
     bool firstMixerEntryMiss_ = true;
+    bool throatChoked_ = false;
     struct IteratedStart {
         float mRatio, alpha, piTL, tauTL, tauFan;
     } start_{};
@@ -319,9 +330,11 @@ bool DeckRun::corePass() {
             const float throatM2 = (2 / (g6_ - 1)) * (powf64(pt9p0_, (g6_ - 1) / g6_) - 1);
             if (throatM2 < 1) {
                 p0p9Throat_ = 1;
+                throatChoked_ = false;
                 psi_ = MassFlowParameter(sqrtf64(std::max(throatM2, 0.0f)), g6_, R6_, u_.gc) / mfpThroatR_;
             } else {
                 p0p9Throat_ = ctl_[7];
+                throatChoked_ = true;
                 psi_ = mixed_ ? MassFlowParameter(1, g6_, R6_, u_.gc) / mfpThroatR_ : 1;
             }
             if (!mixed_) break;
@@ -376,6 +389,7 @@ bool DeckRun::tailPass() {
                         onePlusFp / (c_[18] * c_[9] / (cpc_ * T0_) - tauLambdaAB_)
                   : 0.0f;
     // 8: nozzle.
+    if (throatChoked_) p0p9Throat_ = chokedExitRatio(ctl_[7], pt9p0_, g9_);
     pt9p9_ = p0p9Throat_ * piR_ * piD_ * piC_ * c_[2] * c_[6] * piTL_ * piM_ * piABUse_ * c_[4];
     if (pt9p9_ < 1) return fail("Exit Mach is imaginary");
     const float m9sq = (2 / (g9_ - 1)) * (powf64(pt9p9_, (g9_ - 1) / g9_) - 1);
@@ -410,7 +424,7 @@ bool DeckRun::ductPass() {
     // Nozzle throat: choked, the exit pressure ratio of the file; unchoked, an exit at ambient pressure.
     pt9p0_ = piR_ * piD_ * c_[2] * c_[4];
     const float throatM2 = (2 / (gt_ - 1)) * (powf64(pt9p0_, expT) - 1);
-    p0p9Throat_ = throatM2 < 1 ? 1.0f : ctl_[7];
+    p0p9Throat_ = throatM2 < 1 ? 1.0f : chokedExitRatio(ctl_[7], pt9p0_, gt_);
     const float m8 = sqrtf64(std::clamp(throatM2, 0.0f, 1.0f));
     pt9p9_ = p0p9Throat_ * pt9p0_;
     if (pt9p9_ < 1) return fail("Exit Mach is imaginary.");
