@@ -307,3 +307,30 @@ TEST(EngineDeck, ThrustScaleScalesMassFlowAndThrust) {
 
 } // namespace
 } // namespace vededa
+
+namespace vededa {
+namespace {
+
+TEST(ConvergentNozzle, ThrustFallsSteadilyAsTt4IsLoweredAndPartPowerMatches) {
+    ProjectData p = projectWith(turbojet(1)); // convergent nozzle, designed at sea-level static
+    p.engine.controls[1] = 0.5f;
+    float previous = 1e30f;
+    for (float tt4 = 2400; tt4 >= 1500; tt4 -= 100) {
+        p.engine.controls[5] = tt4;
+        const DeckRunResult r = run(p);
+        ASSERT_EQ(r.code, kLimitTt4Set) << r.text;
+        EXPECT_LT(r.F, previous) << "Tt4 " << tt4;
+        EXPECT_GE(r.cycle.pt9p9, 1.0f);
+        previous = r.F;
+    }
+    p.engine.controls[5] = 2500;
+    const DeckRunResult full = run(p);
+    p.engine.setup[kSetupThrottleMode] = 2;
+    p.engine.controls[10] = 0.3f * full.F;
+    const DeckRunResult part = run(p);
+    EXPECT_EQ(part.code, kLimitThrust) << part.text;
+    EXPECT_NEAR(part.F, p.engine.controls[10], 2.0f);
+}
+
+} // namespace
+} // namespace vededa
