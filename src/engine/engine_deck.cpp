@@ -61,6 +61,7 @@ class DeckRun {
     // Cycle
     bool corePass();    ///< turbomachinery, mixer, bypass ratio and mass flow
     bool tailPass();    ///< afterburner, nozzle and performance
+    bool propPass();    ///< the whole cycle of the turboprop (type 6)
     bool ductPass();    ///< the whole cycle of the engine without turbomachinery (type 7)
     void performance(); ///< step 9: specific thrust, fuel consumption, flows and areas
     bool evaluate(bool wholeCycle);
@@ -418,6 +419,111 @@ void DeckRun::performance() {
     A9_ = A0_ * m9m0_ * p0p9Throat_ * (R9_ / Rc_) * T9T0_ / V9V0_;
 }
 
+bool DeckRun::propPass() {
+    const float e = (gt_ - 1) / gt_;
+    tauLambda_ = Tt4_ * cpt_ / (T0_ * cpc_);
+    // 1: the compressor of the gas generator.
+    tauHpc_ = 1 + (tauHpcR_ - 1) * (tauLambda_ / tauR_) * (tauRR_ / tauLambdaR_);
+    piHpc_ = powf64(1 + c_[15] * (tauHpc_ - 1), gc_ / (gc_ - 1));
+    tauFan_ = piFan_ = 1;
+    piC_ = piHpc_;
+    tauC_ = tauHpc_;
+    Tt3_ = T0_ * tauR_ * tauC_;
+    Pt3_ = P0_ * piR_ * piD_ * piC_;
+    f_ = (tauLambda_ - tauR_ * tauC_) / (c_[18] * c_[8] / (cpc_ * T0_) - tauLambda_);
+    // 2: power-turbine expansion against the fixed core-nozzle throat.
+    const float upstream = piD_ * piR_ * piHpc_ * c_[2] * c_[6] * c_[4];
+    const float mfpR = MassFlowParameter(r_[36], gt_, Rt_, u_.gc);
+    const float minimumM2 = 0.01f;
+    auto settle = [&](float& pi) {
+        pt9p0_ = upstream * pi;
+        float m2 = (2 / (gt_ - 1)) * (powf64(pt9p0_, e) - 1);
+        if (m2 < minimumM2) {
+            m2 = minimumM2;
+            pt9p9_ = powf64(1 + ((gt_ - 1) / 2) * minimumM2, 1 / e);
+            pi = pt9p9_ / upstream;
+            pt9p0_ = pt9p9_;
+            p0p9Throat_ = 1;
+        } else if (m2 > 1) {
+            m2 = 1;
+            pt9p9_ = powf64((gt_ + 1) / 2, 1 / e);
+            p0p9Throat_ = pt9p9_ / pt9p0_;
+        } else {
+            p0p9Throat_ = 1;
+            pt9p9_ = pt9p0_;
+        }
+        M9_ = sqrtf64(m2);
+        tauTL_ = 1 - (1 - powf64(pi, e)) * c_[16];
+        return piTLR_ * sqrtf64(tauTL_ / tauTLR_) * mfpR / MassFlowParameter(M9_, gt_, Rt_, u_.gc);
+    };
+    float pi = piTL_;
+    float prevPi = 0, prevResidual = 0, low = 0, high = 0;
+    bool haveLow = false, haveHigh = false;
+    for (int16_t pass = 1;; ++pass) {
+        const float next = settle(pi);
+        const float residual = next - pi;
+        if (std::fabs(residual) <= 0.0001f) {
+            pi = next;
+            settle(pi);
+            break;
+        }
+        if (pi > 100 || pass >= kPowerTurbinePassLimit)
+            return fail("Unable to converge on a solution for Pi tL.");
+        // The residual falls as pi_tL rises: a positive one lies below the solution.
+        if (residual > 0) {
+            low = haveLow ? std::max(low, pi) : pi;
+            haveLow = true;
+        } else {
+            high = haveHigh ? std::min(high, pi) : pi;
+            haveHigh = true;
+        }
+        float trial = (pi + next) / 2; // the first step: the mean of the old and new values
+        if (pass > 1 && residual != prevResidual)
+            trial = pi - residual * (pi - prevPi) / (residual - prevResidual);
+        if (haveLow && haveHigh && !(trial > low && trial < high)) trial = (low + high) / 2;
+        if (!(trial > 0)) trial = pi / 2;
+        prevPi = pi;
+        prevResidual = residual;
+        pi = trial;
+    }
+    piTL_ = pi;
+    // 3: propeller efficiency.
+    const float etaR = r_[41];
+    const float etaProp = M0_ <= 0.1f ? 10 * M0_ * etaR : M0_ <= 0.7f ? etaR : (1 - (M0_ - 0.7f) / 3) * etaR;
+    // Air flow through the choked high-pressure turbine.
+    mRatio_ = P0_ * piR_ * piD_ * piHpc_ * sqrtf64(T0R_ * tauLambdaR_) /
+              (P0R_ * piRR_ * piDR_ * piHpcR_ * sqrtf64(T0_ * tauLambda_));
+    // 4: thrust of the core jet and the propeller.
+    const float tauTH = c_[7];
+    fO_ = core_ * f_;
+    fAB_ = 0;
+    m9m0_ = 1 + fO_ - c_[26];
+    cp9_ = cpt_;
+    R9_ = Rt_;
+    g9_ = gt_;
+    Tt6_ = Tt7_ = Tt4_ * c_[31] * tauTH * c_[32] * tauTL_;
+    tauLambdaAB_ = Tt6_ * cpt_ / (cpc_ * T0_);
+    T9T0_ = (tauLambdaAB_ * cpc_ / cpt_) / (1 + ((gt_ - 1) / 2) * M9_ * M9_);
+    V9V0_ = sqrtf64(tauLambdaAB_ * (1 - powf64(pt9p9_, -e)) / (tauR_ - 1));
+    const float Cc =
+        (gc_ - 1) * M0_ * M0_ *
+        (m9m0_ * V9V0_ - 1 + m9m0_ * (Rt_ / Rc_) * T9T0_ * (1 - p0p9Throat_) / (V9V0_ * gc_ * M0_ * M0_));
+    const float Cprop = etaProp * c_[30] *
+                        (m9m0_ * c_[11] * tauLambda_ * c_[31] * tauTH * c_[32] * (1 - tauTL_) -
+                         (r_[33] / c_[13] + r_[32] / c_[12]) * T0R_ / (mRatio_ * T0_));
+    Fm0_ = (Cc + Cprop) * u_.jgc * cpc_ * T0_ / (V0_ * u_.gc);
+    if (!(Fm0_ > 0)) Fm0_ = 0.1f;
+    S_ = u_.deckRateConstant * fO_ / Fm0_;
+    m0_ = thrustScale_ * m0R_ * mRatio_;
+    F_ = Fm0_ * m0_;
+    const float rho0 = P0_ * u_.pressureConstant / (Rc_ * T0_);
+    A0_ = m0_ / (V0_ * rho0 * u_.gc);
+    A9_ = A0_ * m9m0_ * p0p9Throat_ * (R9_ / Rc_) * T9T0_ / V9V0_;
+    nl_ = 0;
+    nh_ = 100 * sqrtf64(T0_ * tauR_ * (tauHpc_ - 1) / (T0R_ * tauRR_ * (tauHpcR_ - 1)));
+    return true;
+}
+
 bool DeckRun::ductPass() {
     tauLambda_ = Tt4_ * cpt_ / (T0_ * cpc_);
     const float expT = (gt_ - 1) / gt_;
@@ -461,6 +567,10 @@ bool DeckRun::evaluate(bool wholeCycle) {
                     " evaluations.");
     if (type_ == 7) {
         if (!ductPass()) return false;
+    } else if (type_ == 6) {
+        piTL_ = phase_ == 0 ? piTLR_ : start_.piTL;
+        if (!propPass()) return false;
+        if (phase_ == 0) start_.piTL = piTL_;
     } else if (wholeCycle) {
         if (phase_ == 0) {
             mRatio_ = 1;
@@ -482,7 +592,7 @@ bool DeckRun::evaluate(bool wholeCycle) {
         if (!corePass()) return false;
         if (phase_ == 0) start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
     }
-    if (type_ != 7 && !tailPass()) return false;
+    if (type_ < 6 && !tailPass()) return false;
     if (std::fetestexcept(kFaultFlags) || !std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
         return fail(
             "Floating-point fault in the engine cycle (overflow, division by zero or invalid operation).");
@@ -700,7 +810,7 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
 } // namespace
 
 bool deckSupportsType(int16_t type) {
-    return type == 1 || type == 2 || type == 4 || type == 5 || type == 7;
+    return type == 1 || type == 2 || type == 4 || type == 5 || type == 6 || type == 7;
 }
 
 void RunEngineDeck(EngineData& engine, const UnitConstants& units, EngineDeckResults& results,

@@ -29,6 +29,7 @@ inline constexpr int16_t kAlphaPassLimit = 100;          ///< bypass-ratio repet
 inline constexpr int16_t kMixerStepLimit = 100;          ///< tau_tL steps within one bypass pass
 inline constexpr int16_t kMixerRestartLimit = 100;       ///< consecutive restarts with a supersonic bypass
 inline constexpr int16_t kMixerEntryRestartLimit = 2000; ///< restarts while the bypass cannot enter the mixer
+inline constexpr int16_t kPowerTurbinePassLimit = 100;   ///< turboprop pi_tL passes
 inline constexpr int16_t kThrottleStepLimit = 500;       ///< thrust-matching steps
 inline constexpr int16_t kCycleEvaluationLimit = 3000;   ///< cycle evaluations within one call
 

@@ -278,6 +278,74 @@ std::string jetCycle(const EngineDesign& d, const Gas& g, double T0, double M0, 
     return "";
 }
 
+/// Propeller efficiency at the flight Mach number from the reference value: rising from 0 to the
+/// reference value up to Mach 0.1, constant up to Mach 0.7, falling beyond.
+double propellerEfficiency(double M0, double reference) {
+    if (M0 <= 0.1) return 10.0 * M0 * reference;
+    if (M0 <= 0.7) return reference;
+    return (1.0 - (M0 - 0.7) / 3.0) * reference;
+}
+
+/// The on-design cycle of the turboprop (type 6): the gas generator's compressor is driven by the
+/// high-pressure turbine, the power turbine expands to the core-nozzle exit Mach number M9 and drives the
+/// propeller through the gearbox and both power take-offs.
+std::string propCycle(const EngineDesign& d, const Gas& g, double T0, double M0, double aSL, double TSL,
+                      double CTOL, double CTOH, double tsfcFactor, double gc, Cycle& c) {
+    c.tauR = f32(1.0 + 0.5 * (g.gc - 1.0) * M0 * M0);
+    c.piR = f32(std::pow(c.tauR, g.gc / (g.gc - 1.0)));
+    c.piD = f32(d.pidmax * ramRecovery(static_cast<float>(M0)));
+    c.tauLambda = d.Tt4 * g.cpt / (T0 * g.cpc);
+    c.tauFan = 1;
+    c.tauHpc = f32(tauFromPi(d.pihpc, d.etacH, g.gc));
+    c.f = (c.tauLambda - c.tauR * c.tauHpc) / (d.hPR * d.etab / (g.cpc * T0) - c.tauLambda);
+    if (!(c.f > 0)) return "no positive fuel/air ratio: Tt4 is too low for the compressor exit temperature";
+    const double core = 1.0 - d.beta - d.eps1 - d.eps2;
+    const double hot = core * (1.0 + c.f);
+    const double coolTerm = c.tauR * c.tauHpc / c.tauLambda;
+    c.tauM1 = (hot + d.eps1 * coolTerm) / (hot + d.eps1);
+    c.tauTH = 1.0 - c.tauR * (c.tauHpc - 1.0) / (d.etamH * c.tauLambda * (hot + d.eps1 * coolTerm));
+    if (!(c.tauTH > 0 && c.tauTH < 1)) return "the high-pressure turbine temperature ratio is out of range";
+    const double thBase = 1.0 - (1.0 - c.tauTH) / d.etatH;
+    if (!(thBase > 0)) return "the high-pressure turbine cannot give the compressor work";
+    const double e = (g.gt - 1.0) / g.gt;
+    c.piTH = std::pow(thBase, 1.0 / e);
+    c.tauM2 = (hot + d.eps1 + d.eps2 * coolTerm / (c.tauM1 * c.tauTH)) / (hot + d.eps1 + d.eps2);
+    c.X = c.tauM1 * c.tauTH * c.tauM2;
+    if (!(d.M9 >= 0.1f && d.M9 <= 1.0f))
+        return "the core-nozzle exit Mach number M9 must lie between 0.1 and 1";
+    c.M9 = d.M9;
+    c.p0p9 = 1.0;
+    c.pt9p9 = std::pow(1.0 + 0.5 * (g.gt - 1.0) * c.M9 * c.M9, 1.0 / e);
+    c.pt9p0 = c.pt9p9;
+    c.piTL = c.pt9p0 / (c.piD * c.piR * d.pihpc * d.pib * c.piTH * d.pin);
+    if (!(c.piTL < 1)) return "no expansion is left for the power turbine";
+    c.tauTL = 1.0 - d.etatL * (1.0 - std::pow(c.piTL, e));
+    c.cp6 = c.cp9 = g.cpt;
+    c.R6 = c.R9 = g.Rt;
+    c.gamma6 = c.gamma9 = g.gt;
+    c.Tt6 = c.Tt9 = d.Tt4 * c.X * c.tauTL;
+    c.tauLambdaAB = c.Tt9 * g.cpt / (g.cpc * T0);
+    c.piABUse = 1;
+    c.M8 = c.M9;
+    c.T9T0 = (c.tauLambdaAB * g.cpc / g.cpt) / (1.0 + 0.5 * (g.gt - 1.0) * c.M9 * c.M9);
+    c.V9V0 = std::sqrt(c.tauLambdaAB * (1.0 - std::pow(c.pt9p9, -e)) / (c.tauR - 1.0));
+    c.fO = core * c.f;
+    c.m9m0 = 1.0 + c.fO - d.beta;
+    c.V0 = M0 * aSL * std::sqrt(T0 / TSL);
+    const double etaProp = propellerEfficiency(M0, d.etaprop);
+    const double Cc = (g.gc - 1.0) * M0 * M0 *
+                      (c.m9m0 * c.V9V0 - 1.0 +
+                       c.m9m0 * (g.Rt / g.Rc) * c.T9T0 * (1.0 - c.p0p9) / (c.V9V0 * g.gc * M0 * M0));
+    const double shaft =
+        c.m9m0 * d.etamL * c.tauLambda * c.X * (1.0 - c.tauTL) - (CTOH / d.etamPH + CTOL / d.etamPL);
+    if (!(shaft > 0)) return "the power turbine gives no power to the propeller";
+    const double Cprop = etaProp * d.etagear * shaft;
+    c.specificThrust = (Cc + Cprop) * g.jgc * g.cpc * T0 / (c.V0 * gc);
+    if (!(c.specificThrust > 0)) return "the engine gives no thrust at the design point";
+    c.S = tsfcFactor * c.fO / c.specificThrust;
+    return "";
+}
+
 /// The on-design cycle of the engine without turbomachinery (type 7): inlet, burner and nozzle.
 std::string ductCycle(const EngineDesign& d, const Gas& g, double T0, double M0, double aSL, double TSL,
                       double tsfcFactor, double gc, Cycle& c) {
@@ -325,7 +393,7 @@ std::string ductCycle(const EngineDesign& d, const Gas& g, double T0, double M0,
 
 DesignResult designEngine(const EngineDesign& d) {
     DesignResult result;
-    if (d.type == 3 || d.type == 6) {
+    if (d.type == 3) {
         result.message = "engine type " + std::to_string(d.type) + " cannot be designed yet";
         return result;
     }
@@ -395,9 +463,12 @@ DesignResult designEngine(const EngineDesign& d) {
             }
             alpha = lo;
         }
-        why = d.type == 7
-                  ? ductCycle(d, g, T0, M0, u.aSL, u.TSL, u.deckRateConstant, u.gc, c)
-                  : jetCycle(d, g, T0, M0, u.aSL, u.TSL, alpha, CTOL, CTOH, u.deckRateConstant, u.gc, c);
+        if (d.type == 6)
+            why = propCycle(d, g, T0, M0, u.aSL, u.TSL, CTOL, CTOH, u.deckRateConstant, u.gc, c);
+        else
+            why = d.type == 7
+                      ? ductCycle(d, g, T0, M0, u.aSL, u.TSL, u.deckRateConstant, u.gc, c)
+                      : jetCycle(d, g, T0, M0, u.aSL, u.TSL, alpha, CTOL, CTOH, u.deckRateConstant, u.gc, c);
         if (!why.empty()) {
             result.message = why;
             return result;
@@ -459,7 +530,7 @@ DesignResult designEngine(const EngineDesign& d) {
     k[26] = d.beta;
     k[27] = d.eps1;
     k[28] = d.eps2;
-    k[29] = 0;
+    k[29] = d.type == 6 ? static_cast<float>(propellerEfficiency(M0, d.etaprop)) : 0.0f;
     k[30] = d.etagear;
     k[31] = static_cast<float>(c.tauM1);
     k[32] = static_cast<float>(c.tauM2);
@@ -506,7 +577,7 @@ DesignResult designEngine(const EngineDesign& d) {
     r[38] = 0;
     r[39] = static_cast<float>(c.M8);
     r[40] = d.etatH;
-    r[41] = 0;
+    r[41] = d.type == 6 ? d.etaprop : 0.0f;
     const double rho0 = P0 * u.pressureConstant / (g.Rc * T0);
     const double A0 = m0 / (c.V0 * rho0 * u.gc);
     r[42] = static_cast<float>(A0);
@@ -526,7 +597,7 @@ DesignResult designEngine(const EngineDesign& d) {
     ctl[4] = static_cast<float>(P0);
     ctl[5] = d.Tt4max >= 0 ? d.Tt4max : d.Tt4;
     ctl[6] = d.Tt7max >= 0 ? d.Tt7max : ((d.type == 2 || d.type == 5) ? d.Tt7 : 0.0f);
-    ctl[7] = static_cast<float>(c.M8 >= 1.0 ? c.p0p9 : (d.P0P9 < 0 ? 1.0 : d.P0P9));
+    ctl[7] = d.type == 6 ? 1.0f : static_cast<float>(c.M8 >= 1.0 ? c.p0p9 : (d.P0P9 < 0 ? 1.0 : d.P0P9));
     ctl[11] = d.cprmax;
     ctl[12] = d.pt3max;
     ctl[13] = d.tt3max;

@@ -82,6 +82,23 @@ EngineDesign ramjet(int16_t units) {
     d.beta = 0.02f;
     return d;
 }
+EngineDesign turboprop(int16_t units) {
+    EngineDesign d;
+    d.type = 6;
+    d.units = units;
+    d.M0 = 0.5f;
+    d.alt = units == 1 ? 20000 : 6000;
+    d.Tt4 = units == 1 ? 2600 : 1444;
+    d.pihpc = 14;
+    d.etacH = 0.85f;
+    d.M9 = 0.6f;
+    d.etaprop = 0.85f;
+    d.mdot = 15;
+    d.CTOH = 0.002f;
+    d.CTOL = 0.001f;
+    d.eps1 = 0.03f;
+    return d;
+}
 void useSiDefaults(EngineDesign& d) {
     if (d.units != 2) return;
     d.hPR = 42800;
@@ -156,7 +173,9 @@ INSTANTIATE_TEST_SUITE_P(
                       KeystoneCase{"MixedTurbofanEnglish", mixedTurbofan, 1},
                       KeystoneCase{"MixedTurbofanSI", mixedTurbofan, 2},
                       KeystoneCase{"FighterEnglish", fighter, 1}, KeystoneCase{"FighterSI", fighter, 2},
-                      KeystoneCase{"RamjetEnglish", ramjet, 1}, KeystoneCase{"RamjetSI", ramjet, 2}),
+                      KeystoneCase{"RamjetEnglish", ramjet, 1},
+                      KeystoneCase{"TurbopropEnglish", turboprop, 1},
+                      KeystoneCase{"TurbopropSI", turboprop, 2}, KeystoneCase{"RamjetSI", ramjet, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EngineDeck, MachZeroIsComputedAsMachOneHundredth) {
@@ -182,7 +201,8 @@ TEST_P(LowTt4, RequestedTt4BelowTheReferenceIsApproachedInSteps) {
     EXPECT_GT(r.cycle.cycleEvaluations, 5);
 }
 INSTANTIATE_TEST_SUITE_P(Types, LowTt4,
-                         ::testing::Values(turbojet, afterburningTurbojet, mixedTurbofan, fighter, ramjet));
+                         ::testing::Values(turbojet, afterburningTurbojet, mixedTurbofan, fighter, ramjet,
+                                           turboprop));
 
 TEST(EngineDeck, CompressorRatioLimitAtTheFullThrottleValueIsNotActiveJustBelowItIs) {
     for (int16_t units : {1, 2}) {
@@ -264,7 +284,7 @@ TEST(ThrustMatching, AfterburnerIsThrottledBeforeTt4ThenPutOut) {
 }
 
 TEST(ThrustMatching, DryEnginesMatchByTt4) {
-    for (auto design : {turbojet, mixedTurbofan, ramjet}) {
+    for (auto design : {turbojet, mixedTurbofan, ramjet, turboprop}) {
         ProjectData p = projectWith(design(1));
         p.engine.controls[1] = design == ramjet ? 2.2f : 0.8f;
         const DeckRunResult full = run(p);
@@ -330,6 +350,27 @@ TEST(ConvergentNozzle, ThrustFallsSteadilyAsTt4IsLoweredAndPartPowerMatches) {
     const DeckRunResult part = run(p);
     EXPECT_EQ(part.code, kLimitThrust) << part.text;
     EXPECT_NEAR(part.F, p.engine.controls[10], 2.0f);
+}
+
+} // namespace
+} // namespace vededa
+
+namespace vededa {
+namespace {
+
+TEST(Turboprop, SeaLevelStaticFullThrottleSettlesThePowerTurbine) {
+    for (int16_t units : {1, 2}) {
+        ProjectData p = projectWith(turboprop(units));
+        p.engine.controls[1] = 0;
+        p.engine.controls[2] = 0;
+        p.engine.controls[3] = p.units.TSL;
+        p.engine.controls[4] = p.units.PSL / p.units.pressureConstant;
+        const DeckRunResult r = run(p);
+        EXPECT_EQ(r.code, kLimitTt4) << r.text;
+        EXPECT_GT(r.F, p.engine.engine.reference[27]);
+        EXPECT_EQ(r.cycle.alpha, 0.0f);
+        EXPECT_EQ(r.cycle.piFan, 1.0f);
+    }
 }
 
 } // namespace
