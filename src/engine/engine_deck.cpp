@@ -61,6 +61,7 @@ class DeckRun {
     // Cycle
     bool corePass();    ///< turbomachinery, mixer, bypass ratio and mass flow
     bool tailPass();    ///< afterburner, nozzle and performance
+    bool fanPass();     ///< the whole cycle of the separate-exhaust turbofan (type 3)
     bool propPass();    ///< the whole cycle of the turboprop (type 6)
     bool ductPass();    ///< the whole cycle of the engine without turbomachinery (type 7)
     void performance(); ///< step 9: specific thrust, fuel consumption, flows and areas
@@ -419,6 +420,170 @@ void DeckRun::performance() {
     A9_ = A0_ * m9m0_ * p0p9Throat_ * (R9_ / Rc_) * T9T0_ / V9V0_;
 }
 
+bool DeckRun::fanPass() {
+    const float et = (gt_ - 1) / gt_, ec = (gc_ - 1) / gc_;
+    const float tauTH = c_[7];
+    tauLambda_ = Tt4_ * cpt_ / (T0_ * cpc_);
+    const float mfp19R = MassFlowParameter(r_[38], gc_, Rc_, u_.gc);
+    const float mfp9R = MassFlowParameter(r_[36], gt_, Rt_, u_.gc);
+    const float sonicC = powf64((gc_ + 1) / 2, 1 / ec), sonicT = powf64((gt_ + 1) / 2, 1 / et);
+    float M19 = 0, pt19p19 = 0, p0p19 = 1, K = 1, Z = 1;
+    bool firstAlpha = true;
+
+    // Steps 1-3 for one fan temperature ratio: the high-pressure spool, the fan stream, the bypass ratio
+    // and the fan-power balance; returns the new fan temperature ratio.
+    auto fanBalance = [&](float tauFan) {
+        tauFan_ = tauFan;
+        const float A = 1 / (1 - c_[27] * c_[10] * (1 - tauTH));
+        const float B = (1 + alphaR_) * r_[33] / (tauRR_ * tauFanR_ * c_[13]);
+        const float P = 1 - B * (1 - (1 + alpha_) * Tt4R_ / ((1 + alphaR_) * Tt4_ * mRatio_));
+        tauHpc_ =
+            A + (tauHpcR_ - P * A) * (tauLambda_ / tauR_) * tauFanR_ / ((tauLambdaR_ / tauRR_) * tauFan_);
+        piHpc_ = powf64(1 + c_[15] * (tauHpc_ - 1), gc_ / (gc_ - 1));
+        piFan_ = powf64(1 + c_[14] * (tauFan_ - 1), gc_ / (gc_ - 1));
+        const float pt19p0 = piD_ * piR_ * piFan_ * c_[5];
+        float m2 = (2 / (gc_ - 1)) * (powf64(pt19p0, ec) - 1);
+        if (m2 < 0.01f) {
+            m2 = 0.01f;
+            pt19p19 = powf64(1 + ((gc_ - 1) / 2) * 0.01f, 1 / ec);
+            piFan_ = pt19p19 / (piR_ * piD_ * c_[5]);
+            p0p19 = 1;
+        } else if (m2 > 1) {
+            m2 = 1;
+            pt19p19 = sonicC;
+            p0p19 = pt19p19 / pt19p0;
+        } else {
+            pt19p19 = pt19p0;
+            p0p19 = 1;
+        }
+        M19 = sqrtf64(m2);
+        const float alphaNew =
+            alphaR_ * (piHpcR_ / piHpc_) * (MassFlowParameter(M19, gc_, Rc_, u_.gc) / mfp19R) *
+            sqrtf64((tauLambda_ / (tauR_ * tauFan_)) / (tauLambdaR_ / (tauRR_ * tauFanR_)));
+        auto workRatio = [&] {
+            K = (tauLambda_ / tauR_) * (1 - tauTL_) * (1 + alphaR_) /
+                ((1 - tauTLR_) * (tauLambdaR_ / tauRR_) * (1 + alpha_));
+            Z = T0R_ * tauRR_ / (T0_ * tauR_ * mRatio_);
+        };
+        workRatio();
+        alpha_ = (firstAlpha || K >= Z) ? alphaNew : (2 * alphaNew + alpha_) / 3;
+        firstAlpha = false;
+        workRatio();
+        return r_[32] / (tauRR_ * c_[12]) * (K - Z) + K * (tauFanR_ - 1) + 1;
+    };
+
+    for (int16_t massPass = 1;; ++massPass) {
+        float prevPi = 0, prevResidual = 0, low = 0, high = 0;
+        bool haveLow = false, haveHigh = false;
+        for (int16_t update = 1;; ++update) {
+            // Step 4: the fan temperature ratio by a secant on the fan-power residual.
+            float tau = tauFan_, prevTau = 0, prevRes = 0;
+            for (int16_t step = 0;; ++step) {
+                const float res = fanBalance(tau) - tau;
+                if (std::fabs(res) < 1e-6f) break;
+                if (step >= kFanPassLimit) return fail("Solution for Tau c' will not converge.");
+                float next = tau - 0.00001f;
+                if (step > 0 && res != prevRes) next = tau - res * (tau - prevTau) / (res - prevRes);
+                prevTau = tau;
+                prevRes = res;
+                // A step below the tolerance itself is the resolution of single precision: settled.
+                if (step > 0 && std::fabs(next - tau) <= 1e-6f) break;
+                tau = next < 1 ? 1.001f : next;
+            }
+            // Step 5: the core nozzle.
+            pt9p0_ = piD_ * piR_ * piFan_ * piHpc_ * c_[2] * c_[6] * piTL_ * c_[4];
+            float m2 = (2 / (gt_ - 1)) * (powf64(pt9p0_, et) - 1);
+            if (m2 < 0.01f) {
+                m2 = 0.01f;
+                pt9p9_ = powf64(1 + ((gt_ - 1) / 2) * 0.01f, 1 / et);
+                piTL_ = pt9p9_ / (piR_ * piD_ * piFan_ * piHpc_ * c_[2] * c_[6] * c_[4]);
+                pt9p0_ = pt9p9_;
+                p0p9Throat_ = 1;
+            } else if (m2 > 1) {
+                m2 = 1;
+                pt9p9_ = sonicT;
+                p0p9Throat_ = pt9p9_ / pt9p0_;
+            } else {
+                pt9p9_ = pt9p0_;
+                p0p9Throat_ = 1;
+            }
+            M9_ = sqrtf64(m2);
+            // Step 6: the low-pressure turbine against the core-nozzle throat.
+            const float tauOld = tauTL_;
+            tauTL_ = 1 - (1 - powf64(piTL_, et)) * c_[16];
+            const float piNew =
+                piTLR_ * sqrtf64(tauTL_ / tauTLR_) * mfp9R / MassFlowParameter(M9_, gt_, Rt_, u_.gc);
+            const float change = std::fabs(tauTL_ - tauOld);
+            if (change <= 0.0001f && update > 1) break;
+            if (update >= kLowTurbineUpdateLimit)
+                return fail("Solution for TAUTL will not converge, TAUTL =" + plainText(tauTL_) +
+                            ", ERRT =" + plainText(change));
+            // The first update takes the new value; later ones a secant on the same residual, kept within
+            // the bracket of known low and high values so that an unchoked core nozzle cannot make it swing.
+            const float residual = piNew - piTL_;
+            if (residual > 0) {
+                low = haveLow ? std::max(low, piTL_) : piTL_;
+                haveLow = true;
+            } else {
+                high = haveHigh ? std::min(high, piTL_) : piTL_;
+                haveHigh = true;
+            }
+            float trial = piNew;
+            if (update > 1 && residual != prevResidual)
+                trial = piTL_ - residual * (piTL_ - prevPi) / (residual - prevResidual);
+            if (haveLow && haveHigh && !(trial > low && trial < high)) trial = (low + high) / 2;
+            if (!(trial > 0 && trial < 1)) trial = (piTL_ + piNew) / 2;
+            prevPi = piTL_;
+            prevResidual = residual;
+            piTL_ = trial;
+        }
+        // Step 7: air flow through the choked high-pressure turbine.
+        const float newRatio =
+            (1 + alpha_) * P0_ * piR_ * piD_ * piFan_ * piHpc_ * sqrtf64(T0R_ * tauLambdaR_) /
+            ((1 + alphaR_) * P0R_ * piRR_ * piDR_ * piFanR_ * piHpcR_ * sqrtf64(T0_ * tauLambda_));
+        const float change = std::fabs(newRatio - mRatio_);
+        mRatio_ = K >= Z ? newRatio : (2 * newRatio + mRatio_) / 3;
+        if (change <= 0.0001f) break;
+        if (massPass >= kFanMassFlowPassLimit) return fail("Solution for mass flow will not converge.");
+    }
+    // Step 8: thrust of the two streams.
+    piC_ = piFan_ * piHpc_;
+    tauC_ = tauFan_ * tauHpc_;
+    Tt3_ = T0_ * tauR_ * tauC_;
+    Pt3_ = P0_ * piR_ * piD_ * piC_;
+    f_ = (tauLambda_ - tauR_ * tauC_) / (c_[18] * c_[8] / (cpc_ * T0_) - tauLambda_);
+    fAB_ = 0;
+    cp9_ = cpt_;
+    R9_ = Rt_;
+    g9_ = gt_;
+    cp6_ = cpt_;
+    R6_ = Rt_;
+    g6_ = gt_;
+    Tt6_ = Tt7_ = Tt4_ * c_[31] * tauTH * c_[32] * tauTL_;
+    tauLambdaAB_ = Tt6_ * cpt_ / (cpc_ * T0_);
+    T9T0_ = (tauLambdaAB_ * cpc_ / cpt_) / (1 + ((gt_ - 1) / 2) * M9_ * M9_);
+    V9V0_ = sqrtf64(tauLambdaAB_ * (1 - powf64(pt9p9_, -et)) / (tauR_ - 1));
+    const float T19T0 = tauR_ * tauFan_ / (1 + ((gc_ - 1) / 2) * M19 * M19);
+    const float V19V0 = sqrtf64(tauR_ * tauFan_ * (1 - powf64(pt19p19, -ec)) / (tauR_ - 1));
+    const float coreExit = 1 - c_[26] + core_ * f_;
+    fO_ = core_ * f_ / (1 + alpha_);
+    m9m0_ = coreExit / (1 + alpha_);
+    const float coreTerm =
+        coreExit * V9V0_ - 1 + coreExit * (Rt_ / Rc_) * T9T0_ * (1 - p0p9Throat_) / (V9V0_ * gc_ * M0_ * M0_);
+    const float fanTerm = V19V0 - 1 + T19T0 * (1 - p0p19) / (V19V0 * gc_ * M0_ * M0_);
+    Fm0_ = (V0_ / u_.gc) * (coreTerm + alpha_ * fanTerm) / (1 + alpha_);
+    if (!(Fm0_ > 0)) Fm0_ = 0.1f;
+    S_ = u_.deckRateConstant * fO_ / Fm0_;
+    m0_ = thrustScale_ * m0R_ * mRatio_;
+    F_ = Fm0_ * m0_;
+    const float rho0 = P0_ * u_.pressureConstant / (Rc_ * T0_);
+    A0_ = m0_ / (V0_ * rho0 * u_.gc);
+    A9_ = A0_ * m9m0_ * p0p9Throat_ * (R9_ / Rc_) * T9T0_ / V9V0_;
+    nl_ = 100 * sqrtf64(T0_ * tauR_ * (tauFan_ - 1) / (T0R_ * tauRR_ * (tauFanR_ - 1)));
+    nh_ = 100 * sqrtf64(T0_ * tauR_ * tauFan_ * (tauHpc_ - 1) / (T0R_ * tauRR_ * tauFanR_ * (tauHpcR_ - 1)));
+    return true;
+}
+
 bool DeckRun::propPass() {
     const float e = (gt_ - 1) / gt_;
     tauLambda_ = Tt4_ * cpt_ / (T0_ * cpc_);
@@ -567,6 +732,22 @@ bool DeckRun::evaluate(bool wholeCycle) {
                     " evaluations.");
     if (type_ == 7) {
         if (!ductPass()) return false;
+    } else if (type_ == 3) {
+        if (phase_ == 0) {
+            mRatio_ = 1;
+            alpha_ = alphaR_ * (T0_ / T0R_) * (tauR_ / tauRR_);
+            piTL_ = piTLR_;
+            tauTL_ = tauTLR_;
+            tauFan_ = tauFanR_;
+        } else {
+            mRatio_ = start_.mRatio;
+            alpha_ = start_.alpha;
+            piTL_ = start_.piTL;
+            tauTL_ = start_.tauTL;
+            tauFan_ = start_.tauFan;
+        }
+        if (!fanPass()) return false;
+        if (phase_ == 0) start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
     } else if (type_ == 6) {
         piTL_ = phase_ == 0 ? piTLR_ : start_.piTL;
         if (!propPass()) return false;
@@ -592,7 +773,7 @@ bool DeckRun::evaluate(bool wholeCycle) {
         if (!corePass()) return false;
         if (phase_ == 0) start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
     }
-    if (type_ < 6 && !tailPass()) return false;
+    if (type_ != 3 && type_ < 6 && !tailPass()) return false;
     if (std::fetestexcept(kFaultFlags) || !std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
         return fail(
             "Floating-point fault in the engine cycle (overflow, division by zero or invalid operation).");
@@ -632,7 +813,7 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
         out_.piHpc = piHpc_;
         out_.tauFan = tauFan_;
         out_.tauHpc = tauHpc_;
-        out_.alpha = mixed_ ? alpha_ : 0.0f;
+        out_.alpha = mixed_ || type_ == 3 ? alpha_ : 0.0f;
         out_.tauTL = tauTL_;
         out_.piTL = piTL_;
         out_.pt9p9 = pt9p9_;
@@ -798,8 +979,8 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
     if (code_ == kLimitNoSolution) F_ = 0;
     if (code_ != kLimitNoSolution) {
         const CorrectedFlows flows =
-            correctedMassFlows(m0_, T0_, P0_, tauR_, piR_, piD_, mixed_ ? alpha_ : 0.0f, tauFan_, piFan_,
-                               u_.pressureConstant, u_.TSL, u_.PSL);
+            correctedMassFlows(m0_, T0_, P0_, tauR_, piR_, piD_, mixed_ || type_ == 3 ? alpha_ : 0.0f,
+                               tauFan_, piFan_, u_.pressureConstant, u_.TSL, u_.PSL);
         out_.mc2 = flows.fanFace;
         out_.mc25 = flows.compressorFace;
     }
@@ -810,7 +991,7 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
 } // namespace
 
 bool deckSupportsType(int16_t type) {
-    return type == 1 || type == 2 || type == 4 || type == 5 || type == 6 || type == 7;
+    return type >= 1 && type <= 7;
 }
 
 void RunEngineDeck(EngineData& engine, const UnitConstants& units, EngineDeckResults& results,

@@ -30,6 +30,9 @@ inline constexpr int16_t kMixerStepLimit = 100;          ///< tau_tL steps withi
 inline constexpr int16_t kMixerRestartLimit = 100;       ///< consecutive restarts with a supersonic bypass
 inline constexpr int16_t kMixerEntryRestartLimit = 2000; ///< restarts while the bypass cannot enter the mixer
 inline constexpr int16_t kPowerTurbinePassLimit = 100;   ///< turboprop pi_tL passes
+inline constexpr int16_t kFanPassLimit = 50;             ///< separate-exhaust turbofan tau_c' secant steps
+inline constexpr int16_t kLowTurbineUpdateLimit = 100;   ///< separate-exhaust turbofan tau_tL updates
+inline constexpr int16_t kFanMassFlowPassLimit = 50;     ///< separate-exhaust turbofan mass-flow passes
 inline constexpr int16_t kThrottleStepLimit = 500;       ///< thrust-matching steps
 inline constexpr int16_t kCycleEvaluationLimit = 3000;   ///< cycle evaluations within one call
 

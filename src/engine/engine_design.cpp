@@ -129,6 +129,7 @@ struct Cycle {
            piM = 1, M6 = 0;
     double cp6, R6, gamma6, Tt6, Tt9, cp9, R9, gamma9, tauLambdaAB, fAB = 0, piABUse;
     double pt9p0, M8, p0p9, pt9p9, M9, T9T0, V9V0, fO, m9m0, specificThrust, S, V0;
+    double M19 = 0, pt19p19 = 0, p0p19 = 1, V19V0 = 0, T19T0 = 0, coreExit = 0;
 };
 
 struct Gas {
@@ -249,6 +250,40 @@ std::string jetCycle(const EngineDesign& d, const Gas& g, double T0, double M0, 
         if (!(c.fAB > 0)) return "no positive afterburner fuel/air ratio";
     }
 
+    if (d.type == 3) {
+        // Separate exhausts: convergent core and fan nozzles, each exiting at ambient pressure while
+        // unchoked and at its sonic throat when choked.
+        const double et = (g.gt - 1.0) / g.gt, ec = (g.gc - 1.0) / g.gc;
+        c.pt9p0 = c.piD * c.piR * d.pifan * d.pihpc * d.pib * c.piTH * c.piTL * d.pin;
+        const double m9sq = (2.0 / (g.gt - 1.0)) * (std::pow(c.pt9p0, et) - 1.0);
+        if (m9sq < 0.01) return "the core nozzle has almost no expansion (exit Mach number below 0.1)";
+        c.M9 = std::min(1.0, std::sqrt(m9sq));
+        c.pt9p9 = c.M9 < 1.0 ? c.pt9p0 : std::pow((g.gt + 1.0) / 2.0, 1.0 / et);
+        c.p0p9 = c.pt9p9 / c.pt9p0;
+        c.M8 = c.M9;
+        const double pt19p0 = c.piD * c.piR * d.pifan * d.pinp;
+        const double m19sq = (2.0 / (g.gc - 1.0)) * (std::pow(pt19p0, ec) - 1.0);
+        if (m19sq < 0.01) return "the fan nozzle has almost no expansion (exit Mach number below 0.1)";
+        c.M19 = std::min(1.0, std::sqrt(m19sq));
+        c.pt19p19 = c.M19 < 1.0 ? pt19p0 : std::pow((g.gc + 1.0) / 2.0, 1.0 / ec);
+        c.p0p19 = c.pt19p19 / pt19p0;
+        c.T9T0 = (c.tauLambdaAB * g.cpc / g.cpt) / (1.0 + 0.5 * (g.gt - 1.0) * c.M9 * c.M9);
+        c.V9V0 = std::sqrt(c.tauLambdaAB * (1.0 - std::pow(c.pt9p9, -et)) / (c.tauR - 1.0));
+        c.T19T0 = c.tauR * c.tauFan / (1.0 + 0.5 * (g.gc - 1.0) * c.M19 * c.M19);
+        c.V19V0 = std::sqrt(c.tauR * c.tauFan * (1.0 - std::pow(c.pt19p19, -ec)) / (c.tauR - 1.0));
+        c.coreExit = 1.0 - d.beta + core * c.f;
+        c.fO = core * c.f / (1.0 + alpha);
+        c.m9m0 = c.coreExit / (1.0 + alpha);
+        c.V0 = M0 * aSL * std::sqrt(T0 / TSL);
+        const double coreTerm =
+            c.coreExit * c.V9V0 - 1.0 +
+            c.coreExit * (g.Rt / g.Rc) * c.T9T0 * (1.0 - c.p0p9) / (c.V9V0 * g.gc * M0 * M0);
+        const double fanTerm = c.V19V0 - 1.0 + c.T19T0 * (1.0 - c.p0p19) / (c.V19V0 * g.gc * M0 * M0);
+        c.specificThrust = (c.V0 / gc) * (coreTerm + alpha * fanTerm) / (1.0 + alpha);
+        if (!(c.specificThrust > 0)) return "the engine gives no thrust at the design point";
+        c.S = tsfcFactor * c.fO / c.specificThrust;
+        return "";
+    }
     c.pt9p0 = c.piD * c.piR * d.pifan * d.pihpc * d.pib * c.piTH * c.piTL * c.piM * c.piABUse * d.pin;
     const double m8sq = (2.0 / (c.gamma6 - 1.0)) * (std::pow(c.pt9p0, (c.gamma6 - 1.0) / c.gamma6) - 1.0);
     c.M8 = m8sq > 0 ? std::min(1.0, std::sqrt(m8sq)) : 0.0;
@@ -393,10 +428,6 @@ std::string ductCycle(const EngineDesign& d, const Gas& g, double T0, double M0,
 
 DesignResult designEngine(const EngineDesign& d) {
     DesignResult result;
-    if (d.type == 3) {
-        result.message = "engine type " + std::to_string(d.type) + " cannot be designed yet";
-        return result;
-    }
     if ((d.type == 2 || d.type == 5) && d.Tt7 < 0) {
         result.message = "Tt7 must not be negative";
         return result;
@@ -433,7 +464,7 @@ DesignResult designEngine(const EngineDesign& d) {
     // Take-off coefficients: given, or from powers once the mass flow is known.
     double m0 = d.thrust > 0 ? 0 : d.mdot;
     double CTOL = d.CTOL, CTOH = d.CTOH;
-    double alpha = mixed ? std::max(0.0f, d.alpha) : 0.0;
+    double alpha = mixed || d.type == 3 ? std::max(0.0f, d.alpha) : 0.0;
     Cycle c{};
     std::string why;
     for (int pass = 0; pass < kSizingPasses; ++pass) {
@@ -574,7 +605,7 @@ DesignResult designEngine(const EngineDesign& d) {
     r[35] = static_cast<float>(c.X);
     r[36] = static_cast<float>(c.M9);
     r[37] = mixed ? static_cast<float>(c.alphaP) : 0.0f;
-    r[38] = 0;
+    r[38] = d.type == 3 ? static_cast<float>(c.M19) : 0.0f;
     r[39] = static_cast<float>(c.M8);
     r[40] = d.etatH;
     r[41] = d.type == 6 ? d.etaprop : 0.0f;
@@ -584,6 +615,16 @@ DesignResult designEngine(const EngineDesign& d) {
     r[43] = static_cast<float>(A0 * c.m9m0 * c.p0p9 * (c.R9 / g.Rc) * c.T9T0 / c.V9V0);
     r[44] = static_cast<float>(c.gamma6);
     for (int i = 45; i <= 49; ++i) r[i] = 0;
+    if (d.type == 3) {
+        // Fan exit area per unit fan air against the core exit area per unit core air.
+        const double a19 = alpha * c.p0p19 * c.T19T0 / c.V19V0;
+        const double a9 = c.coreExit * c.p0p9 * (g.Rt / g.Rc) * c.T9T0 / c.V9V0;
+        r[45] = static_cast<float>(a19 / a9);
+        r[46] = static_cast<float>(c.pt19p19);
+        r[47] = static_cast<float>(c.p0p19);
+        r[48] = static_cast<float>(c.V19V0);
+        r[49] = static_cast<float>(c.T19T0);
+    }
     r[50] = mixed ? static_cast<float>(c.M6) : 0.0f;
     r[51] = static_cast<float>(c.tauLambda);
     r[52] = static_cast<float>(1.0 - d.beta + (1.0 - d.beta - d.eps1 - d.eps2) * c.f);
@@ -597,7 +638,9 @@ DesignResult designEngine(const EngineDesign& d) {
     ctl[4] = static_cast<float>(P0);
     ctl[5] = d.Tt4max >= 0 ? d.Tt4max : d.Tt4;
     ctl[6] = d.Tt7max >= 0 ? d.Tt7max : ((d.type == 2 || d.type == 5) ? d.Tt7 : 0.0f);
-    ctl[7] = d.type == 6 ? 1.0f : static_cast<float>(c.M8 >= 1.0 ? c.p0p9 : (d.P0P9 < 0 ? 1.0 : d.P0P9));
+    ctl[7] = d.type == 6 || d.type == 3
+                 ? 1.0f
+                 : static_cast<float>(c.M8 >= 1.0 ? c.p0p9 : (d.P0P9 < 0 ? 1.0 : d.P0P9));
     ctl[11] = d.cprmax;
     ctl[12] = d.pt3max;
     ctl[13] = d.tt3max;

@@ -68,7 +68,7 @@ struct DesignResult {
 };
 
 /// Computes the on-design cycle of `design` with the deck's gas model and fills every position of
-/// the reference file. Refuses an infeasible design with a message. Engine types 1, 2, 4 and 5.
+/// the reference file. Refuses an infeasible design with a message. Engine types 1 to 7.
 DesignResult designEngine(const EngineDesign& design);
 
 /// The reference file text of `engine`: file code 22, the design record, the component constants, the

@@ -70,6 +70,25 @@ EngineDesign fighter(int16_t units) {
     d.CTOH = 0.015f;
     return d;
 }
+EngineDesign highBypass(int16_t units) {
+    EngineDesign d;
+    d.type = 3;
+    d.units = units;
+    d.M0 = 0.8f;
+    d.alt = units == 1 ? 35000 : 10700;
+    d.Tt4 = units == 1 ? 2900 : 1611;
+    d.pifan = 1.6f;
+    d.pihpc = 20;
+    d.alpha = 6;
+    d.piAB = 1;
+    d.thrust = units == 1 ? 6000 : 26700;
+    d.beta = 0.01f;
+    d.eps1 = 0.05f;
+    d.eps2 = 0.03f;
+    d.CTOH = 0.003f;
+    d.CTOL = 0.001f;
+    return d;
+}
 EngineDesign ramjet(int16_t units) {
     EngineDesign d;
     d.type = 7;
@@ -174,6 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
                       KeystoneCase{"MixedTurbofanSI", mixedTurbofan, 2},
                       KeystoneCase{"FighterEnglish", fighter, 1}, KeystoneCase{"FighterSI", fighter, 2},
                       KeystoneCase{"RamjetEnglish", ramjet, 1},
+                      KeystoneCase{"HighBypassEnglish", highBypass, 1},
+                      KeystoneCase{"HighBypassSI", highBypass, 2},
                       KeystoneCase{"TurbopropEnglish", turboprop, 1},
                       KeystoneCase{"TurbopropSI", turboprop, 2}, KeystoneCase{"RamjetSI", ramjet, 2}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -309,7 +330,7 @@ TEST(EngineDeck, FloatingPointFaultEndsTheCallWithAMessage) {
 
 TEST(EngineDeck, UncomputedTypeFailsWithAMessage) {
     ProjectData p = projectWith(turbojet(1));
-    p.engine.setup[kSetupEngineType] = 3;
+    p.engine.setup[kSetupEngineType] = 0;
     const DeckRunResult r = run(p);
     EXPECT_EQ(r.code, kLimitNoSolution);
     EXPECT_NE(r.text.find("not computed"), std::string::npos);
@@ -370,6 +391,33 @@ TEST(Turboprop, SeaLevelStaticFullThrottleSettlesThePowerTurbine) {
         EXPECT_GT(r.F, p.engine.engine.reference[27]);
         EXPECT_EQ(r.cycle.alpha, 0.0f);
         EXPECT_EQ(r.cycle.piFan, 1.0f);
+    }
+}
+
+} // namespace
+} // namespace vededa
+
+namespace vededa {
+namespace {
+
+TEST(SeparateExhaustTurbofan, PartPowerWithAnUnchokedCoreNozzleMatchesTheThrust) {
+    for (int16_t units : {1, 2}) {
+        ProjectData p = projectWith(highBypass(units));
+        p.engine.controls[1] = 0.3f;
+        p.engine.controls[2] = 0;
+        p.engine.controls[3] = p.units.TSL;
+        p.engine.controls[4] = p.units.PSL / p.units.pressureConstant;
+        const DeckRunResult full = run(p);
+        ASSERT_EQ(full.code, kLimitTt4) << full.text;
+        EXPECT_GT(full.cycle.alpha, p.engine.engine.reference[19]); // the bypass ratio rises at low altitude
+        p.engine.setup[kSetupThrottleMode] = 2;
+        for (float share : {0.6f, 0.3f}) {
+            p.engine.controls[10] = share * full.F;
+            const DeckRunResult r = run(p);
+            EXPECT_EQ(r.code, kLimitThrust) << r.text;
+            EXPECT_NEAR(r.F, p.engine.controls[10], 2.0f);
+            EXPECT_LT(r.cycle.pt9p9, 1.85f); // the core nozzle runs unchoked
+        }
     }
 }
 
