@@ -1,0 +1,1004 @@
+// The off-design engine cycle with its throttle and limit control.
+#include "engine/engine_deck.h"
+
+#include "engine/gas_dynamics.h"
+#include "output/number_format.h"
+
+#include <algorithm>
+#include <cfenv>
+#include <cmath>
+
+namespace vededa {
+
+namespace {
+
+constexpr int kFaultFlags = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
+
+float powf64(float base, double exponent) {
+    return static_cast<float>(std::pow(static_cast<double>(base), exponent));
+}
+float sqrtf64(float v) {
+    return static_cast<float>(std::sqrt(static_cast<double>(v)));
+}
+
+/// Impulse group M²·(1 + ((gamma-1)/2)·M²)/(1 + gamma·M²)² of the mixer momentum balance.
+float impulseGroup(float m, float g) {
+    const float m2 = m * m;
+    return m2 * (1 + ((g - 1) / 2) * m2) / ((1 + g * m2) * (1 + g * m2));
+}
+
+/// Pt3 tolerance of the limit iteration: 0.004 psia, the same pressure in Pa in SI.
+constexpr float kPt3TolerancePsia = 0.004f;
+constexpr float kPaPerPsia = 6894.757f;
+
+/// P0/P9 of a choked nozzle: the exit pressure ratio of the file, but never an exit below the sonic
+/// throat state. A nozzle designed convergent keeps a fixed P0/P9 below 1 in the file; at a lower Pt9/P0
+/// that ratio would put the exit pressure above the sonic throat pressure and give a subsonic, impossible
+/// exit with a thrust that rises as the engine is throttled back.
+float chokedExitRatio(float fileRatio, float pt9p0, float gamma) {
+    if (fileRatio >= 1) return fileRatio;
+    const float sonic = powf64((gamma + 1) / 2, gamma / (gamma - 1));
+    return std::min(1.0f, std::max(fileRatio, sonic / pt9p0));
+}
+
+/// Largest step of tau_tL while the bypass stream cannot enter the mixer (the steps start at 0.0001 and
+/// double).
+constexpr float kMixerEntryStepCap = 0.02f;
+
+/// How one deck call goes: the set-up, the cycle passes and the throttle logic.
+class DeckRun {
+  public:
+    DeckRun(EngineData& engine, const UnitConstants& units, EngineDeckResults& results, std::string& text)
+        : e_(engine), u_(units), out_(results), text_(text), c_(engine.engine.component),
+          r_(engine.engine.reference), ctl_(engine.controls) {}
+
+    void run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt4, float& Tt7, int16_t& abState,
+             int16_t& code, float thrustScale);
+
+  private:
+    // Set-up
+    void setUp();
+    // Cycle
+    bool corePass();    ///< turbomachinery, mixer, bypass ratio and mass flow
+    bool tailPass();    ///< afterburner, nozzle and performance
+    bool fanPass();     ///< the whole cycle of the separate-exhaust turbofan (type 3)
+    bool propPass();    ///< the whole cycle of the turboprop (type 6)
+    bool ductPass();    ///< the whole cycle of the engine without turbomachinery (type 7)
+    void performance(); ///< step 9: specific thrust, fuel consumption, flows and areas
+    bool evaluate(bool wholeCycle);
+    bool fail(const std::string& message);
+    void putAfterburnerOut();
+
+    EngineData& e_;
+    const UnitConstants& u_;
+    EngineDeckResults& out_;
+    std::string& text_;
+    const OneBased<float, 32>& c_;
+    const OneBased<float, 56>& r_;
+    const OneBased<float, 18>& ctl_;
+
+    int16_t type_ = 1;
+    bool english_ = true;
+    bool mixed_ = false;
+    bool abLit_ = false;
+    float piABUse_ = 1;
+    float thrustScale_ = 1;
+
+    // Gas properties
+    float cpc_, cpt_, cpAB_, gc_, gt_, gAB_, Rc_, Rt_, RAB_;
+    float core_; ///< 1 - beta - eps1 - eps2
+
+    // Flight condition
+    float M0_, T0_, P0_, tauR_, piR_, piD_, V0_;
+    // Reference
+    float M0R_, T0R_, P0R_, Tt4R_, Tt7R_, tauRR_, piRR_, piDR_, tauLambdaR_, piFanR_, tauFanR_, piHpcR_,
+        tauHpcR_, piTLR_, tauTLR_, alphaR_, fR_, m0R_, alphaPR_, Tt6R_, mfpThroatR_;
+
+    // Iterated and pass values
+    float Tt4_ = 0, Tt7_ = 0;
+    float tauLambda_ = 0, mRatio_ = 1, alpha_ = 0, alphaP_ = 0, piTL_ = 0, tauTL_ = 0, tauFan_ = 0,
+          piFan_ = 0;
+    float tauHpc_ = 0, piHpc_ = 0, piC_ = 0, tauC_ = 0, Tt3_ = 0, Pt3_ = 0, f_ = 0, X_ = 1;
+    float M5_ = 0, M5p_ = 0, M6_ = 0, tauM_ = 1, piM_ = 1, cp6_ = 0, R6_ = 0, g6_ = 0, pt9p0_ = 0,
+          p0p9Throat_ = 1, psi_ = 1;
+    bool firstMixerEntryMiss_ = true;
+    bool throatChoked_ = false;
+    struct IteratedStart {
+        float mRatio, alpha, piTL, tauTL, tauFan;
+    } start_{};
+    // Tail values
+    float Tt6_ = 0, cp9_ = 0, R9_ = 0, g9_ = 0, tauLambdaAB_ = 0, fAB_ = 0, fO_ = 0, pt9p9_ = 0, M9_ = 0,
+          T9T0_ = 0, V9V0_ = 0, m9m0_ = 0, Fm0_ = 0, S_ = 0, m0_ = 0, F_ = 0, A0_ = 0, A9_ = 0, nl_ = 0,
+          nh_ = 0;
+
+    int16_t phase_ = 0;
+    int16_t code_ = 0;
+    int16_t abState_ = 0;
+};
+
+void DeckRun::setUp() {
+    type_ = e_.setup[kSetupEngineType];
+    english_ = e_.referenceUnitFlag == kEnglish;
+    mixed_ = type_ == 4 || type_ == 5;
+    cpc_ = c_[19];
+    cpt_ = c_[20];
+    cpAB_ = c_[21];
+    gc_ = c_[22];
+    gt_ = c_[23];
+    gAB_ = c_[24];
+    Rc_ = gasConstant(gc_, cpc_, u_.jgc);
+    Rt_ = gasConstant(gt_, cpt_, u_.jgc);
+    RAB_ = gasConstant(gAB_, cpAB_, u_.jgc);
+    core_ = 1 - c_[26] - c_[27] - c_[28];
+
+    M0R_ = r_[1];
+    T0R_ = r_[2];
+    P0R_ = r_[3];
+    Tt4R_ = r_[5];
+    Tt7R_ = r_[6];
+    tauRR_ = 1 + ((gc_ - 1) / 2) * M0R_ * M0R_;
+    piRR_ = powf64(tauRR_, gc_ / (gc_ - 1));
+    piDR_ = r_[12];
+    tauLambdaR_ = Tt4R_ * cpt_ / (T0R_ * cpc_);
+    piFanR_ = r_[13];
+    tauFanR_ = r_[14];
+    piHpcR_ = r_[15];
+    tauHpcR_ = r_[16];
+    piTLR_ = r_[17];
+    tauTLR_ = r_[18];
+    alphaR_ = r_[19];
+    fR_ = r_[20];
+    m0R_ = r_[25];
+    alphaPR_ = alphaR_ / (c_[28] + c_[27] + core_ * (1 + fR_));
+    Tt6R_ = Tt4R_ * c_[31] * c_[7] * c_[32] * tauTLR_ * r_[29];
+    // Reference throat flow parameter of the mixed stream, recomputed from the reference bypass ratio.
+    float cp6R = cpt_, R6R = Rt_;
+    if (mixed_) {
+        cp6R = (alphaPR_ * cpc_ + cpt_) / (alphaPR_ + 1);
+        R6R = (alphaPR_ * Rc_ + Rt_) / (alphaPR_ + 1);
+    }
+    const float g6R = cp6R / (cp6R - R6R / u_.jgc);
+    const float m8R = r_[39] > 0 ? std::min(r_[39], 1.0f) : 1.0f;
+    mfpThroatR_ = MassFlowParameter(m8R, g6R, R6R, u_.gc);
+
+    M0_ = std::max(ctl_[1], 0.01f);
+    T0_ = ctl_[3];
+    P0_ = ctl_[4];
+    tauR_ = 1 + ((gc_ - 1) / 2) * M0_ * M0_;
+    piR_ = powf64(tauR_, gc_ / (gc_ - 1));
+    piD_ = c_[1] * ramRecovery(M0_);
+    V0_ = M0_ * u_.aSL * sqrtf64(T0_ / u_.TSL);
+}
+
+bool DeckRun::fail(const std::string& message) {
+    text_ += "     " + message + "\r\n";
+    code_ = kLimitNoSolution;
+    return false;
+}
+
+bool DeckRun::corePass() {
+    const float eta_tL = c_[16];
+    const float expT = (gt_ - 1) / gt_;
+    const float tauTH = c_[7];
+    tauLambda_ = Tt4_ * cpt_ / (T0_ * cpc_);
+    int16_t massPasses = 0;
+    for (;;) {
+        int16_t alphaRepeats = 0;
+        for (;;) {
+            int16_t tauSteps = 0, supersonicRestarts = 0, entryRestarts = 0;
+            float prevNew = 0, prevTau = 0;
+            float lowTau = 0, highTau = 1, entryStep = 0.0001f;
+            bool haveLow = false, haveHigh = false;
+            for (;;) {
+                // 1-3: low-pressure turbine, fan and high-pressure spool.
+                piTL_ = powf64(1 - (1 - tauTL_) / eta_tL, gt_ / (gt_ - 1));
+                const float K = (tauLambda_ / tauR_) * (1 - tauTL_) * (1 + alphaR_) /
+                                ((1 - tauTLR_) * (tauLambdaR_ / tauRR_) * (1 + alpha_));
+                tauFan_ = (K - T0R_ * tauRR_ / (T0_ * tauR_ * mRatio_)) * (r_[32] / tauRR_ / c_[12]) +
+                          K * (tauFanR_ - 1) + 1;
+                if (tauFan_ < 1) tauFan_ = 1.001f;
+                piFan_ = powf64(1 + c_[14] * (tauFan_ - 1), gc_ / (gc_ - 1));
+                const float A = 1 / (1 - c_[27] * c_[10] * (1 - tauTH));
+                const float B = (1 + alphaR_) * r_[33] / (tauRR_ * tauFanR_ * c_[13]);
+                const float P = 1 - B * (1 - (1 + alpha_) * Tt4R_ / ((1 + alphaR_) * Tt4_ * mRatio_));
+                tauHpc_ = A + (tauHpcR_ - P * A) * (tauLambda_ / tauR_) * tauFanR_ /
+                                  ((tauLambdaR_ / tauRR_) * tauFan_);
+                piHpc_ = powf64(1 + c_[15] * (tauHpc_ - 1), gc_ / (gc_ - 1));
+                piC_ = piFan_ * piHpc_;
+                tauC_ = tauFan_ * tauHpc_;
+                Tt3_ = T0_ * tauR_ * tauC_;
+                Pt3_ = P0_ * piR_ * piD_ * piC_;
+                f_ = (tauLambda_ - tauR_ * tauC_) / (c_[18] * c_[8] / (cpc_ * T0_) - tauLambda_);
+                if (!mixed_) {
+                    cp6_ = cpt_;
+                    R6_ = Rt_;
+                    g6_ = gt_;
+                    tauM_ = 1;
+                    piM_ = 1;
+                    X_ = c_[31] * tauTH * c_[32];
+                    break;
+                }
+                // 4: mixer inlet.
+                const float areaRatio =
+                    std::max(1.01f, r_[31] * (piTL_ / piTLR_) * sqrtf64(tauTLR_ / tauTL_));
+                const MachSolution m5 = MachFromAreaRatio(r_[7], areaRatio, gt_);
+                if (!m5.converged)
+                    return fail("Mixer inlet Mach number will not converge for A5/A5* =" +
+                                plainText(areaRatio));
+                M5_ = m5.mach;
+                const float pt5Ratio = r_[30] * (piHpcR_ * piTLR_) / (piHpc_ * piTL_);
+                const float pt5p5 = pt5Ratio * powf64(1 + ((gt_ - 1) / 2) * M5_ * M5_, gt_ / (gt_ - 1));
+                const float Q = powf64(pt5p5, (gc_ - 1) / gc_);
+                if (Q < 1) {
+                    // The bypass stream cannot enter the mixer: tau_tL is too high.
+                    highTau = haveHigh ? std::min(highTau, tauTL_) : tauTL_;
+                    haveHigh = true;
+                    if (firstMixerEntryMiss_) {
+                        firstMixerEntryMiss_ = false;
+                        piTL_ = (piTLR_ + piHpcR_ * r_[30] * piTLR_ / piHpc_) / 2;
+                        tauTL_ = 1 - eta_tL * (1 - powf64(piTL_, expT));
+                        tauTL_ -= 0.0001f;
+                    } else if (haveLow) {
+                        tauTL_ = (lowTau + highTau) / 2;
+                    } else {
+                        tauTL_ -= entryStep;
+                        entryStep = std::min(2 * entryStep, kMixerEntryStepCap);
+                    }
+                    if (++entryRestarts > kMixerEntryRestartLimit)
+                        return fail(
+                            "Solution for mixer will not converge: the bypass stream cannot enter the mixer");
+                    continue;
+                }
+                entryStep = 0.0001f;
+                M5p_ = sqrtf64(2 * (Q - 1) / (gc_ - 1));
+                if (M5p_ > 1) {
+                    // The bypass stream would enter supersonic: tau_tL is too low.
+                    lowTau = haveLow ? std::max(lowTau, tauTL_) : tauTL_;
+                    haveLow = true;
+                    tauTL_ = haveHigh ? (lowTau + highTau) / 2 : tauTL_ + 0.0001f;
+                    if (++supersonicRestarts > kMixerRestartLimit)
+                        return fail("Solution for mixer will not converge for M5 =" + plainText(M5_) +
+                                    ", M5' =" + plainText(M5p_));
+                    continue;
+                }
+                supersonicRestarts = 0;
+                const float massAtMixer = c_[28] + c_[27] + core_ * (1 + f_);
+                alphaP_ = alpha_ / massAtMixer;
+                X_ = (core_ * (1 + f_) * tauTH +
+                      (c_[28] + c_[27] * tauTH) * tauR_ * tauFan_ * tauHpc_ / tauLambda_) /
+                     massAtMixer;
+                const float ratio = gt_ * alphaP_ * M5_ / (gc_ * c_[17] * M5p_);
+                const float tauNew = ratio * ratio * tauFan_ * tauR_ * (gc_ - 1) *
+                                     (1 + ((gt_ - 1) / 2) * M5_ * M5_) /
+                                     (X_ * tauLambda_ * (gt_ - 1) * (1 + ((gc_ - 1) / 2) * M5p_ * M5p_));
+                if (std::fabs(tauNew - tauTL_) > 0.0001f) {
+                    if (++tauSteps > kMixerStepLimit)
+                        return fail("Solution for TautL will not converge, TautL =" + plainText(tauTL_) +
+                                    ", ERRT =" + plainText(std::fabs(tauNew - tauTL_)));
+                    // The residual rises with tau_tL: a positive one means tau_tL is above the match.
+                    if (tauNew > tauTL_) {
+                        highTau = haveHigh ? std::min(highTau, tauTL_) : tauTL_;
+                        haveHigh = true;
+                    } else {
+                        lowTau = haveLow ? std::max(lowTau, tauTL_) : tauTL_;
+                        haveLow = true;
+                    }
+                    float step = 0.0002f;
+                    if (tauSteps > 1 && prevTau != tauTL_ && prevNew != tauNew) {
+                        const float s = (prevNew - tauNew) / (prevTau - tauTL_);
+                        step = (tauNew - tauTL_) / s;
+                    }
+                    prevNew = tauNew;
+                    prevTau = tauTL_;
+                    float next = tauTL_ - step;
+                    if (next > 1) next = (tauTL_ + tauTLR_) / 2;
+                    // Safeguard: a step that leaves the bracket of known low and high values bisects it.
+                    if (haveLow && haveHigh && !(next > lowTau && next < highTau))
+                        next = (lowTau + highTau) / 2;
+                    tauTL_ = next;
+                    if (std::fetestexcept(kFaultFlags))
+                        return fail("Floating-point fault in the mixer iteration.");
+                    continue;
+                }
+                // Mixer exit.
+                cp6_ = (alphaP_ * cpc_ + cpt_) / (alphaP_ + 1);
+                R6_ = (alphaP_ * Rc_ + Rt_) / (alphaP_ + 1);
+                g6_ = cp6_ / (cp6_ - R6_ / u_.jgc);
+                tauM_ = (1 + alphaP_ * tauR_ * tauFan_ / (X_ * tauLambda_ * tauTL_)) /
+                        (1 + alphaP_ * cpc_ / cpt_);
+                const float tt5t0 = Tt4_ * X_ * tauTL_ / T0_;
+                const float phi5 = impulseGroup(M5_, gt_), phi5p = impulseGroup(M5p_, gc_);
+                const float N = (gt_ * R6_ * cpt_ / (cp6_ * g6_ * Rt_)) * (1 + alphaP_) *
+                                (1 + alphaP_ * cpc_ * tauR_ * tauFan_ / (cpt_ * tt5t0));
+                const float D = alphaP_ * sqrtf64(gt_ * Rc_ * tauR_ * tauFan_ / (gc_ * Rt_ * tt5t0 * phi5p)) +
+                                1 / sqrtf64(phi5);
+                const float phi6 = N / (D * D);
+                const float disc = 1 - 2 * (g6_ + 1) * phi6;
+                if (disc < 0) return fail("Exit Mach is imaginary");
+                const float rr = sqrtf64(disc);
+                const float m6sq = 1 - rr * (rr + 1) / (rr + 1 - 2 * g6_ * phi6);
+                if (m6sq < 0)
+                    return fail("Mixer exit Mach number is imaginary (M6 squared =" + plainText(m6sq) + ")");
+                M6_ = sqrtf64(m6sq);
+                const float piMIdeal = (1 + alphaP_) / (1 + c_[17]) * (M5_ / M6_) *
+                                       sqrtf64(gt_ * R6_ * tauM_ / (g6_ * Rt_)) *
+                                       powf64(1 + ((g6_ - 1) / 2) * m6sq, (g6_ + 1) / (2 * (g6_ - 1))) /
+                                       powf64(1 + ((gt_ - 1) / 2) * M5_ * M5_, (gt_ + 1) / (2 * (gt_ - 1)));
+                piM_ = c_[25] * piMIdeal;
+                break;
+            }
+            // Nozzle throat.
+            pt9p0_ = piD_ * piR_ * piFan_ * piHpc_ * c_[2] * c_[6] * piTL_ * piM_ * piABUse_ * c_[4];
+            const float throatM2 = (2 / (g6_ - 1)) * (powf64(pt9p0_, (g6_ - 1) / g6_) - 1);
+            if (throatM2 < 1) {
+                p0p9Throat_ = 1;
+                throatChoked_ = false;
+                psi_ = MassFlowParameter(sqrtf64(std::max(throatM2, 0.0f)), g6_, R6_, u_.gc) / mfpThroatR_;
+            } else {
+                p0p9Throat_ = ctl_[7];
+                throatChoked_ = true;
+                psi_ = mixed_ ? MassFlowParameter(1, g6_, R6_, u_.gc) / mfpThroatR_ : 1;
+            }
+            if (!mixed_) break;
+            // 5: bypass ratio.
+            const float alphaPNew = (1 + alphaPR_) * piTL_ * piM_ * psi_ / (piTLR_ * r_[28] * c_[25]) *
+                                        sqrtf64(tauTLR_ * r_[29] / (tauTL_ * tauM_)) -
+                                    1;
+            const float change = std::fabs(alphaPNew - alphaP_);
+            alphaP_ = (alphaP_ + alphaPNew) / 2;
+            alpha_ = alphaP_ * (c_[28] + c_[27] + core_ * (1 + f_));
+            if (change <= 0.001f) break;
+            if (++alphaRepeats > kAlphaPassLimit)
+                return fail("Solution for alpha will not converge, ERRA =" + plainText(change));
+            if (std::fetestexcept(kFaultFlags))
+                return fail("Floating-point fault in the bypass-ratio iteration.");
+        }
+        // 6: mass flow through the choked high-pressure turbine.
+        const float newRatio =
+            (1 + alpha_) * P0_ * piR_ * piD_ * piFan_ * piHpc_ * sqrtf64(T0R_ * tauLambdaR_) /
+            ((1 + alphaR_) * P0R_ * piRR_ * piDR_ * piFanR_ * piHpcR_ * sqrtf64(T0_ * tauLambda_));
+        const float change = std::fabs(newRatio - mRatio_);
+        mRatio_ = newRatio;
+        if (change <= 0.001f) break;
+        if (++massPasses >= kMassFlowPassLimit)
+            return fail("Solution for mass flow will not converge, ERRM =" + plainText(change));
+        if (std::fetestexcept(kFaultFlags)) return fail("Floating-point fault in the mass-flow iteration.");
+    }
+    return true;
+}
+
+bool DeckRun::tailPass() {
+    const float tauTH = c_[7];
+    // 7: afterburner.
+    Tt6_ = Tt4_ * c_[31] * tauTH * c_[32] * tauTL_ * tauM_;
+    if (!abLit_) {
+        Tt7_ = Tt6_;
+        cp9_ = cp6_;
+        R9_ = R6_;
+        g9_ = g6_;
+    } else if (Tt7R_ > Tt6R_) {
+        cp9_ = cp6_ + (Tt7_ - Tt6_) * (cpAB_ - cp6_) / (Tt7R_ - Tt6R_);
+        R9_ = R6_ + (Tt7_ - Tt6_) * (RAB_ - R6_) / (Tt7R_ - Tt6R_);
+        g9_ = cp9_ / (cp9_ - R9_ / u_.jgc);
+    } else {
+        cp9_ = cpAB_;
+        R9_ = RAB_;
+        g9_ = gAB_;
+    }
+    tauLambdaAB_ = Tt7_ * cp9_ / (cpc_ * T0_);
+    const float onePlusFp = 1 + core_ * f_ / (1 + alpha_ - c_[26]);
+    fAB_ = abLit_ ? (tauLambdaAB_ - tauLambda_ * c_[31] * tauTH * c_[32] * tauTL_ * tauM_ * cp6_ / cpt_) *
+                        onePlusFp / (c_[18] * c_[9] / (cpc_ * T0_) - tauLambdaAB_)
+                  : 0.0f;
+    // 8: nozzle.
+    if (throatChoked_) p0p9Throat_ = chokedExitRatio(ctl_[7], pt9p0_, g9_);
+    pt9p9_ = p0p9Throat_ * piR_ * piD_ * piC_ * c_[2] * c_[6] * piTL_ * piM_ * piABUse_ * c_[4];
+    if (pt9p9_ < 1) return fail("Exit Mach is imaginary");
+    const float m9sq = (2 / (g9_ - 1)) * (powf64(pt9p9_, (g9_ - 1) / g9_) - 1);
+    M9_ = sqrtf64(m9sq);
+    T9T0_ = (tauLambdaAB_ * cpc_ / cp9_) / (1 + ((g9_ - 1) / 2) * m9sq);
+    V9V0_ = sqrtf64(tauLambdaAB_ * (1 - powf64(pt9p9_, -(g9_ - 1) / g9_)) / (tauR_ - 1));
+    // 9: performance.
+    fO_ = (core_ * f_ + (1 + alpha_ - c_[26]) * fAB_) / (1 + alpha_);
+    m9m0_ = 1 + fO_ - c_[26] / (1 + alpha_);
+    performance();
+    // 10: spool speeds.
+    nl_ = 100 * sqrtf64(T0_ * tauR_ * (tauFan_ - 1) / (T0R_ * tauRR_ * (tauFanR_ - 1)));
+    nh_ = 100 * sqrtf64(T0_ * tauR_ * tauFan_ * (tauHpc_ - 1) / (T0R_ * tauRR_ * tauFanR_ * (tauHpcR_ - 1)));
+    return true;
+}
+
+void DeckRun::performance() {
+    Fm0_ = (V0_ / u_.gc) *
+           (m9m0_ * V9V0_ - 1 + m9m0_ * (R9_ / Rc_) * T9T0_ * (1 - p0p9Throat_) / (V9V0_ * gc_ * M0_ * M0_));
+    if (!(Fm0_ > 0)) Fm0_ = 0.1f;
+    S_ = u_.deckRateConstant * fO_ / Fm0_;
+    m0_ = thrustScale_ * m0R_ * mRatio_;
+    F_ = Fm0_ * m0_;
+    const float rho0 = P0_ * u_.pressureConstant / (Rc_ * T0_);
+    A0_ = m0_ / (V0_ * rho0 * u_.gc);
+    A9_ = A0_ * m9m0_ * p0p9Throat_ * (R9_ / Rc_) * T9T0_ / V9V0_;
+}
+
+bool DeckRun::fanPass() {
+    const float et = (gt_ - 1) / gt_, ec = (gc_ - 1) / gc_;
+    const float tauTH = c_[7];
+    tauLambda_ = Tt4_ * cpt_ / (T0_ * cpc_);
+    const float mfp19R = MassFlowParameter(r_[38], gc_, Rc_, u_.gc);
+    const float mfp9R = MassFlowParameter(r_[36], gt_, Rt_, u_.gc);
+    const float sonicC = powf64((gc_ + 1) / 2, 1 / ec), sonicT = powf64((gt_ + 1) / 2, 1 / et);
+    float M19 = 0, pt19p19 = 0, p0p19 = 1, K = 1, Z = 1;
+    bool firstAlpha = true;
+
+    // Steps 1-3 for one fan temperature ratio: the high-pressure spool, the fan stream, the bypass ratio
+    // and the fan-power balance; returns the new fan temperature ratio.
+    auto fanBalance = [&](float tauFan) {
+        tauFan_ = tauFan;
+        const float A = 1 / (1 - c_[27] * c_[10] * (1 - tauTH));
+        const float B = (1 + alphaR_) * r_[33] / (tauRR_ * tauFanR_ * c_[13]);
+        const float P = 1 - B * (1 - (1 + alpha_) * Tt4R_ / ((1 + alphaR_) * Tt4_ * mRatio_));
+        tauHpc_ =
+            A + (tauHpcR_ - P * A) * (tauLambda_ / tauR_) * tauFanR_ / ((tauLambdaR_ / tauRR_) * tauFan_);
+        piHpc_ = powf64(1 + c_[15] * (tauHpc_ - 1), gc_ / (gc_ - 1));
+        piFan_ = powf64(1 + c_[14] * (tauFan_ - 1), gc_ / (gc_ - 1));
+        const float pt19p0 = piD_ * piR_ * piFan_ * c_[5];
+        float m2 = (2 / (gc_ - 1)) * (powf64(pt19p0, ec) - 1);
+        if (m2 < 0.01f) {
+            m2 = 0.01f;
+            pt19p19 = powf64(1 + ((gc_ - 1) / 2) * 0.01f, 1 / ec);
+            piFan_ = pt19p19 / (piR_ * piD_ * c_[5]);
+            p0p19 = 1;
+        } else if (m2 > 1) {
+            m2 = 1;
+            pt19p19 = sonicC;
+            p0p19 = pt19p19 / pt19p0;
+        } else {
+            pt19p19 = pt19p0;
+            p0p19 = 1;
+        }
+        M19 = sqrtf64(m2);
+        const float alphaNew =
+            alphaR_ * (piHpcR_ / piHpc_) * (MassFlowParameter(M19, gc_, Rc_, u_.gc) / mfp19R) *
+            sqrtf64((tauLambda_ / (tauR_ * tauFan_)) / (tauLambdaR_ / (tauRR_ * tauFanR_)));
+        auto workRatio = [&] {
+            K = (tauLambda_ / tauR_) * (1 - tauTL_) * (1 + alphaR_) /
+                ((1 - tauTLR_) * (tauLambdaR_ / tauRR_) * (1 + alpha_));
+            Z = T0R_ * tauRR_ / (T0_ * tauR_ * mRatio_);
+        };
+        workRatio();
+        alpha_ = (firstAlpha || K >= Z) ? alphaNew : (2 * alphaNew + alpha_) / 3;
+        firstAlpha = false;
+        workRatio();
+        return r_[32] / (tauRR_ * c_[12]) * (K - Z) + K * (tauFanR_ - 1) + 1;
+    };
+
+    for (int16_t massPass = 1;; ++massPass) {
+        float prevPi = 0, prevResidual = 0, low = 0, high = 0;
+        bool haveLow = false, haveHigh = false;
+        for (int16_t update = 1;; ++update) {
+            // Step 4: the fan temperature ratio by a secant on the fan-power residual.
+            float tau = tauFan_, prevTau = 0, prevRes = 0;
+            for (int16_t step = 0;; ++step) {
+                const float res = fanBalance(tau) - tau;
+                if (std::fabs(res) < 1e-6f) break;
+                if (step >= kFanPassLimit) return fail("Solution for Tau c' will not converge.");
+                float next = tau - 0.00001f;
+                if (step > 0 && res != prevRes) next = tau - res * (tau - prevTau) / (res - prevRes);
+                prevTau = tau;
+                prevRes = res;
+                // A step below the tolerance itself is the resolution of single precision: settled.
+                if (step > 0 && std::fabs(next - tau) <= 1e-6f) break;
+                tau = next < 1 ? 1.001f : next;
+            }
+            // Step 5: the core nozzle.
+            pt9p0_ = piD_ * piR_ * piFan_ * piHpc_ * c_[2] * c_[6] * piTL_ * c_[4];
+            float m2 = (2 / (gt_ - 1)) * (powf64(pt9p0_, et) - 1);
+            if (m2 < 0.01f) {
+                m2 = 0.01f;
+                pt9p9_ = powf64(1 + ((gt_ - 1) / 2) * 0.01f, 1 / et);
+                piTL_ = pt9p9_ / (piR_ * piD_ * piFan_ * piHpc_ * c_[2] * c_[6] * c_[4]);
+                pt9p0_ = pt9p9_;
+                p0p9Throat_ = 1;
+            } else if (m2 > 1) {
+                m2 = 1;
+                pt9p9_ = sonicT;
+                p0p9Throat_ = pt9p9_ / pt9p0_;
+            } else {
+                pt9p9_ = pt9p0_;
+                p0p9Throat_ = 1;
+            }
+            M9_ = sqrtf64(m2);
+            // Step 6: the low-pressure turbine against the core-nozzle throat.
+            const float tauOld = tauTL_;
+            tauTL_ = 1 - (1 - powf64(piTL_, et)) * c_[16];
+            const float piNew =
+                piTLR_ * sqrtf64(tauTL_ / tauTLR_) * mfp9R / MassFlowParameter(M9_, gt_, Rt_, u_.gc);
+            const float change = std::fabs(tauTL_ - tauOld);
+            if (change <= 0.0001f && update > 1) break;
+            if (update >= kLowTurbineUpdateLimit)
+                return fail("Solution for TAUTL will not converge, TAUTL =" + plainText(tauTL_) +
+                            ", ERRT =" + plainText(change));
+            // The first update takes the new value; later ones a secant on the same residual, kept within
+            // the bracket of known low and high values so that an unchoked core nozzle cannot make it swing.
+            const float residual = piNew - piTL_;
+            if (residual > 0) {
+                low = haveLow ? std::max(low, piTL_) : piTL_;
+                haveLow = true;
+            } else {
+                high = haveHigh ? std::min(high, piTL_) : piTL_;
+                haveHigh = true;
+            }
+            float trial = piNew;
+            if (update > 1 && residual != prevResidual)
+                trial = piTL_ - residual * (piTL_ - prevPi) / (residual - prevResidual);
+            if (haveLow && haveHigh && !(trial > low && trial < high)) trial = (low + high) / 2;
+            if (!(trial > 0 && trial < 1)) trial = (piTL_ + piNew) / 2;
+            prevPi = piTL_;
+            prevResidual = residual;
+            piTL_ = trial;
+        }
+        // Step 7: air flow through the choked high-pressure turbine.
+        const float newRatio =
+            (1 + alpha_) * P0_ * piR_ * piD_ * piFan_ * piHpc_ * sqrtf64(T0R_ * tauLambdaR_) /
+            ((1 + alphaR_) * P0R_ * piRR_ * piDR_ * piFanR_ * piHpcR_ * sqrtf64(T0_ * tauLambda_));
+        const float change = std::fabs(newRatio - mRatio_);
+        mRatio_ = K >= Z ? newRatio : (2 * newRatio + mRatio_) / 3;
+        if (change <= 0.0001f) break;
+        if (massPass >= kFanMassFlowPassLimit) return fail("Solution for mass flow will not converge.");
+    }
+    // Step 8: thrust of the two streams.
+    piC_ = piFan_ * piHpc_;
+    tauC_ = tauFan_ * tauHpc_;
+    Tt3_ = T0_ * tauR_ * tauC_;
+    Pt3_ = P0_ * piR_ * piD_ * piC_;
+    f_ = (tauLambda_ - tauR_ * tauC_) / (c_[18] * c_[8] / (cpc_ * T0_) - tauLambda_);
+    fAB_ = 0;
+    cp9_ = cpt_;
+    R9_ = Rt_;
+    g9_ = gt_;
+    cp6_ = cpt_;
+    R6_ = Rt_;
+    g6_ = gt_;
+    Tt6_ = Tt7_ = Tt4_ * c_[31] * tauTH * c_[32] * tauTL_;
+    tauLambdaAB_ = Tt6_ * cpt_ / (cpc_ * T0_);
+    T9T0_ = (tauLambdaAB_ * cpc_ / cpt_) / (1 + ((gt_ - 1) / 2) * M9_ * M9_);
+    V9V0_ = sqrtf64(tauLambdaAB_ * (1 - powf64(pt9p9_, -et)) / (tauR_ - 1));
+    const float T19T0 = tauR_ * tauFan_ / (1 + ((gc_ - 1) / 2) * M19 * M19);
+    const float V19V0 = sqrtf64(tauR_ * tauFan_ * (1 - powf64(pt19p19, -ec)) / (tauR_ - 1));
+    const float coreExit = 1 - c_[26] + core_ * f_;
+    fO_ = core_ * f_ / (1 + alpha_);
+    m9m0_ = coreExit / (1 + alpha_);
+    const float coreTerm =
+        coreExit * V9V0_ - 1 + coreExit * (Rt_ / Rc_) * T9T0_ * (1 - p0p9Throat_) / (V9V0_ * gc_ * M0_ * M0_);
+    const float fanTerm = V19V0 - 1 + T19T0 * (1 - p0p19) / (V19V0 * gc_ * M0_ * M0_);
+    Fm0_ = (V0_ / u_.gc) * (coreTerm + alpha_ * fanTerm) / (1 + alpha_);
+    if (!(Fm0_ > 0)) Fm0_ = 0.1f;
+    S_ = u_.deckRateConstant * fO_ / Fm0_;
+    m0_ = thrustScale_ * m0R_ * mRatio_;
+    F_ = Fm0_ * m0_;
+    const float rho0 = P0_ * u_.pressureConstant / (Rc_ * T0_);
+    A0_ = m0_ / (V0_ * rho0 * u_.gc);
+    A9_ = A0_ * m9m0_ * p0p9Throat_ * (R9_ / Rc_) * T9T0_ / V9V0_;
+    nl_ = 100 * sqrtf64(T0_ * tauR_ * (tauFan_ - 1) / (T0R_ * tauRR_ * (tauFanR_ - 1)));
+    nh_ = 100 * sqrtf64(T0_ * tauR_ * tauFan_ * (tauHpc_ - 1) / (T0R_ * tauRR_ * tauFanR_ * (tauHpcR_ - 1)));
+    return true;
+}
+
+bool DeckRun::propPass() {
+    const float e = (gt_ - 1) / gt_;
+    tauLambda_ = Tt4_ * cpt_ / (T0_ * cpc_);
+    // 1: the compressor of the gas generator.
+    tauHpc_ = 1 + (tauHpcR_ - 1) * (tauLambda_ / tauR_) * (tauRR_ / tauLambdaR_);
+    piHpc_ = powf64(1 + c_[15] * (tauHpc_ - 1), gc_ / (gc_ - 1));
+    tauFan_ = piFan_ = 1;
+    piC_ = piHpc_;
+    tauC_ = tauHpc_;
+    Tt3_ = T0_ * tauR_ * tauC_;
+    Pt3_ = P0_ * piR_ * piD_ * piC_;
+    f_ = (tauLambda_ - tauR_ * tauC_) / (c_[18] * c_[8] / (cpc_ * T0_) - tauLambda_);
+    // 2: power-turbine expansion against the fixed core-nozzle throat.
+    const float upstream = piD_ * piR_ * piHpc_ * c_[2] * c_[6] * c_[4];
+    const float mfpR = MassFlowParameter(r_[36], gt_, Rt_, u_.gc);
+    const float minimumM2 = 0.01f;
+    auto settle = [&](float& pi) {
+        pt9p0_ = upstream * pi;
+        float m2 = (2 / (gt_ - 1)) * (powf64(pt9p0_, e) - 1);
+        if (m2 < minimumM2) {
+            m2 = minimumM2;
+            pt9p9_ = powf64(1 + ((gt_ - 1) / 2) * minimumM2, 1 / e);
+            pi = pt9p9_ / upstream;
+            pt9p0_ = pt9p9_;
+            p0p9Throat_ = 1;
+        } else if (m2 > 1) {
+            m2 = 1;
+            pt9p9_ = powf64((gt_ + 1) / 2, 1 / e);
+            p0p9Throat_ = pt9p9_ / pt9p0_;
+        } else {
+            p0p9Throat_ = 1;
+            pt9p9_ = pt9p0_;
+        }
+        M9_ = sqrtf64(m2);
+        tauTL_ = 1 - (1 - powf64(pi, e)) * c_[16];
+        return piTLR_ * sqrtf64(tauTL_ / tauTLR_) * mfpR / MassFlowParameter(M9_, gt_, Rt_, u_.gc);
+    };
+    float pi = piTL_;
+    float prevPi = 0, prevResidual = 0, low = 0, high = 0;
+    bool haveLow = false, haveHigh = false;
+    for (int16_t pass = 1;; ++pass) {
+        const float next = settle(pi);
+        const float residual = next - pi;
+        if (std::fabs(residual) <= 0.0001f) {
+            pi = next;
+            settle(pi);
+            break;
+        }
+        if (pi > 100 || pass >= kPowerTurbinePassLimit)
+            return fail("Unable to converge on a solution for Pi tL.");
+        // The residual falls as pi_tL rises: a positive one lies below the solution.
+        if (residual > 0) {
+            low = haveLow ? std::max(low, pi) : pi;
+            haveLow = true;
+        } else {
+            high = haveHigh ? std::min(high, pi) : pi;
+            haveHigh = true;
+        }
+        float trial = (pi + next) / 2; // the first step: the mean of the old and new values
+        if (pass > 1 && residual != prevResidual)
+            trial = pi - residual * (pi - prevPi) / (residual - prevResidual);
+        if (haveLow && haveHigh && !(trial > low && trial < high)) trial = (low + high) / 2;
+        if (!(trial > 0)) trial = pi / 2;
+        prevPi = pi;
+        prevResidual = residual;
+        pi = trial;
+    }
+    piTL_ = pi;
+    // 3: propeller efficiency.
+    const float etaR = r_[41];
+    const float etaProp = M0_ <= 0.1f ? 10 * M0_ * etaR : M0_ <= 0.7f ? etaR : (1 - (M0_ - 0.7f) / 3) * etaR;
+    // Air flow through the choked high-pressure turbine.
+    mRatio_ = P0_ * piR_ * piD_ * piHpc_ * sqrtf64(T0R_ * tauLambdaR_) /
+              (P0R_ * piRR_ * piDR_ * piHpcR_ * sqrtf64(T0_ * tauLambda_));
+    // 4: thrust of the core jet and the propeller.
+    const float tauTH = c_[7];
+    fO_ = core_ * f_;
+    fAB_ = 0;
+    m9m0_ = 1 + fO_ - c_[26];
+    cp9_ = cpt_;
+    R9_ = Rt_;
+    g9_ = gt_;
+    Tt6_ = Tt7_ = Tt4_ * c_[31] * tauTH * c_[32] * tauTL_;
+    tauLambdaAB_ = Tt6_ * cpt_ / (cpc_ * T0_);
+    T9T0_ = (tauLambdaAB_ * cpc_ / cpt_) / (1 + ((gt_ - 1) / 2) * M9_ * M9_);
+    V9V0_ = sqrtf64(tauLambdaAB_ * (1 - powf64(pt9p9_, -e)) / (tauR_ - 1));
+    const float Cc =
+        (gc_ - 1) * M0_ * M0_ *
+        (m9m0_ * V9V0_ - 1 + m9m0_ * (Rt_ / Rc_) * T9T0_ * (1 - p0p9Throat_) / (V9V0_ * gc_ * M0_ * M0_));
+    const float Cprop = etaProp * c_[30] *
+                        (m9m0_ * c_[11] * tauLambda_ * c_[31] * tauTH * c_[32] * (1 - tauTL_) -
+                         (r_[33] / c_[13] + r_[32] / c_[12]) * T0R_ / (mRatio_ * T0_));
+    Fm0_ = (Cc + Cprop) * u_.jgc * cpc_ * T0_ / (V0_ * u_.gc);
+    if (!(Fm0_ > 0)) Fm0_ = 0.1f;
+    S_ = u_.deckRateConstant * fO_ / Fm0_;
+    m0_ = thrustScale_ * m0R_ * mRatio_;
+    F_ = Fm0_ * m0_;
+    const float rho0 = P0_ * u_.pressureConstant / (Rc_ * T0_);
+    A0_ = m0_ / (V0_ * rho0 * u_.gc);
+    A9_ = A0_ * m9m0_ * p0p9Throat_ * (R9_ / Rc_) * T9T0_ / V9V0_;
+    nl_ = 0;
+    nh_ = 100 * sqrtf64(T0_ * tauR_ * (tauHpc_ - 1) / (T0R_ * tauRR_ * (tauHpcR_ - 1)));
+    return true;
+}
+
+bool DeckRun::ductPass() {
+    tauLambda_ = Tt4_ * cpt_ / (T0_ * cpc_);
+    const float expT = (gt_ - 1) / gt_;
+    // Nozzle throat: choked, the exit pressure ratio of the file; unchoked, an exit at ambient pressure.
+    pt9p0_ = piR_ * piD_ * c_[2] * c_[4];
+    const float throatM2 = (2 / (gt_ - 1)) * (powf64(pt9p0_, expT) - 1);
+    p0p9Throat_ = throatM2 < 1 ? 1.0f : chokedExitRatio(ctl_[7], pt9p0_, gt_);
+    const float m8 = sqrtf64(std::clamp(throatM2, 0.0f, 1.0f));
+    pt9p9_ = p0p9Throat_ * pt9p0_;
+    if (pt9p9_ < 1) return fail("Exit Mach is imaginary.");
+    M9_ = sqrtf64(std::max((2 / (gt_ - 1)) * (powf64(pt9p9_, expT) - 1), 0.0001f));
+    // The exit temperature of the hot gas, in the cold-gas reference of T0 (cp_t·T9 =
+    // cp_c·T0·tau_lambda/...).
+    T9T0_ = (tauLambda_ * cpc_ / cpt_) / powf64(pt9p9_, expT);
+    V9V0_ = sqrtf64(tauLambda_ * (1 - powf64(pt9p9_, -expT)) / (tauR_ - 1));
+    f_ = (tauLambda_ - tauR_) / (c_[18] * c_[8] / (cpc_ * T0_) - tauLambda_);
+    fO_ = (1 - c_[26]) * f_;
+    m9m0_ = 1 + fO_ - c_[26];
+    // Air flow through the fixed nozzle throat: Pt4·MFP(M8)/sqrt(Tt4) relative to the design point.
+    const float pt4Ratio = (P0_ * piR_ * piD_) / (P0R_ * piRR_ * piDR_);
+    const float mfpRatio = MassFlowParameter(m8, gt_, Rt_, u_.gc) / mfpThroatR_;
+    const float m9m0R = 1 + (1 - c_[26]) * fR_ - c_[26];
+    mRatio_ = pt4Ratio * sqrtf64(Tt4R_ / Tt4_) * mfpRatio * m9m0R / m9m0_;
+    cp9_ = cpt_;
+    R9_ = Rt_;
+    g9_ = gt_;
+    Tt6_ = Tt4_;
+    Tt7_ = Tt4_;
+    piC_ = piFan_ = piHpc_ = tauFan_ = tauHpc_ = tauTL_ = piTL_ = 1;
+    tauC_ = 1;
+    Tt3_ = T0_ * tauR_;
+    Pt3_ = P0_ * piR_ * piD_;
+    performance();
+    nl_ = nh_ = 0;
+    return true;
+}
+
+bool DeckRun::evaluate(bool wholeCycle) {
+    if (++out_.cycleEvaluations > kCycleEvaluationLimit)
+        return fail("Engine cycle will not settle within " + std::to_string(kCycleEvaluationLimit) +
+                    " evaluations.");
+    if (type_ == 7) {
+        if (!ductPass()) return false;
+    } else if (type_ == 3) {
+        if (phase_ == 0) {
+            mRatio_ = 1;
+            alpha_ = alphaR_ * (T0_ / T0R_) * (tauR_ / tauRR_);
+            piTL_ = piTLR_;
+            tauTL_ = tauTLR_;
+            tauFan_ = tauFanR_;
+        } else {
+            mRatio_ = start_.mRatio;
+            alpha_ = start_.alpha;
+            piTL_ = start_.piTL;
+            tauTL_ = start_.tauTL;
+            tauFan_ = start_.tauFan;
+        }
+        if (!fanPass()) return false;
+        if (phase_ == 0) start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
+    } else if (type_ == 6) {
+        piTL_ = phase_ == 0 ? piTLR_ : start_.piTL;
+        if (!propPass()) return false;
+        if (phase_ == 0) start_.piTL = piTL_;
+    } else if (wholeCycle) {
+        if (phase_ == 0) {
+            mRatio_ = 1;
+            alpha_ = alphaR_ * (T0_ / T0R_) * (tauR_ / tauRR_);
+            piTL_ = piTLR_;
+            tauTL_ = tauTLR_;
+            tauFan_ = tauFanR_;
+        } else {
+            // Later passes start from the first converged pass of this call, not from the last one: the
+            // iterations stop within their tolerances, and a start that wandered with every pass would
+            // make the limited quantities jump by more than the limit tolerances from one Tt4 to the next.
+            mRatio_ = start_.mRatio;
+            alpha_ = start_.alpha;
+            piTL_ = start_.piTL;
+            tauTL_ = start_.tauTL;
+            tauFan_ = start_.tauFan;
+        }
+        firstMixerEntryMiss_ = true;
+        if (!corePass()) return false;
+        if (phase_ == 0) start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
+    }
+    if (type_ != 3 && type_ < 6 && !tailPass()) return false;
+    if (std::fetestexcept(kFaultFlags) || !std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
+        return fail(
+            "Floating-point fault in the engine cycle (overflow, division by zero or invalid operation).");
+    return true;
+}
+
+void DeckRun::putAfterburnerOut() {
+    abLit_ = false;
+    abState_ = 1;
+    piABUse_ = 1 - (1 - c_[3]) / 2;
+}
+
+void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt4, float& Tt7,
+                  int16_t& abState, int16_t& code, float thrustScale) {
+    std::feclearexcept(FE_ALL_EXCEPT);
+    out_.cycleEvaluations = 0;
+    thrustScale_ = thrustScale;
+    abState_ = 0;
+    code_ = 0;
+    Tt4_ = ctl_[5];
+    Tt7_ = ctl_[6];
+    const float requestedTt4 = Tt4_;
+    float dT = english_ ? -50.0f : -50.0f / 1.8f;
+    auto publish = [&] {
+        F = F_;
+        S = S_;
+        m0 = m0_;
+        A0 = A0_;
+        A9 = A9_;
+        Tt4 = Tt4_;
+        Tt7 = Tt7_;
+        abState = abState_;
+        code = code_;
+        e_.airMassFlow = m0_;
+        out_.piC = piC_;
+        out_.piFan = piFan_;
+        out_.piHpc = piHpc_;
+        out_.tauFan = tauFan_;
+        out_.tauHpc = tauHpc_;
+        out_.alpha = mixed_ || type_ == 3 ? alpha_ : 0.0f;
+        out_.tauTL = tauTL_;
+        out_.piTL = piTL_;
+        out_.pt9p9 = pt9p9_;
+        out_.p0p9 = p0p9Throat_;
+        out_.M5 = M5_;
+        out_.M5p = M5p_;
+        out_.M6 = M6_;
+        out_.M9 = M9_;
+        out_.Tt3 = Tt3_;
+        out_.Pt3 = Pt3_;
+        out_.Tt6 = Tt6_;
+        out_.f = f_;
+        out_.fAB = fAB_;
+        out_.fO = fO_;
+        out_.pctNL = nl_;
+        out_.pctNH = nh_;
+        out_.tauR = tauR_;
+        out_.piR = piR_;
+        out_.piD = piD_;
+        out_.M0 = M0_;
+    };
+    type_ = e_.setup[kSetupEngineType];
+    if (!deckSupportsType(type_)) {
+        fail("Engine type " + std::to_string(type_) + " is not computed by this deck.");
+        code = code_;
+        return;
+    }
+    setUp();
+    abLit_ = type_ == 2 || type_ == 5;
+    piABUse_ = c_[3];
+    if (abLit_ && Tt7_ == 0) putAfterburnerOut();
+    if (Tt4_ < Tt4R_) {
+        Tt4_ = Tt4R_;
+        if (abLit_) putAfterburnerOut();
+    }
+    const bool mode2 = e_.setup[kSetupThrottleMode] == 2;
+    const float required = ctl_[10];
+    const float pt3Tolerance = english_ ? kPt3TolerancePsia : kPt3TolerancePsia * kPaPerPsia;
+    const float lit = english_ ? 500.0f : 277.78f, dry = english_ ? 100.0f : 55.55f;
+
+    float prevTt4 = 0, prevX = 0, prevF = 0;
+    int16_t steps = 0, rememberedLimit = -1;
+    bool whole = true;
+    for (;;) {
+        if (!evaluate(whole)) break;
+        whole = true;
+        // Approach to a requested Tt4 below the reference Tt4 (not while the thrust is being matched).
+        if (code_ != kLimitThrust && phase_ != 2 && requestedTt4 < Tt4R_ && code_ != kLimitTt4Set) {
+            const float d = Tt4_ - requestedTt4;
+            if (d > 0) {
+                if (phase_ == 0) phase_ = 1;
+                if (d > 200)
+                    Tt4_ -= 50;
+                else if (d > 25)
+                    Tt4_ -= 25;
+                else {
+                    Tt4_ = requestedTt4;
+                    code_ = kLimitTt4Set;
+                }
+                continue;
+            }
+        }
+        // Limits, in order.
+        struct Limit {
+            int16_t code;
+            float value, limit, tolerance;
+            bool tested;
+        };
+        const Limit limits[] = {
+            {kLimitCompressorRatio, piC_, ctl_[11], 0.001f, type_ != 7},
+            {kLimitPt3, Pt3_, ctl_[12], pt3Tolerance, type_ != 7},
+            {kLimitTt3, Tt3_, ctl_[13], 0.1f, type_ != 7},
+            {kLimitLowSpool, nl_, ctl_[14], 0.001f, type_ < 6},
+            {kLimitHighSpool, nh_, ctl_[15], 0.001f, type_ < 7},
+        };
+        bool stepped = false;
+        for (const Limit& L : limits) {
+            if (!L.tested || L.limit <= 0) continue;
+            const int16_t k = L.code;
+            const bool starts =
+                L.value > L.limit && (k == kLimitHighSpool ? code_ != k : (code_ < k || code_ > 5));
+            if (starts) {
+                prevTt4 = Tt4_;
+                prevX = L.value;
+                Tt4_ -= 0.01f;
+                if (phase_ == 0) phase_ = 1;
+                code_ = k;
+                stepped = true;
+                break;
+            }
+            if (code_ == k && std::fabs(L.value - L.limit) > L.tolerance) {
+                const float dX = L.value - prevX;
+                const float dTt4 = Tt4_ - prevTt4;
+                prevTt4 = Tt4_;
+                prevX = L.value;
+                float step = dX == 0 ? -1.0f : (L.value - L.limit) * dTt4 / dX;
+                step = std::clamp(step, -100.0f, 100.0f);
+                Tt4_ -= step;
+                stepped = true;
+                break;
+            }
+        }
+        if (stepped) continue;
+
+        if (mode2) {
+            const float err = required - F_;
+            if (code_ != kLimitThrust) {
+                rememberedLimit = code_;
+                code_ = kLimitThrust;
+            }
+            if (err > 0 && phase_ < 2) {
+                code_ = kLimitEngineSize;
+                break;
+            }
+            phase_ = 2;
+            if (steps > 0) {
+                const float slope = (F_ - prevF) / dT;
+                if (slope != 0 && std::fabs(err) < 2) goto output;
+                if (slope != 0) {
+                    dT = abLit_ ? std::clamp(0.7f * err / slope, -lit, lit)
+                                : std::clamp(0.5f * err / slope, -dry, dry);
+                }
+            } else if (!english_) {
+                dT = -50.0f / 1.8f;
+            }
+            if (steps >= kThrottleStepLimit) {
+                text_ += "     **** Throttle iteration will not converge *****\r\n";
+                text_ += "          Last value for Tt4 =" + plainText(Tt4_) + "\r\n";
+                text_ += "          Last Value for Tt7 =" + plainText(Tt7_) + "\r\n";
+                text_ += "          Throttled Thrust =" + plainText(F_) + "\r\n";
+                code_ = kLimitNoSolution;
+                break;
+            }
+            if (abLit_) {
+                if (Tt7_ > Tt6_) {
+                    Tt7_ += dT;
+                    prevF = F_;
+                    ++steps;
+                    whole = false;
+                } else {
+                    // The afterburner has come down to its inlet temperature (or was lit without being
+                    // above it): put it out and go on with Tt4.
+                    steps = 0;
+                    Tt7_ = Tt6_;
+                    putAfterburnerOut();
+                    dT = english_ ? -100.0f : -100.0f / 1.8f;
+                }
+                continue;
+            }
+            Tt4_ += dT;
+            rememberedLimit = -1;
+            abState_ = 1;
+            prevF = F_;
+            ++steps;
+            continue;
+        }
+    output:
+        if (Tt4_ > ctl_[5]) code_ = kLimitTt4Max;
+        if (abLit_ && Tt7_ > ctl_[6]) code_ = kLimitTt7Max;
+        if (rememberedLimit > 0) code_ = rememberedLimit;
+        break;
+    }
+    if (code_ == kLimitNoSolution) F_ = 0;
+    if (code_ != kLimitNoSolution) {
+        const CorrectedFlows flows =
+            correctedMassFlows(m0_, T0_, P0_, tauR_, piR_, piD_, mixed_ || type_ == 3 ? alpha_ : 0.0f,
+                               tauFan_, piFan_, u_.pressureConstant, u_.TSL, u_.PSL);
+        out_.mc2 = flows.fanFace;
+        out_.mc25 = flows.compressorFace;
+    }
+    publish();
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
+
+} // namespace
+
+bool deckSupportsType(int16_t type) {
+    return type >= 1 && type <= 7;
+}
+
+void RunEngineDeck(EngineData& engine, const UnitConstants& units, EngineDeckResults& results,
+                   std::string& resultsText, float& F, float& S, float& m0, float& A0, float& A9, float& Tt4,
+                   float& Tt7, int16_t& afterburnerState, int16_t& limitCode, float& thrustScale) {
+    DeckRun run(engine, units, results, resultsText);
+    run.run(F, S, m0, A0, A9, Tt4, Tt7, afterburnerState, limitCode, thrustScale);
+}
+
+} // namespace vededa

@@ -1,0 +1,467 @@
+// Reading a reference engine file, the reference listing and the engine data field rules.
+#include "engine/reference_file.h"
+
+#include "output/number_format.h"
+#include "output/report.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+namespace vededa {
+
+namespace {
+
+const char* const kNotReferenceTitle = "Wrong Type of Data File";
+const char* const kNotReferenceMessage = "This is not a Ridor Reference Data File !!!";
+const char* const kReadErrorTitle = "Reading Error";
+const char* const kReadErrorMessage = "Error in Reading Data File !!!";
+
+/// Free-format sequential input: numbers separated by blanks, one comma or line ends. An empty field
+/// between two commas reads as 0, as such input does.
+class NumberReader {
+  public:
+    explicit NumberReader(std::string_view text) : text_(text) {}
+
+    /// The next single-precision value; false at the end of the text or on an unreadable number.
+    bool single(float& value) {
+        double d = 0;
+        if (!next(d)) return false;
+        if (std::fabs(d) > std::numeric_limits<float>::max()) return false;
+        value = static_cast<float>(d);
+        return true;
+    }
+
+    /// The next 16-bit integer, rounded to the nearest whole number; false when it does not fit.
+    bool integer(int16_t& value) {
+        double d = 0;
+        if (!next(d)) return false;
+        const double r = std::nearbyint(d);
+        if (r < -32768.0 || r > 32767.0) return false;
+        value = static_cast<int16_t>(r);
+        return true;
+    }
+
+  private:
+    static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+    static bool isSpace(char c) { return isBlank(c) || c == '\r' || c == '\n'; }
+
+    bool next(double& value) {
+        while (pos_ < text_.size() && isSpace(text_[pos_])) ++pos_;
+        if (pos_ >= text_.size()) return false;
+        if (text_[pos_] == ',') {
+            ++pos_;
+            value = 0;
+            return true;
+        }
+        std::string token;
+        while (pos_ < text_.size() && !isSpace(text_[pos_]) && text_[pos_] != ',') {
+            char c = text_[pos_++];
+            token.push_back(c == 'D' || c == 'd' ? 'E' : c);
+        }
+        while (pos_ < text_.size() && isBlank(text_[pos_])) ++pos_;
+        if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
+        char* end = nullptr;
+        value = std::strtod(token.c_str(), &end);
+        return end == token.c_str() + token.size() && std::isfinite(value);
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+ReferenceReadResult failure(const char* title, const char* message) {
+    ReferenceReadResult r;
+    r.title = title;
+    r.message = message;
+    return r;
+}
+
+struct Pair {
+    int first, second;
+};
+constexpr Pair kComponentPairs[] = {{1, 2},   {3, 4},   {5, 6},   {7, 8},   {9, 10},
+                                    {11, 12}, {13, 14}, {15, 16}, {17, 18}, {19, 20},
+                                    {21, 22}, {23, 24}, {25, 26}, {27, 28}, {29, 30}};
+
+const char* const kComponentLabelsRead[31] = {"",
+                                              "Pi D Max = ",
+                                              "Pi b     = ",
+                                              "Pi A/B   = ",
+                                              "Pi n     = ",
+                                              "Pi n'    = ",
+                                              "Pi tH    = ",
+                                              "Tau tH   = ",
+                                              "Eta b    = ",
+                                              "Eta A/B  = ",
+                                              "Eta MECH = ",
+                                              "Eta MECL = ",
+                                              "Eta MECPL= ",
+                                              "Eta MECPH= ",
+                                              "Eta c'   = ",
+                                              "Eta cH   = ",
+                                              "Eta tL   = ",
+                                              "A5'/A5c  = ",
+                                              "H        = ",
+                                              "CP c     = ",
+                                              "CP t     = ",
+                                              "CP A/B   = ",
+                                              "Gamma c  = ",
+                                              "Gamma t  = ",
+                                              "Gamma A/B= ",
+                                              "PiM Max  = ",
+                                              "Beta     = ",
+                                              "EPS1     = ",
+                                              "Eps2     = ",
+                                              "Eta PROP = ",
+                                              "Eta GEAR = "};
+const char* const kComponentLabelsActivation[31] = {"",
+                                                    "Pi D Max = ",
+                                                    "Pi B     = ",
+                                                    "Pi A/B   = ",
+                                                    "Pi N     = ",
+                                                    "Pi N'    = ",
+                                                    "Pi TH    = ",
+                                                    "Tau TH   = ",
+                                                    "Eta B    = ",
+                                                    "Eta A/B  = ",
+                                                    "Eta MECH = ",
+                                                    "Eta MECL = ",
+                                                    "Eta MECPL= ",
+                                                    "Eta MECPH= ",
+                                                    "Eta C'   = ",
+                                                    "Eta CH   = ",
+                                                    "Eta TL   = ",
+                                                    "A5'/A5C  = ",
+                                                    "H        = ",
+                                                    "Cp C     = ",
+                                                    "Cp T     = ",
+                                                    "Cp A/B   = ",
+                                                    "Gamma C  = ",
+                                                    "Gamma T  = ",
+                                                    "Gamma A/B= ",
+                                                    "PiM MAX  = ",
+                                                    "Beta     = ",
+                                                    "Eps1     = ",
+                                                    "Eps2     = ",
+                                                    "Eta PROP = ",
+                                                    "Eta GEAR = "};
+
+/// The labels of the reference block, by the role of the line.
+struct ReferenceLabels {
+    const char* header;
+    const char *m0, *t0, *p0, *alt, *tt4, *tt7, *m5, *pid;
+    const char *picp, *taucp, *pich, *taucH, *alpha;
+    const char *pic, *tauc, *pitl, *tautl;
+    const char *f, *fab, *fo, *s, *fm0, *air, *fuel, *thrust;
+};
+
+constexpr ReferenceLabels kReadEnglish{"  PARAMETER                REFERENCE",
+                                       "MO",
+                                       "T0 (R)",
+                                       "P0 (Psia)",
+                                       "Alt (ft)",
+                                       "Tt4 (R)",
+                                       "Tt7 (R)",
+                                       "M5",
+                                       "Pi D",
+                                       "Pi c'",
+                                       "Tau c'",
+                                       "Pi cH",
+                                       "Tau cH",
+                                       "Alpha",
+                                       "Pi c",
+                                       "Tau c",
+                                       nullptr,
+                                       "Tau tL",
+                                       "f",
+                                       "f AB",
+                                       "fO",
+                                       "S [(lbm/hr)/lbf]",
+                                       "F/m0 [lbf/(lbm/sec)]",
+                                       "Air Flow (lbm/sec)",
+                                       "Fuel Flow (lbm/hr)",
+                                       "Thrust (lbf)"};
+constexpr ReferenceLabels kReadSI{"  PARAMETER                REFERENCE",
+                                  "MO",
+                                  "T0 (K)",
+                                  "P0 (kPa)",
+                                  "Alt (m)",
+                                  "Tt4 (K)",
+                                  "Tt7 (K)",
+                                  "M5",
+                                  "Pi D",
+                                  "Pi c'",
+                                  "Tau c'",
+                                  "Pi cH",
+                                  "Tau cH",
+                                  "Alpha",
+                                  "Pi c",
+                                  "Tau c",
+                                  nullptr,
+                                  "Tau tL",
+                                  "f",
+                                  "f AB",
+                                  "fO",
+                                  "S [(mg/ses)/N]",
+                                  "F/m0 [m/(kg/sec)]",
+                                  "Air Flow (kg/sec)",
+                                  "Fuel Flow (mg/sec)",
+                                  "Thrust (N)"};
+constexpr ReferenceLabels kActivationEnglish{"  PARAMETER              REFERENCE",
+                                             "MO",
+                                             "T0 (R)",
+                                             "P0 (psia)",
+                                             "Alt (ft)",
+                                             "Tt4 (R)",
+                                             "Tt7 (R)",
+                                             "M5",
+                                             "Pi D",
+                                             "Pi C'",
+                                             "Tau C'",
+                                             "Pi CH",
+                                             "Tau CH",
+                                             "Alpha",
+                                             "Pi C",
+                                             "Tau C",
+                                             "Pi TL",
+                                             "Tau TL",
+                                             "f",
+                                             "f AB",
+                                             "fo",
+                                             "S [(lbm/hr)/lbf]",
+                                             "F/m0 [lbf/(lbm/sec)]",
+                                             "Air Flow (lbm/sec)",
+                                             "Fuel Flow (lbm/hr)",
+                                             "Thrust (lbf)"};
+constexpr ReferenceLabels kActivationSI{"  PARAMETER              REFERENCE",
+                                        "MO",
+                                        "T0 (K)",
+                                        "P0 (kPa)",
+                                        "Alt (m)",
+                                        "Tt4 (K)",
+                                        "Tt7 (K)",
+                                        "M5",
+                                        "Pi D",
+                                        "Pi C'",
+                                        "Tau C'",
+                                        "Pi CH",
+                                        "Tau CH",
+                                        "Alpha",
+                                        "Pi C",
+                                        "Tau C",
+                                        "Pi TL",
+                                        "Tau TL",
+                                        "f",
+                                        "f AB",
+                                        "fo",
+                                        "S [mg/(N-sec)]",
+                                        "F/m0 [N/(kg/sec)]",
+                                        "Air Flow  (kg/sec)",
+                                        "Fuel Flow (mg/sec)",
+                                        "Thrust (N)"};
+
+std::string padRight(const char* text, std::size_t width) {
+    std::string s(text);
+    if (s.size() < width) s.append(width - s.size(), ' ');
+    return s;
+}
+
+} // namespace
+
+ReferenceReadResult readReferenceText(ProjectData& project, std::string_view text, const std::string& path) {
+    NumberReader in(text);
+    EngineData e = project.engine;
+
+    int16_t fileCode = 0;
+    if (!in.integer(fileCode)) return failure(kReadErrorTitle, kReadErrorMessage);
+    if (fileCode < kReferenceFileCode) return failure(kNotReferenceTitle, kNotReferenceMessage);
+
+    bool ok = true;
+    float discard = 0;
+    for (int i = 0; i < 45 && ok; ++i) ok = in.single(discard);
+    for (int i = 1; i <= 32 && ok; ++i) ok = in.single(e.engine.component[i]);
+    for (int i = 1; i <= 56 && ok; ++i) ok = in.single(e.engine.reference[i]);
+    for (int i = 1; i <= 7 && ok; ++i) ok = in.single(e.controls[i]);
+    for (int i = 0; i < 3 && ok; ++i) ok = in.single(discard);
+    for (int i = 11; i <= 15 && ok; ++i) ok = in.single(e.controls[i]);
+    float type = 0;
+    if (ok) ok = in.single(type);
+    int16_t first = 0, marker = 0, unitFlag = kEnglish, extra = 0;
+    if (ok) ok = in.integer(first) && in.integer(marker);
+    if (ok && marker == kReferenceUnitMarker) ok = in.integer(unitFlag) && in.integer(extra);
+    if (!ok) return failure(kReadErrorTitle, kReadErrorMessage);
+    // The engine type is read as a number; a type outside 1..7 cannot be run.
+    const double wholeType = std::nearbyint(type);
+    if (wholeType < 1 || wholeType > 7) return failure(kReadErrorTitle, kReadErrorMessage);
+    e.setup[kSetupEngineType] = static_cast<int16_t>(wholeType);
+    e.referenceUnitFlag = marker == kReferenceUnitMarker ? unitFlag : kEnglish;
+
+    // Post-read steps.
+    int16_t& t = e.setup[kSetupEngineType];
+    if ((t == 4 || t == 5) && e.engine.reference[19] == 0.0f) t = static_cast<int16_t>(t - 3);
+    e.tt4MaxSetting = e.controls[5];
+    e.tt7MaxSetting = e.controls[6];
+    e.fileName = path;
+    project.engine = e;
+    project.thrustModel = 7;
+    project.tsfcModel = 7;
+
+    ReferenceReadResult r;
+    r.ok = true;
+    r.extraFlag = extra;
+    r.listing = referenceListing(project.engine, project.engine.referenceUnitFlag != kEnglish,
+                                 ListingLabels::AfterRead);
+    return r;
+}
+
+ReferenceReadResult ReadReferenceFile(ProjectData& project, const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return failure(kReadErrorTitle, kReadErrorMessage);
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (file.bad()) return failure(kReadErrorTitle, kReadErrorMessage);
+    return readReferenceText(project, text.str(), path);
+}
+
+std::string referenceListing(const EngineData& engine, bool si, ListingLabels set) {
+    const bool read = set == ListingLabels::AfterRead;
+    const char* const* comp = read ? kComponentLabelsRead : kComponentLabelsActivation;
+    const auto& c = engine.engine.component;
+    const auto& r = engine.engine.reference;
+    const int16_t type = engine.setup[kSetupEngineType];
+    auto value = [&](int k) { return k == 18 ? Str(c[k]) : formatPattern(c[k], "0.0000"); };
+
+    ReportBuffer out;
+    for (const Pair& p : kComponentPairs)
+        out.line("  " + std::string(comp[p.first]) + value(p.first) + "   " + comp[p.second] +
+                 value(p.second));
+
+    const ReferenceLabels& L =
+        read ? (si ? kReadSI : kReadEnglish) : (si ? kActivationSI : kActivationEnglish);
+    const std::size_t width = read ? 25 : 24;
+    out.line(L.header);
+    auto line = [&](const char* label, float v) {
+        out.line("  " + padRight(label, width) + formatPattern(v, "0.0000"));
+    };
+    line(L.m0, r[1]);
+    line(L.t0, r[2]);
+    // The pressure is stored in Pa in SI; the listing shows it in the kPa of its label.
+    line(L.p0, si ? r[3] / 1000.0f : r[3]);
+    line(L.alt, r[4]);
+    line(L.tt4, r[5]);
+    if (type == 2 || type == 5) line(L.tt7, r[6]);
+    if (type == 4 || type == 5) line(L.m5, r[7]);
+    line(L.pid, r[12]);
+    if (type < 6) {
+        line(L.picp, r[13]);
+        line(L.taucp, r[14]);
+        line(L.pich, r[15]);
+        line(L.taucH, r[16]);
+        line(L.alpha, r[19]);
+    } else if (type == 6) {
+        line(L.pic, r[15]);
+        line(L.tauc, r[16]);
+        if (L.pitl) line(L.pitl, r[17]);
+        line(L.tautl, r[18]);
+    }
+    line(L.f, r[20]);
+    if (type == 2 || type == 5) line(L.fab, r[21]);
+    line(L.fo, r[22]);
+    line(L.s, r[23]);
+    line(L.fm0, r[24]);
+    line(L.air, r[25]);
+    line(L.fuel, r[26]);
+    out.line("  " + padRight(L.thrust, width) + Str(r[27]));
+    return out.text();
+}
+
+std::string engineTypeName(int16_t type) {
+    switch (type) {
+    case 1:
+        return "Turbojet";
+    case 2:
+        return "Turbojet w/AB";
+    case 3:
+        return "Turbofan";
+    case 4:
+        return "Turbofan mixed";
+    case 5:
+        return "Turbofan w/AB";
+    case 6:
+        return "Turboprop";
+    default:
+        return "";
+    }
+}
+
+namespace {
+
+float* fieldSlot(EngineData& e, EngineDataField field) {
+    switch (field) {
+    case EngineDataField::MaxCompressorRatio:
+        return &e.controls[11];
+    case EngineDataField::MaxPt3:
+        return &e.controls[12];
+    case EngineDataField::MaxTt3:
+        return &e.controls[13];
+    case EngineDataField::MaxLowSpoolSpeed:
+        return &e.controls[14];
+    case EngineDataField::MaxHighSpoolSpeed:
+        return &e.controls[15];
+    case EngineDataField::MaxTt4:
+        return &e.tt4MaxSetting;
+    case EngineDataField::MaxTt7:
+        return &e.tt7MaxSetting;
+    case EngineDataField::ConstantLoss:
+        return &e.controls[8];
+    case EngineDataField::InletCaptureArea:
+        return &e.controls[16];
+    case EngineDataField::AfterbodyArea:
+        return &e.controls[17];
+    case EngineDataField::AfterbodyLength:
+        return &e.controls[18];
+    case EngineDataField::EngineCount:
+        return nullptr;
+    }
+    return nullptr;
+}
+
+bool isAreaOrLength(EngineDataField field) {
+    return field == EngineDataField::InletCaptureArea || field == EngineDataField::AfterbodyArea ||
+           field == EngineDataField::AfterbodyLength;
+}
+
+} // namespace
+
+void commitEngineDataField(EngineData& engine, EngineDataField field, std::string_view text) {
+    double v = leadingNumber(text);
+    if (!std::isfinite(v)) v = 0;
+    if (field == EngineDataField::EngineCount) {
+        const double whole = std::trunc(v);
+        engine.setup[kSetupEngineCount] = whole < 1 ? 1 : whole > 32767 ? 32767 : static_cast<int16_t>(whole);
+        return;
+    }
+    const double top = std::numeric_limits<float>::max();
+    if (v > top) v = top;
+    float stored = static_cast<float>(v);
+    if (isAreaOrLength(field)) {
+        if (stored <= 0) stored = 0.01f;
+    } else if (stored < 0) {
+        stored = 0;
+    }
+    *fieldSlot(engine, field) = stored;
+}
+
+float engineDataFieldValue(const EngineData& engine, EngineDataField field) {
+    if (field == EngineDataField::EngineCount) return engine.setup[kSetupEngineCount];
+    return *fieldSlot(const_cast<EngineData&>(engine), field);
+}
+
+void chooseLossModel(EngineData& engine, int16_t option) {
+    if (option == 1 || option == 3) engine.setup[kSetupLossModel] = option;
+}
+
+} // namespace vededa
