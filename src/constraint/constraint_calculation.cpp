@@ -1,5 +1,7 @@
 #include "constraint/constraint_calculation.h"
 
+#include "engine/cycle_deck_model.h"
+
 #include "constraint/constraint_report.h"
 #include "constraint/constraint_set.h"
 #include "models/atmosphere.h"
@@ -72,10 +74,12 @@ struct ConstraintState {
 
     /// The thrust lapse at the current flight condition; false when the thrust model is not available.
     bool lapse() {
+        if (project.thrustModel == kEngineCycleDeck) {
+            cycleDeckLapse(engine, fc, project, project.afterburner, out.engineMessages);
+            return true;
+        }
         if (!isAlgebraicThrustModel(project.thrustModel)) {
-            out.failure = Space(10) + (project.thrustModel == kEngineCycleDeck
-                                           ? "*** The cycle deck thrust model needs the engine deck ***"
-                                           : "*** No thrust model chosen ***");
+            out.failure = Space(10) + "*** No thrust model chosen ***";
             return false;
         }
         ThrustLapseModel(engine, fc, project);

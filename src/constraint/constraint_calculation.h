@@ -41,6 +41,7 @@ struct ConstraintOutcome {
     std::vector<ConstraintPointRow> rows;
     std::vector<std::string> warnings; ///< message boxes (type G take-off warning), one per point
     std::string failure;               ///< set when the calculation ended early (floating-point fault ...)
+    std::string engineMessages;        ///< lines the engine deck wrote (cycle deck thrust model)
 };
 
 /// Calculates constraint `number` (1..count): the flight condition, then the grid of W/S (types A-G,

@@ -157,6 +157,7 @@ std::string constraintReport(const ProjectData& project, const ConstraintOutcome
             r.line(line + " " + s(row.velocity));
         }
     }
+    if (!out.engineMessages.empty()) r.append(out.engineMessages);
     if (!out.failure.empty()) r.line(out.failure);
     return r.text();
 }
