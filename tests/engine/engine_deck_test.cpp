@@ -448,3 +448,26 @@ TEST(Afterburner, ZeroTt7RunsDryWithHalfTheDuctLoss) {
 
 } // namespace
 } // namespace vededa
+
+namespace vededa {
+namespace {
+
+struct StepCase {
+    float error, slope;
+    bool lit, english;
+    float step;
+};
+class ThrottleStep : public ::testing::TestWithParam<StepCase> {};
+TEST_P(ThrottleStep, IsCutToItsLimit) {
+    const StepCase c = GetParam();
+    EXPECT_FLOAT_EQ(throttleStep(c.error, c.slope, c.lit, c.english), c.step);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Steps, ThrottleStep,
+    ::testing::Values(StepCase{-1000, 1, true, true, -500}, // -700 applied as -500
+                      StepCase{-1000, 1, true, false, -277.78f}, StepCase{-100, 1, true, true, -70},
+                      StepCase{-1000, 1, false, true, -100}, StepCase{-1000, 1, false, false, -55.55f},
+                      StepCase{60, 1, false, true, 30}, StepCase{1000, 2, false, true, 100}));
+
+} // namespace
+} // namespace vededa
