@@ -852,7 +852,6 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
     const bool mode2 = e_.setup[kSetupThrottleMode] == 2;
     const float required = ctl_[10];
     const float pt3Tolerance = english_ ? kPt3TolerancePsia : kPt3TolerancePsia * kPaPerPsia;
-    const float lit = english_ ? 500.0f : 277.78f, dry = english_ ? 100.0f : 55.55f;
 
     float prevTt4 = 0, prevX = 0, prevF = 0;
     int16_t steps = 0, rememberedLimit = -1;
@@ -932,10 +931,7 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
             if (steps > 0) {
                 const float slope = (F_ - prevF) / dT;
                 if (slope != 0 && std::fabs(err) < 2) goto output;
-                if (slope != 0) {
-                    dT = abLit_ ? std::clamp(0.7f * err / slope, -lit, lit)
-                                : std::clamp(0.5f * err / slope, -dry, dry);
-                }
+                if (slope != 0) dT = throttleStep(err, slope, abLit_, english_);
             } else if (!english_) {
                 dT = -50.0f / 1.8f;
             }
@@ -989,6 +985,15 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
 }
 
 } // namespace
+
+float throttleStep(float thrustError, float slope, bool afterburnerLit, bool english) {
+    if (afterburnerLit) {
+        const float cap = english ? 500.0f : 277.78f;
+        return std::clamp(0.7f * thrustError / slope, -cap, cap);
+    }
+    const float cap = english ? 100.0f : 55.55f;
+    return std::clamp(0.5f * thrustError / slope, -cap, cap);
+}
 
 bool deckSupportsType(int16_t type) {
     return type >= 1 && type <= 7;

@@ -70,6 +70,11 @@ void RunEngineDeck(EngineData& engine, const UnitConstants& units, EngineDeckRes
                    std::string& resultsText, float& F, float& S, float& m0, float& A0, float& A9, float& Tt4,
                    float& Tt7, int16_t& afterburnerState, int16_t& limitCode, float& thrustScale);
 
+/// The thrust-matching temperature step from the thrust error [lbf or N] and the slope dF/dT: 0.7 of the
+/// secant step on Tt7 with the afterburner lit, cut to ±500 R (±277.78 K); 0.5 of it on Tt4 otherwise, cut
+/// to ±100 R (±55.55 K).
+float throttleStep(float thrustError, float slope, bool afterburnerLit, bool english);
+
 /// Whether the deck computes engine type `type`.
 bool deckSupportsType(int16_t type);
 

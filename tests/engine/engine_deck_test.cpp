@@ -423,3 +423,51 @@ TEST(SeparateExhaustTurbofan, PartPowerWithAnUnchokedCoreNozzleMatchesTheThrust)
 
 } // namespace
 } // namespace vededa
+
+namespace vededa {
+namespace {
+
+TEST(Afterburner, ZeroTt7RunsDryWithHalfTheDuctLoss) {
+    for (auto design : {afterburningTurbojet, fighter}) {
+        ProjectData p = projectWith(design(1));
+        const DeckRunResult lit = run(p);
+        p.engine.controls[6] = 0;
+        const DeckRunResult dry = run(p);
+        EXPECT_EQ(dry.code, kLimitTt4) << dry.text;
+        EXPECT_EQ(dry.ab, 1);
+        EXPECT_FLOAT_EQ(dry.Tt7, dry.cycle.Tt6);
+        EXPECT_EQ(dry.cycle.fAB, 0.0f);
+        EXPECT_LT(dry.F, lit.F);
+        EXPECT_LT(dry.S, lit.S);
+        // Half the duct loss: the dry nozzle pressure ratio exceeds the lit one by (1 + pi_AB)/(2 pi_AB).
+        const float piAB = p.engine.engine.component[3];
+        EXPECT_NEAR(dry.cycle.pt9p9 / dry.cycle.p0p9 / (lit.cycle.pt9p9 / lit.cycle.p0p9),
+                    (1 - (1 - piAB) / 2) / piAB, 2e-3);
+    }
+}
+
+} // namespace
+} // namespace vededa
+
+namespace vededa {
+namespace {
+
+struct StepCase {
+    float error, slope;
+    bool lit, english;
+    float step;
+};
+class ThrottleStep : public ::testing::TestWithParam<StepCase> {};
+TEST_P(ThrottleStep, IsCutToItsLimit) {
+    const StepCase c = GetParam();
+    EXPECT_FLOAT_EQ(throttleStep(c.error, c.slope, c.lit, c.english), c.step);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Steps, ThrottleStep,
+    ::testing::Values(StepCase{-1000, 1, true, true, -500}, // -700 applied as -500
+                      StepCase{-1000, 1, true, false, -277.78f}, StepCase{-100, 1, true, true, -70},
+                      StepCase{-1000, 1, false, true, -100}, StepCase{-1000, 1, false, false, -55.55f},
+                      StepCase{60, 1, false, true, 30}, StepCase{1000, 2, false, true, 100}));
+
+} // namespace
+} // namespace vededa
