@@ -7,8 +7,8 @@
 
 namespace vededa {
 
-DeckRun runDeckAt(ProjectData& p, float M0, float altitude, float T0, float P0, float tt4, float tt7, int16_t mode,
-                  float thrustPerEngine, std::string& report) {
+DeckRun runDeckAt(ProjectData& p, float M0, float altitude, float T0, float P0, float tt4, float tt7,
+                  int16_t mode, float thrustPerEngine, std::string& report) {
     EngineData& e = p.engine;
     auto& c = e.controls;
     c[1] = M0;
@@ -41,15 +41,19 @@ bool afterburningType(const ProjectData& p) {
 }
 
 int16_t engineCount(const ProjectData& p) {
-    return p.engine.setup[kSetupEngineCount] > 0 ? p.engine.setup[kSetupEngineCount] : static_cast<int16_t>(1);
+    return p.engine.setup[kSetupEngineCount] > 0 ? p.engine.setup[kSetupEngineCount]
+                                                 : static_cast<int16_t>(1);
 }
 
 /// The loss of the constant or correlated model before a deck run (the correlated one starts at `start`).
 float startingLoss(const ProjectData& p, float start) {
     switch (p.engine.setup[kSetupLossModel]) {
-    case kConstantLoss: return p.engine.controls[8];
-    case kCorrelatedLoss: return start;
-    default: return 0.0f;
+    case kConstantLoss:
+        return p.engine.controls[8];
+    case kCorrelatedLoss:
+        return start;
+    default:
+        return 0.0f;
     }
 }
 
@@ -68,45 +72,52 @@ bool sizeEngineToAircraft(ProjectData& p, std::string& report) {
     return true;
 }
 
-InstallationLosses correlatedLosses(const ProjectData& p, const DeckRun& run, float M0, float T0, std::string& report) {
+InstallationLosses correlatedLosses(const ProjectData& p, const DeckRun& run, float M0, float T0,
+                                    std::string& report) {
     InstallationLosses losses;
     if (!(run.m0 > 0.0f)) return losses;
     const auto& c = p.engine.controls;
-    const float a0 = static_cast<float>(static_cast<double>(p.units.aSL) * std::sqrt(static_cast<double>(T0) / p.units.TSL));
+    const float a0 = static_cast<float>(static_cast<double>(p.units.aSL) *
+                                        std::sqrt(static_cast<double>(T0) / p.units.TSL));
     const float specificThrust = run.F / run.m0;
     float A1 = c[16]; // the stored geometry is not changed
-    const LossResult inlet =
-        InletLoss(specificThrust, M0, a0, run.A0, A1, p.engine.setup[kSetupLossModel], p.units.gc, p.unitSystem, report);
+    const LossResult inlet = InletLoss(specificThrust, M0, a0, run.A0, A1, p.engine.setup[kSetupLossModel],
+                                       p.units.gc, p.unitSystem, report);
     const LossResult nozzle = NozzleLoss(specificThrust, M0, a0, run.A0, run.A9, c[17], c[18], p.units.gc);
     if (!inlet.failure.empty()) report += "     " + inlet.failure + "\r\n";
     if (!nozzle.failure.empty()) report += "     " + nozzle.failure + "\r\n";
     losses.inlet = inlet.valid ? inlet.phi : 0.0f;
     losses.nozzle = nozzle.valid ? nozzle.phi : 0.0f;
+    losses.afterbodyParameter = nozzle.afterbodyParameter;
+    losses.afterbodyDrag = nozzle.dragCoefficient;
     return losses;
 }
 
-DeckRun cycleDeckLapse(EngineModelValues& values, const FlightCondition& fc, ProjectData& p, int16_t afterburner,
-                       std::string& report) {
+DeckRun cycleDeckLapse(EngineModelValues& values, const FlightCondition& fc, ProjectData& p,
+                       int16_t afterburner, std::string& report) {
     if (p.engine.engine.reference[54] > 0.0f) p.throttleRatio = p.engine.engine.reference[54];
     float phi = startingLoss(p, 0.0f);
     const float T0 = p.units.TSL * fc.theta;
     const float P0 = p.units.PSL * fc.delta / p.units.pressureConstant;
     const float tt7 = afterburner == 1 ? p.engine.tt7MaxSetting : 0.0f;
-    const DeckRun run = runDeckAt(p, fc.mach, fc.altitude, T0, P0, p.engine.tt4MaxSetting, tt7, 1, 0.0f, report);
+    const DeckRun run =
+        runDeckAt(p, fc.mach, fc.altitude, T0, P0, p.engine.tt4MaxSetting, tt7, 1, 0.0f, report);
     if (run.failed()) {
         values.alpha = kMinimumLapse;
         values.c = 0.5f;
         return run;
     }
-    if (p.engine.setup[kSetupLossModel] == kCorrelatedLoss) phi = correlatedLosses(p, run, fc.mach, T0, report).total();
+    if (p.engine.setup[kSetupLossModel] == kCorrelatedLoss)
+        phi = correlatedLosses(p, run, fc.mach, T0, report).total();
     values.alpha = (1.0f - phi) * run.F * static_cast<float>(engineCount(p)) / p.seaLevelThrust;
     if (!(values.alpha > kMinimumLapse)) values.alpha = kMinimumLapse;
     values.c = run.S / (1.0f - phi) / std::sqrt(fc.theta);
     return run;
 }
 
-DeckRun cycleDeckTsfc(EngineModelValues& values, const FlightCondition& fc, ProjectData& p, int16_t afterburner,
-                      float dragRequired, bool fullThrottle, bool matchedLapse, std::string& report) {
+DeckRun cycleDeckTsfc(EngineModelValues& values, const FlightCondition& fc, ProjectData& p,
+                      int16_t afterburner, float dragRequired, bool fullThrottle, bool matchedLapse,
+                      std::string& report) {
     const bool correlated = p.engine.setup[kSetupLossModel] == kCorrelatedLoss;
     float phi = startingLoss(p, 0.1f);
     const float T0 = p.units.TSL * fc.theta;
@@ -116,8 +127,8 @@ DeckRun cycleDeckTsfc(EngineModelValues& values, const FlightCondition& fc, Proj
     const float n = static_cast<float>(engineCount(p));
     DeckRun run;
     for (int pass = 0; pass < kLossIterationPasses; ++pass) {
-        run = runDeckAt(p, fc.mach, fc.altitude, T0, P0, p.engine.tt4MaxSetting, tt7, mode, dragRequired / (1.0f - phi) / n,
-                        report);
+        run = runDeckAt(p, fc.mach, fc.altitude, T0, P0, p.engine.tt4MaxSetting, tt7, mode,
+                        dragRequired / (1.0f - phi) / n, report);
         if (run.failed()) {
             values.alpha = kMinimumLapse;
             values.c = 0.5f;

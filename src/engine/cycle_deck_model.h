@@ -26,6 +26,7 @@ struct DeckRun {
 /// Installation losses of one operating point.
 struct InstallationLosses {
     float inlet = 0, nozzle = 0;
+    float afterbodyParameter = 0, afterbodyDrag = 0; ///< nozzle data of the afterbody correlation
     float total() const { return inlet + nozzle; }
 };
 
@@ -59,7 +60,8 @@ inline constexpr int kLossIterationPasses = 50; ///< passes of the installation-
 /// `fullThrottle` keeps the engine at full throttle instead (the engine cannot supply the drag, or the
 /// caller wants full-throttle figures). Writes values.c and, when `matchedLapse`, values.alpha at the
 /// matched setting.
-DeckRun cycleDeckTsfc(EngineModelValues& values, const FlightCondition& fc, ProjectData& project, int16_t afterburner,
-                      float dragRequired, bool fullThrottle, bool matchedLapse, std::string& report);
+DeckRun cycleDeckTsfc(EngineModelValues& values, const FlightCondition& fc, ProjectData& project,
+                      int16_t afterburner, float dragRequired, bool fullThrottle, bool matchedLapse,
+                      std::string& report);
 
 } // namespace vededa

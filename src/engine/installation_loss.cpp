@@ -171,6 +171,8 @@ LossResult NozzleLoss(float specificThrust, float M0, float a0, float A0, float 
     const float cd = afterbodyDragCoefficient(M0, a, D9 / D10, L / D10, A9 / A10);
     LossResult r;
     r.phi = cd * M0 * (A10 - A9) / (2.0f * A0 * q);
+    r.afterbodyParameter = a;
+    r.dragCoefficient = cd;
     return r;
 }
 

@@ -16,6 +16,8 @@ struct LossResult {
     float phi = 0;
     bool valid = true;
     std::string failure;
+    float afterbodyParameter = 0; ///< nozzle loss: the afterbody parameter a
+    float dragCoefficient = 0;    ///< nozzle loss: the afterbody drag coefficient C_D
 };
 
 /// Inlet (spillage) loss at one operating point, with a fixed ratio of specific heats 1.4.

@@ -1,5 +1,8 @@
 #include "mission/mission_calculation.h"
 
+#include "engine/cycle_deck_model.h"
+#include "engine/gas_dynamics.h"
+#include "engine/installation_loss.h"
 #include "mission/best_cruise.h"
 #include "mission/leg_set.h"
 #include "mission/mission_report.h"
@@ -58,6 +61,13 @@ struct Leg {
     float pi = 1, time = 0, distance = 0, thrustRequired = 0, tsfc = 0, mach = 0, altitude = 0;
     std::optional<float> betaNext; ///< set by the types that chain beta themselves
     std::string refused;           ///< why the leg was not flown
+    // Cycle deck figures of the last engine step.
+    float engineAltitude = 0; ///< altitude the deck is run at [ft or m]
+    float phi = 0;            ///< total installation loss
+    float tt4 = 0, tt7 = 0;   ///< temperatures the deck reached [R or K]
+    float inletArea = 0, nozzleArea = 0;
+    std::string limit;
+    InstallationLosses losses;
 };
 
 class LegCalculator {
@@ -106,6 +116,16 @@ class LegCalculator {
 
     void fullThrottle(float mach, float theta, float delta);
     void matchedThrust(float required, float mach, float theta, float delta);
+    bool deck() const { return p_.thrustModel == kEngineCycleDeck; }
+    int16_t engineCount() const {
+        return p_.engine.setup[kSetupEngineCount] > 0 ? p_.engine.setup[kSetupEngineCount]
+                                                      : static_cast<int16_t>(1);
+    }
+    float legLoss() const;
+    void keepDeckFigures(const DeckRun& run, float mach);
+    void deckFullThrottle(float mach, float theta, float delta);
+    void deckMatchedThrust(float required, float mach, float theta, float delta);
+    void deckLines();
     float countedDistance() const;
 
     void climbOrAccelerate();   // A, B, C
@@ -123,10 +143,107 @@ class LegCalculator {
     // Values the result lines print, kept by the leg computations.
     float cl_ = 0, cd_ = 0, velocity_ = 0, deltaZe_ = 0, u_ = 0, xi_ = 0, groundDistance_ = 0, radius_ = 0;
     float hStart_ = 0, hFinal_ = 0;
+    float engineMach_ = 0; ///< Mach number of the last engine step
     void results();
 };
 
+float LegCalculator::legLoss() const {
+    switch (p_.engine.setup[kSetupLossModel]) {
+    case kConstantLoss:
+        return p_.engine.controls[8];
+    case kPerLegLoss:
+        return L_.record->p[21];
+    default:
+        return 0.0f;
+    }
+}
+
+void LegCalculator::keepDeckFigures(const DeckRun& run, float mach) {
+    L_.tt4 = run.Tt4;
+    L_.tt7 = run.Tt7;
+    L_.nozzleArea = run.A9;
+    // Below Mach 1 the capture area is reported as its sonic area A0*.
+    if (mach >= 1.0f) {
+        L_.inletArea = run.A0;
+    } else {
+        float m = mach <= 0.01f ? 0.01f : mach;
+        L_.inletArea = run.A0 / AreaRatioFromMach(1.4f, m);
+    }
+    const int code = run.limit;
+    L_.limit = code >= 0 && code <= 11 ? p_.labels.limitNames[static_cast<std::size_t>(code + 1)]
+                                       : " Didn't converge";
+}
+
+void LegCalculator::deckFullThrottle(float mach, float theta, float delta) {
+    engineMach_ = mach;
+    std::string messages;
+    const float T0 = theta * u().TSL;
+    const float P0 = delta * u().PSL / u().pressureConstant;
+    const float tt7 = L_.afterburner == 1 ? L_.record->p[20] : 0.0f;
+    const DeckRun run =
+        runDeckAt(p_, mach, L_.engineAltitude, T0, P0, L_.record->p[19], tt7, 1, 0.0f, messages);
+    out_.append(messages);
+    keepDeckFigures(run, mach);
+    float phi = legLoss();
+    if (p_.engine.setup[kSetupLossModel] == kCorrelatedLoss) {
+        std::string lossLines;
+        L_.losses = correlatedLosses(p_, run, mach, T0, lossLines);
+        out_.append(lossLines);
+        phi = L_.losses.total();
+    }
+    L_.phi = phi;
+    L_.c = run.S / (1.0f - phi) / std::sqrt(theta);
+    L_.twAvailable = (1.0f - phi) * run.F * static_cast<float>(engineCount()) / wto();
+    if (L_.twAvailable == 0.0f) L_.twAvailable = 0.001f;
+    L_.thrustAvailable = L_.twAvailable * wto();
+    L_.tsfc = L_.c * std::sqrt(L_.theta);
+}
+
+void LegCalculator::deckMatchedThrust(float required, float mach, float theta, float delta) {
+    engineMach_ = mach;
+    const bool correlated = p_.engine.setup[kSetupLossModel] == kCorrelatedLoss;
+    float phi = correlated ? 0.1f : legLoss();
+    const float T0 = theta * u().TSL;
+    const float P0 = delta * u().PSL / u().pressureConstant;
+    const float tt7 = L_.afterburner == 1 ? L_.record->p[20] : 0.0f;
+    const float n = static_cast<float>(engineCount());
+    DeckRun run;
+    float perEngine = 0;
+    for (int pass = 0; pass < kLossIterationPasses; ++pass) {
+        perEngine = required / (1.0f - phi) / n;
+        out_.line(Space(10) + "One Engine Uninstalled Thrust =" + F(perEngine, 0) +
+                  " @ Phi(I+N) =" + F(phi, 5));
+        std::string messages;
+        run = runDeckAt(p_, mach, L_.engineAltitude, T0, P0, L_.record->p[19], tt7, 2, perEngine, messages);
+        out_.append(messages);
+        if (!correlated || run.failed()) break;
+        std::string lossLines;
+        L_.losses = correlatedLosses(p_, run, mach, T0, lossLines);
+        out_.append(lossLines);
+        float phiNew = L_.losses.total();
+        if (!(phiNew >= -0.05f && phiNew <= 0.9f)) phiNew = 0.9f;
+        const float change = std::fabs(phi - phiNew);
+        phi = phi + 0.5f * (phiNew - phi);
+        if (change <= 0.0005f) break;
+        if (pass + 1 == kLossIterationPasses)
+            out_.line(Space(10) + "**** Installation loss not converged in " +
+                      std::to_string(kLossIterationPasses) + " passes; the last value is used");
+    }
+    if (run.limit == kLimitEngineSize)
+        out_.line(Space(10) + "   **** Engine Too Small, Unnstalled Thrust =" + F(run.F, 0) +
+                  " Required =" + F(perEngine, 0));
+    keepDeckFigures(run, mach);
+    L_.phi = phi;
+    L_.thrustAvailable = run.F != 0.0f ? required : 0.0f;
+    L_.c = run.S / (1.0f - phi) / std::sqrt(theta);
+    L_.tsfc = L_.c * std::sqrt(theta);
+}
+
 void LegCalculator::fullThrottle(float mach, float theta, float delta) {
+    if (deck()) {
+        deckFullThrottle(mach, theta, delta);
+        return;
+    }
     L_.alpha = lapse(mach, theta, delta, L_.afterburner);
     L_.c = m_.tsfcCoefficient(mach, L_.afterburner);
     L_.twAvailable = L_.alpha * p_.thrustLoading;
@@ -136,6 +253,10 @@ void LegCalculator::fullThrottle(float mach, float theta, float delta) {
 }
 
 void LegCalculator::matchedThrust(float required, float mach, float theta, float delta) {
+    if (deck()) {
+        deckMatchedThrust(required, mach, theta, delta);
+        return;
+    }
     const float alphaMil = lapse(mach, theta, delta, 0);
     const float cMil = m_.tsfcCoefficient(mach, 0);
     const float tMil = alphaMil * p_.thrustLoading * wto();
@@ -209,6 +330,7 @@ void LegCalculator::climbOrAccelerate() {
     }
     L_.mach = mach;
     L_.altitude = h;
+    L_.engineAltitude = h;
     velocity_ = v;
     const float ze1 = h1 + v1 * v1 / (2.0f * u().g0);
     const float ze2 = h2 + v2 * v2 / (2.0f * u().g0);
@@ -329,6 +451,7 @@ void LegCalculator::bestCruise() {
     cd_ = start.cd;
     L_.mach = mach;
     L_.altitude = start.altitude;
+    L_.engineAltitude = start.altitude;
     L_.thrustRequired = cd_ * dyn * wto() / p_.wingLoading;
     L_.theta = fc.theta;
     matchedThrust(L_.thrustRequired, mach, fc.theta, fc.delta);
@@ -406,6 +529,7 @@ void LegCalculator::energyManeuver() {
     const FlightCondition fc = standardAt(h);
     setCondition(fc.temperature, fc.delta, fc.pressure);
     L_.altitude = h;
+    L_.engineAltitude = h;
     const float ze1 = h1 + v1 * v1 / (2.0f * u().g0);
     const float v = std::sqrt(2.0f * u().g0 * (ze1 - h));
     const float mach = v / L_.a;
@@ -452,6 +576,7 @@ void LegCalculator::descend() {
     const FlightCondition fc = standardAt(h);
     setCondition(fc.temperature, fc.delta, fc.pressure);
     L_.altitude = h;
+    L_.engineAltitude = h;
     const float v = 0.5f * (v1 + v2);
     const float mach = v / L_.a;
     L_.mach = mach;
@@ -480,16 +605,36 @@ void LegCalculator::descend() {
     velocity_ = v;
 }
 
+void LegCalculator::deckLines() {
+    auto P = [&](const std::string& label, float v, const std::string& unit = {}) {
+        return r_.pair(label, v, unit);
+    };
+    const std::string& temperature = p_.labels.suffixes.temperature;
+    const std::string& area = p_.labels.suffixes.area;
+    r_.line(P("Tt4      = ", L_.tt4, temperature), "Limit    = " + L_.limit, 7);
+    const int16_t type = p_.engine.setup[kSetupEngineType];
+    if ((type == 2 || type == 5) && L_.afterburner == 1) r_.line(P("Tt7      = ", L_.tt7, temperature));
+    r_.line(P(engineMach_ > 1.0f ? "Area 0   = " : "Area 0*  = ", L_.inletArea, area),
+            P("Area 9   = ", L_.nozzleArea, area), 4);
+    if (p_.engine.setup[kSetupLossModel] == kCorrelatedLoss) {
+        r_.line(P("IMS Noz  = ", L_.losses.afterbodyParameter), P("CD Noz   = ", L_.losses.afterbodyDrag));
+        r_.line(P("Phi I    = ", L_.losses.inlet), P("Phi N    = ", L_.losses.nozzle));
+    }
+}
+
 void LegCalculator::results() {
     const std::string sec = " sec";
     const std::string speed = speedUnit(p_);
     const int t = L_.type;
+    const bool withDeck = deck();
     auto P = [&](const std::string& label, float v, const std::string& unit = {}) {
         return r_.pair(label, v, unit);
     };
     auto timeDistance = [&] {
         r_.line(P("Time     = ", L_.time, sec), P("Distance = ", L_.distance, distanceUnit()), 5);
     };
+    const std::string thrust = P("Thrust   = ", L_.thrustAvailable, forceUnit());
+    const std::string alpha = P("Alpha    = ", L_.alpha);
     switch (t) {
     case 4: // D
         r_.line(P("TO Mach  = ", p_.missionResults.takeoffMach), P("TO Vel   = ", velocity_, speed));
@@ -516,29 +661,42 @@ void LegCalculator::results() {
     }
     if (t == 7) r_.line(P("Alt-start= ", hStart_, lengthUnit()), P("Alt-final= ", hFinal_, lengthUnit()));
     if (t == 8) r_.line(P("Mach     = ", L_.mach), P("Vel      = ", velocity_, speed));
-    if (t <= 4 || t == 11 || t == 13 || (t >= 5 && t <= 8))
-        r_.line(P("CL       = ", cl_), P("CD       = ", cd_));
+    if (t <= 8 || t == 11 || t == 13) r_.line(P("CL       = ", cl_), P("CD       = ", cd_));
     if (t == 6)
         r_.line(P("Radius   = ", radius_, lengthUnit()),
                 P("Radius   = ", radius_ / u().lengthPerDistance, distanceUnit()), 6);
-    if (t <= 3) r_.line(P("CD/CL    = ", cd_ / cl_), P("Alpha    = ", L_.alpha));
-    if (t == 4) r_.line(P("Etta TO  = ", xi_), P("Alpha    = ", L_.alpha));
-    if (t == 11 || t == 13) r_.line(P("Alpha    = ", L_.alpha), P("TSFC     = ", L_.tsfc, fuelUnit()));
+    if (t <= 4) {
+        // Climbs, accelerations and the take-off roll: the thrust (or lapse) line, then u and PI.
+        r_.line(t == 4 ? P("Etta TO  = ", xi_) : P("CD/CL    = ", cd_ / cl_), withDeck ? thrust : alpha);
+        if (withDeck) deckLines();
+        r_.line(P("u        = ", u_), P("C        = ", L_.c, fuelUnit()));
+        r_.line(P("PI       = ", L_.pi), P("TSFC     = ", L_.tsfc, fuelUnit()));
+    }
+    if (t == 11 || t == 13) {
+        if (withDeck)
+            r_.line(thrust, P("TSFC     = ", L_.tsfc, fuelUnit()), 6);
+        else
+            r_.line(alpha, P("TSFC     = ", L_.tsfc, fuelUnit()));
+        if (withDeck) deckLines();
+        r_.line(P("PI       = ", L_.pi), P("C        = ", L_.c, fuelUnit()));
+    }
     if (t >= 5 && t <= 8) {
         r_.line(P("PI       = ", L_.pi), P("C        = ", L_.c, fuelUnit()));
-        r_.line(P("Thrust   = ", L_.thrustAvailable, forceUnit()), P("TSFC     = ", L_.tsfc, fuelUnit()), 6);
+        r_.line(thrust, P("TSFC     = ", L_.tsfc, fuelUnit()), 6);
+        if (withDeck) deckLines();
     }
     if (t == 10)
         r_.line(P("Distance = ", groundDistance_, lengthUnit()),
                 P("Distance = ", L_.distance, distanceUnit()), 6);
     if (t == 9 || t == 10) {
-        r_.line(P("Alpha    = ", L_.alpha), P("C        = ", L_.c, fuelUnit()));
-        r_.line(P("PI       = ", L_.pi), P("TSFC     = ", L_.tsfc, fuelUnit()));
-    }
-    if (t == 11 || t == 13) r_.line(P("PI       = ", L_.pi), P("C        = ", L_.c, fuelUnit()));
-    if (t <= 4) {
-        r_.line(P("u        = ", u_), P("C        = ", L_.c, fuelUnit()));
-        r_.line(P("PI       = ", L_.pi), P("TSFC     = ", L_.tsfc, fuelUnit()));
+        if (withDeck) {
+            r_.line(thrust, P("TSFC     = ", L_.tsfc, fuelUnit()), 6);
+            deckLines();
+            r_.line(P("PI       = ", L_.pi), P("C        = ", L_.c, fuelUnit()));
+        } else {
+            r_.line(alpha, P("C        = ", L_.c, fuelUnit()));
+            r_.line(P("PI       = ", L_.pi), P("TSFC     = ", L_.tsfc, fuelUnit()));
+        }
     }
 }
 
@@ -551,8 +709,12 @@ void LegCalculator::run(int i) {
     L_.record = &record;
     L_.beta = p.betaStart[static_cast<std::size_t>(i)];
     if (i == 1) {
+        // With the cycle deck the engine is first sized to the aircraft's sea-level static thrust.
+        std::string sizing;
+        if (p.thrustModel == kEngineCycleDeck) sizeEngineToAircraft(p, sizing);
         missionHeaderTop(out_, p);
         missionCurrentSelection(out_, p);
+        out_.append(sizing);
     }
     missionLegHeading(out_, p, i);
 
@@ -560,15 +722,13 @@ void LegCalculator::run(int i) {
     const FlightCondition start = standardAt(record.p[1]);
     const float temperature = record.p[2] > 0.0f ? record.p[2] : start.temperature;
     setCondition(temperature, start.delta, start.pressure);
+    L_.engineAltitude = record.p[1];
     L_.cdr = record.p[10];
     L_.afterburner = static_cast<int16_t>(std::trunc(record.p[18]));
     if (p.thrustModel == 1 || p.thrustModel == 4) L_.afterburner = 0;
 
     std::feclearexcept(FE_ALL_EXCEPT);
-    if (p.thrustModel == 7 && L_.type != 12) {
-        L_.refused =
-            "Leg not computed: the cycle deck is not available to the mission analysis in this version";
-    } else {
+    {
         switch (L_.type) {
         case 1:
         case 2:
@@ -640,12 +800,12 @@ void LegCalculator::run(int i) {
     res.thrustRequired[k] = L_.thrustRequired;
     res.thrustAvailable[k] = L_.thrustAvailable;
     res.tsfc[k] = L_.tsfc;
-    res.phi[k] = 0;
+    res.phi[k] = L_.phi;
     res.mach[k] = L_.mach;
     res.altitude[k] = L_.altitude;
-    res.inletArea[k] = 0;
-    res.nozzleArea[k] = 0;
-    res.limit[k].clear();
+    res.inletArea[k] = L_.inletArea;
+    res.nozzleArea[k] = L_.nozzleArea;
+    res.limit[k] = L_.limit;
     const float betaNext = L_.betaNext ? *L_.betaNext : L_.beta * L_.pi;
     p.betaStart[k + 1] = betaNext;
     res.lastLeg = static_cast<int16_t>(i);
