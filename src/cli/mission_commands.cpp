@@ -79,11 +79,6 @@ void runContour(const ContourOptions& o) {
         setExitCode(1);
         return;
     }
-    if (project->thrustModel == 7) {
-        std::cerr << "vededa-cli: contour plots with the cycle deck are not available in this version\n";
-        setExitCode(1);
-        return;
-    }
     const AnalysisModels models = bindAnalysisModels(*project);
     PlotFrame frame = plotAreaOf(kPlotPictureWidth, kPlotPictureHeight);
     const ContourSettings& c = project->contour;

@@ -47,10 +47,14 @@ ContourPoint contourPointAt(const ProjectData& p, const AnalysisModels& m, const
         return out;
     }
     if (c.quantity == kContourLiftDrag) return out;
-    const float alpha = m.thrustLapse(mach, fc.theta, fc.delta, c.afterburner, 0.0f);
+    const bool deck = p.thrustModel == 7 && m.deckFull;
+    DeckRating full;
+    if (deck) full = m.deckFull(mach, fc.altitude, fc.theta, fc.delta, c.afterburner);
+    const float alpha = deck ? full.alpha : m.thrustLapse(mach, fc.theta, fc.delta, c.afterburner, 0.0f);
     out.alpha = alpha;
     out.ps = (c.thrustFraction * alpha * p.thrustLoading / c.beta - c.loadFactor * cd / cl) * velocity;
-    const float cTsfc = m.tsfcCoefficient(mach, c.afterburner);
+    // With the cycle deck the full-throttle run gives the fuel consumption as well.
+    const float cTsfc = deck ? full.c : m.tsfcCoefficient(mach, c.afterburner);
     const float sqrtTheta = std::sqrt(fc.theta);
     const float tsfc = cTsfc * sqrtTheta;
     out.fs = out.ps / (c.thrustFraction * alpha * tsfc) * u.rateConstant / 1000.0f;
@@ -58,7 +62,16 @@ ContourPoint contourPointAt(const ProjectData& p, const AnalysisModels& m, const
         const bool si = p.unitSystem == kSI;
         float ef = 0;
         if (out.ps > 0.0f) {
-            float cAgain = m.tsfcCoefficient(mach, c.afterburner);
+            float cAgain = 0;
+            if (deck && m.deckMatched) {
+                // The engine throttled to the drag of this point (full throttle when it cannot supply it).
+                const float drag = (cd / cl) * c.loadFactor * c.beta * p.takeoffWeight() / c.thrustFraction;
+                const bool fullThrottle = alpha * p.seaLevelThrust < drag;
+                cAgain =
+                    m.deckMatched(mach, fc.altitude, fc.theta, fc.delta, c.afterburner, drag, fullThrottle).c;
+            } else {
+                cAgain = m.tsfcCoefficient(mach, c.afterburner);
+            }
             if (!(cAgain > 0.0f)) cAgain = 0.5f;
             ef = cl / (cd * cAgain * sqrtTheta);
         } else {

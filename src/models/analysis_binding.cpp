@@ -1,5 +1,6 @@
 #include "models/analysis_binding.h"
 
+#include "engine/cycle_deck_model.h"
 #include "models/drag_polar.h"
 #include "models/thrust_lapse.h"
 #include "models/tsfc.h"
@@ -9,7 +10,11 @@
 
 namespace vededa {
 
-AnalysisModels bindAnalysisModels(const ProjectData& project) {
+AnalysisModels bindAnalysisModels(ProjectData& project) {
+    if (project.thrustModel == kEngineCycleDeck) {
+        std::string sizing;
+        sizeEngineToAircraft(project, sizing);
+    }
     // One copy of the settings the models read; the afterburner flag is set per call.
     auto settings = std::make_shared<ProjectData>(project);
     AnalysisModels m;
@@ -39,6 +44,31 @@ AnalysisModels bindAnalysisModels(const ProjectData& project) {
         TsfcModel(values, fc, *settings);
         return values.c;
     };
+    if (project.thrustModel == kEngineCycleDeck) {
+        m.deckFull = [settings](float mach, float altitude, float theta, float delta, int16_t afterburner) {
+            EngineModelValues values;
+            FlightCondition fc;
+            fc.mach = mach;
+            fc.altitude = altitude;
+            fc.theta = theta;
+            fc.delta = delta;
+            std::string messages;
+            cycleDeckLapse(values, fc, *settings, afterburner, messages);
+            return DeckRating{values.alpha, values.c};
+        };
+        m.deckMatched = [settings](float mach, float altitude, float theta, float delta, int16_t afterburner,
+                                   float drag, bool fullThrottle) {
+            EngineModelValues values;
+            FlightCondition fc;
+            fc.mach = mach;
+            fc.altitude = altitude;
+            fc.theta = theta;
+            fc.delta = delta;
+            std::string messages;
+            cycleDeckTsfc(values, fc, *settings, afterburner, drag, fullThrottle, false, messages);
+            return DeckRating{values.alpha, values.c};
+        };
+    }
     return m;
 }
 

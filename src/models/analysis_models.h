@@ -15,11 +15,24 @@ struct PolarCoefficients {
 /// current model selections. The algebraic engine models give the installed thrust lapse alpha (never below
 /// 0.001) and the TSFC coefficient C in the project's units (1/hr, or mg/(N s) in SI); `userLapse` is the
 /// leg's own thrust lapse for the "User Input Values" thrust model.
+/// Full-throttle or throttled engine figures of the cycle deck at one flight condition.
+struct DeckRating {
+    float alpha = 0.001f; ///< installed thrust over the aircraft's sea-level static thrust
+    float c = 0.5f;       ///< installed TSFC coefficient, TSFC = C sqrt(theta)
+};
+
 struct AnalysisModels {
     std::function<PolarCoefficients(float mach)> polar;
     std::function<float(float mach, float theta, float delta, int16_t afterburner, float userLapse)>
         thrustLapse;
     std::function<float(float mach, int16_t afterburner)> tsfcCoefficient;
+    /// Cycle deck (thrust model 7) only: full throttle at (mach, altitude, theta, delta), and the engine
+    /// throttled to the installed thrust `drag` (full throttle when `fullThrottle`).
+    std::function<DeckRating(float mach, float altitude, float theta, float delta, int16_t afterburner)>
+        deckFull;
+    std::function<DeckRating(float mach, float altitude, float theta, float delta, int16_t afterburner,
+                             float drag, bool fullThrottle)>
+        deckMatched;
 };
 
 } // namespace vededa

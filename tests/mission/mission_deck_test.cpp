@@ -1,0 +1,100 @@
+// Mission legs through the cycle deck, checked against the deck's own outputs.
+#include "app/project_file.h"
+#include "engine/cycle_deck_model.h"
+#include "engine/installation_loss.h"
+#include "engine/reference_file.h"
+#include "mission/mission_calculation.h"
+#include "models/analysis_binding.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace vededa {
+namespace {
+
+ProjectData deckProject() {
+    ProjectData p = test::freshProject();
+    EXPECT_TRUE(readProject(p, test::dataPath("Vededa.RUZ")).ok);
+    const ReferenceReadResult r = ReadReferenceFile(p, test::dataPath("fighter_ab.REF"));
+    EXPECT_TRUE(r.ok) << r.message;
+    p.engine.setup[kSetupEngineCount] = 2;
+    p.engine.setup[kSetupLossModel] = kConstantLoss;
+    p.legCount = 0;
+    return p;
+}
+
+MissionLeg& addLeg(ProjectData& p, const char* type) {
+    p.legCount = static_cast<int16_t>(p.legCount + 1);
+    MissionLeg& leg = p.legs[static_cast<std::size_t>(p.legCount)];
+    leg = MissionLeg{};
+    leg.type = type;
+    leg.p[19] = p.engine.tt4MaxSetting;
+    leg.p[20] = p.engine.tt7MaxSetting;
+    return leg;
+}
+
+TEST(MissionDeck, WarmUpBurnsWhatTheDeckSays) {
+    ProjectData p = deckProject();
+    MissionLeg& warm = addLeg(p, "I");
+    warm.p[2] = 518.69f;
+    warm.p[16] = 60;
+    const std::string report = computeMission(p, bindAnalysisModels(p));
+    ASSERT_EQ(report.find("NoSolution"), std::string::npos) << report;
+    // The same deck run by hand: sea-level static, full throttle, dry.
+    std::string messages;
+    const DeckRun run = runDeckAt(p, 0.0f, 0.0f, 518.69f, 2116.224f / 144.0f, p.engine.tt4MaxSetting, 0.0f, 1,
+                                  0.0f, messages);
+    const double phi = p.engine.controls[8];
+    const double c = run.S / (1.0 - phi);
+    const double twAvailable = (1.0 - phi) * run.F * 2.0 / p.takeoffWeight();
+    test::expectNear(p.missionResults.pi[1], 1.0 - c * twAvailable * 60.0 / 1.0 / 3600.0, 1e-6, "PI");
+    test::expectNear(p.missionResults.thrustAvailable[1], twAvailable * p.takeoffWeight(), 1e-5, "thrust");
+    EXPECT_EQ(p.missionResults.limit[1], " Tt4      ");
+    EXPECT_NE(report.find("          Tt4      = 3.200E+03 R       Limit    =  Tt4      "), std::string::npos)
+        << report;
+}
+
+TEST(MissionDeck, CruiseMatchesTheRequiredThrust) {
+    ProjectData p = deckProject();
+    MissionLeg& e = addLeg(p, "E");
+    e.p[1] = 30000;
+    e.p[2] = 411.86f;
+    e.p[3] = 900;
+    e.p[4] = 0.9f;
+    e.p[15] = 100;
+    const std::string report = computeMission(p, bindAnalysisModels(p));
+    const MissionResults& r = p.missionResults;
+    EXPECT_NE(report.find("          One Engine Uninstalled Thrust ="), std::string::npos);
+    EXPECT_EQ(r.limit[1], " Thrust   ") << report;
+    EXPECT_FLOAT_EQ(r.thrustAvailable[1], r.thrustRequired[1]);
+    // The fuel used follows from the deck's specific fuel consumption at the matched thrust.
+    std::string messages;
+    const double phi = p.engine.controls[8];
+    const double theta = 411.86 / 518.69;
+    FlightCondition fc;
+    fc.altitude = 30000;
+    atmosphere(fc, p.units);
+    const DeckRun run = runDeckAt(p, 0.9f, 30000, 411.86f, fc.pressure / 144.0f, p.engine.tt4MaxSetting, 0.0f,
+                                  2, static_cast<float>(r.thrustRequired[1] / (1.0 - phi) / 2.0), messages);
+    test::expectNear(r.tsfc[1], run.S / (1.0 - phi), 1e-5, "installed TSFC");
+    const double rho = fc.delta / theta * 0.0023768;
+    const double q = 0.5 * rho * 900.0 * 900.0;
+    const double cl = 64.0 / q;
+    const double cdcl = r.thrustRequired[1] / (q * p.wingArea) / cl;
+    const double pi = std::exp(-run.S / (1.0 - phi) * cdcl * 100.0 * 6080.0 / 900.0 / 3600.0);
+    test::expectNear(r.pi[1], pi, 2e-5, "PI");
+}
+
+TEST(MissionDeck, ExampleProjectFliesEveryLegUpToTheLowPowerLegs) {
+    ProjectData p = test::freshProject();
+    ASSERT_TRUE(readProject(p, test::dataPath("Vededa_deck.RUZ")).ok);
+    computeMission(p, bindAnalysisModels(p));
+    EXPECT_NEAR(p.engine.thrustScale, 0.6f, 1e-4f); // 30000 lb over two engines of 25000 lb
+    for (int i = 1; i <= 11; ++i)
+        EXPECT_NE(p.missionResults.limit[static_cast<std::size_t>(i)], "NoSolution") << "leg " << i;
+}
+
+} // namespace
+} // namespace vededa
