@@ -1,6 +1,7 @@
 // Benchmarks of the mission and contour calculations on the bundled project.
 #include "app/project_data.h"
 #include "app/project_file.h"
+#include "constraint/constraint_calculation.h"
 #include "contour/conrec.h"
 #include "contour/contour_grid.h"
 #include "contour/contour_overlays.h"
@@ -73,5 +74,58 @@ void BM_ContourTracing51Levels(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ContourTracing51Levels)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+using namespace vededa;
+
+std::unique_ptr<ProjectData> deckProject() {
+    auto p = std::make_unique<ProjectData>();
+    initializeProject(*p);
+    readProject(*p, std::string(VEDEDA_DATA_DIR) + "/Vededa_deck.RUZ");
+    return p;
+}
+
+void BM_DeckMissionWithReports(benchmark::State& state) {
+    auto p = deckProject();
+    for (auto _ : state) {
+        const AnalysisModels models = bindAnalysisModels(*p);
+        std::string text = computeMission(*p, models);
+        text += missionSummary(*p, 1) + missionSummary(*p, 2);
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+BENCHMARK(BM_DeckMissionWithReports)->Unit(benchmark::kMillisecond);
+
+void BM_DeckConstraintSet(benchmark::State& state) {
+    auto p = deckProject();
+    for (auto _ : state) {
+        std::string text;
+        for (int16_t n = 1; n <= p->constraintCount; ++n) text += ConstraintCalculation(*p, n);
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+BENCHMARK(BM_DeckConstraintSet)->Unit(benchmark::kMillisecond);
+
+void deckGrid(benchmark::State& state, int16_t quantity) {
+    auto p = deckProject();
+    fullGridProject(*p, quantity);
+    const AnalysisModels models = bindAnalysisModels(*p);
+    const PlotFrame frame = plotAreaOf(kPlotPictureWidth, kPlotPictureHeight);
+    for (auto _ : state) {
+        const ContourCalculation calc = calculateContourGrid(*p, models, frame);
+        benchmark::DoNotOptimize(calc.maximum);
+    }
+}
+void BM_DeckContourPsGrid(benchmark::State& state) {
+    deckGrid(state, kContourPs);
+}
+void BM_DeckContourRangeFactorGrid(benchmark::State& state) {
+    deckGrid(state, kContourRangeFactor);
+}
+BENCHMARK(BM_DeckContourPsGrid)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_DeckContourRangeFactorGrid)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

@@ -348,6 +348,8 @@ ConstraintOutcome calculateConstraint(ProjectData& project, int16_t number) {
     project.resultsItem = number;
     ConstraintState s{project, c, out.type, {}, 0, 0, 0, 0, {}, out, points};
 
+    // "Calculate" with the cycle deck sizes the engine to the aircraft before the first constraint.
+    if (number == 1 && project.thrustModel == kEngineCycleDeck) sizeEngineToAircraft(project, out.engineMessages);
     std::feclearexcept(FE_ALL_EXCEPT);
     const UnitConstants& u = project.units;
     s.beta = c.p[1];
