@@ -10,6 +10,20 @@
 
 namespace vededa {
 
+namespace {
+
+/// The flight condition the deck is run at.
+FlightCondition deckCondition(float mach, float altitude, float theta, float delta) {
+    FlightCondition fc;
+    fc.mach = mach;
+    fc.altitude = altitude;
+    fc.theta = theta;
+    fc.delta = delta;
+    return fc;
+}
+
+} // namespace
+
 AnalysisModels bindAnalysisModels(ProjectData& project) {
     if (project.thrustModel == kEngineCycleDeck) {
         std::string sizing;
@@ -47,25 +61,17 @@ AnalysisModels bindAnalysisModels(ProjectData& project) {
     if (project.thrustModel == kEngineCycleDeck) {
         m.deckFull = [settings](float mach, float altitude, float theta, float delta, int16_t afterburner) {
             EngineModelValues values;
-            FlightCondition fc;
-            fc.mach = mach;
-            fc.altitude = altitude;
-            fc.theta = theta;
-            fc.delta = delta;
             std::string messages;
-            cycleDeckLapse(values, fc, *settings, afterburner, messages);
+            cycleDeckLapse(values, deckCondition(mach, altitude, theta, delta), *settings, afterburner,
+                           messages);
             return DeckRating{values.alpha, values.c};
         };
         m.deckMatched = [settings](float mach, float altitude, float theta, float delta, int16_t afterburner,
                                    float drag, bool fullThrottle) {
             EngineModelValues values;
-            FlightCondition fc;
-            fc.mach = mach;
-            fc.altitude = altitude;
-            fc.theta = theta;
-            fc.delta = delta;
             std::string messages;
-            cycleDeckTsfc(values, fc, *settings, afterburner, drag, fullThrottle, false, messages);
+            cycleDeckTsfc(values, deckCondition(mach, altitude, theta, delta), *settings, afterburner, drag,
+                          fullThrottle, false, messages);
             return DeckRating{values.alpha, values.c};
         };
     }
