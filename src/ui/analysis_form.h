@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QString>
+
+#include <string>
+
+class QWidget;
+
+namespace vededa {
+
+/// Small helpers the analysis windows share: their text boxes commit when they lose the focus.
+namespace form {
+
+inline QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+inline std::string text(const QLineEdit* edit) {
+    return edit->text().toStdString();
+}
+
+/// A text box named `name`; `onLeave` runs when it loses the focus (or Return is pressed).
+template <typename F> QLineEdit* field(QWidget* parent, const QString& name, F onLeave) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setMinimumWidth(80);
+    QObject::connect(edit, &QLineEdit::editingFinished, parent, onLeave);
+    return edit;
+}
+
+} // namespace form
+
+} // namespace vededa
