@@ -344,6 +344,7 @@ void MissionWindow::summary() {
 
 void MissionWindow::plot() {
     MissionPlotWindow& w = plotWindow();
+    hide();
     w.show();
     w.raise();
     w.activateWindow();

@@ -73,7 +73,8 @@ PlotWindow::PlotWindow(ProjectData& project, UserDialogs& dialogs, PrintService&
     auto* bottom = new QHBoxLayout;
     auto* instruction = new QLabel("Click left mouse button to capture (x,y) coordinates.", this);
     instruction->setObjectName("Label1");
-    bottom->addWidget(instruction);
+    // The instruction has a line of its own so the read-outs keep their whole captions.
+    layout->addWidget(instruction);
     xCaption_ = new QLabel("x =", this);
     xCaption_->setObjectName("Label2");
     bottom->addWidget(xCaption_);
