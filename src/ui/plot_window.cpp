@@ -133,6 +133,7 @@ void PlotWindow::setReadoutCaptions(const std::string& x, const std::string& y) 
     yCaption_->setText(QString::fromStdString(y));
     xCaption_->setMinimumWidth(xCaption_->sizeHint().width());
     yCaption_->setMinimumWidth(yCaption_->sizeHint().width());
+    layout()->activate();
     xLabel_->setText("0");
     yLabel_->setText("0");
 }
