@@ -207,6 +207,8 @@ void ConstraintWindow::registerResultsMode() {
 }
 
 void ConstraintWindow::comeBack() {
+    // The Results window's item is shared with the mission pages, so the count is taken now.
+    pagedConstraints_ = static_cast<int16_t>(results_.currentItem() - 1);
     plotButton_->setEnabled(true);
     open();
 }
@@ -333,7 +335,7 @@ void ConstraintWindow::calculate() {
 
 void ConstraintWindow::plot() {
     // The constraints paged so far: all of them after paging past the last one.
-    const auto count = static_cast<int16_t>(results_.currentItem() - 1);
+    const int16_t count = pagedConstraints_;
     std::string refused;
     plotWindow_.showPlot(
         [&](Canvas& canvas) {

@@ -72,6 +72,8 @@ class ConstraintWindow : public QWidget {
     QLabel* lineWidthLabel_ = nullptr;
     QLineEdit* lineWidth_ = nullptr;
     QPushButton* plotButton_ = nullptr;
+    /// Constraints paged through when the Results window last returned here: the diagram draws these.
+    int16_t pagedConstraints_ = 0;
 
     void fillRows();
     void rowLeft(int row);

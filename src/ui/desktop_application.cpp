@@ -90,7 +90,11 @@ void DesktopApplication::connectAnalysisWindows() {
         mission_->resultsStale();
         contour_->resultsStale();
     };
-    hooks_.projectOpened = [this] { mission_->resultsStale(); };
+    // The results of the analyses belong to the project they were computed for.
+    hooks_.projectOpened = [this] {
+        mission_->resultsStale();
+        contour_->resultsStale();
+    };
     hooks_.refreshUnitLabels = [this] {
         if (constraint_->isVisible()) constraint_->redisplay();
         if (mission_->isVisible()) mission_->showLeg();

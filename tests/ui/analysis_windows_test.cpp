@@ -1,5 +1,6 @@
 #include "scripted_dialogs.h"
 
+#include "output/number_format.h"
 #include "ui/desktop_application.h"
 
 #include <QPushButton>
@@ -44,6 +45,26 @@ class AnalysisWindowsTest : public QObject {
         QCOMPARE(int(app.project().unitSystem), int(kSI));
         QVERIFY(!app.constraintWindow().plotButton()->isEnabled());
         QVERIFY(!app.missionWindow().summaryButton()->isEnabled());
+    }
+
+    void diagramKeepsItsConstraintsAfterMissionPages() {
+        ScriptedDialogs dialogs;
+        DesktopApplication app(dialogs);
+        app.loadStartupFiles(VEDEDA_TEST_DATA_DIR);
+        app.mainWindow().systemCommand(0);
+        app.constraintWindow().calculate();
+        for (int n = 1; n <= app.project().constraintCount; ++n) app.resultsWindow().next();
+        QVERIFY(app.constraintWindow().isVisible());
+        // The mission pages move the Results window's shared item back to 1.
+        app.mainWindow().systemCommand(1);
+        app.missionWindow().calculate();
+        app.resultsWindow().done();
+        app.constraintWindow().plot();
+        int labels = 0;
+        for (const auto& op : app.plotWindow().picture()->picture().opsOf(RecordingCanvas::Kind::Text))
+            for (int n = 1; n <= app.project().constraintCount; ++n)
+                if (op.text == formatPattern(float(n), "##")) ++labels;
+        QCOMPARE(labels, int(app.project().constraintCount));
     }
 
     void plotDoneReturnsToItsSource() {

@@ -113,6 +113,26 @@ class ConstraintWindowTest : public QObject {
         QCOMPARE(list->item(1)->text(), QString(" 2     C     Turn"));
     }
 
+    void leavingTheTypeListChangesTheType() {
+        threeConstraints();
+        leave("Text1", "2");
+        chooseType("E");
+        QFocusEvent out(QEvent::FocusOut);
+        QApplication::sendEvent(types(), &out);
+        QCOMPARE(project->constraints[2].type, std::string("E"));
+        QCOMPARE(project->constraints[2].p[1], 0.7f); // the parameters stay
+        QCOMPARE(window->findChild<QListWidget*>("List1")->item(1)->text(), QString(" 2     E     Two"));
+        QCOMPARE(window->findChild<QLabel*>("Label5")->text(), QString("Type:  E - Service Ceiling"));
+        // Beyond the count (the place to add at) the title waits for Add.
+        leave("Text1", "4");
+        chooseType("F");
+        QApplication::sendEvent(types(), &out);
+        button("cmdAdd")->click();
+        QCOMPARE(int(project->constraintCount), 4);
+        QCOMPARE(project->constraints[4].type, std::string("F"));
+        QCOMPARE(project->constraints[3].type, std::string("C"));
+    }
+
     void removeAsksFirst() {
         threeConstraints();
         leave("Text1", "3");

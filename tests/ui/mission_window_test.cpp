@@ -119,6 +119,22 @@ class MissionWindowTest : public QObject {
         QCOMPARE(list->count(), 3);
     }
 
+    void typeListPreviewsUntilChange() {
+        legs("AE");
+        leave("txtLeg", "2");
+        chooseType("H");
+        QFocusEvent out(QEvent::FocusOut);
+        QApplication::sendEvent(types(), &out);
+        auto* list = window->findChild<QListWidget*>("List1");
+        QCOMPARE(list->item(1)->text(), QString("2   H - Loiter"));
+        QCOMPARE(project->legs[2].type, std::string("E"));
+        edit("txtName")->setText("Hold");
+        button("cmdChange")->click();
+        QCOMPARE(project->legs[2].type, std::string("H"));
+        QCOMPARE(project->legs[2].name, std::string("Hold"));
+        QCOMPARE(list->item(1)->text(), QString("2        H         Hold"));
+    }
+
     void altitudeAndMachLinks() {
         legs("A");
         project->legs[1].p[3] = 900;
