@@ -334,13 +334,18 @@ void ConstraintWindow::calculate() {
 }
 
 void ConstraintWindow::plot() {
-    // The constraints paged so far: all of them after paging past the last one.
     const int16_t count = pagedConstraints_;
-    std::string refused;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    RecordingCanvas diagram(kPlotPictureWidth, kPlotPictureHeight);
+    const std::string refused = drawConstraintDiagram(diagram, project_, count, diagramLayout(false));
+    QApplication::restoreOverrideCursor();
+    // A range without width has no diagram: the window stays and says why.
+    if (!refused.empty()) {
+        dialogs_.message(kApplicationTitle, refused, MessageIcon::Warning);
+        return;
+    }
     plotWindow_.showPlot(
-        [&](Canvas& canvas) {
-            refused = drawConstraintDiagram(canvas, project_, count, diagramLayout(false));
-        },
+        [&](Canvas& canvas) { diagram.replay(canvas); },
         [&](Canvas& canvas) { drawConstraintDiagram(canvas, project_, count, diagramLayout(true)); },
         kPlotSourceConstraint);
     const ConstraintDiagramLayout l = diagramLayout(false);
@@ -358,7 +363,6 @@ void ConstraintWindow::plot() {
                                    "T/W        =");
     plotWindow_.setPrintEnabled(project_.printBufferFlag == 1);
     hide();
-    if (!refused.empty()) dialogs_.message(kApplicationTitle, refused, MessageIcon::Warning);
 }
 
 void ConstraintWindow::done() {

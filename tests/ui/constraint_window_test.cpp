@@ -254,6 +254,35 @@ class ConstraintWindowTest : public QObject {
         QVERIFY(!button("cmdPlot")->isEnabled());
     }
 
+    void plotRefusesARangeWithoutWidth() {
+        QVERIFY(bool(readProject(*project, VEDEDA_TEST_DATA_DIR "/Vededa.RUZ")));
+        button("cmdCalculate")->click();
+        results->findChild<QPushButton*>("Command3")->click();
+        leave("txtTW_2", plainText(project->twAxis[1]).c_str());
+        button("cmdPlot")->click();
+        QCOMPARE(dialogs.texts("message").size(), std::size_t(1));
+        QVERIFY(!plot->isVisible());
+        QVERIFY(window->isVisible());
+    }
+
+    void printBufferPutsTheDiagramOnThePrinterPage() {
+        QVERIFY(bool(readProject(*project, VEDEDA_TEST_DATA_DIR "/Vededa.RUZ")));
+        project->printBufferFlag = 1;
+        button("cmdCalculate")->click();
+        results->findChild<QPushButton*>("Command3")->click();
+        button("cmdPlot")->click();
+        QVERIFY(plot->printEnabled());
+        QVERIFY(printer->hasPendingPage());
+        // The printer page has the diagram's title, which the window's picture leaves out.
+        auto hasTitle = [](const RecordingCanvas& c) {
+            for (const auto& op : c.opsOf(RecordingCanvas::Kind::Text))
+                if (op.text == "Constraint Diagram") return true;
+            return false;
+        };
+        QVERIFY(hasTitle(printer->pendingPage(0, 0)));
+        QVERIFY(!hasTitle(plot->picture()->picture()));
+    }
+
     void unitsSwitchDisablesPlot() {
         QVERIFY(bool(readProject(*project, VEDEDA_TEST_DATA_DIR "/Vededa.RUZ")));
         button("cmdCalculate")->click();

@@ -147,6 +147,22 @@ class ContourWindowTest : public QObject {
                      std::vector<std::string>{"You require 52 contours.  The maximum number is 51."});
     }
 
+    void printOnlyForContourLinesWithTheBuffer() {
+        project->printBufferFlag = 1;
+        button("Command1")->click();
+        button("Command4")->click();
+        QVERIFY(plot->printEnabled());
+        QVERIFY(printer->hasPendingPage());
+        plot->findChild<QPushButton*>("Command1")->click();
+        button("Command2")->click(); // colour contours: nothing to print
+        QVERIFY(window->colorMode());
+        QVERIFY(!plot->printEnabled());
+        QVERIFY(!printer->hasPendingPage());
+        plot->findChild<QPushButton*>("Command1")->click();
+        QVERIFY(!window->colorMode());
+        QVERIFY(window->isVisible());
+    }
+
     void quantityChecksAreExclusive() {
         button("Command1")->click();
         QVERIFY(button("Command4")->isEnabled());
