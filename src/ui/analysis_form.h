@@ -2,6 +2,9 @@
 
 #include <QLineEdit>
 #include <QString>
+#include <QWidget>
+
+#include <initializer_list>
 
 #include <string>
 
@@ -26,6 +29,15 @@ template <typename F> QLineEdit* field(QWidget* parent, const QString& name, F o
     edit->setMinimumWidth(80);
     QObject::connect(edit, &QLineEdit::editingFinished, parent, onLeave);
     return edit;
+}
+
+/// Sets the tab order to follow `widgets` in turn.
+inline void chainTabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : widgets) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 } // namespace form

@@ -186,6 +186,15 @@ ConstraintWindow::ConstraintWindow(ProjectData& project, UserDialogs& dialogs, R
     right->addStretch();
     layout->addLayout(right);
 
+    // The keyboard goes through the fields row by row, the ranges by row, then the commands.
+    form::chainTabOrder({list_, number_, type_, name_});
+    QWidget* last = name_;
+    for (QLineEdit* row : rowFields_) {
+        form::chainTabOrder({last, row});
+        last = row;
+    }
+    form::chainTabOrder({last, ws_[0], ws_[1], ws_[2], tw_[0], tw_[1], tw_[2], lineWidth_});
+
     plotButton_->setEnabled(false);
     registerResultsMode();
     redisplay();

@@ -133,6 +133,18 @@ class ConstraintWindowTest : public QObject {
         QCOMPARE(project->constraints[3].type, std::string("C"));
     }
 
+    void tabOrderFollowsTheFields() {
+        // The next widget that Tab can reach.
+        auto next = [](QWidget* w) {
+            do w = w->nextInFocusChain();
+            while (!(w->focusPolicy() & Qt::TabFocus));
+            return w;
+        };
+        QCOMPARE(next(edit("txtParameter_14")), static_cast<QWidget*>(edit("txtWS_1")));
+        QCOMPARE(next(edit("txtWS_3")), static_cast<QWidget*>(edit("txtTW_1")));
+        QCOMPARE(next(edit("Text2")), static_cast<QWidget*>(edit("txtParameter_1")));
+    }
+
     void removeAsksFirst() {
         threeConstraints();
         leave("Text1", "3");
