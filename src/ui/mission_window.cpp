@@ -244,6 +244,15 @@ void MissionWindow::showLeg() {
             boxLabels_[b]->setText(qs(project_.labels.legLabels[static_cast<std::size_t>(f.label)]));
             boxes_[b]->setText(qs(legFieldText(project_, f, leg.p[static_cast<std::size_t>(f.parameter)])));
         }
+    } else {
+        // Past the last leg (the place to add at) there is no leg whose values the boxes could edit.
+        nameCaption_->setText("Name:  ");
+        typeCaption_->setText("Type:  ");
+        for (int b = 0; b < kBoxes; ++b) {
+            boxLabels_[b]->hide();
+            boxes_[b]->hide();
+            boxParameter_[b] = 0;
+        }
     }
     countLabel_->setText(QString::number(count));
     currentLabel_->setText(QString::number(current));

@@ -105,6 +105,9 @@ class MissionWindowTest : public QObject {
         QCOMPARE(project->legs[4].p[16], 4.0f);
         auto* list = window->findChild<QListWidget*>("List1");
         QCOMPARE(list->item(1)->text(), QString("2        B         Accel"));
+        // At the place after the last leg there are no boxes to edit.
+        leave("txtLeg", "5");
+        QVERIFY(!shown("txtParameter_1"));
 
         // Removing leg 1 moves every later leg down, and their references never below 0.
         leave("txtLeg", "1");
