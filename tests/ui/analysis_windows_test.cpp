@@ -3,6 +3,8 @@
 #include "output/number_format.h"
 #include "ui/desktop_application.h"
 
+#include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
@@ -65,6 +67,47 @@ class AnalysisWindowsTest : public QObject {
             for (int n = 1; n <= app.project().constraintCount; ++n)
                 if (op.text == formatPattern(float(n), "##")) ++labels;
         QCOMPARE(labels, int(app.project().constraintCount));
+    }
+
+    void resultsAgreeWithTheCommandLine() {
+        ScriptedDialogs dialogs;
+        DesktopApplication app(dialogs);
+        app.loadStartupFiles(VEDEDA_TEST_DATA_DIR);
+        app.project().clock.fixedDate = "12/8/2026";
+        auto cli = [&app](const char* command) {
+            QProcess p;
+            p.start(VEDEDA_CLI_PATH,
+                    {command, QString::fromStdString(app.project().projectPath), "--date", "12/8/2026"});
+            p.waitForFinished(60000);
+            return p.readAllStandardOutput().toStdString();
+        };
+        // Every constraint page as the Results window shows it, one after the other.
+        app.mainWindow().systemCommand(0);
+        app.constraintWindow().calculate();
+        std::string pages;
+        for (int n = 1; n <= app.project().constraintCount; ++n) {
+            pages += app.resultsWindow().text();
+            app.resultsWindow().next();
+        }
+        QCOMPARE(pages, cli("constraints"));
+        // The whole leg report, then the summary.
+        app.mainWindow().systemCommand(1);
+        app.missionWindow().calculate();
+        for (int n = 1; n < app.project().legCount; ++n) app.resultsWindow().next();
+        std::string mission = app.resultsWindow().text();
+        app.resultsWindow().next();
+        app.missionWindow().summary();
+        mission += app.resultsWindow().text();
+        QCOMPARE(mission, cli("mission"));
+        // The grid extremes of the contour window.
+        app.mainWindow().systemCommand(2);
+        app.contourWindow().calculate();
+        auto shown = [&app](const char* name) {
+            return app.contourWindow().findChild<QLabel*>(name)->text().toStdString();
+        };
+        QCOMPARE("Minimum Value = " + shown("lblMinimumValue") +
+                     "\nMaximum Value = " + shown("lblMaximumValue") + "\n",
+                 cli("contour"));
     }
 
     void plotDoneReturnsToItsSource() {
