@@ -22,12 +22,19 @@ inline std::string text(const QLineEdit* edit) {
     return edit->text().toStdString();
 }
 
-/// A text box named `name`; `onLeave` runs when it loses the focus (or Return is pressed).
+/// A text box named `name`; `onLeave` runs when it loses the focus (or Return is pressed) after the user
+/// changed its text.
 template <typename F> QLineEdit* field(QWidget* parent, const QString& name, F onLeave) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setMinimumWidth(80);
-    QObject::connect(edit, &QLineEdit::editingFinished, parent, onLeave);
+    // Only a text the user changed is stored: the shown text of a value can be shorter than the value,
+    // so passing through a box must not round what it shows.
+    QObject::connect(edit, &QLineEdit::editingFinished, parent, [edit, onLeave] {
+        if (!edit->isModified()) return;
+        edit->setModified(false);
+        onLeave();
+    });
     return edit;
 }
 

@@ -299,8 +299,16 @@ void ContourWindow::disablePlots() {
     plotColors_->setEnabled(false);
 }
 
+void ContourWindow::storeChanged() {
+    for (int k = 0; k < BoxCount; ++k)
+        if (boxes_[k]->isModified()) {
+            boxes_[k]->setModified(false);
+            boxLeft(k);
+        }
+}
+
 void ContourWindow::calculate() {
-    for (int k = 0; k < BoxCount; ++k) store(k);
+    storeChanged();
     const std::string refusal = contourIncrementMessage(project_.contour);
     if (!refusal.empty()) {
         dialogs_.message(kApplicationTitle, refusal, MessageIcon::Warning);
@@ -345,7 +353,7 @@ void ContourWindow::calculate() {
 
 void ContourWindow::plotContourLines() {
     if (!calculation_) return;
-    for (int k = LevelMin; k <= LevelInc; ++k) store(k);
+    storeChanged();
     const ContourSettings& c = project_.contour;
     const ContourLevels levels = contourLevels(c.levelMin, c.levelMax, c.levelIncrement);
     if (!levels.message.empty()) {
@@ -367,7 +375,7 @@ void ContourWindow::plotContourLines() {
 }
 
 void ContourWindow::plotColorContours() {
-    for (int k = LevelMin; k <= LevelMax; ++k) store(k);
+    storeChanged();
     colorMode_ = true;
     hide();
     // Colour contours are not drawn in this version: the Plot window opens empty and cannot print.
@@ -383,7 +391,7 @@ void ContourWindow::comeBack() {
 }
 
 void ContourWindow::done() {
-    for (int k = 0; k < BoxCount; ++k) store(k);
+    storeChanged();
     hide();
     if (returnToMain) returnToMain();
 }

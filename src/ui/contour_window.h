@@ -104,6 +104,8 @@ class ContourWindow : public QWidget {
 
     void boxLeft(int box);
     void store(int box);
+    /// Stores every box whose text the user changed and has not yet left.
+    void storeChanged();
     void disablePlots();
 };
 

@@ -38,6 +38,7 @@ class ConstraintWindowTest : public QObject {
     QComboBox* types() { return window->findChild<QComboBox*>("Combo1"); }
     void leave(const QString& name, const QString& text) {
         edit(name)->setText(text);
+        edit(name)->setModified(true); // as typed by the user
         emit edit(name)->editingFinished();
     }
     /// Three constraints of types A, B and C named One, Two and Three with distinct parameters.
@@ -261,6 +262,11 @@ class ConstraintWindowTest : public QObject {
         plot->findChild<QPushButton*>("Command1")->click();
         QVERIFY(window->isVisible());
 
+        // Passing through a row without typing stores nothing: the shown Mach number is rounded.
+        const float velocity = project->constraints[1].p[4];
+        emit edit("txtParameter_5")->editingFinished();
+        QCOMPARE(project->constraints[1].p[4], velocity);
+        QVERIFY(button("cmdPlot")->isEnabled());
         // Any parameter edit makes the diagram stale.
         leave("txtParameter_1", "0.9");
         QVERIFY(!button("cmdPlot")->isEnabled());

@@ -35,6 +35,7 @@ class ContourWindowTest : public QObject {
     QCheckBox* check(const QString& name) { return window->findChild<QCheckBox*>(name); }
     void leave(const QString& name, const QString& text) {
         edit(name)->setText(text);
+        edit(name)->setModified(true); // as typed by the user
         emit edit(name)->editingFinished();
     }
 
@@ -181,9 +182,11 @@ class ContourWindowTest : public QObject {
     }
 
     void doneStoresEveryBox() {
-        edit("txtPercent")->setText("80");
-        edit("txtLineWidth")->setText("7"); // refused: stays
-        edit("txtCLmax")->setText("1.5abc");
+        for (auto [name, text] :
+             {std::pair{"txtPercent", "80"}, {"txtLineWidth", "7"}, {"txtCLmax", "1.5abc"}}) {
+            edit(name)->setText(text); // typed, not yet left: Done stores them
+            edit(name)->setModified(true);
+        }
         button("Command3")->click();
         QCOMPARE(project->contour.thrustFraction, 0.8f);
         QCOMPARE(project->contour.clMax, 1.5f);

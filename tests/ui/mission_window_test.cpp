@@ -40,6 +40,7 @@ class MissionWindowTest : public QObject {
     QComboBox* types() { return window->findChild<QComboBox*>("cboType"); }
     void leave(const QString& name, const QString& text) {
         edit(name)->setText(text);
+        edit(name)->setModified(true); // as typed by the user
         emit edit(name)->editingFinished();
     }
     void chooseType(const char* letter) {
