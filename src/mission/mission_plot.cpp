@@ -114,7 +114,8 @@ void drawMissionPlot(Canvas& canvas, const ProjectData& project, MissionPlotQuan
     canvas.line(left, bottom, left, top);
     canvas.text(left - 50, bottom, axisValue(yMin, quantity), HAlign::Right, VAlign::Middle);
     canvas.text(left - 50, top, axisValue(yMax, quantity), HAlign::Right, VAlign::Middle);
-    canvas.text(left, top - 1.4f * canvas.textHeight(), axisLabel(quantity, si), HAlign::Center, VAlign::Top);
+    // The axis label sits above the top of the vertical axis, where it has room for its whole text.
+    canvas.text(left, top - 60, axisLabel(quantity, si), HAlign::Left, VAlign::Bottom);
     if (n == 0) {
         canvas.text(0.5f * (left + right), 0.5f * (top + bottom), "No mission leg has been computed.",
                     HAlign::Center, VAlign::Middle);

@@ -2,6 +2,7 @@
 
 #include "app/project_file.h"
 #include "app/startup.h"
+#include "ui/mission_plot_window.h"
 #include "ui/picture.h"
 #include "ui/user_dialogs.h"
 
@@ -57,10 +58,47 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
     main_ = std::make_unique<MainWindow>(project_, dialogs_, printer_, hooks_);
     results_ = std::make_unique<ResultsWindow>(project_, dialogs_, printer_);
     plot_ = std::make_unique<PlotWindow>(project_, dialogs_, printer_);
+    connectAnalysisWindows();
     hooks_.closeOtherWindows = [this] {
         results_->hide();
         plot_->hide();
+        constraint_->hide();
+        mission_->plotWindow().hide();
+        mission_->hide();
+        contour_->hide();
         if (splash_) splash_->hide();
+    };
+}
+
+void DesktopApplication::connectAnalysisWindows() {
+    constraint_ = std::make_unique<ConstraintWindow>(project_, dialogs_, *results_, *plot_);
+    mission_ = std::make_unique<MissionWindow>(project_, dialogs_, *results_, printer_);
+    contour_ = std::make_unique<ContourWindow>(project_, dialogs_, *plot_, printer_);
+    hooks_.showConstraintWindow = [this] { constraint_->open(); };
+    hooks_.showMissionWindow = [this] { mission_->open(); };
+    hooks_.showContourWindow = [this] { contour_->open(); };
+    contour_->returnToMain = [this] {
+        main_->raise();
+        main_->activateWindow();
+    };
+    plot_->returnToSource = [this](int16_t source) {
+        if (source == kPlotSourceConstraint) constraint_->open();
+        if (source == kPlotSourceContour) contour_->comeBack();
+    };
+    hooks_.unitsSwitched = [this] {
+        constraint_->unitsSwitched();
+        mission_->resultsStale();
+        contour_->resultsStale();
+    };
+    // The results of the analyses belong to the project they were computed for.
+    hooks_.projectOpened = [this] {
+        mission_->resultsStale();
+        contour_->resultsStale();
+    };
+    hooks_.refreshUnitLabels = [this] {
+        if (constraint_->isVisible()) constraint_->redisplay();
+        if (mission_->isVisible()) mission_->showLeg();
+        if (contour_->isVisible()) contour_->fill();
     };
 }
 

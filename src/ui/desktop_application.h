@@ -1,7 +1,10 @@
 #pragma once
 
 #include "app/project_data.h"
+#include "ui/constraint_window.h"
+#include "ui/contour_window.h"
 #include "ui/main_window.h"
+#include "ui/mission_window.h"
 #include "ui/plot_window.h"
 #include "ui/print_service.h"
 #include "ui/results_window.h"
@@ -52,6 +55,9 @@ class DesktopApplication {
     MainWindow& mainWindow() { return *main_; }
     ResultsWindow& resultsWindow() { return *results_; }
     PlotWindow& plotWindow() { return *plot_; }
+    ConstraintWindow& constraintWindow() { return *constraint_; }
+    MissionWindow& missionWindow() { return *mission_; }
+    ContourWindow& contourWindow() { return *contour_; }
 
   private:
     UserDialogs& dialogs_;
@@ -61,9 +67,13 @@ class DesktopApplication {
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<ResultsWindow> results_;
     std::unique_ptr<PlotWindow> plot_;
+    std::unique_ptr<ConstraintWindow> constraint_;
+    std::unique_ptr<MissionWindow> mission_;
+    std::unique_ptr<ContourWindow> contour_;
     std::unique_ptr<SplashWindow> splash_;
     QTimer splashTimer_;
     void showMainWindow(const QString& picture);
+    void connectAnalysisWindows();
 };
 
 } // namespace vededa

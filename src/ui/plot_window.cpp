@@ -73,13 +73,18 @@ PlotWindow::PlotWindow(ProjectData& project, UserDialogs& dialogs, PrintService&
     auto* bottom = new QHBoxLayout;
     auto* instruction = new QLabel("Click left mouse button to capture (x,y) coordinates.", this);
     instruction->setObjectName("Label1");
-    bottom->addWidget(instruction);
-    bottom->addWidget(new QLabel("x =", this));
+    // The instruction has a line of its own so the read-outs keep their whole captions.
+    layout->addWidget(instruction);
+    xCaption_ = new QLabel("x =", this);
+    xCaption_->setObjectName("Label2");
+    bottom->addWidget(xCaption_);
     xLabel_ = new QLabel(this);
     xLabel_->setObjectName("Label4");
     xLabel_->setMinimumWidth(80);
     bottom->addWidget(xLabel_);
-    bottom->addWidget(new QLabel("y =", this));
+    yCaption_ = new QLabel("y =", this);
+    yCaption_->setObjectName("Label3");
+    bottom->addWidget(yCaption_);
     yLabel_ = new QLabel(this);
     yLabel_->setObjectName("Label5");
     yLabel_->setMinimumWidth(80);
@@ -99,12 +104,22 @@ PlotWindow::PlotWindow(ProjectData& project, UserDialogs& dialogs, PrintService&
 }
 
 void PlotWindow::showPlot(const std::function<void(Canvas&)>& draw, int16_t source) {
+    showPlot(draw, nullptr, source);
+}
+
+void PlotWindow::showPlot(const std::function<void(Canvas&)>& draw,
+                          const std::function<void(Canvas&)>& printerDraw, int16_t source) {
     source_ = source;
     picture_->clearPicture();
     draw(picture_->picture());
     // With the print buffer on, the same drawing goes onto the pending printer page.
-    if (project_.printBufferFlag == 1)
-        picture_->picture().replay(printer_.pendingPage(kPlotPictureWidth, kPlotPictureHeight));
+    if (project_.printBufferFlag == 1) {
+        RecordingCanvas& page = printer_.pendingPage(kPlotPictureWidth, kPlotPictureHeight);
+        if (printerDraw)
+            printerDraw(page);
+        else
+            picture_->picture().replay(page);
+    }
     printed_ = false;
     printButton_->setEnabled(true);
     picture_->update();
@@ -112,6 +127,21 @@ void PlotWindow::showPlot(const std::function<void(Canvas&)>& draw, int16_t sour
     raise();
     activateWindow();
 }
+
+void PlotWindow::setReadoutCaptions(const std::string& x, const std::string& y) {
+    xCaption_->setText(QString::fromStdString(x));
+    yCaption_->setText(QString::fromStdString(y));
+    xCaption_->setMinimumWidth(xCaption_->sizeHint().width());
+    yCaption_->setMinimumWidth(yCaption_->sizeHint().width());
+    layout()->activate();
+    xLabel_->setText("0");
+    yLabel_->setText("0");
+}
+
+void PlotWindow::setPrintEnabled(bool enabled) { printButton_->setEnabled(enabled); }
+bool PlotWindow::printEnabled() const { return printButton_->isEnabled(); }
+std::string PlotWindow::readoutX() const { return xLabel_->text().toStdString(); }
+std::string PlotWindow::readoutY() const { return yLabel_->text().toStdString(); }
 
 void PlotWindow::capture(float x, float y) {
     const PlotPoint p = PlotCoordinatesAt(frame_, x, y);

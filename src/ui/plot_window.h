@@ -52,6 +52,19 @@ class PlotWindow : public QWidget {
     /// Draws a plot: `draw` runs once on the window's picture and, while the print buffer is switched
     /// on, its calls are repeated on the pending printer page. Shows the window with Print enabled.
     void showPlot(const std::function<void(Canvas&)>& draw, int16_t source);
+    /// The same with a drawing of its own for the printer page (wider lines, printer captions); the
+    /// printer page is drawn only while the print buffer is switched on.
+    void showPlot(const std::function<void(Canvas&)>& draw, const std::function<void(Canvas&)>& printerDraw,
+                  int16_t source);
+
+    /// The captions of the two coordinate read-outs ("W/S (psf) =", "T/W        =" ...); both values
+    /// show "0" again.
+    void setReadoutCaptions(const std::string& x, const std::string& y);
+    /// Print is offered only when the plot went onto the printer page.
+    void setPrintEnabled(bool enabled);
+    bool printEnabled() const;
+    std::string readoutX() const;
+    std::string readoutY() const;
 
     /// The frame of the plot shown, set by the plot when it draws its axes.
     void setFrame(const PlotFrame& frame) { frame_ = frame; }
@@ -71,6 +84,8 @@ class PlotWindow : public QWidget {
     UserDialogs& dialogs_;
     PrintService& printer_;
     PlotPicture* picture_ = nullptr;
+    QLabel* xCaption_ = nullptr;
+    QLabel* yCaption_ = nullptr;
     QLabel* xLabel_ = nullptr;
     QLabel* yLabel_ = nullptr;
     QPushButton* printButton_ = nullptr;

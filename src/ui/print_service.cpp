@@ -90,6 +90,10 @@ RecordingCanvas& PrintService::pendingPage(float pictureWidth, float pictureHeig
 bool PrintService::releasePendingPage() {
     if (!pending_) return false;
     const std::unique_ptr<RecordingCanvas> page = std::move(pending_);
+    return printPage(*page);
+}
+
+bool PrintService::printPage(const RecordingCanvas& page) {
     if (!chooseDestination()) return false;
     QPainter painter;
     if (!painter.begin(&printer_)) {
@@ -99,8 +103,8 @@ bool PrintService::releasePendingPage() {
     const QRectF area(QPointF(0, 0), printer_.pageLayout().paintRectPixels(printer_.resolution()).size());
     // A line of the window's thinnest width is about a third of a point on paper.
     const float lineUnit = static_cast<float>(printer_.resolution()) / 200.0f;
-    PainterCanvas canvas(painter, page->width(), page->height(), area, lineUnit, page->fontSize());
-    page->replay(canvas);
+    PainterCanvas canvas(painter, page.width(), page.height(), area, lineUnit, page.fontSize());
+    page.replay(canvas);
     const bool ok = painter.end();
     finishDocument();
     return ok;

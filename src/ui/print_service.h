@@ -39,6 +39,8 @@ class PrintService {
     /// Ends the printer document: the pending page is printed. False when there is none or printing
     /// failed; the page is gone either way.
     bool releasePendingPage();
+    /// Prints `page` on a page of its own and ends the document. False when nothing was printed.
+    bool printPage(const RecordingCanvas& page);
     /// Throws the pending page away.
     void discardPendingPage() { pending_.reset(); }
 

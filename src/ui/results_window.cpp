@@ -104,6 +104,8 @@ void ResultsWindow::showResults(const std::string& caption, QWidget* caller) {
     runReport(item_);
 }
 
+void ResultsWindow::setNextVisible(bool visible) { nextButton_->setVisible(visible); }
+
 void ResultsWindow::next() {
     ++item_;
     const std::string caption = mode();

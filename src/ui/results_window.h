@@ -60,6 +60,9 @@ class ResultsWindow : public QWidget {
     std::string mode() const;
     int16_t currentItem() const { return item_; }
 
+    /// Shows or hides the middle button (the summary has a second page only with the cycle deck).
+    void setNextVisible(bool visible);
+
     void next();
     void done();
     void print();

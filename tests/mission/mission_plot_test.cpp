@@ -80,3 +80,19 @@ TEST(MissionPlot, NothingComputedDrawsAnEmptyPlot) {
 
 } // namespace
 } // namespace vededa
+
+TEST(MissionPlotAxisLabel, SitsInsideThePictureAboveTheAxis) {
+    vededa::ProjectData p;
+    vededa::initializeProject(p);
+    vededa::RecordingCanvas canvas(9000, 6000, 180);
+    vededa::drawMissionPlot(canvas, p, vededa::MissionPlotQuantity::CumulativeTime);
+    bool found = false;
+    for (const auto& op : canvas.opsOf(vededa::RecordingCanvas::Kind::Text)) {
+        if (op.text != "Time (min)") continue;
+        found = true;
+        // Left-aligned at the axis, so a label of any length starts inside the picture.
+        EXPECT_EQ(op.h, vededa::HAlign::Left);
+        EXPECT_GE(op.x1, 0.0f);
+    }
+    EXPECT_TRUE(found);
+}
