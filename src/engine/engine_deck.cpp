@@ -181,7 +181,7 @@ bool DeckRun::corePass() {
     const float expT = (gt_ - 1) / gt_;
     const float tauTH = c_[7];
     tauLambda_ = Tt4_ * cpt_ / (T0_ * cpc_);
-    int16_t massPasses = 0;
+    int16_t massPasses = 0, bypassRescues = 0;
     for (;;) {
         int16_t alphaRepeats = 0;
         for (;;) {
@@ -189,6 +189,7 @@ bool DeckRun::corePass() {
             float prevNew = 0, prevTau = 0;
             float lowTau = 0, highTau = 1, entryStep = 0.0001f;
             bool haveLow = false, haveHigh = false;
+            int16_t aboveOne = 0;
             for (;;) {
                 // 1-3: low-pressure turbine, fan and high-pressure spool.
                 piTL_ = powf64(1 - (1 - tauTL_) / eta_tL, gt_ / (gt_ - 1));
@@ -291,7 +292,25 @@ bool DeckRun::corePass() {
                     prevNew = tauNew;
                     prevTau = tauTL_;
                     float next = tauTL_ - step;
-                    if (next > 1) next = (tauTL_ + tauTLR_) / 2;
+                    if (next > 1) {
+                        // A second match predicted above 1 in this pass: at this bypass ratio the static
+                        // pressures of the two streams cannot be matched with any turbine expansion. The
+                        // matched tau_tL grows with the square of the bypass-to-core ratio, so take the ratio
+                        // that matches at the present tau_tL and start the bypass pass again.
+                        if (++aboveOne >= 2) {
+                            if (++bypassRescues > kMixerBypassRescueLimit)
+                                return fail(
+                                    "Solution for TautL will not converge, TautL =" + plainText(tauTL_) +
+                                    ", ERRT =" + plainText(std::fabs(tauNew - tauTL_)));
+                            const float factor = std::clamp(sqrtf64(tauTL_ / tauNew), 0.5f, 2.0f);
+                            alpha_ = alphaP_ * factor * massAtMixer;
+                            tauSteps = 0;
+                            aboveOne = 0;
+                            haveLow = haveHigh = false;
+                            continue;
+                        }
+                        next = (tauTL_ + tauTLR_) / 2;
+                    }
                     // Safeguard: a step that leaves the bracket of known low and high values bisects it.
                     if (haveLow && haveHigh && !(next > lowTau && next < highTau))
                         next = (lowTau + highTau) / 2;
@@ -771,7 +790,10 @@ bool DeckRun::evaluate(bool wholeCycle) {
         }
         firstMixerEntryMiss_ = true;
         if (!corePass()) return false;
-        if (phase_ == 0) start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
+        // While the thrust is matched, Tt4 moves by whole steps and the next pass starts where this one
+        // ended: far below full throttle the bypass ratio and turbine expansion of full throttle are too far
+        // from the match for the mixer to find it.
+        if (phase_ == 0 || phase_ == 2) start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
     }
     if (type_ != 3 && type_ < 6 && !tailPass()) return false;
     if (std::fetestexcept(kFaultFlags) || !std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
