@@ -496,13 +496,26 @@ bool DeckRun::fanPass() {
         bool haveLow = false, haveHigh = false;
         for (int16_t update = 1;; ++update) {
             // Step 4: the fan temperature ratio by a secant on the fan-power residual.
-            float tau = tauFan_, prevTau = 0, prevRes = 0;
+            // The residual carries the damped bypass ratio of the previous evaluation, so it is not a
+            // function of tau_c' alone and a plain secant can cycle; a secant step that leaves the bracket of
+            // a positive and a negative residual bisects it.
+            float tau = tauFan_, prevTau = 0, prevRes = 0, below = 0, above = 0;
+            bool haveBelow = false, haveAbove = false;
             for (int16_t step = 0;; ++step) {
                 const float res = fanBalance(tau) - tau;
                 if (std::fabs(res) < 1e-6f) break;
                 if (step >= kFanPassLimit) return fail("Solution for Tau c' will not converge.");
+                if (res > 0) {
+                    below = haveBelow ? std::max(below, tau) : tau;
+                    haveBelow = true;
+                } else {
+                    above = haveAbove ? std::min(above, tau) : tau;
+                    haveAbove = true;
+                }
                 float next = tau - 0.00001f;
                 if (step > 0 && res != prevRes) next = tau - res * (tau - prevTau) / (res - prevRes);
+                if (haveBelow && haveAbove && below < above && !(next > below && next < above))
+                    next = (below + above) / 2;
                 prevTau = tau;
                 prevRes = res;
                 // A step below the tolerance itself is the resolution of single precision: settled.

@@ -1,0 +1,116 @@
+// The bundled engines over a flight envelope: full throttle and thrust matched at part power, Mach 0 to 2,
+// sea level to 40,000 ft. Every point of each engine's operating envelope must give a solution.
+#include "engine/engine_deck.h"
+#include "engine/reference_file.h"
+#include "models/atmosphere.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <sstream>
+
+namespace vededa {
+namespace {
+
+/// Where an engine is expected to run: its Mach range and a dynamic-pressure ceiling that keeps the
+/// supersonic corners inside a flight envelope (about Mach 1.2 at sea level) [psf].
+struct GridCase {
+    const char* file;
+    float machMin, machMax;
+    float qMax;
+};
+
+struct GridPoint {
+    float mach, altitude, percent; ///< percent = 100: full throttle
+};
+
+struct GridFailure {
+    GridPoint point;
+    bool inEnvelope;
+    std::string message;
+};
+
+std::vector<GridFailure> runGrid(const GridCase& gc, int& points, int& envelopePoints) {
+    ProjectData p = test::freshProject();
+    p.unitSystem = kEnglish;
+    setupUnits(p);
+    EXPECT_TRUE(ReadReferenceFile(p, test::dataPath(gc.file)).ok);
+    EngineData& e = p.engine;
+    std::vector<GridFailure> failures;
+    points = envelopePoints = 0;
+    for (float mach = 0; mach <= 2.001f; mach += 0.25f) {
+        for (float alt = 0; alt <= 40000; alt += 10000) {
+            FlightCondition fc;
+            fc.altitude = alt;
+            atmosphere(fc, p.units);
+            e.controls[1] = mach;
+            e.controls[2] = alt;
+            e.controls[3] = fc.temperature;
+            e.controls[4] = fc.pressure / p.units.pressureConstant;
+            const float q = 0.7f * fc.pressure * mach * mach;
+            const bool inEnvelope = mach >= gc.machMin - 1e-4f && mach <= gc.machMax + 1e-4f && q <= gc.qMax;
+            EngineDeckResults cycle;
+            float F = 0, S = 0, m0 = 0, A0 = 0, A9 = 0, Tt4 = 0, Tt7 = 0, scale = 1;
+            int16_t ab = 0, code = 0;
+            e.setup[kSetupThrottleMode] = 1;
+            std::string text;
+            RunEngineDeck(e, p.units, cycle, text, F, S, m0, A0, A9, Tt4, Tt7, ab, code, scale);
+            ++points;
+            envelopePoints += inEnvelope;
+            if (code > 10) {
+                failures.push_back({{mach, alt, 100}, inEnvelope, text});
+                continue;
+            }
+            const float fullThrust = F;
+            for (float percent : {75.0f, 50.0f, 30.0f}) {
+                e.setup[kSetupThrottleMode] = 2;
+                e.controls[10] = percent / 100 * fullThrust;
+                text.clear();
+                RunEngineDeck(e, p.units, cycle, text, F, S, m0, A0, A9, Tt4, Tt7, ab, code, scale);
+                ++points;
+                envelopePoints += inEnvelope;
+                if (code > 10) {
+                    failures.push_back({{mach, alt, percent}, inEnvelope, text});
+                } else if (code == kLimitThrust) {
+                    EXPECT_NEAR(F, e.controls[10], 2.0f) << gc.file << " M " << mach << " alt " << alt;
+                }
+            }
+        }
+    }
+    return failures;
+}
+
+class EngineGrid : public ::testing::TestWithParam<GridCase> {};
+
+TEST_P(EngineGrid, EveryOperatingPointOfTheEnvelopeHasASolution) {
+    int points = 0, envelopePoints = 0;
+    const std::vector<GridFailure> failures = runGrid(GetParam(), points, envelopePoints);
+    std::ostringstream list;
+    int inside = 0;
+    for (const GridFailure& f : failures) {
+        inside += f.inEnvelope;
+        list << (f.inEnvelope ? "  in envelope: " : "  outside:     ") << "M " << f.point.mach << ", "
+             << f.point.altitude << " ft, " << f.point.percent << " %: " << f.message;
+    }
+    RecordProperty("failures", static_cast<int>(failures.size()));
+    std::cout << GetParam().file << ": " << failures.size() << " of " << points << " points fail, " << inside
+              << " of " << envelopePoints << " in the envelope\n"
+              << list.str();
+    EXPECT_GT(envelopePoints, 0);
+    EXPECT_EQ(inside, 0) << GetParam().file;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BundledEngines, EngineGrid,
+    ::testing::Values(GridCase{"turbojet.REF", 0, 2, 2200}, GridCase{"turbojet_ab.REF", 0, 2, 2200},
+                      GridCase{"turbofan_hbp.REF", 0, 0.9f, 1e9f}, GridCase{"turbofan_mixed.REF", 0, 2, 2200},
+                      GridCase{"fighter_ab.REF", 0, 2, 2200}, GridCase{"turboprop.REF", 0, 0.75f, 1e9f},
+                      GridCase{"ramjet.REF", 1, 2, 2200}),
+    [](const auto& info) {
+        std::string name = info.param.file;
+        return name.substr(0, name.find('.'));
+    });
+
+} // namespace
+} // namespace vededa
