@@ -182,8 +182,10 @@ bool DeckRun::corePass() {
     const float tauTH = c_[7];
     tauLambda_ = Tt4_ * cpt_ / (T0_ * cpc_);
     int16_t massPasses = 0, bypassRescues = 0;
+    float lastMixerSlope = 0;
     for (;;) {
         int16_t alphaRepeats = 0;
+        float prevAlphaP = 0, prevAlphaDiff = 0;
         for (;;) {
             int16_t tauSteps = 0, supersonicRestarts = 0, entryRestarts = 0;
             float prevNew = 0, prevTau = 0;
@@ -222,7 +224,9 @@ bool DeckRun::corePass() {
                 // 4: mixer inlet.
                 const float areaRatio =
                     std::max(1.01f, r_[31] * (piTL_ / piTLR_) * sqrtf64(tauTLR_ / tauTL_));
-                const MachSolution m5 = MachFromAreaRatio(r_[7], areaRatio, gt_);
+                // The first mixer evaluation of a call starts from the reference M5, later ones from the
+                // last M5: the area ratio moves little between them, and the fixed point converges linearly.
+                const MachSolution m5 = MachFromAreaRatio(M5_ > 0 ? M5_ : r_[7], areaRatio, gt_);
                 if (!m5.converged)
                     return fail("Mixer inlet Mach number will not converge for A5/A5* =" +
                                 plainText(areaRatio));
@@ -284,10 +288,13 @@ bool DeckRun::corePass() {
                         lowTau = haveLow ? std::max(lowTau, tauTL_) : tauTL_;
                         haveLow = true;
                     }
-                    float step = 0.0002f;
+                    // The first step of a bypass pass is a small fixed one, or the secant slope of the last
+                    // pass when there was one: the mixer characteristic changes little between passes.
+                    float step = lastMixerSlope != 0 ? (tauNew - tauTL_) / lastMixerSlope : 0.0002f;
                     if (tauSteps > 1 && prevTau != tauTL_ && prevNew != tauNew) {
                         const float s = (prevNew - tauNew) / (prevTau - tauTL_);
                         step = (tauNew - tauTL_) / s;
+                        lastMixerSlope = s;
                     }
                     prevNew = tauNew;
                     prevTau = tauTL_;
@@ -364,7 +371,18 @@ bool DeckRun::corePass() {
                                         sqrtf64(tauTLR_ * r_[29] / (tauTL_ * tauM_)) -
                                     1;
             const float change = std::fabs(alphaPNew - alphaP_);
-            alphaP_ = (alphaP_ + alphaPNew) / 2;
+            // The averaged update converges slowly where the new ratio follows the old one closely; after
+            // the first pass a secant on the same difference takes its place while it points the same way as
+            // the average and goes at most four differences far. The converged pass is averaged as always.
+            const float diff = alphaPNew - alphaP_;
+            float nextAlphaP = (alphaP_ + alphaPNew) / 2;
+            if (change > 0.001f && alphaRepeats > 0 && diff != prevAlphaDiff) {
+                const float slope = (diff - prevAlphaDiff) / (alphaP_ - prevAlphaP);
+                if (slope <= -0.25f) nextAlphaP = alphaP_ - diff / slope;
+            }
+            prevAlphaP = alphaP_;
+            prevAlphaDiff = diff;
+            alphaP_ = nextAlphaP;
             alpha_ = alphaP_ * (c_[28] + c_[27] + core_ * (1 + f_));
             if (change <= 0.001f) break;
             if (++alphaRepeats > kAlphaPassLimit)
