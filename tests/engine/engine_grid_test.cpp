@@ -112,5 +112,59 @@ INSTANTIATE_TEST_SUITE_P(
         return name.substr(0, name.find('.'));
     });
 
+/// Points that once had no solution: deep throttle of the mixed-flow engines, where the full-throttle
+/// bypass ratio is far from the match; the fighter at full throttle beyond its dynamic-pressure limit, where
+/// the starting bypass ratio admits no mixer match; the high-bypass fan at part power and altitude.
+struct HardPoint {
+    const char* file;
+    float mach, altitude, percent;
+};
+class HardPoints : public ::testing::TestWithParam<HardPoint> {};
+
+TEST_P(HardPoints, HaveASolution) {
+    const HardPoint& h = GetParam();
+    ProjectData p = test::freshProject();
+    p.unitSystem = kEnglish;
+    setupUnits(p);
+    ASSERT_TRUE(ReadReferenceFile(p, test::dataPath(h.file)).ok);
+    EngineData& e = p.engine;
+    FlightCondition fc;
+    fc.altitude = h.altitude;
+    atmosphere(fc, p.units);
+    e.controls[1] = h.mach;
+    e.controls[2] = h.altitude;
+    e.controls[3] = fc.temperature;
+    e.controls[4] = fc.pressure / p.units.pressureConstant;
+    e.setup[kSetupThrottleMode] = 1;
+    EngineDeckResults cycle;
+    std::string text;
+    float F = 0, S = 0, m0 = 0, A0 = 0, A9 = 0, Tt4 = 0, Tt7 = 0, scale = 1;
+    int16_t ab = 0, code = 0;
+    RunEngineDeck(e, p.units, cycle, text, F, S, m0, A0, A9, Tt4, Tt7, ab, code, scale);
+    ASSERT_LT(code, kLimitNoSolution) << text;
+    if (h.percent >= 100) {
+        EXPECT_TRUE(text.empty()) << text;
+        return;
+    }
+    const float fullTt4 = Tt4;
+    e.setup[kSetupThrottleMode] = 2;
+    e.controls[10] = h.percent / 100 * F;
+    RunEngineDeck(e, p.units, cycle, text, F, S, m0, A0, A9, Tt4, Tt7, ab, code, scale);
+    ASSERT_EQ(code, kLimitThrust) << text;
+    EXPECT_NEAR(F, e.controls[10], 2.0f);
+    EXPECT_LT(Tt4, fullTt4);
+    EXPECT_GT(cycle.alpha, 0.0f);
+    EXPECT_TRUE(text.empty()) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(BundledEngines, HardPoints,
+                         ::testing::Values(HardPoint{"fighter_ab.REF", 0, 0, 30},
+                                           HardPoint{"fighter_ab.REF", 1.75f, 0, 100},
+                                           HardPoint{"fighter_ab.REF", 2, 10000, 100},
+                                           HardPoint{"turbofan_mixed.REF", 0, 0, 30},
+                                           HardPoint{"turbofan_mixed.REF", 1.5f, 40000, 30},
+                                           HardPoint{"turbofan_mixed.REF", 1, 0, 30},
+                                           HardPoint{"turbofan_hbp.REF", 0, 20000, 30}));
+
 } // namespace
 } // namespace vededa
