@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
+#include <limits>
 
 namespace vededa {
 
@@ -299,25 +300,26 @@ bool DeckRun::corePass() {
                     prevNew = tauNew;
                     prevTau = tauTL_;
                     float next = tauTL_ - step;
-                    if (next > 1) {
-                        // A second match predicted above 1 in this pass: at this bypass ratio the static
-                        // pressures of the two streams cannot be matched with any turbine expansion. The
-                        // matched tau_tL grows with the square of the bypass-to-core ratio, so take the ratio
-                        // that matches at the present tau_tL and start the bypass pass again.
-                        if (++aboveOne >= 2) {
-                            if (++bypassRescues > kMixerBypassRescueLimit)
-                                return fail(
-                                    "Solution for TautL will not converge, TautL =" + plainText(tauTL_) +
-                                    ", ERRT =" + plainText(std::fabs(tauNew - tauTL_)));
-                            const float factor = std::clamp(sqrtf64(tauTL_ / tauNew), 0.5f, 2.0f);
-                            alpha_ = alphaP_ * factor * massAtMixer;
-                            tauSteps = 0;
-                            aboveOne = 0;
-                            haveLow = haveHigh = false;
-                            continue;
-                        }
-                        next = (tauTL_ + tauTLR_) / 2;
+                    // No match at this bypass ratio: a second match predicted above 1 in this pass (the
+                    // static pressures of the two streams cannot be matched with any turbine expansion), or a
+                    // bracket closed down to single-precision resolution between a supersonic bypass entry
+                    // and a residual that still asks for less expansion. The matched tau_tL grows with the
+                    // square of the bypass-to-core ratio, so take the ratio that matches at the present
+                    // tau_tL and start the bypass pass again.
+                    const bool bracketClosed =
+                        haveLow && haveHigh && highTau - lowTau <= 4 * std::numeric_limits<float>::epsilon();
+                    if (bracketClosed || (next > 1 && ++aboveOne >= 2)) {
+                        if (++bypassRescues > kMixerBypassRescueLimit)
+                            return fail("Solution for TautL will not converge, TautL =" + plainText(tauTL_) +
+                                        ", ERRT =" + plainText(std::fabs(tauNew - tauTL_)));
+                        const float factor = std::clamp(sqrtf64(tauTL_ / tauNew), 0.5f, 2.0f);
+                        alpha_ = alphaP_ * factor * massAtMixer;
+                        tauSteps = 0;
+                        aboveOne = 0;
+                        haveLow = haveHigh = false;
+                        continue;
                     }
+                    if (next > 1) next = (tauTL_ + tauTLR_) / 2;
                     // Safeguard: a step that leaves the bracket of known low and high values bisects it.
                     if (haveLow && haveHigh && !(next > lowTau && next < highTau))
                         next = (lowTau + highTau) / 2;
