@@ -106,7 +106,8 @@ class DeckRun {
     bool throatChoked_ = false;
     struct IteratedStart {
         float mRatio, alpha, piTL, tauTL, tauFan;
-    } start_{};
+    } start_{}, lastGood_{};
+    bool haveLastGood_ = false;
     // Tail values
     float Tt6_ = 0, cp9_ = 0, R9_ = 0, g9_ = 0, tauLambdaAB_ = 0, fAB_ = 0, fO_ = 0, pt9p9_ = 0, M9_ = 0,
           T9T0_ = 0, V9V0_ = 0, m9m0_ = 0, Fm0_ = 0, S_ = 0, m0_ = 0, F_ = 0, A0_ = 0, A9_ = 0, nl_ = 0,
@@ -822,11 +823,28 @@ bool DeckRun::evaluate(bool wholeCycle) {
             tauFan_ = start_.tauFan;
         }
         firstMixerEntryMiss_ = true;
-        if (!corePass()) return false;
-        // While the thrust is matched, Tt4 moves by whole steps and the next pass starts where this one
-        // ended: far below full throttle the bypass ratio and turbine expansion of full throttle are too far
-        // from the match for the mixer to find it.
-        if (phase_ == 0 || phase_ == 2) start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
+        const std::size_t textMark = text_.size();
+        const int16_t codeBefore = code_;
+        if (!corePass()) {
+            // Far from the first pass (deep throttle, a hard limit) its bypass ratio and turbine expansion
+            // can be too far from the match for the mixer to find it. Try once more from the last converged
+            // pass, and start the later passes from there; the first failure is then not reported.
+            if (phase_ == 0 || !haveLastGood_) return false;
+            text_.resize(textMark);
+            code_ = codeBefore;
+            std::feclearexcept(kFaultFlags);
+            mRatio_ = lastGood_.mRatio;
+            alpha_ = lastGood_.alpha;
+            piTL_ = lastGood_.piTL;
+            tauTL_ = lastGood_.tauTL;
+            tauFan_ = lastGood_.tauFan;
+            firstMixerEntryMiss_ = true;
+            if (!corePass()) return false;
+            start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
+        }
+        lastGood_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
+        haveLastGood_ = true;
+        if (phase_ == 0) start_ = lastGood_;
     }
     if (type_ != 3 && type_ < 6 && !tailPass()) return false;
     if (std::fetestexcept(kFaultFlags) || !std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
