@@ -1,6 +1,7 @@
 // The bundled engines over a flight envelope: full throttle and thrust matched at part power, Mach 0 to 2,
 // sea level to 40,000 ft. Every point of each engine's operating envelope must give a solution.
 #include "engine/engine_deck.h"
+#include "engine/engine_design.h"
 #include "engine/reference_file.h"
 #include "models/atmosphere.h"
 #include "test_support.h"
@@ -165,6 +166,58 @@ INSTANTIATE_TEST_SUITE_P(BundledEngines, HardPoints,
                                            HardPoint{"turbofan_mixed.REF", 1.5f, 40000, 30},
                                            HardPoint{"turbofan_mixed.REF", 1, 0, 30},
                                            HardPoint{"turbofan_hbp.REF", 0, 20000, 30}));
+
+/// The bundled mixed-flow turbofan designed again in SI units: thrust matched to 30 % at Mach 2 and
+/// 30,000 ft (9144 m), where the first converged pass is too far from the match for the mixer.
+TEST(HardPointsSI, MixedTurbofanDeepThrottleAtMachTwo) {
+    EngineDesign d;
+    d.type = 4;
+    d.units = 2;
+    d.Tt4 = 1666.7f;
+    d.pifan = 3;
+    d.pihpc = 8;
+    d.alpha = 1.5f;
+    d.M5 = 0.5f;
+    d.piAB = 1;
+    d.thrust = 53379;
+    d.P0P9 = -1;
+    d.beta = 0.01f;
+    d.eps1 = 0.04f;
+    d.eps2 = 0.03f;
+    d.CTOL = 0.002f;
+    d.CTOH = 0.006f;
+    d.hPR = 42800;
+    d.cpc = 1.004f;
+    d.cpt = 1.235f;
+    d.cpAB = 1.235f;
+    const DesignResult made = designEngine(d);
+    ASSERT_TRUE(made.ok) << made.message;
+    ProjectData p = test::freshProject();
+    p.unitSystem = kSI;
+    setupUnits(p);
+    ASSERT_TRUE(readReferenceText(p, referenceFileText(made.engine), "mixed.REF").ok);
+    EngineData& e = p.engine;
+    FlightCondition fc;
+    fc.altitude = 9144;
+    atmosphere(fc, p.units);
+    e.controls[1] = 2;
+    e.controls[2] = fc.altitude;
+    e.controls[3] = fc.temperature;
+    e.controls[4] = fc.pressure / p.units.pressureConstant;
+    e.setup[kSetupThrottleMode] = 1;
+    EngineDeckResults cycle;
+    std::string text;
+    float F = 0, S = 0, m0 = 0, A0 = 0, A9 = 0, Tt4 = 0, Tt7 = 0, scale = 1;
+    int16_t ab = 0, code = 0;
+    RunEngineDeck(e, p.units, cycle, text, F, S, m0, A0, A9, Tt4, Tt7, ab, code, scale);
+    ASSERT_EQ(code, kLimitTt4) << text;
+    e.setup[kSetupThrottleMode] = 2;
+    e.controls[10] = 0.3f * F;
+    RunEngineDeck(e, p.units, cycle, text, F, S, m0, A0, A9, Tt4, Tt7, ab, code, scale);
+    ASSERT_EQ(code, kLimitThrust) << text;
+    EXPECT_NEAR(F, e.controls[10], 2.0f);
+    EXPECT_TRUE(text.empty()) << text;
+}
 
 } // namespace
 } // namespace vededa
