@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
+#include <limits>
 
 namespace vededa {
 
@@ -105,7 +106,8 @@ class DeckRun {
     bool throatChoked_ = false;
     struct IteratedStart {
         float mRatio, alpha, piTL, tauTL, tauFan;
-    } start_{};
+    } start_{}, lastGood_{};
+    bool haveLastGood_ = false;
     // Tail values
     float Tt6_ = 0, cp9_ = 0, R9_ = 0, g9_ = 0, tauLambdaAB_ = 0, fAB_ = 0, fO_ = 0, pt9p9_ = 0, M9_ = 0,
           T9T0_ = 0, V9V0_ = 0, m9m0_ = 0, Fm0_ = 0, S_ = 0, m0_ = 0, F_ = 0, A0_ = 0, A9_ = 0, nl_ = 0,
@@ -181,14 +183,17 @@ bool DeckRun::corePass() {
     const float expT = (gt_ - 1) / gt_;
     const float tauTH = c_[7];
     tauLambda_ = Tt4_ * cpt_ / (T0_ * cpc_);
-    int16_t massPasses = 0;
+    int16_t massPasses = 0, bypassRescues = 0;
+    float lastMixerSlope = 0;
     for (;;) {
         int16_t alphaRepeats = 0;
+        float prevAlphaP = 0, prevAlphaDiff = 0;
         for (;;) {
             int16_t tauSteps = 0, supersonicRestarts = 0, entryRestarts = 0;
             float prevNew = 0, prevTau = 0;
             float lowTau = 0, highTau = 1, entryStep = 0.0001f;
             bool haveLow = false, haveHigh = false;
+            int16_t aboveOne = 0;
             for (;;) {
                 // 1-3: low-pressure turbine, fan and high-pressure spool.
                 piTL_ = powf64(1 - (1 - tauTL_) / eta_tL, gt_ / (gt_ - 1));
@@ -221,7 +226,9 @@ bool DeckRun::corePass() {
                 // 4: mixer inlet.
                 const float areaRatio =
                     std::max(1.01f, r_[31] * (piTL_ / piTLR_) * sqrtf64(tauTLR_ / tauTL_));
-                const MachSolution m5 = MachFromAreaRatio(r_[7], areaRatio, gt_);
+                // The first mixer evaluation of a call starts from the reference M5, later ones from the
+                // last M5: the area ratio moves little between them, and the fixed point converges linearly.
+                const MachSolution m5 = MachFromAreaRatio(M5_ > 0 ? M5_ : r_[7], areaRatio, gt_);
                 if (!m5.converged)
                     return fail("Mixer inlet Mach number will not converge for A5/A5* =" +
                                 plainText(areaRatio));
@@ -283,14 +290,36 @@ bool DeckRun::corePass() {
                         lowTau = haveLow ? std::max(lowTau, tauTL_) : tauTL_;
                         haveLow = true;
                     }
-                    float step = 0.0002f;
+                    // The first step of a bypass pass is a small fixed one, or the secant slope of the last
+                    // pass when there was one: the mixer characteristic changes little between passes.
+                    float step = lastMixerSlope != 0 ? (tauNew - tauTL_) / lastMixerSlope : 0.0002f;
                     if (tauSteps > 1 && prevTau != tauTL_ && prevNew != tauNew) {
                         const float s = (prevNew - tauNew) / (prevTau - tauTL_);
                         step = (tauNew - tauTL_) / s;
+                        lastMixerSlope = s;
                     }
                     prevNew = tauNew;
                     prevTau = tauTL_;
                     float next = tauTL_ - step;
+                    // No match at this bypass ratio: a second match predicted above 1 in this pass (the
+                    // static pressures of the two streams cannot be matched with any turbine expansion), or a
+                    // bracket closed down to single-precision resolution between a supersonic bypass entry
+                    // and a residual that still asks for less expansion. The matched tau_tL grows with the
+                    // square of the bypass-to-core ratio, so take the ratio that matches at the present
+                    // tau_tL and start the bypass pass again.
+                    const bool bracketClosed =
+                        haveLow && haveHigh && highTau - lowTau <= 4 * std::numeric_limits<float>::epsilon();
+                    if (bracketClosed || (next > 1 && ++aboveOne >= 2)) {
+                        if (++bypassRescues > kMixerBypassRescueLimit)
+                            return fail("Solution for TautL will not converge, TautL =" + plainText(tauTL_) +
+                                        ", ERRT =" + plainText(std::fabs(tauNew - tauTL_)));
+                        const float factor = std::clamp(sqrtf64(tauTL_ / tauNew), 0.5f, 2.0f);
+                        alpha_ = alphaP_ * factor * massAtMixer;
+                        tauSteps = 0;
+                        aboveOne = 0;
+                        haveLow = haveHigh = false;
+                        continue;
+                    }
                     if (next > 1) next = (tauTL_ + tauTLR_) / 2;
                     // Safeguard: a step that leaves the bracket of known low and high values bisects it.
                     if (haveLow && haveHigh && !(next > lowTau && next < highTau))
@@ -345,7 +374,18 @@ bool DeckRun::corePass() {
                                         sqrtf64(tauTLR_ * r_[29] / (tauTL_ * tauM_)) -
                                     1;
             const float change = std::fabs(alphaPNew - alphaP_);
-            alphaP_ = (alphaP_ + alphaPNew) / 2;
+            // The averaged update converges slowly where the new ratio follows the old one closely; after
+            // the first pass a secant on the same difference takes its place while it points the same way as
+            // the average and goes at most four differences far. The converged pass is averaged as always.
+            const float diff = alphaPNew - alphaP_;
+            float nextAlphaP = (alphaP_ + alphaPNew) / 2;
+            if (change > 0.001f && alphaRepeats > 0 && diff != prevAlphaDiff) {
+                const float slope = (diff - prevAlphaDiff) / (alphaP_ - prevAlphaP);
+                if (slope <= -0.25f) nextAlphaP = alphaP_ - diff / slope;
+            }
+            prevAlphaP = alphaP_;
+            prevAlphaDiff = diff;
+            alphaP_ = nextAlphaP;
             alpha_ = alphaP_ * (c_[28] + c_[27] + core_ * (1 + f_));
             if (change <= 0.001f) break;
             if (++alphaRepeats > kAlphaPassLimit)
@@ -477,13 +517,26 @@ bool DeckRun::fanPass() {
         bool haveLow = false, haveHigh = false;
         for (int16_t update = 1;; ++update) {
             // Step 4: the fan temperature ratio by a secant on the fan-power residual.
-            float tau = tauFan_, prevTau = 0, prevRes = 0;
+            // The residual carries the damped bypass ratio of the previous evaluation, so it is not a
+            // function of tau_c' alone and a plain secant can cycle; a secant step that leaves the bracket of
+            // a positive and a negative residual bisects it.
+            float tau = tauFan_, prevTau = 0, prevRes = 0, below = 0, above = 0;
+            bool haveBelow = false, haveAbove = false;
             for (int16_t step = 0;; ++step) {
                 const float res = fanBalance(tau) - tau;
                 if (std::fabs(res) < 1e-6f) break;
                 if (step >= kFanPassLimit) return fail("Solution for Tau c' will not converge.");
+                if (res > 0) {
+                    below = haveBelow ? std::max(below, tau) : tau;
+                    haveBelow = true;
+                } else {
+                    above = haveAbove ? std::min(above, tau) : tau;
+                    haveAbove = true;
+                }
                 float next = tau - 0.00001f;
                 if (step > 0 && res != prevRes) next = tau - res * (tau - prevTau) / (res - prevRes);
+                if (haveBelow && haveAbove && below < above && !(next > below && next < above))
+                    next = (below + above) / 2;
                 prevTau = tau;
                 prevRes = res;
                 // A step below the tolerance itself is the resolution of single precision: settled.
@@ -770,8 +823,28 @@ bool DeckRun::evaluate(bool wholeCycle) {
             tauFan_ = start_.tauFan;
         }
         firstMixerEntryMiss_ = true;
-        if (!corePass()) return false;
-        if (phase_ == 0) start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
+        const std::size_t textMark = text_.size();
+        const int16_t codeBefore = code_;
+        if (!corePass()) {
+            // Far from the first pass (deep throttle, a hard limit) its bypass ratio and turbine expansion
+            // can be too far from the match for the mixer to find it. Try once more from the last converged
+            // pass, and start the later passes from there; the first failure is then not reported.
+            if (phase_ == 0 || !haveLastGood_) return false;
+            text_.resize(textMark);
+            code_ = codeBefore;
+            std::feclearexcept(kFaultFlags);
+            mRatio_ = lastGood_.mRatio;
+            alpha_ = lastGood_.alpha;
+            piTL_ = lastGood_.piTL;
+            tauTL_ = lastGood_.tauTL;
+            tauFan_ = lastGood_.tauFan;
+            firstMixerEntryMiss_ = true;
+            if (!corePass()) return false;
+            start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
+        }
+        lastGood_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
+        haveLastGood_ = true;
+        if (phase_ == 0) start_ = lastGood_;
     }
     if (type_ != 3 && type_ < 6 && !tailPass()) return false;
     if (std::fetestexcept(kFaultFlags) || !std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))

@@ -28,6 +28,7 @@ inline constexpr int16_t kMassFlowPassLimit = 25;        ///< mass-flow passes (
 inline constexpr int16_t kAlphaPassLimit = 100;          ///< bypass-ratio repetitions
 inline constexpr int16_t kMixerStepLimit = 100;          ///< tau_tL steps within one bypass pass
 inline constexpr int16_t kMixerRestartLimit = 100;       ///< consecutive restarts with a supersonic bypass
+inline constexpr int16_t kMixerBypassRescueLimit = 20;   ///< bypass ratios re-set for a mixer without a match
 inline constexpr int16_t kMixerEntryRestartLimit = 2000; ///< restarts while the bypass cannot enter the mixer
 inline constexpr int16_t kPowerTurbinePassLimit = 100;   ///< turboprop pi_tL passes
 inline constexpr int16_t kFanPassLimit = 50;             ///< separate-exhaust turbofan tau_c' secant steps
