@@ -4,6 +4,7 @@
 #include "output/number_format.h"
 #include "output/report.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vededa {
@@ -26,8 +27,15 @@ float power(float base, double exponent) {
 /// Fills the static state, velocity, areas and impulse of `s` from its mass flow, totals and Mach number.
 /// The free stream's speed of sound follows the standard sea-level value (`freeStream`).
 void completeStation(InterfaceStation& s, const UnitConstants& u, bool freeStream) {
-    if (s.fuelOnly) return;
+    if (s.fuelOnly) {
+        s.finite = std::isfinite(s.massFlow);
+        return;
+    }
     const float g = s.gamma;
+    if (!(g > 1.0f) || !(s.Pt > 0) || !(s.Tt > 0) || !(s.gasConstant > 0)) {
+        s.finite = false;
+        return;
+    }
     const float tr = 1 + (g - 1) / 2 * s.mach * s.mach;
     const float T = s.Tt / tr;
     s.P = s.Pt / power(tr, g / (g - 1.0));
@@ -42,6 +50,8 @@ void completeStation(InterfaceStation& s, const UnitConstants& u, bool freeStrea
     mach = s.mach;
     s.sonicArea = s.area / AreaRatioFromMach(g, mach);
     s.impulse = s.P * u.pressureConstant * s.area * (1 + g * s.mach * s.mach);
+    for (float v : {s.massFlow, s.P, s.velocity, s.area, s.sonicArea, s.impulse})
+        if (!std::isfinite(v)) s.finite = false;
 }
 
 } // namespace
@@ -206,6 +216,10 @@ std::string componentInterfacesReport(const ProjectData& p) {
                  ? "        (lbm/s)          (psia)   (R)   (psia)          (ft/s)  (ft^2)  (ft^2)   (lbf)"
                  : "        (kg/s)             (Pa)   (K)     (Pa)           (m/s)   (m^2)   (m^2)    (N)");
     for (const InterfaceStation& s : componentInterfaces(p.engine, p.units)) {
+        if (!s.finite) {
+            out.line("     Station" + s.name + ": no finite flow state; check the reference engine data.");
+            break;
+        }
         std::string name = s.name;
         if (name.size() < 8) name += Space(8 - static_cast<int>(name.size()));
         std::string row = name + FormatField(s.massFlow, 2);

@@ -22,6 +22,9 @@ struct InterfaceStation {
     float area = 0;      ///< flow area [ft^2 or m^2]
     float sonicArea = 0; ///< A* [ft^2 or m^2]
     float impulse = 0;   ///< stream impulse P A (1 + gamma M^2) [lbf or N]
+    /// Every value is a finite number (a reference engine with, say, gamma = 1 or a zero pressure has
+    /// no flow state here).
+    bool finite = true;
 };
 
 /// The stations of the reference engine of `engine` at its reference point with the air mass flow
@@ -33,7 +36,9 @@ struct InterfaceStation {
 std::vector<InterfaceStation> componentInterfaces(const EngineData& engine, const UnitConstants& units);
 
 /// The Component Interfaces report ("Calculate"): header with the project and reference file names and
-/// the thrust scale, the column heads in the project's units, and one line per station (CRLF).
+/// the thrust scale, the column heads in the project's units, and one line per station (CRLF). A station
+/// without a finite flow state ends the table with a line that names it. A station
+/// without a finite flow state ends the table with a line that names it.
 std::string componentInterfacesReport(const ProjectData& project);
 
 /// Stores a typed interface Mach number as the window does: only a positive value that differs from the

@@ -91,7 +91,7 @@ std::string checkSeriesSettings(const EngineTestSettings& s) {
     return {};
 }
 
-SeriesResult engineSeriesReport(ProjectData& p, std::string& report) {
+SeriesResult engineSeriesReport(ProjectData& p, std::string& report, const SeriesProgress& progress) {
     SeriesResult result;
     const EngineTestSettings s = p.engine.test;
     result.refusal = checkSeriesSettings(s);
@@ -144,6 +144,10 @@ SeriesResult engineSeriesReport(ProjectData& p, std::string& report) {
 
     float value = start;
     for (int i = 0; i <= n; ++i) {
+        if (progress && !progress(i, n + 1)) {
+            result.cancelled = true;
+            break;
+        }
         EngineTestPoint pt = runEngineTestDeck(p, report);
         const EngineDeckResults& r = pt.cycle;
         std::string row = FormatField(value, variable == kSeriesAltitude ? 0 : 2) + " ";

@@ -3,6 +3,7 @@
 #include "app/project_data.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vededa {
@@ -28,6 +29,7 @@ struct SeriesResult {
     bool ran = false; ///< a header and rows were written
     int16_t rows = 0; ///< rows written
     bool endedEarly = false;
+    bool cancelled = false; ///< the progress callback asked to stop
     std::string
         refusal; ///< why nothing was written (message box text), empty when it ran or stopped silently
 };
@@ -45,6 +47,10 @@ std::string checkSeriesSettings(const EngineTestSettings& settings);
 /// inlet temperature. A T0 series starting below 350 R (194.44 K) and a P0 or P0/P9 series starting at a
 /// value that is not positive write nothing. Afterwards the variable is set back to its start value in
 /// `EngineControls`, also after an early end.
-SeriesResult engineSeriesReport(ProjectData& project, std::string& report);
+/// `progress`, when given, is called before each row with the row index and the row count and may
+/// return false to stop the series there (the rows written so far stay, and the variable is set back).
+using SeriesProgress = std::function<bool(int row, int rows)>;
+SeriesResult engineSeriesReport(ProjectData& project, std::string& report,
+                                const SeriesProgress& progress = {});
 
 } // namespace vededa

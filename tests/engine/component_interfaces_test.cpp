@@ -153,3 +153,21 @@ TEST(ComponentInterfaces, OnlyAPositiveChangedMachIsStored) {
 
 } // namespace
 } // namespace vededa
+
+namespace vededa {
+namespace {
+
+TEST(ComponentInterfaces, BrokenGasDataEndsTheTableWithALine) {
+    ProjectData p = test::freshProject();
+    ASSERT_TRUE(ReadReferenceFile(p, test::dataPath("turbojet.REF")).ok);
+    p.engine.engine.component[23] = 1.0f; // gamma_t = 1 has no isentropic relations
+    const std::string text = componentInterfacesReport(p);
+    EXPECT_NE(text.find("\r\n     Station 4: no finite flow state; check the reference engine data.\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("nan"), std::string::npos);
+    EXPECT_EQ(text.find("inf"), std::string::npos);
+}
+
+} // namespace
+} // namespace vededa

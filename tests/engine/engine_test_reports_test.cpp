@@ -189,6 +189,27 @@ TEST(EngineSeries, TemperatureSeriesRunDownwardAndEndEarly) {
     EXPECT_EQ(p.engine.controls[6], 3600.0f); // set back after the early end
 }
 
+TEST(EngineSeries, ProgressCanStopTheSeriesBetweenRows) {
+    ProjectData p = loadEngineFile("turbojet.REF");
+    setEngineTestCondition(p, 0.5f, 10000, 0);
+    auto& s = p.engine.test;
+    s.seriesVariable = kSeriesMach;
+    s.seriesMin = 0.2f;
+    s.seriesMax = 1.2f;
+    s.seriesStep = 0.1f;
+    std::string report;
+    int calls = 0;
+    const SeriesResult r = engineSeriesReport(p, report, [&](int row, int rows) {
+        ++calls;
+        EXPECT_EQ(rows, 11);
+        return row < 3;
+    });
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(r.rows, 3);
+    EXPECT_EQ(calls, 4);
+    EXPECT_EQ(p.engine.controls[1], 0.2f);
+}
+
 TEST(EngineSeries, OutOfRangeStartsAndRefusals) {
     ProjectData p = loadEngineFile("turbojet.REF");
     auto& s = p.engine.test;
