@@ -171,3 +171,35 @@ TEST(ComponentInterfaces, BrokenGasDataEndsTheTableWithALine) {
 
 } // namespace
 } // namespace vededa
+
+namespace vededa {
+namespace {
+
+TEST(ComponentInterfaces, SiStationsAreTheEnglishOnesConverted) {
+    for (const char* file : {"fighter_ab.REF", "turbofan_hbp.REF", "turboprop.REF"}) {
+        ProjectData p = test::freshProject();
+        ASSERT_TRUE(ReadReferenceFile(p, test::dataPath(file)).ok);
+        setupUnits(p);
+        const std::vector<InterfaceStation> english = componentInterfaces(p.engine, p.units);
+        p.unitSystem = kSI;
+        convertProjectUnits(p);
+        setupUnits(p);
+        const std::vector<InterfaceStation> si = componentInterfaces(p.engine, p.units);
+        ASSERT_EQ(english.size(), si.size());
+        for (std::size_t i = 0; i < si.size(); ++i) {
+            const auto& e = english[i];
+            const auto& s = si[i];
+            const std::string at = std::string(file) + e.name;
+            test::expectNear(s.massFlow, e.massFlow * 0.45359237, 2e-3, at + " m");
+            if (e.fuelOnly) continue;
+            test::expectNear(s.Pt, e.Pt * 6894.757, 2e-3, at + " Pt");
+            test::expectNear(s.Tt, e.Tt / 1.8, 2e-3, at + " Tt");
+            test::expectNear(s.velocity, e.velocity * 0.3048, 3e-3, at + " V");
+            test::expectNear(s.area, e.area * 0.09290304, 3e-3, at + " A");
+            test::expectNear(s.impulse, e.impulse * 4.448222, 3e-3, at + " I");
+        }
+    }
+}
+
+} // namespace
+} // namespace vededa
