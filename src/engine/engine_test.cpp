@@ -68,7 +68,8 @@ EngineTestResult runEngineTest(ProjectData& p, float mach, float altitude, float
     t.reset = engineTestReset(p, report);
     e.setup[kSetupThrottleMode] = 2;
     e.controls[10] = t.reset.maxThrust * percent / 100.0f;
-    t.run = runEngineTestDeck(p, report);
+    // A failed full-throttle run leaves no thrust to match: its failure is the result.
+    t.run = t.reset.fullThrottle.failed() ? t.reset.fullThrottle : runEngineTestDeck(p, report);
     // At exactly 100 percent the window keeps the full-throttle thrust and TSFC of Reset.
     if (percent == 100.0f) {
         t.shownThrust = t.reset.maxThrust;

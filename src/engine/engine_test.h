@@ -63,7 +63,8 @@ struct EngineTestResult {
 
 /// "Test": clears the series variable, sets `EngineControls[6]` from the project's afterburner selection,
 /// stores the operating condition (`setEngineTestCondition`), runs Reset, then matches
-/// F_max·percent/100 (throttle mode 2, `EngineControls[10]`) and runs the deck.
+/// F_max·percent/100 (throttle mode 2, `EngineControls[10]`) and runs the deck. When the full-throttle run
+/// of Reset failed, its result (code 11) is the run and no thrust is matched.
 EngineTestResult runEngineTest(ProjectData& project, float mach, float altitude, float T0, float percent,
                                std::string& report);
 

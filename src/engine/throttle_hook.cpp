@@ -16,6 +16,11 @@ std::string throttleHookReport(ProjectData& p, float maxThrust, std::string& mes
     out.line(" Throttle Hook @ Mach =" + FormatField(c[1], 2) + ",  Altitude =" + FormatField(c[2], 0) +
              (english ? " ft" : " m") + ",  T0 =" + FormatField(c[3], 2));
     out.line(" Thrust  TSFC   mdot  mdotc2   pic' mdotc25  picH    Tt4    Tt7  AB    Limit");
+    // Without a full-throttle thrust there is nothing to throttle: say so instead of 46 failed lines.
+    if (!(maxThrust > 0)) {
+        out.line("     No throttle hook: the engine gives no thrust at full throttle at this condition.");
+        return out.text();
+    }
     e.setup[kSetupThrottleMode] = 2;
     for (int16_t percent = kHookFirstPercent; percent >= kHookLastPercent; percent -= kHookPercentStep) {
         c[10] = maxThrust * static_cast<float>(percent) / 100.0f;

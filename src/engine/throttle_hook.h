@@ -18,7 +18,8 @@ inline constexpr int16_t kHookLines = (kHookFirstPercent - kHookLastPercent) / k
 /// `EngineControls[1..4]`, with `maxThrust` [lbf or N] the full-throttle thrust of Reset: for each
 /// percentage p from 100 down to 10 in steps of 2 the deck is matched to maxThrust·p/100 and one line
 /// is written (a failed run writes its line with "NoSolution" and the hook goes on). Returns the report
-/// (header and 46 lines, CRLF); the deck's failure messages are appended to `messages`.
+/// (header and 46 lines, CRLF); the deck's failure messages are appended to `messages`. Without a positive
+/// `maxThrust` (the full-throttle run failed) the header is followed by one line saying so.
 std::string throttleHookReport(ProjectData& project, float maxThrust, std::string& messages);
 
 /// "Calculate Throttle Hook" from the engine test window: the operating condition is stored as "Test"

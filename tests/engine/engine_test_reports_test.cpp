@@ -107,6 +107,22 @@ TEST(ThrottleHook, FortySixLinesOfFallingThrust) {
     }
 }
 
+TEST(ThrottleHook, NoFullThrottleThrustGivesOneLineInsteadOfTheTable) {
+    // A ramjet at low subsonic speed has no exit Mach number: the full-throttle run fails.
+    ProjectData p = loadEngineFile("ramjet.REF");
+    std::string messages;
+    const std::vector<std::string> text = lines(calculateThrottleHook(p, 0.3f, 0, 0, messages));
+    ASSERT_EQ(text.size(), 5u);
+    EXPECT_EQ(text[4],
+              "     No throttle hook: the engine gives no thrust at full throttle at this condition.");
+    EXPECT_NE(messages.find("Exit Mach is imaginary."), std::string::npos);
+
+    const EngineTestResult t = runEngineTest(p, 0.3f, 0, 0, 50, messages);
+    EXPECT_EQ(t.run.limit, kLimitNoSolution);
+    EXPECT_EQ(t.limitName, "NoSolution");
+    EXPECT_EQ(t.shownThrust, 0.0f);
+}
+
 TEST(ThrottleHook, AfterburnerIsThrottledFirstThenPutOut) {
     ProjectData p = loadEngineFile("fighter_ab.REF", 1);
     std::string messages;
