@@ -302,10 +302,13 @@ void registerEngineCommands(CLI::App& app) {
         cmd->add_option("--mach", o->mach, "Flight Mach number (required for a single run)");
         cmd->add_option("--alt", o->alt, "Altitude (ft or m; required for a single run)");
         cmd->add_option("--t0", o->t0, "Ambient temperature instead of the table atmosphere");
-        cmd->add_option("--p0", o->p0, "Ambient pressure (psia or Pa) instead of the table atmosphere");
+        cmd->add_option(
+            "--p0", o->p0,
+            "Ambient pressure (psia or Pa) instead of the table atmosphere (single run and series)");
         cmd->add_option("--tt4", o->tt4, "Maximum burner exit temperature");
         cmd->add_option("--tt7", o->tt7, "Afterburner exit temperature (0 = afterburner off)");
-        cmd->add_option("--percent", o->percent, "Match this percent of the full-throttle thrust");
+        auto* percent = cmd->add_option("--percent", o->percent,
+                                        "Match this percent of the full-throttle thrust (single run)");
         cmd->add_option("--cpr-max", o->cprMax, "Compressor pressure ratio limit");
         cmd->add_option("--pt3-max", o->pt3Max, "Pt3 limit");
         cmd->add_option("--tt3-max", o->tt3Max, "Tt3 limit");
@@ -321,6 +324,7 @@ void registerEngineCommands(CLI::App& app) {
             cmd->add_flag("--interfaces", o->interfaces, "Component interfaces of the reference engine");
         series->excludes(hook)->excludes(interfaces);
         hook->excludes(interfaces);
+        percent->excludes(series)->excludes(hook)->excludes(interfaces);
         cmd->add_option("--mach1", o->mach1, "Mach number at the engine face (station 1)")->needs(interfaces);
         cmd->add_option("--mach2", o->mach2, "Mach number at the compressor face (station 2)")
             ->needs(interfaces);
