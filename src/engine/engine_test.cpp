@@ -56,6 +56,14 @@ EngineTestReset engineTestReset(ProjectData& p, std::string& report) {
     return r;
 }
 
+EngineResetFields engineResetFields(const EngineTestReset& r) {
+    EngineResetFields f;
+    f.tt4 = FormatField(r.fullThrottle.Tt4, 0);
+    f.maxThrust = FormatField(r.maxThrust, 0);
+    f.tsfc = FormatField(r.fullThrottle.S, 4);
+    return f;
+}
+
 EngineTestResult runEngineTest(ProjectData& p, float mach, float altitude, float T0, float percent,
                                std::string& report) {
     EngineData& e = p.engine;

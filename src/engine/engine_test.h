@@ -51,6 +51,13 @@ struct EngineTestReset {
 /// selected series variable is kept.
 EngineTestReset engineTestReset(ProjectData& project, std::string& report);
 
+/// The fields Reset fills: Tt4 and F_max without decimals, S with 4 (report number format), and the test
+/// thrust and TSFC cleared to "0".
+struct EngineResetFields {
+    std::string tt4, maxThrust, tsfc, testThrust = "0", testTsfc = "0";
+};
+EngineResetFields engineResetFields(const EngineTestReset& reset);
+
 /// The values the engine test window shows after "Test".
 struct EngineTestResult {
     EngineTestReset reset;   ///< the full-throttle runs of Reset

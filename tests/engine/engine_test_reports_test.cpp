@@ -3,6 +3,7 @@
 #include "engine/engine_test.h"
 #include "engine/reference_file.h"
 #include "engine/throttle_hook.h"
+#include "output/number_format.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +46,11 @@ TEST(EngineTest, ResetRunsDryThenWithTheAfterburnerWhenItIsSelected) {
     EXPECT_GT(r.maxThrust, 1.3f * r.dryThrust);
     EXPECT_EQ(p.engine.controls[6], p.engine.tt7MaxSetting);
     EXPECT_EQ(p.engine.setup[kSetupThrottleMode], 1);
+
+    const EngineResetFields f = engineResetFields(r);
+    EXPECT_EQ(f.maxThrust, FormatField(r.maxThrust, 0));
+    EXPECT_EQ(f.tsfc.size(), 7u);
+    EXPECT_EQ(f.testThrust, "0");
 
     p.afterburner = 0;
     const EngineTestReset dry = engineTestReset(p, messages);
