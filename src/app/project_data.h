@@ -68,6 +68,18 @@ inline constexpr int kSetupThrottleMode = 7; ///< 1 full throttle at the limits,
 inline constexpr int kSetupEngineCount = 8;  ///< number of engines (at least 1)
 inline constexpr int kSetupLossModel = 9;    ///< installation-loss model 1..3
 
+/// The Engine Test and Component Interfaces windows' own settings (not saved in the project file).
+struct EngineTestSettings {
+    float percent = 100;          ///< percent of the maximum thrust of a test run
+    int16_t seriesVariable = 0;   ///< series variable 3 M0, 4 alt, 5 T0, 6 P0, 7 Tt4, 8 Tt7, 9 P0/P9; 0 none
+    float seriesMin = 0;          ///< series range minimum [the variable's unit]
+    float seriesMax = 0;          ///< series range maximum
+    float seriesStep = 0;         ///< series step size
+    float interfaceMach1 = 0.5f;  ///< Mach number at the engine face (station 1)
+    float interfaceMach2 = 0.45f; ///< Mach number at the compressor face (station 2)
+    float interfaceMach7 = 0.4f;  ///< Mach number at the afterburner exit (station 7)
+};
+
 /// The cycle-deck engine data of the project.
 struct EngineData {
     OneBased<int16_t, 9> setup;    ///< `EngineSetup`, positions 6..9 used
@@ -79,6 +91,7 @@ struct EngineData {
     int16_t referenceUnitFlag = 1; ///< 1 English, any other value SI
     float airMassFlow = 0;         ///< the deck's current air mass flow [lbm/s or kg/s]
     std::string fileName;          ///< reference engine file name
+    EngineTestSettings test;       ///< engine test, series and interface settings
 };
 
 /// The contour plot settings.

@@ -1,18 +1,25 @@
 // Engine subcommands: design-engine (the on-design generator) and engine (one deck run).
 #include "app/project_data.h"
+#include "app/project_file.h"
 #include "cli/commands.h"
+#include "engine/component_interfaces.h"
 #include "engine/engine_deck.h"
 #include "engine/engine_design.h"
+#include "engine/engine_series.h"
+#include "engine/engine_test.h"
 #include "engine/reference_file.h"
+#include "engine/throttle_hook.h"
 #include "models/atmosphere.h"
 #include "output/number_format.h"
 
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <vector>
 
 namespace vededa::cli {
 
@@ -67,12 +74,136 @@ void designEngineCommand(const std::string& designPath, const std::string& outPa
 
 struct EngineRunOptions {
     std::string file;
-    float mach = 0, alt = 0;
+    std::optional<float> mach, alt;
     std::optional<float> t0, p0, tt4, tt7, percent, cprMax, pt3Max, tt3Max, nlMax, nhMax;
-    float scale = 1;
+    std::optional<float> scale;
+    // Engine test reports
+    std::vector<std::string> series; ///< VARIABLE MIN MAX STEP
+    bool hook = false, interfaces = false;
+    std::optional<float> mach1, mach2, mach7;
+    std::optional<int> afterburner;
+    std::string date;
 };
 
+/// The series variable codes by their option names.
+int16_t seriesVariableCode(const std::string& name) {
+    static const char* names[] = {"mach", "alt", "t0", "p0", "tt4", "tt7", "p0p9"};
+    for (int16_t i = 0; i < 7; ++i)
+        if (name == names[i]) return static_cast<int16_t>(kSeriesMach + i);
+    return 0;
+}
+
+bool endsWithNoCase(const std::string& text, const std::string& suffix) {
+    if (text.size() < suffix.size()) return false;
+    for (std::size_t i = 0; i < suffix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[text.size() - suffix.size() + i])) != suffix[i])
+            return false;
+    return true;
+}
+
+/// Loads FILE for the engine test reports: a project (*.RUZ) that uses the cycle deck, or a reference
+/// engine file run in its own unit system. Exit status 2 and false when it cannot be used.
+bool loadEngine(ProjectData& project, const EngineRunOptions& o) {
+    if (endsWithNoCase(o.file, ".ruz")) {
+        if (!loadProject(project, o.file)) return false;
+        if (project.thrustModel != 7) {
+            std::cerr << "vededa-cli: " << o.file
+                      << ": the project does not use the cycle deck (thrust model 7)\n";
+            setExitCode(2);
+            return false;
+        }
+    } else {
+        initializeProject(project);
+        const ReferenceReadResult read = ReadReferenceFile(project, o.file);
+        if (!read.ok) {
+            std::cerr << "vededa-cli: " << o.file << ": " << read.message << "\n";
+            setExitCode(2);
+            return false;
+        }
+        const int16_t flag = project.engine.referenceUnitFlag;
+        project.unitSystem = flag == kEnglish ? kEnglish : kSI;
+        setupUnits(project);
+        project.engine.referenceUnitFlag = flag;
+        const int16_t type = project.engine.setup[kSetupEngineType];
+        project.afterburner = (type == 2 || type == 5) ? 1 : 0;
+    }
+    if (!deckSupportsType(project.engine.setup[kSetupEngineType])) {
+        std::cerr << "vededa-cli: " << o.file << ": engine type " << project.engine.setup[kSetupEngineType]
+                  << " is not computed by the deck\n";
+        setExitCode(2);
+        return false;
+    }
+    if (o.afterburner) project.afterburner = *o.afterburner != 0 ? 1 : 0;
+    if (!o.date.empty()) project.clock.fixedDate = o.date;
+    EngineData& e = project.engine;
+    if (o.tt4) e.tt4MaxSetting = *o.tt4;
+    if (o.tt7) e.tt7MaxSetting = *o.tt7;
+    if (o.cprMax) e.controls[11] = *o.cprMax;
+    if (o.pt3Max) e.controls[12] = *o.pt3Max;
+    if (o.tt3Max) e.controls[13] = *o.tt3Max;
+    if (o.nlMax) e.controls[14] = *o.nlMax;
+    if (o.nhMax) e.controls[15] = *o.nhMax;
+    if (o.scale) e.thrustScale = *o.scale;
+    return true;
+}
+
+/// The engine test reports: --series, --hook or --interfaces.
+void engineReportCommand(const EngineRunOptions& o) {
+    ProjectData project;
+    if (!loadEngine(project, o)) return;
+    EngineData& e = project.engine;
+    auto& c = e.controls;
+    if (o.interfaces) {
+        if (o.mach1) commitInterfaceMach(e.test.interfaceMach1, *o.mach1);
+        if (o.mach2) commitInterfaceMach(e.test.interfaceMach2, *o.mach2);
+        if (o.mach7) commitInterfaceMach(e.test.interfaceMach7, *o.mach7);
+        writeReport(componentInterfacesReport(project));
+        return;
+    }
+    // The operating condition: the options, else the one stored with the engine.
+    const float mach = o.mach ? *o.mach : c[1];
+    const float alt = o.alt ? *o.alt : c[2];
+    const float T0 = o.t0 ? *o.t0 : (o.alt ? 0.0f : c[3]);
+    std::string messages;
+    if (o.hook) {
+        const std::string text = calculateThrottleHook(project, mach, alt, T0, messages);
+        writeReport(text);
+        if (!messages.empty()) std::cerr << messages;
+        return;
+    }
+    setEngineTestCondition(project, mach, alt, T0);
+    if (o.p0) c[4] = *o.p0;
+    engineTestReset(project, messages);
+    EngineTestSettings& s = e.test;
+    s.seriesVariable = seriesVariableCode(o.series[0]);
+    s.seriesMin = static_cast<float>(leadingNumber(o.series[1]));
+    s.seriesMax = static_cast<float>(leadingNumber(o.series[2]));
+    s.seriesStep = static_cast<float>(leadingNumber(o.series[3]));
+    std::string report;
+    const SeriesResult result = engineSeriesReport(project, report);
+    if (!result.refusal.empty()) {
+        std::cerr << "vededa-cli: " << result.refusal << "\n";
+        setExitCode(2);
+        return;
+    }
+    if (!result.ran) {
+        std::cerr << "vededa-cli: the series start value is out of range; nothing was written\n";
+        setExitCode(1);
+        return;
+    }
+    writeReport(report);
+}
+
 void engineCommand(const EngineRunOptions& o) {
+    if (!o.series.empty() || o.hook || o.interfaces) {
+        engineReportCommand(o);
+        return;
+    }
+    if (!o.mach || !o.alt) {
+        std::cerr << "vededa-cli: engine: --mach and --alt are required for a single run\n";
+        setExitCode(2);
+        return;
+    }
     ProjectData project;
     initializeProject(project);
     const ReferenceReadResult read = ReadReferenceFile(project, o.file);
@@ -88,10 +219,10 @@ void engineCommand(const EngineRunOptions& o) {
     project.engine.referenceUnitFlag = flag;
     EngineData& e = project.engine;
     FlightCondition fc;
-    fc.altitude = o.alt;
+    fc.altitude = *o.alt;
     atmosphere(fc, project.units);
-    e.controls[1] = o.mach;
-    e.controls[2] = o.alt;
+    e.controls[1] = *o.mach;
+    e.controls[2] = *o.alt;
     e.controls[3] = o.t0 ? *o.t0 : fc.temperature;
     e.controls[4] = o.p0 ? *o.p0 : fc.pressure / project.units.pressureConstant;
     if (o.tt4) e.controls[5] = *o.tt4;
@@ -104,7 +235,7 @@ void engineCommand(const EngineRunOptions& o) {
 
     EngineDeckResults results;
     std::string text;
-    float F = 0, S = 0, m0 = 0, A0 = 0, A9 = 0, Tt4 = 0, Tt7 = 0, scale = o.scale, fMax = 0;
+    float F = 0, S = 0, m0 = 0, A0 = 0, A9 = 0, Tt4 = 0, Tt7 = 0, scale = o.scale.value_or(1.0f), fMax = 0;
     int16_t ab = 0, code = 0;
     e.setup[kSetupThrottleMode] = 1;
     RunEngineDeck(e, project.units, results, text, F, S, m0, A0, A9, Tt4, Tt7, ab, code, scale);
@@ -161,22 +292,50 @@ void registerEngineCommands(CLI::App& app) {
         cmd->callback([design, out] { designEngineCommand(*design, *out); });
     }
     {
-        auto* cmd = app.add_subcommand("engine", "One engine deck run of a reference engine file");
+        auto* cmd = app.add_subcommand(
+            "engine",
+            "One engine deck run, or the engine series, throttle hook or component interfaces report");
         auto o = std::make_shared<EngineRunOptions>();
-        cmd->add_option("REF", o->file, "Reference engine file (*.REF)")->required();
-        cmd->add_option("--mach", o->mach, "Flight Mach number")->required();
-        cmd->add_option("--alt", o->alt, "Altitude (ft or m, the file's units)")->required();
+        cmd->add_option("REF", o->file,
+                        "Reference engine file (*.REF); for the reports also a cycle-deck project (*.RUZ)")
+            ->required();
+        cmd->add_option("--mach", o->mach, "Flight Mach number (required for a single run)");
+        cmd->add_option("--alt", o->alt, "Altitude (ft or m; required for a single run)");
         cmd->add_option("--t0", o->t0, "Ambient temperature instead of the table atmosphere");
-        cmd->add_option("--p0", o->p0, "Ambient pressure (psia or Pa) instead of the table atmosphere");
+        cmd->add_option(
+            "--p0", o->p0,
+            "Ambient pressure (psia or Pa) instead of the table atmosphere (single run and series)");
         cmd->add_option("--tt4", o->tt4, "Maximum burner exit temperature");
         cmd->add_option("--tt7", o->tt7, "Afterburner exit temperature (0 = afterburner off)");
-        cmd->add_option("--percent", o->percent, "Match this percent of the full-throttle thrust");
+        auto* percent = cmd->add_option("--percent", o->percent,
+                                        "Match this percent of the full-throttle thrust (single run)");
         cmd->add_option("--cpr-max", o->cprMax, "Compressor pressure ratio limit");
         cmd->add_option("--pt3-max", o->pt3Max, "Pt3 limit");
         cmd->add_option("--tt3-max", o->tt3Max, "Tt3 limit");
         cmd->add_option("--nl-max", o->nlMax, "Low-pressure spool speed limit (percent)");
         cmd->add_option("--nh-max", o->nhMax, "High-pressure spool speed limit (percent)");
         cmd->add_option("--scale", o->scale, "Thrust scale (multiplies the reference mass flow)");
+        auto* series =
+            cmd->add_option("--series", o->series,
+                            "Engine performance series: VARIABLE (mach|alt|t0|p0|tt4|tt7|p0p9) MIN MAX STEP")
+                ->expected(4);
+        auto* hook = cmd->add_flag("--hook", o->hook, "Throttle hook (100 % to 10 % of the maximum thrust)");
+        auto* interfaces =
+            cmd->add_flag("--interfaces", o->interfaces, "Component interfaces of the reference engine");
+        series->excludes(hook)->excludes(interfaces);
+        hook->excludes(interfaces);
+        percent->excludes(series)->excludes(hook)->excludes(interfaces);
+        cmd->add_option("--mach1", o->mach1, "Mach number at the engine face (station 1)")->needs(interfaces);
+        cmd->add_option("--mach2", o->mach2, "Mach number at the compressor face (station 2)")
+            ->needs(interfaces);
+        cmd->add_option("--mach7", o->mach7, "Mach number at the afterburner exit (station 7)")
+            ->needs(interfaces);
+        cmd->add_option(
+               "--afterburner", o->afterburner,
+               "Afterburner selected for the engine test (1) or not (0); default the project's, or on "
+               "for an afterburning reference engine")
+            ->check(CLI::IsMember({0, 1}));
+        cmd->add_option("--date", o->date, "Report date as written in the headings (e.g. 12/8/2026)");
         cmd->callback([o] { engineCommand(*o); });
     }
 }
