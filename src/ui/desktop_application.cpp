@@ -57,9 +57,20 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
     main_ = std::make_unique<MainWindow>(project_, dialogs_, printer_, hooks_);
     results_ = std::make_unique<ResultsWindow>(project_, dialogs_, printer_);
     plot_ = std::make_unique<PlotWindow>(project_, dialogs_, printer_);
+    engineData_ = std::make_unique<EngineDataWindow>(project_, dialogs_, hooks_);
+    hooks_.showEngineDataWindow = [this] { engineData_->open(); };
+    // A read reference file makes the cycle deck the engine model: the main window shows its engine
+    // text, check marks and the engine buttons.
+    QObject::connect(engineData_.get(), &EngineDataWindow::referenceRead, main_.get(),
+                     [this] { main_->refreshMainWindow(); });
+    hooks_.refreshUnitLabels = [this, previous = hooks_.refreshUnitLabels] {
+        if (previous) previous();
+        if (engineData_->isVisible()) engineData_->activate();
+    };
     hooks_.closeOtherWindows = [this] {
         results_->hide();
         plot_->hide();
+        engineData_->hide();
         if (splash_) splash_->hide();
     };
 }

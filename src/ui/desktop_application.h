@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/project_data.h"
+#include "ui/engine_data_window.h"
 #include "ui/main_window.h"
 #include "ui/plot_window.h"
 #include "ui/print_service.h"
@@ -52,6 +53,7 @@ class DesktopApplication {
     MainWindow& mainWindow() { return *main_; }
     ResultsWindow& resultsWindow() { return *results_; }
     PlotWindow& plotWindow() { return *plot_; }
+    EngineDataWindow& engineDataWindow() { return *engineData_; }
 
   private:
     UserDialogs& dialogs_;
@@ -61,6 +63,7 @@ class DesktopApplication {
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<ResultsWindow> results_;
     std::unique_ptr<PlotWindow> plot_;
+    std::unique_ptr<EngineDataWindow> engineData_;
     std::unique_ptr<SplashWindow> splash_;
     QTimer splashTimer_;
     void showMainWindow(const QString& picture);
