@@ -29,8 +29,7 @@ bool sameKey(std::string_view a, std::string_view b) {
 
 const std::vector<DesignKey>& designKeys() {
     static const std::vector<DesignKey> keys = {
-        {"type", "engine type 1-7 (1 turbojet, 2 with AB, 3 turbofan, 4 mixed, 5 mixed with AB, 6 turboprop, "
-                 "7 ducted)"},
+        {"type", "engine type: 1 jet, 2 jet AB, 3 fan, 4 mixed fan, 5 mixed fan AB, 6 prop, 7 ducted"},
         {"units", "1 English (ft, R, psia, lbm/s, lbf), 2 SI (m, K, Pa, kg/s, N)"},
         {"M0", "design flight Mach number"},
         {"alt", "design altitude [ft or m]"},

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace vededa {
@@ -98,7 +99,7 @@ EngineDataWindow::EngineDataWindow(ProjectData& project, UserDialogs& dialogs, W
     courier.setFixedPitch(true);
     listing_->setFont(courier);
     listing_->setMinimumWidth(QFontMetrics(courier).horizontalAdvance(QString(56, 'M')));
-    listing_->setMinimumHeight(360);
+    listing_->setMinimumHeight(QFontMetrics(courier).lineSpacing() * 40);
 
     // The limits and the loss model.
     auto* limits = new QGridLayout;
@@ -107,7 +108,7 @@ EngineDataWindow::EngineDataWindow(ProjectData& project, UserDialogs& dialogs, W
         f.id = kFieldSpecs[i].id;
         f.box = new QLineEdit(this);
         f.box->setObjectName(QString("Text%1").arg(i + 1));
-        f.box->setMaximumWidth(80);
+        f.box->setFixedWidth(80);
         f.caption = new QLabel(kFieldSpecs[i].caption, this);
         f.caption->setObjectName(QString("lblField%1").arg(i + 1));
         f.unit = new QLabel(this);
@@ -181,7 +182,10 @@ EngineDataWindow::Field& EngineDataWindow::field(EngineDataField id) {
 }
 
 void EngineDataWindow::fillFields() {
-    for (Field& f : fields_) f.box->setText(qs(plainText(engineDataFieldValue(project_.engine, f.id))));
+    for (Field& f : fields_) {
+        f.box->setText(qs(plainText(engineDataFieldValue(project_.engine, f.id))));
+        f.box->setCursorPosition(0);
+    }
 }
 
 void EngineDataWindow::showTypeDependentFields() {
@@ -227,9 +231,11 @@ void EngineDataWindow::appendListing(const std::string& text) {
     t.replace("\r\n", "\n");
     QTextCursor end = listing_->textCursor();
     end.movePosition(QTextCursor::End);
+    // The appended listing is shown from its first line (the plain text scrolls by lines).
+    const int firstLine = listing_->document()->isEmpty() ? 0 : end.blockNumber();
     end.insertText(t);
     listing_->setTextCursor(end);
-    listing_->verticalScrollBar()->setValue(listing_->verticalScrollBar()->maximum());
+    listing_->verticalScrollBar()->setValue(firstLine);
 }
 
 void EngineDataWindow::activate() {

@@ -61,6 +61,8 @@ EngineDesignDialog::EngineDesignDialog(UserDialogs& dialogs, QWidget* parent)
     table_->setObjectName("tblDesign");
     table_->setHorizontalHeaderLabels({"Key", "Value", "Meaning"});
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+    table_->setWordWrap(false);
     table_->horizontalHeader()->setStretchLastSection(true);
     for (const DesignKey& k : designKeys()) addRow(k.key, k.meaning);
     table_->resizeColumnToContents(KeyColumn);
@@ -102,6 +104,7 @@ int EngineDesignDialog::addRow(const std::string& key, const std::string& meanin
     k->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     auto* m = new QTableWidgetItem(qs(meaning));
     m->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    m->setToolTip(qs(meaning));
     table_->setItem(row, KeyColumn, k);
     table_->setItem(row, ValueColumn, new QTableWidgetItem());
     table_->setItem(row, MeaningColumn, m);

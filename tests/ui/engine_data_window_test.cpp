@@ -155,13 +155,13 @@ class EngineDataWindowTest : public QObject {
         QCOMPARE(box(7)->text().toFloat(), project.engine.controls[5]);
         if (ab) QCOMPARE(box(8)->text().toFloat(), project.engine.controls[6]);
         QVERIFY(child<QPushButton>("Command3")->isVisible());
+        if (type == 5) test::saveShot(*window, "engine-data");
 
         // Opened again, the window lists the engine with the activation labels of the project's units.
         window->hide();
         window->open();
         QCOMPARE(listing(), shown(referenceListing(project.engine, false, ListingLabels::Activation)));
         QCOMPARE(box(8)->isVisible(), ab);
-        if (type == 5) test::saveShot(*window, "engine-data");
     }
 
     void refusedFilesChangeNothing_data() {
@@ -323,6 +323,7 @@ class EngineDataWindowTest : public QObject {
         QCOMPARE(design->value("Tt4"), std::string("2400"));
         QCOMPARE(design->value("P0P9"), std::string("conv"));
         design->setValue("mdot", "120");
+        test::saveShot(*design, "engine-design");
 
         dialogs.files.push_back(refPath);
         dialogs.answers.push_back(true); // read it now
