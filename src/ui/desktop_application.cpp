@@ -62,7 +62,7 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
     // A read reference file makes the cycle deck the engine model: the main window shows its engine
     // text, check marks and the engine buttons.
     QObject::connect(engineData_.get(), &EngineDataWindow::referenceRead, main_.get(),
-                     [this] { main_->refreshMainWindow(); });
+                     [this] { main_->showCycleDeckEngine(); });
     hooks_.refreshUnitLabels = [this, previous = hooks_.refreshUnitLabels] {
         if (previous) previous();
         if (engineData_->isVisible()) engineData_->activate();

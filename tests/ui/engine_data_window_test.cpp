@@ -413,6 +413,22 @@ class EngineDataWindowTest : public QObject {
         data.hide();
         QTest::mouseClick(engineData, Qt::LeftButton);
         QVERIFY(data.isVisible());
+
+        // An SI reference file read into an English project keeps the unit flag it brought.
+        const DesignReadResult si =
+            readEngineDesign("type = 1\nunits = 2\nTt4 = 1600\npifan = 3\npihpc = 4\nmdot = 50\n");
+        QVERIFY(si.ok);
+        const DesignResult generated = designEngine(si.design);
+        QVERIFY2(generated.ok, generated.message.c_str());
+        QTemporaryDir dir;
+        const std::string siPath = dir.filePath("si.REF").toStdString();
+        writeText(siPath, referenceFileText(generated.engine));
+        appDialogs.files.push_back(siPath);
+        QTest::mouseClick(data.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QCOMPARE(app.project().engine.fileName, siPath);
+        QCOMPARE(int(app.project().engine.referenceUnitFlag), int(kSI));
+        QCOMPARE(int(app.project().unitSystem), int(kEnglish));
+        QVERIFY(data.findChild<QPlainTextEdit*>("txtListing")->toPlainText().contains("Thrust (N)"));
     }
 };
 
