@@ -46,20 +46,9 @@ void designEngineCommand(const std::string& designPath, const std::string& outPa
         setExitCode(1);
         return;
     }
-    const std::string tmp = outPath + ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        out << referenceFileText(design.engine);
-        if (!out.flush()) {
-            std::cerr << "vededa-cli: cannot write " << outPath << "\n";
-            std::remove(tmp.c_str());
-            setExitCode(2);
-            return;
-        }
-    }
-    if (std::rename(tmp.c_str(), outPath.c_str()) != 0) {
-        std::cerr << "vededa-cli: cannot write " << outPath << "\n";
-        std::remove(tmp.c_str());
+    const std::string error = writeFileSafely(outPath, referenceFileText(design.engine));
+    if (!error.empty()) {
+        std::cerr << "vededa-cli: " << error << "\n";
         setExitCode(2);
         return;
     }

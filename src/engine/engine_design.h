@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vededa {
 
@@ -75,5 +76,32 @@ DesignResult designEngine(const EngineDesign& design);
 /// reference point, the engine controls, the engine type, the marker pair `0, 42`, the unit flag and
 /// `0`; numbers with 9 significant digits, five to a line, CRLF line ends.
 std::string referenceFileText(const GeneratedEngine& engine);
+
+/// One key of a design file and what it sets, in the order a design form lists them.
+struct DesignKey {
+    const char* key;     ///< the key as the documentation spells it ("Tt4", "pifan")
+    const char* meaning; ///< a short description with its unit
+};
+
+/// Every key a design file may hold.
+const std::vector<DesignKey>& designKeys();
+
+/// One `key = value` line of a design file.
+struct DesignValue {
+    std::string key;   ///< the documented spelling when the key is known, otherwise as written
+    std::string value; ///< the value text as written
+};
+
+/// The `key = value` lines of a design file's text in file order, comments and blank lines dropped.
+/// Lines without '=' are kept with an empty value under their whole text, so `readEngineDesign` of
+/// `designFileText` of the result still reports them.
+std::vector<DesignValue> designFileValues(std::string_view text);
+
+/// A design file's text from its values: one `key = value` line for every value that is not empty.
+std::string designFileText(const std::vector<DesignValue>& values);
+
+/// Writes `text` to `path` through a temporary file renamed over the target after a complete write,
+/// so a failed write leaves an older file intact. Returns "" on success, otherwise what went wrong.
+std::string writeFileSafely(const std::string& path, const std::string& text);
 
 } // namespace vededa

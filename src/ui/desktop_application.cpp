@@ -59,6 +59,16 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
     results_ = std::make_unique<ResultsWindow>(project_, dialogs_, printer_);
     plot_ = std::make_unique<PlotWindow>(project_, dialogs_, printer_);
     connectAnalysisWindows();
+    engineData_ = std::make_unique<EngineDataWindow>(project_, dialogs_, hooks_);
+    hooks_.showEngineDataWindow = [this] { engineData_->open(); };
+    // A read reference file makes the cycle deck the engine model: the main window shows its engine
+    // text, check marks and the engine buttons, and the mission summary of another engine is stale.
+    QObject::connect(engineData_.get(), &EngineDataWindow::referenceRead, main_.get(),
+                     [this] { main_->showCycleDeckEngine(); });
+    hooks_.refreshUnitLabels = [this, previous = hooks_.refreshUnitLabels] {
+        if (previous) previous();
+        if (engineData_->isVisible()) engineData_->activate();
+    };
     hooks_.closeOtherWindows = [this] {
         results_->hide();
         plot_->hide();
@@ -66,6 +76,7 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
         mission_->plotWindow().hide();
         mission_->hide();
         contour_->hide();
+        engineData_->hide();
         if (splash_) splash_->hide();
     };
 }
@@ -92,6 +103,11 @@ void DesktopApplication::connectAnalysisWindows() {
     };
     // The results of the analyses belong to the project they were computed for.
     hooks_.projectOpened = [this] {
+        mission_->resultsStale();
+        contour_->resultsStale();
+    };
+    // Results computed with another engine are stale once a reference engine is read.
+    hooks_.referenceEngineRead = [this] {
         mission_->resultsStale();
         contour_->resultsStale();
     };

@@ -3,6 +3,7 @@
 #include "app/project_data.h"
 #include "ui/constraint_window.h"
 #include "ui/contour_window.h"
+#include "ui/engine_data_window.h"
 #include "ui/main_window.h"
 #include "ui/mission_window.h"
 #include "ui/plot_window.h"
@@ -58,6 +59,7 @@ class DesktopApplication {
     ConstraintWindow& constraintWindow() { return *constraint_; }
     MissionWindow& missionWindow() { return *mission_; }
     ContourWindow& contourWindow() { return *contour_; }
+    EngineDataWindow& engineDataWindow() { return *engineData_; }
 
   private:
     UserDialogs& dialogs_;
@@ -70,6 +72,7 @@ class DesktopApplication {
     std::unique_ptr<ConstraintWindow> constraint_;
     std::unique_ptr<MissionWindow> mission_;
     std::unique_ptr<ContourWindow> contour_;
+    std::unique_ptr<EngineDataWindow> engineData_;
     std::unique_ptr<SplashWindow> splash_;
     QTimer splashTimer_;
     void showMainWindow(const QString& picture);

@@ -278,6 +278,14 @@ void MainWindow::refreshMainWindow() {
     engineDataButton_->setVisible(deck);
 }
 
+void MainWindow::showCycleDeckEngine() {
+    setChecks();
+    showEngineText(engineStatusText(project_));
+    const bool deck = project_.thrustModel == 7;
+    engineTestButton_->setVisible(deck);
+    engineDataButton_->setVisible(deck);
+}
+
 bool MainWindow::loadPicture(const QString& path) {
     const QImage image = readPicture(path);
     if (image.isNull()) {

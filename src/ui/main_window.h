@@ -34,6 +34,11 @@ class MainWindow : public QMainWindow {
     /// deck buttons and sets up the units.
     void refreshMainWindow();
 
+    /// After a reference engine file was read: the cycle deck is the engine model, so the check marks,
+    /// the engine text and the engine deck buttons follow. The unit setup is not run again, since it
+    /// would overwrite the unit flag the file brought.
+    void showCycleDeckEngine();
+
     /// Loads `path` into the picture box; an empty or unreadable file shows no picture.
     bool loadPicture(const QString& path);
 

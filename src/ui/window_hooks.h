@@ -14,6 +14,10 @@ struct WindowHooks {
     std::function<void()> showContourWindow;
     std::function<void()> showEngineTestWindow;
     std::function<void()> showEngineDataWindow;
+    /// The component-interface window, opened from the engine data window.
+    std::function<void()> showComponentInterfacesWindow;
+    /// After a reference engine file was read: the mission window disables its "Summary" button.
+    std::function<void()> referenceEngineRead;
     /// After a units switch: disable the buttons that show results computed in the old unit system.
     std::function<void()> unitsSwitched;
     /// After a project was opened: the mission window disables its "Summary" button.
