@@ -61,6 +61,8 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
     connectAnalysisWindows();
     engineData_ = std::make_unique<EngineDataWindow>(project_, dialogs_, hooks_);
     hooks_.showEngineDataWindow = [this] { engineData_->open(); };
+    interfaces_ = std::make_unique<ComponentInterfacesWindow>(project_, dialogs_, printer_);
+    hooks_.showComponentInterfacesWindow = [this] { interfaces_->open(); };
     // A read reference file makes the cycle deck the engine model: the main window shows its engine
     // text, check marks and the engine buttons, and the mission summary of another engine is stale.
     QObject::connect(engineData_.get(), &EngineDataWindow::referenceRead, main_.get(),
@@ -77,6 +79,7 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
         mission_->hide();
         contour_->hide();
         engineData_->hide();
+        interfaces_->hide();
         if (splash_) splash_->hide();
     };
 }

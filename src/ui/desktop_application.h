@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/project_data.h"
+#include "ui/component_interfaces_window.h"
 #include "ui/constraint_window.h"
 #include "ui/contour_window.h"
 #include "ui/engine_data_window.h"
@@ -60,6 +61,7 @@ class DesktopApplication {
     MissionWindow& missionWindow() { return *mission_; }
     ContourWindow& contourWindow() { return *contour_; }
     EngineDataWindow& engineDataWindow() { return *engineData_; }
+    ComponentInterfacesWindow& componentInterfacesWindow() { return *interfaces_; }
 
   private:
     UserDialogs& dialogs_;
@@ -73,6 +75,7 @@ class DesktopApplication {
     std::unique_ptr<MissionWindow> mission_;
     std::unique_ptr<ContourWindow> contour_;
     std::unique_ptr<EngineDataWindow> engineData_;
+    std::unique_ptr<ComponentInterfacesWindow> interfaces_;
     std::unique_ptr<SplashWindow> splash_;
     QTimer splashTimer_;
     void showMainWindow(const QString& picture);

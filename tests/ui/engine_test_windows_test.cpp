@@ -1,0 +1,135 @@
+#include "scripted_dialogs.h"
+
+#include "ui/component_interfaces_window.h"
+#include "ui/desktop_application.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+using namespace vededa;
+using vededa::test::ScriptedDialogs;
+
+namespace {
+
+constexpr const char* kDate = "12/8/2026";
+
+std::string dataFile(const std::string& name) {
+    return std::string(VEDEDA_TEST_DATA_DIR) + "/" + name;
+}
+
+/// The report of `vededa-cli engine FILE ARGS --date kDate`.
+std::string cliReport(const std::string& file, QStringList args) {
+    args.prepend(QString::fromStdString(file));
+    args.prepend("engine");
+    args << "--date" << kDate;
+    QProcess p;
+    p.start(VEDEDA_CLI_PATH, args);
+    p.waitForFinished(60000);
+    return p.readAllStandardOutput().toStdString();
+}
+
+QString shown(const std::string& report) {
+    QString s = QString::fromStdString(report);
+    s.replace("\r\n", "\n");
+    return s;
+}
+
+/// The lines of a CRLF report.
+QStringList reportLines(const std::string& report) {
+    return QString::fromStdString(report).split("\r\n");
+}
+
+void type(QLineEdit* box, const QString& text) {
+    box->setText(text);
+    emit box->editingFinished();
+}
+
+} // namespace
+
+/// The engine test windows as the program wires them, each compared with the command-line reports.
+class EngineTestWindowsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScriptedDialogs> dialogs;
+    std::unique_ptr<DesktopApplication> app;
+
+    template <typename T> T* child(QWidget& window, const char* name) {
+        T* w = window.findChild<T*>(name);
+        if (!w) qFatal("no control %s", name);
+        return w;
+    }
+
+    void readEngine(const char* file) {
+        QVERIFY(app->engineDataWindow().readFile(dataFile(file)));
+        app->project().clock.fixedDate = kDate;
+    }
+
+  private slots:
+    void init() {
+        dialogs = std::make_unique<ScriptedDialogs>();
+        app = std::make_unique<DesktopApplication>(*dialogs);
+    }
+    void cleanup() {
+        app.reset();
+        dialogs.reset();
+    }
+
+    void componentInterfacesOfTheMixedFlowAfterburningEngine() {
+        readEngine("fighter_ab.REF");
+        // The engine data window's button opens the window with the stored Mach numbers.
+        app->engineDataWindow().open();
+        child<QPushButton>(app->engineDataWindow(), "Command3")->click();
+        ComponentInterfacesWindow& w = app->componentInterfacesWindow();
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.objectName(), QString("Form13"));
+        QCOMPARE(child<QLineEdit>(w, "Text1")->text(), QString("0.5"));
+        QVERIFY(!child<QPushButton>(w, "Command2")->isVisible());
+
+        child<QPushButton>(w, "Command1")->click();
+        QVERIFY(child<QPushButton>(w, "Command2")->isVisible());
+        QCOMPARE(w.report(), cliReport(dataFile("fighter_ab.REF"), {"--interfaces"}));
+        QCOMPARE(child<QPlainTextEdit>(w, "Text4")->toPlainText(), shown(w.report()));
+        QStringList names;
+        for (const QString& line : reportLines(w.report())) names << line.left(8).trimmed();
+        for (const char* station : {"5p", "6", "AB fuel", "MB fuel", "7", "9"})
+            QVERIFY2(names.contains(station), station);
+        QVERIFY(!names.contains("9p"));
+        test::saveShot(w, "component-interfaces");
+
+        // Typed Mach numbers: a positive one is stored and used, zero and negative ones are refused.
+        type(child<QLineEdit>(w, "Text1"), "0.6");
+        type(child<QLineEdit>(w, "Text2"), "0");
+        type(child<QLineEdit>(w, "Text3"), "-0.3");
+        QCOMPARE(app->project().engine.test.interfaceMach1, 0.6f);
+        QCOMPARE(app->project().engine.test.interfaceMach2, 0.45f);
+        QCOMPARE(app->project().engine.test.interfaceMach7, 0.4f);
+        QCOMPARE(child<QLineEdit>(w, "Text2")->text(), QString("0.45"));
+        child<QPushButton>(w, "Command1")->click();
+        QCOMPARE(w.report(),
+                 cliReport(dataFile("fighter_ab.REF"), {"--interfaces", "--mach1", "0.6", "--mach2", "0"}));
+
+        // Print asks first; No prints nothing, Yes prints the table.
+        QTemporaryDir dir;
+        const std::string pdf = dir.filePath("interfaces.pdf").toStdString();
+        app->printer().setPdfOutput(pdf);
+        dialogs->answers = {false, true};
+        child<QPushButton>(w, "Command2")->click();
+        QVERIFY(!QFile::exists(QString::fromStdString(pdf)));
+        child<QPushButton>(w, "Command2")->click();
+        QCOMPARE(dialogs->texts("ask").back(),
+                 std::string("Print the Engine Component Interfaces on PRINTER?"));
+        QVERIFY(QFileInfo(QString::fromStdString(pdf)).size() > 0);
+
+        child<QPushButton>(w, "Command3")->click();
+        QVERIFY(!w.isVisible());
+    }
+};
+
+QTEST_MAIN(EngineTestWindowsTest)
+#include "engine_test_windows_test.moc"
