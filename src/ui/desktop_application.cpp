@@ -63,6 +63,7 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
     hooks_.showEngineDataWindow = [this] { engineData_->open(); };
     interfaces_ = std::make_unique<ComponentInterfacesWindow>(project_, dialogs_, printer_);
     hooks_.showComponentInterfacesWindow = [this] { interfaces_->open(); };
+    hook_ = std::make_unique<ThrottleHookWindow>(project_, dialogs_, printer_);
     // A read reference file makes the cycle deck the engine model: the main window shows its engine
     // text, check marks and the engine buttons, and the mission summary of another engine is stale.
     QObject::connect(engineData_.get(), &EngineDataWindow::referenceRead, main_.get(),
@@ -80,6 +81,7 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
         contour_->hide();
         engineData_->hide();
         interfaces_->hide();
+        hook_->hide();
         if (splash_) splash_->hide();
     };
 }

@@ -10,6 +10,7 @@
 #include "ui/plot_window.h"
 #include "ui/print_service.h"
 #include "ui/results_window.h"
+#include "ui/throttle_hook_window.h"
 #include "ui/window_hooks.h"
 
 #include <QLabel>
@@ -62,6 +63,7 @@ class DesktopApplication {
     ContourWindow& contourWindow() { return *contour_; }
     EngineDataWindow& engineDataWindow() { return *engineData_; }
     ComponentInterfacesWindow& componentInterfacesWindow() { return *interfaces_; }
+    ThrottleHookWindow& throttleHookWindow() { return *hook_; }
 
   private:
     UserDialogs& dialogs_;
@@ -76,6 +78,7 @@ class DesktopApplication {
     std::unique_ptr<ContourWindow> contour_;
     std::unique_ptr<EngineDataWindow> engineData_;
     std::unique_ptr<ComponentInterfacesWindow> interfaces_;
+    std::unique_ptr<ThrottleHookWindow> hook_;
     std::unique_ptr<SplashWindow> splash_;
     QTimer splashTimer_;
     void showMainWindow(const QString& picture);

@@ -2,6 +2,7 @@
 
 #include "ui/component_interfaces_window.h"
 #include "ui/desktop_application.h"
+#include "ui/throttle_hook_window.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
 
 using namespace vededa;
@@ -127,6 +129,38 @@ class EngineTestWindowsTest : public QObject {
         QVERIFY(QFileInfo(QString::fromStdString(pdf)).size() > 0);
 
         child<QPushButton>(w, "Command3")->click();
+        QVERIFY(!w.isVisible());
+    }
+
+    void throttleHookHas46LinesAsTheCommandLineWritesThem() {
+        readEngine("fighter_ab.REF");
+        ThrottleHookWindow& w = app->throttleHookWindow();
+        QCOMPARE(w.objectName(), QString("Form14"));
+        // The afterburner selected in the project, as the main window's engine menu sets it.
+        app->project().afterburner = 1;
+        w.open(0.8f, 20000, 0);
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.report(), cliReport(dataFile("fighter_ab.REF"),
+                                       {"--hook", "--mach", "0.8", "--alt", "20000", "--afterburner", "1"}));
+        QCOMPARE(child<QPlainTextEdit>(w, "Text1")->toPlainText(), shown(w.report()));
+        const QStringList lines = reportLines(w.report());
+        const QStringList rows = lines.filter(QRegularExpression(" AB ( On|Off) "));
+        QCOMPARE(rows.size(), 46);
+        // The first row is the full-throttle thrust with the afterburner lit; the last is 10 percent of it.
+        QVERIFY(rows.front().contains("AB  On"));
+        const double first = rows.front().left(7).toDouble(), last = rows.back().left(7).toDouble();
+        QVERIFY(std::abs(last - 0.1 * first) < 0.01 * first);
+        test::saveShot(w, "throttle-hook");
+
+        QTemporaryDir dir;
+        const std::string pdf = dir.filePath("hook.pdf").toStdString();
+        app->printer().setPdfOutput(pdf);
+        dialogs->answers = {true};
+        child<QPushButton>(w, "Command1")->click();
+        QCOMPARE(dialogs->texts("ask").back(),
+                 std::string("Print the Engine Throttle Hook Results on PRINTER?"));
+        QVERIFY(QFileInfo(QString::fromStdString(pdf)).size() > 0);
+        child<QPushButton>(w, "Command2")->click();
         QVERIFY(!w.isVisible());
     }
 };
