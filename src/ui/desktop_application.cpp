@@ -64,6 +64,8 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
     interfaces_ = std::make_unique<ComponentInterfacesWindow>(project_, dialogs_, printer_);
     hooks_.showComponentInterfacesWindow = [this] { interfaces_->open(); };
     hook_ = std::make_unique<ThrottleHookWindow>(project_, dialogs_, printer_);
+    engineTest_ = std::make_unique<EngineTestWindow>(project_, dialogs_, *results_, *hook_);
+    hooks_.showEngineTestWindow = [this] { engineTest_->open(); };
     // A read reference file makes the cycle deck the engine model: the main window shows its engine
     // text, check marks and the engine buttons, and the mission summary of another engine is stale.
     QObject::connect(engineData_.get(), &EngineDataWindow::referenceRead, main_.get(),
@@ -82,6 +84,7 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
         engineData_->hide();
         interfaces_->hide();
         hook_->hide();
+        engineTest_->hide();
         if (splash_) splash_->hide();
     };
 }

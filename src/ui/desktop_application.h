@@ -5,6 +5,7 @@
 #include "ui/constraint_window.h"
 #include "ui/contour_window.h"
 #include "ui/engine_data_window.h"
+#include "ui/engine_test_window.h"
 #include "ui/main_window.h"
 #include "ui/mission_window.h"
 #include "ui/plot_window.h"
@@ -64,6 +65,7 @@ class DesktopApplication {
     EngineDataWindow& engineDataWindow() { return *engineData_; }
     ComponentInterfacesWindow& componentInterfacesWindow() { return *interfaces_; }
     ThrottleHookWindow& throttleHookWindow() { return *hook_; }
+    EngineTestWindow& engineTestWindow() { return *engineTest_; }
 
   private:
     UserDialogs& dialogs_;
@@ -79,6 +81,7 @@ class DesktopApplication {
     std::unique_ptr<EngineDataWindow> engineData_;
     std::unique_ptr<ComponentInterfacesWindow> interfaces_;
     std::unique_ptr<ThrottleHookWindow> hook_;
+    std::unique_ptr<EngineTestWindow> engineTest_;
     std::unique_ptr<SplashWindow> splash_;
     QTimer splashTimer_;
     void showMainWindow(const QString& picture);

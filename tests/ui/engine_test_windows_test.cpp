@@ -2,12 +2,15 @@
 
 #include "ui/component_interfaces_window.h"
 #include "ui/desktop_application.h"
+#include "ui/engine_test_window.h"
 #include "ui/throttle_hook_window.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -71,6 +74,24 @@ class EngineTestWindowsTest : public QObject {
         QVERIFY(app->engineDataWindow().readFile(dataFile(file)));
         app->project().clock.fixedDate = kDate;
     }
+
+    /// Opens the Engine Test window from the main window with the afterburning engine at Mach 0.8 and
+    /// 20000 ft, the afterburner selected.
+    EngineTestWindow& openEngineTest() {
+        readEngine("fighter_ab.REF");
+        app->project().afterburner = 1;
+        app->mainWindow().findChild<QPushButton*>("cmdEngineTest")->click();
+        EngineTestWindow& w = app->engineTestWindow();
+        if (!w.isVisible()) qFatal("the Engine Test window did not open");
+        type(child<QLineEdit>(w, "Text1"), "0.8");
+        type(child<QLineEdit>(w, "Text2"), "20000");
+        return w;
+    }
+
+    QString shownValue(QWidget& w, const char* name) { return child<QLabel>(w, name)->text(); }
+
+    /// The command-line options of the condition openEngineTest sets.
+    static QStringList condition() { return {"--mach", "0.8", "--alt", "20000", "--afterburner", "1"}; }
 
   private slots:
     void init() {
@@ -162,6 +183,129 @@ class EngineTestWindowsTest : public QObject {
         QVERIFY(QFileInfo(QString::fromStdString(pdf)).size() > 0);
         child<QPushButton>(w, "Command2")->click();
         QVERIFY(!w.isVisible());
+    }
+
+    void testAtFullAndPartThrottle() {
+        EngineTestWindow& w = openEngineTest();
+        QCOMPARE(w.objectName(), QString("Form12"));
+        // The altitude brings the temperature of the table atmosphere.
+        QCOMPARE(child<QLineEdit>(w, "Text3")->text(), QString("447.4"));
+        QCOMPARE(app->project().engine.controls[2], 20000.0f);
+
+        // Reset (on opening) shows the full-throttle thrust and clears the test fields.
+        QVERIFY(shownValue(w, "lblMaxThrust").toDouble() > 0);
+        QCOMPARE(shownValue(w, "lblThrust"), QString("0"));
+        QCOMPARE(child<QLineEdit>(w, "Text11")->text(), QString("100"));
+        // At 100 percent the thrust and TSFC are the full-throttle ones of Reset at the typed condition.
+        child<QPushButton>(w, "Command1")->click();
+        const QString maxThrust = shownValue(w, "lblMaxThrust");
+        QVERIFY(maxThrust.toDouble() > 0);
+        QCOMPARE(shownValue(w, "lblThrust"), maxThrust);
+        QCOMPARE(shownValue(w, "lblTsfc"), shownValue(w, "lblMaxTsfc"));
+        QCOMPARE(shownValue(w, "lblAfterburner"), QString("On"));
+        QVERIFY(!shownValue(w, "lblFanPR").isEmpty());
+
+        // Half the thrust: the thrust is matched and the afterburner is out.
+        type(child<QLineEdit>(w, "Text11"), "50");
+        child<QPushButton>(w, "Command1")->click();
+        QVERIFY(std::abs(shownValue(w, "lblThrust").toDouble() - 0.5 * maxThrust.toDouble()) <
+                0.01 * maxThrust.toDouble());
+        QCOMPARE(shownValue(w, "lblAfterburner"), QString("Off"));
+        QCOMPARE(shownValue(w, "lblMaxThrust"), maxThrust);
+
+        // A negative number stores 0.
+        type(child<QLineEdit>(w, "Text14"), "-2");
+        QCOMPARE(app->project().engine.test.seriesStep, 0.0f);
+        QCOMPARE(child<QLineEdit>(w, "Text14")->text(), QString("0"));
+        test::saveShot(w, "engine-test");
+        child<QPushButton>(w, "Command4")->click();
+        QVERIFY(!w.isVisible());
+    }
+
+    void seriesRefusals_data() {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("minimum");
+        QTest::addColumn<QString>("maximum");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no variable") << 0 << "0.2"
+                                     << "1"
+                                     << "You must select an Iteration variable!!";
+        QTest::newRow("maximum below minimum") << 1 << "1"
+                                               << "0.5"
+                                               << "You maximum value must be greater than the minimum!!";
+        QTest::newRow("altitude maximum below minimum")
+            << 2 << "30000"
+            << "0"
+            << "You maximum value must be greater than the minimum!!";
+    }
+    void seriesRefusals() {
+        QFETCH(int, option);
+        QFETCH(QString, minimum);
+        QFETCH(QString, maximum);
+        QFETCH(QString, message);
+        EngineTestWindow& w = openEngineTest();
+        if (option > 0) child<QRadioButton>(w, qPrintable(QString("Option%1").arg(option)))->click();
+        type(child<QLineEdit>(w, "Text12"), minimum);
+        type(child<QLineEdit>(w, "Text13"), maximum);
+        type(child<QLineEdit>(w, "Text14"), "0.1");
+        child<QPushButton>(w, "Command2")->click();
+        QCOMPARE(dialogs->texts("message"), std::vector<std::string>{message.toStdString()});
+        QVERIFY(w.isVisible());
+        QVERIFY(!app->resultsWindow().isVisible());
+    }
+
+    void testClearsTheIterationVariable() {
+        EngineTestWindow& w = openEngineTest();
+        child<QRadioButton>(w, "Option1")->click();
+        QCOMPARE(app->project().engine.test.seriesVariable, int16_t(3));
+        child<QPushButton>(w, "Command1")->click();
+        QVERIFY(!child<QRadioButton>(w, "Option1")->isChecked());
+        type(child<QLineEdit>(w, "Text13"), "1");
+        child<QPushButton>(w, "Command2")->click();
+        QCOMPARE(dialogs->texts("message"),
+                 std::vector<std::string>{"You must select an Iteration variable!!"});
+    }
+
+    void seriesInTheResultsWindow_data() {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QStringList>("range");
+        QTest::addColumn<QString>("variable");
+        QTest::newRow("Mach") << 1 << QStringList{"0.2", "1.2", "0.2"} << "mach";
+        QTest::newRow("one point") << 2 << QStringList{"10000", "10000", "0"} << "alt";
+        QTest::newRow("Tt4 downward") << 5 << QStringList{"2600", "3200", "200"} << "tt4";
+    }
+    void seriesInTheResultsWindow() {
+        QFETCH(int, option);
+        QFETCH(QStringList, range);
+        QFETCH(QString, variable);
+        EngineTestWindow& w = openEngineTest();
+        child<QRadioButton>(w, qPrintable(QString("Option%1").arg(option)))->click();
+        for (int i = 0; i < 3; ++i)
+            type(child<QLineEdit>(w, qPrintable(QString("Text%1").arg(12 + i))), range[i]);
+        child<QPushButton>(w, "Command2")->click();
+        QVERIFY(dialogs->texts("message").empty());
+        ResultsWindow& results = app->resultsWindow();
+        QVERIFY(results.isVisible());
+        QVERIFY(!w.isVisible());
+        QCOMPARE(results.mode(), std::string(kEngineSeriesMode));
+        QVERIFY(!child<QPushButton>(results, "Command2")->isVisible());
+        QCOMPARE(results.text(),
+                 cliReport(dataFile("fighter_ab.REF"), condition() << "--series" << variable << range));
+        QVERIFY(results.text().find(" Performance Calcs @ Mach =") != std::string::npos);
+        if (option == 1) test::saveShot(results, "engine-series");
+
+        child<QPushButton>(results, "Command3")->click();
+        QVERIFY(!results.isVisible());
+        QVERIFY(w.isVisible());
+    }
+
+    void throttleHookFromTheEngineTestWindow() {
+        EngineTestWindow& w = openEngineTest();
+        child<QPushButton>(w, "Command3")->click();
+        QVERIFY(!w.isVisible());
+        ThrottleHookWindow& hook = app->throttleHookWindow();
+        QVERIFY(hook.isVisible());
+        QCOMPARE(hook.report(), cliReport(dataFile("fighter_ab.REF"), condition() << "--hook"));
     }
 };
 
