@@ -73,6 +73,7 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
     hooks_.refreshUnitLabels = [this, previous = hooks_.refreshUnitLabels] {
         if (previous) previous();
         if (engineData_->isVisible()) engineData_->activate();
+        if (engineTest_->isVisible()) engineTest_->open();
     };
     hooks_.closeOtherWindows = [this] {
         results_->hide();

@@ -1,5 +1,6 @@
 #include "scripted_dialogs.h"
 
+#include "engine/engine_deck.h"
 #include "ui/component_interfaces_window.h"
 #include "ui/desktop_application.h"
 #include "ui/engine_test_window.h"
@@ -306,6 +307,48 @@ class EngineTestWindowsTest : public QObject {
         ThrottleHookWindow& hook = app->throttleHookWindow();
         QVERIFY(hook.isVisible());
         QCOMPARE(hook.report(), cliReport(dataFile("fighter_ab.REF"), condition() << "--hook"));
+    }
+
+    void everyBundledEngineThroughTheWindows_data() {
+        QTest::addColumn<QString>("file");
+        for (const char* f : {"turbojet.REF", "turbojet_ab.REF", "turbofan_hbp.REF", "turbofan_mixed.REF",
+                              "fighter_ab.REF", "turboprop.REF", "ramjet.REF"})
+            QTest::newRow(f) << f;
+    }
+    void everyBundledEngineThroughTheWindows() {
+        QFETCH(QString, file);
+        const std::string path = dataFile(file.toStdString());
+        readEngine(qPrintable(file));
+        const int16_t afterburner = app->project().afterburner;
+        app->hooks().showEngineTestWindow();
+        EngineTestWindow& w = app->engineTestWindow();
+        type(child<QLineEdit>(w, "Text1"), "0.5");
+        type(child<QLineEdit>(w, "Text2"), "10000");
+        type(child<QLineEdit>(w, "Text11"), "80");
+        child<QPushButton>(w, "Command1")->click();
+        QVERIFY(!shownValue(w, "lblLimit").isEmpty());
+        child<QPushButton>(w, "Command3")->click();
+        const std::string hook = app->throttleHookWindow().report();
+        QVERIFY(!hook.empty());
+        app->componentInterfacesWindow().open();
+        app->componentInterfacesWindow().calculate();
+        if (!deckSupportsType(app->project().engine.setup[kSetupEngineType])) return;
+        const QStringList at = {"--mach", "0.5",           "--alt",
+                                "10000",  "--afterburner", QString::number(afterburner)};
+        QCOMPARE(hook, cliReport(path, QStringList(at) << "--hook"));
+        QCOMPARE(app->componentInterfacesWindow().report(), cliReport(path, {"--interfaces"}));
+    }
+
+    void seriesStartingBelowTheLowestTemperatureSaysSo() {
+        EngineTestWindow& w = openEngineTest();
+        child<QRadioButton>(w, "Option3")->click();
+        type(child<QLineEdit>(w, "Text12"), "300");
+        type(child<QLineEdit>(w, "Text13"), "500");
+        type(child<QLineEdit>(w, "Text14"), "50");
+        app->resultsWindow().setText("text of an earlier analysis");
+        child<QPushButton>(w, "Command2")->click();
+        QCOMPARE(app->resultsWindow().text(),
+                 std::string(" The series start value is out of range; nothing was calculated.\r\n"));
     }
 };
 
