@@ -74,7 +74,7 @@ EngineTestWindow::EngineTestWindow(ProjectData& project, UserDialogs& dialogs, R
     struct Spec {
         const char* caption;
         float* stored;
-        const char* unit; ///< "" or the unit name without units switch
+        const char* unit; ///< unit kind: "" none, "L" length, "T" temperature, "P" pressure
     };
     const Spec specs[11] = {
         {"Mach number", &c[1], ""},
