@@ -61,6 +61,11 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
     connectAnalysisWindows();
     engineData_ = std::make_unique<EngineDataWindow>(project_, dialogs_, hooks_);
     hooks_.showEngineDataWindow = [this] { engineData_->open(); };
+    interfaces_ = std::make_unique<ComponentInterfacesWindow>(project_, dialogs_, printer_);
+    hooks_.showComponentInterfacesWindow = [this] { interfaces_->open(); };
+    hook_ = std::make_unique<ThrottleHookWindow>(project_, dialogs_, printer_);
+    engineTest_ = std::make_unique<EngineTestWindow>(project_, dialogs_, *results_, *hook_);
+    hooks_.showEngineTestWindow = [this] { engineTest_->open(); };
     // A read reference file makes the cycle deck the engine model: the main window shows its engine
     // text, check marks and the engine buttons, and the mission summary of another engine is stale.
     QObject::connect(engineData_.get(), &EngineDataWindow::referenceRead, main_.get(),
@@ -68,6 +73,7 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
     hooks_.refreshUnitLabels = [this, previous = hooks_.refreshUnitLabels] {
         if (previous) previous();
         if (engineData_->isVisible()) engineData_->activate();
+        if (engineTest_->isVisible()) engineTest_->open();
     };
     hooks_.closeOtherWindows = [this] {
         results_->hide();
@@ -77,6 +83,9 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
         mission_->hide();
         contour_->hide();
         engineData_->hide();
+        interfaces_->hide();
+        hook_->hide();
+        engineTest_->hide();
         if (splash_) splash_->hide();
     };
 }

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "app/project_data.h"
+#include "ui/component_interfaces_window.h"
 #include "ui/constraint_window.h"
 #include "ui/contour_window.h"
 #include "ui/engine_data_window.h"
+#include "ui/engine_test_window.h"
 #include "ui/main_window.h"
 #include "ui/mission_window.h"
 #include "ui/plot_window.h"
 #include "ui/print_service.h"
 #include "ui/results_window.h"
+#include "ui/throttle_hook_window.h"
 #include "ui/window_hooks.h"
 
 #include <QLabel>
@@ -60,6 +63,9 @@ class DesktopApplication {
     MissionWindow& missionWindow() { return *mission_; }
     ContourWindow& contourWindow() { return *contour_; }
     EngineDataWindow& engineDataWindow() { return *engineData_; }
+    ComponentInterfacesWindow& componentInterfacesWindow() { return *interfaces_; }
+    ThrottleHookWindow& throttleHookWindow() { return *hook_; }
+    EngineTestWindow& engineTestWindow() { return *engineTest_; }
 
   private:
     UserDialogs& dialogs_;
@@ -73,6 +79,9 @@ class DesktopApplication {
     std::unique_ptr<MissionWindow> mission_;
     std::unique_ptr<ContourWindow> contour_;
     std::unique_ptr<EngineDataWindow> engineData_;
+    std::unique_ptr<ComponentInterfacesWindow> interfaces_;
+    std::unique_ptr<ThrottleHookWindow> hook_;
+    std::unique_ptr<EngineTestWindow> engineTest_;
     std::unique_ptr<SplashWindow> splash_;
     QTimer splashTimer_;
     void showMainWindow(const QString& picture);

@@ -1,0 +1,73 @@
+#include "ui/throttle_hook_window.h"
+
+#include "engine/throttle_hook.h"
+#include "ui/print_service.h"
+#include "ui/user_dialogs.h"
+#include "ui/window_hooks.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vededa {
+
+ThrottleHookWindow::ThrottleHookWindow(ProjectData& project, UserDialogs& dialogs, PrintService& printer,
+                                       QWidget* parent)
+    : QWidget(parent, Qt::Window), project_(project), dialogs_(dialogs), printer_(printer) {
+    setObjectName("Form14");
+    setWindowTitle("Throttle Hook");
+
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName("Text1");
+    text_->setReadOnly(true);
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont courier("Courier New");
+    courier.setStyleHint(QFont::TypeWriter);
+    courier.setFixedPitch(true);
+    text_->setFont(courier);
+    const QFontMetrics metrics(courier);
+    text_->setMinimumWidth(metrics.horizontalAdvance(QString(96, 'M')));
+    text_->setMinimumHeight(metrics.lineSpacing() * 36);
+
+    auto* printButton = new QPushButton("Print", this);
+    printButton->setObjectName("Command1");
+    connect(printButton, &QPushButton::clicked, this, &ThrottleHookWindow::print);
+    auto* done = new QPushButton("Done", this);
+    done->setObjectName("Command2");
+    connect(done, &QPushButton::clicked, this, &QWidget::hide);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(printButton);
+    buttons->addStretch(1);
+    buttons->addWidget(done);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text_, 1);
+    layout->addLayout(buttons);
+}
+
+void ThrottleHookWindow::open(float mach, float altitude, float T0) {
+    report_.clear();
+    messages_.clear();
+    text_->clear();
+    show();
+    raise();
+    activateWindow();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    report_ = calculateThrottleHook(project_, mach, altitude, T0, messages_);
+    QApplication::restoreOverrideCursor();
+    QString shown = QString::fromStdString(report_);
+    shown.replace("\r\n", "\n");
+    text_->setPlainText(shown);
+}
+
+void ThrottleHookWindow::print() {
+    if (!dialogs_.ask(kApplicationTitle, "Print the Engine Throttle Hook Results on PRINTER?", false)) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    printer_.printReport(report_);
+    QApplication::restoreOverrideCursor();
+}
+
+} // namespace vededa
