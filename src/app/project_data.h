@@ -139,7 +139,8 @@ struct ProjectData {
     bool contourPlotMade = false;    ///< contour results are available for plotting
 
     // Constraint results
-    std::array<ConstraintPoints, kMaxConstraints + 1> constraintPoints; ///< calculated boundaries, slots 1..30
+    std::array<ConstraintPoints, kMaxConstraints + 1>
+        constraintPoints;        ///< calculated boundaries, slots 1..30
     float lastThrustLoading = 1; ///< T/W of the last computed constraint point (1 until one is computed)
     int16_t resultsItem = 1;     ///< the Results window's current item (constraint or leg being shown)
 

@@ -349,7 +349,8 @@ ConstraintOutcome calculateConstraint(ProjectData& project, int16_t number) {
     ConstraintState s{project, c, out.type, {}, 0, 0, 0, 0, {}, out, points};
 
     // "Calculate" with the cycle deck sizes the engine to the aircraft before the first constraint.
-    if (number == 1 && project.thrustModel == kEngineCycleDeck) sizeEngineToAircraft(project, out.engineMessages);
+    if (number == 1 && project.thrustModel == kEngineCycleDeck)
+        sizeEngineToAircraft(project, out.engineMessages);
     std::feclearexcept(FE_ALL_EXCEPT);
     const UnitConstants& u = project.units;
     s.beta = c.p[1];

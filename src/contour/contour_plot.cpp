@@ -119,8 +119,9 @@ std::string drawContourPlot(Canvas& canvas, const PlotFrame& frame, const Projec
     // The grid holds one column beyond the velocity maximum for the energy-height interpolation; the
     // contour lines are drawn inside the frame only.
     ContourGrid inside = calc.grid;
-    const std::size_t columns = static_cast<std::size_t>(
-        std::floor(c.velocity[2] / c.velocity[3] + 0.5f) - std::floor(c.velocity[1] / c.velocity[3] + 0.5f)) + 1;
+    const std::size_t columns = static_cast<std::size_t>(std::floor(c.velocity[2] / c.velocity[3] + 0.5f) -
+                                                         std::floor(c.velocity[1] / c.velocity[3] + 0.5f)) +
+                                1;
     if (inside.x.size() > columns) {
         inside.x.resize(columns);
         for (auto& row : inside.values) row.resize(std::min(row.size(), columns));

@@ -138,10 +138,18 @@ void PlotWindow::setReadoutCaptions(const std::string& x, const std::string& y) 
     yLabel_->setText("0");
 }
 
-void PlotWindow::setPrintEnabled(bool enabled) { printButton_->setEnabled(enabled); }
-bool PlotWindow::printEnabled() const { return printButton_->isEnabled(); }
-std::string PlotWindow::readoutX() const { return xLabel_->text().toStdString(); }
-std::string PlotWindow::readoutY() const { return yLabel_->text().toStdString(); }
+void PlotWindow::setPrintEnabled(bool enabled) {
+    printButton_->setEnabled(enabled);
+}
+bool PlotWindow::printEnabled() const {
+    return printButton_->isEnabled();
+}
+std::string PlotWindow::readoutX() const {
+    return xLabel_->text().toStdString();
+}
+std::string PlotWindow::readoutY() const {
+    return yLabel_->text().toStdString();
+}
 
 void PlotWindow::capture(float x, float y) {
     const PlotPoint p = PlotCoordinatesAt(frame_, x, y);

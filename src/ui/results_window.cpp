@@ -104,7 +104,9 @@ void ResultsWindow::showResults(const std::string& caption, QWidget* caller) {
     runReport(item_);
 }
 
-void ResultsWindow::setNextVisible(bool visible) { nextButton_->setVisible(visible); }
+void ResultsWindow::setNextVisible(bool visible) {
+    nextButton_->setVisible(visible);
+}
 
 void ResultsWindow::next() {
     ++item_;

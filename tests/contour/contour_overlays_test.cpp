@@ -88,9 +88,9 @@ TEST(ContourOverlays, StallAndDynamicPressureLinesAtSeaLevel) {
     RecordingCanvas q(10000, 7000);
     drawMaxDynamicPressureLine(q, f, p);
     const double vq = std::sqrt(2.0 * 2133 / 0.0023768);
-    EXPECT_FLOAT_EQ(
-        q.opsOf(RecordingCanvas::Kind::Line)[0].x1,
-        std::trunc(std::min(static_cast<float>(vq) * (f.right - f.left) / 2000.0f + f.left, static_cast<float>(f.right))));
+    EXPECT_FLOAT_EQ(q.opsOf(RecordingCanvas::Kind::Line)[0].x1,
+                    std::trunc(std::min(static_cast<float>(vq) * (f.right - f.left) / 2000.0f + f.left,
+                                        static_cast<float>(f.right))));
 }
 
 TEST(ContourOverlays, TicksAndFrame) {
