@@ -71,12 +71,12 @@ EngineTestWindow::EngineTestWindow(ProjectData& project, UserDialogs& dialogs, R
 
     // Operating condition and limits.
     auto* inputs = new QGridLayout;
-    struct Spec {
+    struct FieldRow {
         const char* caption;
         float* stored;
         const char* unit; ///< unit kind: "" none, "L" length, "T" temperature, "P" pressure
     };
-    const Spec specs[11] = {
+    const FieldRow rowsOfFields[11] = {
         {"Mach number", &c[1], ""},
         {"Altitude ", &c[2], "L"},
         {"Temperature", &c[3], "T"},
@@ -90,13 +90,13 @@ EngineTestWindow::EngineTestWindow(ProjectData& project, UserDialogs& dialogs, R
         {"Percent of Maximum Thrust", &t.percent, ""},
     };
     for (int i = 0; i < 11; ++i) {
-        auto* caption = new QLabel(specs[i].caption, this);
+        auto* caption = new QLabel(rowsOfFields[i].caption, this);
         caption->setObjectName(QString("lblField%1").arg(i + 1));
         auto* unit = new QLabel(this);
         unit->setObjectName(QString("lblUnit%1").arg(i + 1));
-        unit->setProperty("unitKind", specs[i].unit);
+        unit->setProperty("unitKind", rowsOfFields[i].unit);
         inputs->addWidget(caption, i, 0);
-        inputs->addWidget(addField(i, specs[i].stored), i, 1);
+        inputs->addWidget(addField(i, rowsOfFields[i].stored), i, 1);
         inputs->addWidget(unit, i, 2);
     }
 

@@ -9,7 +9,7 @@ namespace vededa {
 namespace {
 
 /// A reference file text: component k = 1 + k/100, reference k = k, controls k = 100 + k, limits 110 + k.
-struct FileSpec {
+struct FileContent {
     int code = 22;
     float type = 5;
     float alpha = 0.4f;
@@ -18,7 +18,7 @@ struct FileSpec {
     int truncateAfter = -1; ///< number of values to keep (-1: all)
 };
 
-std::string referenceText(const FileSpec& s) {
+std::string referenceText(const FileContent& s) {
     std::vector<std::string> v;
     v.push_back(std::to_string(s.code));
     for (int i = 0; i < 45; ++i) v.push_back("0");
@@ -69,7 +69,7 @@ struct TypeCase {
 class ZeroBypass : public ::testing::TestWithParam<TypeCase> {};
 TEST_P(ZeroBypass, MixedTurbofanWithoutBypassBecomesTurbojet) {
     ProjectData p = test::freshProject();
-    FileSpec s;
+    FileContent s;
     s.type = GetParam().type;
     s.alpha = GetParam().alpha;
     ASSERT_TRUE(readReferenceText(p, referenceText(s), "x").ok);
@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(Types, ZeroBypass,
 
 TEST(ReadReferenceFile, MarkerOtherThan42MeansEnglishAndIgnoresTheRest) {
     ProjectData p = test::freshProject();
-    FileSpec s;
+    FileContent s;
     s.marker = 41;
     std::string text = referenceText(s) + "\r\nnot numbers at all";
     ASSERT_TRUE(readReferenceText(p, text, "x").ok);
@@ -94,7 +94,7 @@ TEST(ReadReferenceFile, MarkerOtherThan42MeansEnglishAndIgnoresTheRest) {
 
 struct BadFile {
     const char* name;
-    FileSpec spec;
+    FileContent content;
     const char* title;
     const char* message;
 };
@@ -104,7 +104,7 @@ TEST_P(RefusedFile, LeavesTheEngineAsItWas) {
     ASSERT_TRUE(readReferenceText(p, referenceText({}), "good").ok);
     const EngineData before = p.engine;
     p.thrustModel = 1;
-    const ReferenceReadResult r = readReferenceText(p, referenceText(GetParam().spec), "bad");
+    const ReferenceReadResult r = readReferenceText(p, referenceText(GetParam().content), "bad");
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.title, GetParam().title);
     EXPECT_EQ(r.message, GetParam().message);
@@ -114,18 +114,18 @@ TEST_P(RefusedFile, LeavesTheEngineAsItWas) {
     EXPECT_EQ(p.engine.fileName, "good");
     EXPECT_EQ(p.thrustModel, 1);
 }
-FileSpec code21() {
-    FileSpec s;
+FileContent code21() {
+    FileContent s;
     s.code = 21;
     return s;
 }
-FileSpec truncated(int n) {
-    FileSpec s;
+FileContent truncated(int n) {
+    FileContent s;
     s.truncateAfter = n;
     return s;
 }
-FileSpec noMarker() {
-    FileSpec s;
+FileContent noMarker() {
+    FileContent s;
     s.marker = 42;
     s.truncateAfter =
         1 + 45 + 32 + 56 + 7 + 3 + 5 + 1 + 2 + 1; // the unit flag read, the last integer missing
@@ -151,7 +151,7 @@ TEST(ReadReferenceFile, UnreadableNumberAndMissingFileAreReadErrors) {
 
 TEST(ReferenceListing, ShowsTypeDependentLinesInBothLabelSets) {
     ProjectData p = test::freshProject();
-    FileSpec s;
+    FileContent s;
     s.type = 5;
     s.unitFlag = 1;
     ASSERT_TRUE(readReferenceText(p, referenceText(s), "x").ok);
