@@ -107,6 +107,22 @@ class DeckRun {
     struct IteratedStart {
         float mRatio, alpha, piTL, tauTL, tauFan;
     } start_{}, lastGood_{};
+    /// The iterated values of the first pass of a call: the reference values at this flight condition.
+    void useReferenceStart() {
+        mRatio_ = 1;
+        alpha_ = alphaR_ * (T0_ / T0R_) * (tauR_ / tauRR_);
+        piTL_ = piTLR_;
+        tauTL_ = tauTLR_;
+        tauFan_ = tauFanR_;
+    }
+    void useStart(const IteratedStart& s) {
+        mRatio_ = s.mRatio;
+        alpha_ = s.alpha;
+        piTL_ = s.piTL;
+        tauTL_ = s.tauTL;
+        tauFan_ = s.tauFan;
+    }
+    IteratedStart iterated() const { return {mRatio_, alpha_, piTL_, tauTL_, tauFan_}; }
     bool haveLastGood_ = false;
     // Tail values
     float Tt6_ = 0, cp9_ = 0, R9_ = 0, g9_ = 0, tauLambdaAB_ = 0, fAB_ = 0, fO_ = 0, pt9p9_ = 0, M9_ = 0,
@@ -786,42 +802,24 @@ bool DeckRun::evaluate(bool wholeCycle) {
     if (type_ == 7) {
         if (!ductPass()) return false;
     } else if (type_ == 3) {
-        if (phase_ == 0) {
-            mRatio_ = 1;
-            alpha_ = alphaR_ * (T0_ / T0R_) * (tauR_ / tauRR_);
-            piTL_ = piTLR_;
-            tauTL_ = tauTLR_;
-            tauFan_ = tauFanR_;
-        } else {
-            mRatio_ = start_.mRatio;
-            alpha_ = start_.alpha;
-            piTL_ = start_.piTL;
-            tauTL_ = start_.tauTL;
-            tauFan_ = start_.tauFan;
-        }
+        if (phase_ == 0)
+            useReferenceStart();
+        else
+            useStart(start_);
         if (!fanPass()) return false;
-        if (phase_ == 0) start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
+        if (phase_ == 0) start_ = iterated();
     } else if (type_ == 6) {
         piTL_ = phase_ == 0 ? piTLR_ : start_.piTL;
         if (!propPass()) return false;
         if (phase_ == 0) start_.piTL = piTL_;
     } else if (wholeCycle) {
-        if (phase_ == 0) {
-            mRatio_ = 1;
-            alpha_ = alphaR_ * (T0_ / T0R_) * (tauR_ / tauRR_);
-            piTL_ = piTLR_;
-            tauTL_ = tauTLR_;
-            tauFan_ = tauFanR_;
-        } else {
-            // Later passes start from the first converged pass of this call, not from the last one: the
-            // iterations stop within their tolerances, and a start that wandered with every pass would
-            // make the limited quantities jump by more than the limit tolerances from one Tt4 to the next.
-            mRatio_ = start_.mRatio;
-            alpha_ = start_.alpha;
-            piTL_ = start_.piTL;
-            tauTL_ = start_.tauTL;
-            tauFan_ = start_.tauFan;
-        }
+        // Later passes start from the first converged pass of this call, not from the last one: the
+        // iterations stop within their tolerances, and a start that wandered with every pass would make the
+        // limited quantities jump by more than the limit tolerances from one Tt4 to the next.
+        if (phase_ == 0)
+            useReferenceStart();
+        else
+            useStart(start_);
         firstMixerEntryMiss_ = true;
         const std::size_t textMark = text_.size();
         const int16_t codeBefore = code_;
@@ -833,16 +831,12 @@ bool DeckRun::evaluate(bool wholeCycle) {
             text_.resize(textMark);
             code_ = codeBefore;
             std::feclearexcept(kFaultFlags);
-            mRatio_ = lastGood_.mRatio;
-            alpha_ = lastGood_.alpha;
-            piTL_ = lastGood_.piTL;
-            tauTL_ = lastGood_.tauTL;
-            tauFan_ = lastGood_.tauFan;
+            useStart(lastGood_);
             firstMixerEntryMiss_ = true;
             if (!corePass()) return false;
-            start_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
+            start_ = iterated();
         }
-        lastGood_ = {mRatio_, alpha_, piTL_, tauTL_, tauFan_};
+        lastGood_ = iterated();
         haveLastGood_ = true;
         if (phase_ == 0) start_ = lastGood_;
     }
