@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QString>
 #include <QWidget>
 
@@ -12,8 +15,32 @@ class QWidget;
 
 namespace vededa {
 
-/// Small helpers the analysis windows share: their text boxes commit when they lose the focus.
+/// Small helpers the windows share: text boxes that commit when they lose the focus, and the fixed-pitch
+/// report views.
 namespace form {
+
+/// "Courier New" or the closest fixed-pitch font, so that fixed-column reports and lists line up.
+inline QFont fixedPitchFont() {
+    QFont font("Courier New");
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+/// A read-only, unwrapped fixed-pitch text view named `name`, at least `columns` characters wide and
+/// `lines` lines high.
+inline QPlainTextEdit* reportView(QWidget* parent, const QString& name, int columns, int lines) {
+    auto* view = new QPlainTextEdit(parent);
+    view->setObjectName(name);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    const QFont font = fixedPitchFont();
+    view->setFont(font);
+    const QFontMetrics metrics(font);
+    view->setMinimumWidth(metrics.horizontalAdvance(QString(columns, 'M')));
+    view->setMinimumHeight(metrics.lineSpacing() * lines);
+    return view;
+}
 
 inline QString qs(const std::string& s) {
     return QString::fromStdString(s);

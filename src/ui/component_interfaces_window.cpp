@@ -1,5 +1,7 @@
 #include "ui/component_interfaces_window.h"
 
+#include "ui/analysis_form.h"
+
 #include "engine/component_interfaces.h"
 #include "output/number_format.h"
 #include "ui/print_service.h"
@@ -54,17 +56,7 @@ ComponentInterfacesWindow::ComponentInterfacesWindow(ProjectData& project, UserD
     }
     inputs->setColumnStretch(6, 1);
 
-    text_ = new QPlainTextEdit(this);
-    text_->setObjectName("Text4");
-    text_->setReadOnly(true);
-    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont courier("Courier New");
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setFixedPitch(true);
-    text_->setFont(courier);
-    const QFontMetrics metrics(courier);
-    text_->setMinimumWidth(metrics.horizontalAdvance(QString(92, 'M')));
-    text_->setMinimumHeight(metrics.lineSpacing() * 30);
+    text_ = form::reportView(this, "Text4", 92, 30);
 
     auto* calculate = new QPushButton("Calculate", this);
     calculate->setObjectName("Command1");

@@ -1,5 +1,7 @@
 #include "ui/engine_data_window.h"
 
+#include "ui/analysis_form.h"
+
 #include "output/number_format.h"
 #include "ui/engine_design_dialog.h"
 #include "ui/user_dialogs.h"
@@ -90,16 +92,7 @@ EngineDataWindow::EngineDataWindow(ProjectData& project, UserDialogs& dialogs, W
     scaleCaption_ = new QLabel(this);
     scaleCaption_->setObjectName("lblThrustScale");
 
-    listing_ = new QPlainTextEdit(this);
-    listing_->setObjectName("txtListing");
-    listing_->setReadOnly(true);
-    listing_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont courier("Courier New");
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setFixedPitch(true);
-    listing_->setFont(courier);
-    listing_->setMinimumWidth(QFontMetrics(courier).horizontalAdvance(QString(56, 'M')));
-    listing_->setMinimumHeight(QFontMetrics(courier).lineSpacing() * 40);
+    listing_ = form::reportView(this, "txtListing", 56, 40);
 
     // The limits and the loss model.
     auto* limits = new QGridLayout;

@@ -48,10 +48,7 @@ MissionWindow::MissionWindow(ProjectData& project, UserDialogs& dialogs, Results
     auto* left = new QVBoxLayout;
     list_ = new QListWidget(this);
     list_->setObjectName("List1");
-    QFont mono("Courier New");
-    mono.setStyleHint(QFont::TypeWriter);
-    mono.setFixedPitch(true);
-    list_->setFont(mono);
+    list_->setFont(form::fixedPitchFont());
     list_->setMinimumWidth(340);
     left->addWidget(list_, 1);
     auto* countRow = new QHBoxLayout;

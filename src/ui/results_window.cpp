@@ -1,5 +1,7 @@
 #include "ui/results_window.h"
 
+#include "ui/analysis_form.h"
+
 #include "ui/print_service.h"
 #include "ui/user_dialogs.h"
 #include "ui/window_hooks.h"
@@ -16,9 +18,7 @@ namespace {
 
 /// The Results text font: "Courier New", fixed pitch, so the report columns line up.
 QFont resultsFont() {
-    QFont font("Courier New");
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
+    QFont font = form::fixedPitchFont();
     font.setPointSize(10);
     return font;
 }

@@ -1,5 +1,7 @@
 #include "ui/throttle_hook_window.h"
 
+#include "ui/analysis_form.h"
+
 #include "engine/throttle_hook.h"
 #include "ui/print_service.h"
 #include "ui/user_dialogs.h"
@@ -20,17 +22,7 @@ ThrottleHookWindow::ThrottleHookWindow(ProjectData& project, UserDialogs& dialog
     setObjectName("Form14");
     setWindowTitle("Throttle Hook");
 
-    text_ = new QPlainTextEdit(this);
-    text_->setObjectName("Text1");
-    text_->setReadOnly(true);
-    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont courier("Courier New");
-    courier.setStyleHint(QFont::TypeWriter);
-    courier.setFixedPitch(true);
-    text_->setFont(courier);
-    const QFontMetrics metrics(courier);
-    text_->setMinimumWidth(metrics.horizontalAdvance(QString(96, 'M')));
-    text_->setMinimumHeight(metrics.lineSpacing() * 36);
+    text_ = form::reportView(this, "Text1", 96, 36);
 
     auto* printButton = new QPushButton("Print", this);
     printButton->setObjectName("Command1");
