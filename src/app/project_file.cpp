@@ -1,5 +1,6 @@
 #include "app/project_file.h"
 
+#include "app/bounded_read.h"
 #include "output/number_format.h"
 #include "output/report.h"
 
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -62,6 +64,30 @@ struct ParseError {
     std::string message;
 };
 
+/// Text for a message: control characters shown as \xNN, so that a message never carries them raw.
+std::string escapedText(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7f) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", u);
+            out += buf;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+/// Whether the reader would not give `text` back when it stands alone on its line: leading or
+/// trailing blanks, a leading quote. Such text is written in quotes with inner quotes doubled.
+bool needsQuotes(std::string_view text) {
+    if (text.empty()) return false;
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    return blank(text.front()) || blank(text.back()) || text.front() == '"';
+}
+
 class Reader {
   public:
     static constexpr bool writing = false;
@@ -86,6 +112,7 @@ class Reader {
     std::size_t col_ = 0;  // position within the current line
 
     static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+    static bool isControl(char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f; }
 
     [[noreturn]] void fail(const Where& where, const std::string& found) const {
         if (line_ >= lines_.size())
@@ -125,7 +152,7 @@ class Reader {
         double v = 0;
         const auto res = std::from_chars(t.data(), t.data() + t.size(), v);
         if (res.ec != std::errc() || res.ptr != t.data() + t.size() || !std::isfinite(v) || t.empty())
-            fail(where, ", found \"" + std::string(token) + "\"");
+            fail(where, ", found \"" + escapedText(token) + "\"");
         return v;
     }
 
@@ -133,7 +160,7 @@ class Reader {
         const std::string_view token = numberToken(f.where);
         const double v = parseNumber(token, f.where);
         if (std::fabs(v) > 3.4028234663852886e38)
-            fail(f.where, ", found \"" + std::string(token) + "\" (out of range)");
+            fail(f.where, ", found \"" + escapedText(token) + "\" (out of range)");
         f.value = static_cast<float>(v);
         col_ += token.size();
         afterNumber();
@@ -145,24 +172,48 @@ class Reader {
         if (v != std::floor(v) || v < f.lo || v > f.hi) {
             char range[64];
             std::snprintf(range, sizeof range, " (a whole number from %d to %d)", f.lo, f.hi);
-            fail(f.where, std::string(range) + ", found \"" + std::string(token) + "\"");
+            fail(f.where, std::string(range) + ", found \"" + escapedText(token) + "\"");
         }
         f.value = static_cast<int16_t>(v);
         col_ += token.size();
         afterNumber();
     }
 
+    /// A text field: the rest of the line, leading blanks skipped. A text that begins with a double
+    /// quote ends at the closing quote, and a doubled quote inside stands for one quote; nothing but
+    /// blanks may follow the closing quote. Control characters (other than the tab) are refused.
     std::string textOfLine(const Where& where) {
         if (line_ >= lines_.size()) fail(where, "");
         std::string_view rest = lines_[line_].substr(std::min(col_, lines_[line_].size()));
         while (!rest.empty() && isBlank(rest.front())) rest.remove_prefix(1);
+        for (char c : rest)
+            if (isControl(c)) fail(where, ", found a control character in \"" + escapedText(rest) + "\"");
+        std::string text;
         if (!rest.empty() && rest.front() == '"') {
-            rest.remove_prefix(1);
-            const auto close = rest.find('"');
-            if (close != std::string_view::npos) rest = rest.substr(0, close);
+            std::size_t i = 1;
+            bool closed = false;
+            for (; i < rest.size(); ++i) {
+                if (rest[i] != '"') {
+                    text += rest[i];
+                } else if (i + 1 < rest.size() && rest[i + 1] == '"') {
+                    text += '"';
+                    ++i;
+                } else {
+                    closed = true;
+                    ++i;
+                    break;
+                }
+            }
+            std::string_view after = closed ? rest.substr(i) : std::string_view();
+            while (!after.empty() && isBlank(after.front())) after.remove_prefix(1);
+            if (!after.empty())
+                fail(where, ", found text after the closing quote in \"" + escapedText(rest) +
+                                "\" (write a quote inside quotes as two quotes)");
+        } else {
+            text = std::string(rest);
         }
         ++line_, col_ = 0;
-        return std::string(rest);
+        return text;
     }
 
     void read(TextField f) { f.value = textOfLine(f.where); }
@@ -174,7 +225,7 @@ class Reader {
             std::toupper(static_cast<unsigned char>(text[0])) > f.last) {
             --line_;
             fail(f.where,
-                 std::string(" (a letter ") + f.first + " to " + f.last + "), found \"" + text + "\"");
+                 std::string(" (a letter ") + f.first + " to " + f.last + "), found \"" + escapedText(text) + "\"");
         }
         f.value = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(text[0]))));
     }
@@ -189,16 +240,28 @@ class Writer {
         out_.line();
     }
     ReportBuffer& buffer() { return out_; }
+    /// The first field whose value is not finite; such a project cannot be written.
+    const std::string& nonFiniteField() const { return nonFinite_; }
 
   private:
     ReportBuffer out_;
-    void write(const TextField& f) { out_.append(f.value); }
+    std::string nonFinite_;
+    void write(const TextField& f) {
+        if (!needsQuotes(f.value)) {
+            out_.append(f.value);
+            return;
+        }
+        std::string quoted = "\"";
+        for (char c : f.value) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+        out_.append(quoted + "\"");
+    }
     void write(const LetterField& f) { out_.append(f.value); }
     void write(const IntField& f) {
         out_.append(Str(static_cast<int>(f.value)));
         out_.append(" ");
     }
     void write(const NumField& f) {
+        if (!std::isfinite(f.value) && nonFinite_.empty()) nonFinite_ = f.where.text();
         out_.append(fileNumber(f.value));
         out_.append(" ");
     }
@@ -297,20 +360,44 @@ template <typename Io> void transferProject(Io& io, ProjectData& p) {
         io.record(IntField{p.unitSystem, 1, 2, {"the unit system at the end of the file (1 English, 2 SI)"}});
 }
 
-bool readWholeFile(const std::string& path, std::string& text, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": cannot open the file for reading (" + std::strerror(errno) + ")";
-        return false;
+/// The temporary file of a save is the target's name with this and six random characters appended.
+constexpr const char* kSaveTemporaryInfix = ".saving-";
+
+/// Follows symbolic links from `path` to the file a save must replace (at most 40 links).
+bool resolveSaveTarget(const std::string& path, std::string& target, std::string& error) {
+    namespace fs = std::filesystem;
+    fs::path p = path;
+    for (int links = 0; links < 40; ++links) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) {
+            target = p.string();
+            return true;
+        }
+        const fs::path next = fs::read_symlink(p, ec);
+        if (ec) {
+            error = path + ": cannot follow the link (" + ec.message() + "); the project is not saved";
+            return false;
+        }
+        p = next.is_absolute() ? next : p.parent_path() / next;
     }
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    if (in.bad()) {
-        error = path + ": read error";
-        return false;
+    error = path + ": too many levels of links; the project is not saved";
+    return false;
+}
+
+/// Removes what killed saves of `target` left behind: regular files named target + ".saving-" + six
+/// characters.
+void removeStaleTemporaries(const std::string& target) {
+    namespace fs = std::filesystem;
+    const fs::path t = target;
+    const fs::path folder = t.parent_path().empty() ? fs::path(".") : t.parent_path();
+    const std::string prefix = t.filename().string() + kSaveTemporaryInfix;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0 &&
+            it->is_regular_file(ec) && !it->is_symlink(ec))
+            fs::remove(it->path(), ec);
     }
-    text = ss.str();
-    return true;
 }
 
 } // namespace
@@ -338,7 +425,7 @@ FileResult readProjectText(ProjectData& project, std::string_view text, const st
 FileResult readProject(ProjectData& project, const std::string& path) {
     std::string text;
     std::string error;
-    if (!readWholeFile(path, text, error)) return FileResult{false, error, 0};
+    if (!readBoundedFile(path, text, error)) return FileResult{false, error, 0};
     FileResult result = readProjectText(project, text, path);
     if (result) project.projectPath = path;
     return result;
@@ -357,8 +444,28 @@ FileResult writeProject(ProjectData& project, const std::string& path) {
         project.engine.controls[5] = project.engine.tt4MaxSetting;
         project.engine.controls[6] = project.engine.tt7MaxSetting;
     }
-    const std::string text = projectText(project);
-    std::string tmpl = path + ".XXXXXX";
+    ProjectData copy = project;
+    Writer writer;
+    transferProject(writer, copy);
+    if (!writer.nonFiniteField().empty())
+        return FileResult{false,
+                          path + ": " + writer.nonFiniteField() +
+                              " is not a number (a calculation failed); the project is not saved",
+                          0};
+    const std::string text = writer.buffer().text();
+    // Saving through a symbolic link writes the file it points to, and keeps the link.
+    std::string target;
+    std::string error;
+    if (!resolveSaveTarget(path, target, error)) return FileResult{false, error, 0};
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
+        return FileResult{false, path + ": not a regular file; the project is not saved", 0};
+    // A file without any write permission is read-only even for the administrator, who may write it.
+    if (exists && (::access(target.c_str(), W_OK) != 0 || (existing.st_mode & 0222) == 0))
+        return FileResult{false, path + ": the file is read-only; the project is not saved", 0};
+    removeStaleTemporaries(target);
+    std::string tmpl = target + kSaveTemporaryInfix + "XXXXXX";
     std::vector<char> name(tmpl.begin(), tmpl.end());
     name.push_back('\0');
     const int fd = mkstemp(name.data());
@@ -382,7 +489,7 @@ FileResult writeProject(ProjectData& project, const std::string& path) {
     }
     // Keep the permissions of an existing file; a new file gets the usual ones.
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0)
+    if (::stat(target.c_str(), &st) == 0)
         ::fchmod(fd, st.st_mode & 07777);
     else
         ::fchmod(fd, 0644);
@@ -392,11 +499,18 @@ FileResult writeProject(ProjectData& project, const std::string& path) {
         ::unlink(tmp.c_str());
         return FileResult{false, path + ": write error (" + reason + "); the previous file is unchanged", 0};
     }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+    if (::rename(tmp.c_str(), target.c_str()) != 0) {
         const std::string reason = std::strerror(errno);
         ::unlink(tmp.c_str());
         return FileResult{
             false, path + ": cannot replace the file (" + reason + "); the previous file is unchanged", 0};
+    }
+    // The rename itself is durable only once the folder is flushed.
+    const std::string folder = std::filesystem::path(target).parent_path().string();
+    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
     }
     return {};
 }

@@ -27,6 +27,14 @@ namespace vededa::cli {
 /// message (file, line, what was expected) and sets exit status 2.
 bool loadProject(ProjectData& project, const std::string& path);
 
+/// A parse-time check of a number option: the whole text must be a finite number that fits in single
+/// precision ("nan", "inf", "1e300", "abc" and "0x10" are refused with status 2).
+const CLI::Validator& finiteNumber();
+
+/// Checks the value of a number option against its physical range (`findFieldRange(key)`) in the
+/// unit system `si`; prints the reason and sets exit status 2 when it is refused.
+bool optionInRange(const char* key, double value, bool si);
+
 /// Writes report text (CRLF line ends) to standard output unchanged.
 void writeReport(const std::string& text);
 

@@ -1,4 +1,5 @@
 // Engine subcommands: design-engine (the on-design generator) and engine (one deck run).
+#include "app/field_ranges.h"
 #include "app/project_data.h"
 #include "app/project_file.h"
 #include "cli/commands.h"
@@ -13,6 +14,7 @@
 #include "output/number_format.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -74,6 +76,36 @@ struct EngineRunOptions {
     std::string date;
 };
 
+/// Checks every number option against its physical range in the unit system of the run; the series
+/// bounds are read as whole numbers and checked against the range of their variable.
+bool engineOptionsInRange(const EngineRunOptions& o, bool si) {
+    const std::pair<const char*, const std::optional<float>*> options[] = {
+        {"mach", &o.mach},       {"alt", &o.alt},         {"t0", &o.t0},         {"p0", &o.p0},
+        {"tt4", &o.tt4},         {"tt7", &o.tt7},         {"percent", &o.percent}, {"cpr-max", &o.cprMax},
+        {"pt3-max", &o.pt3Max},  {"tt3-max", &o.tt3Max},  {"nl-max", &o.nlMax},  {"nh-max", &o.nhMax},
+        {"scale", &o.scale},     {"mach1", &o.mach1},     {"mach2", &o.mach2},   {"mach7", &o.mach7}};
+    for (const auto& [key, value] : options)
+        if (*value && !optionInRange(key, **value, si)) return false;
+    if (o.series.size() == 4) {
+        double bounds[3] = {0, 0, 0};
+        const char* names[3] = {"MIN", "MAX", "STEP"};
+        for (int k = 0; k < 3; ++k)
+            if (!parseWholeNumber(o.series[static_cast<std::size_t>(k) + 1], bounds[k])) {
+                std::cerr << "vededa-cli: --series " << names[k] << ": not a number: " << o.series[k + 1] << "\n";
+                setExitCode(2);
+                return false;
+            }
+        const char* variable = o.series[0].c_str();
+        if (!optionInRange(variable, bounds[0], si) || !optionInRange(variable, bounds[1], si)) return false;
+        if (bounds[2] == 0.0 || std::fabs(bounds[2]) > 3.4e38) {
+            std::cerr << "vededa-cli: --series STEP must be a finite number other than 0\n";
+            setExitCode(2);
+            return false;
+        }
+    }
+    return true;
+}
+
 /// The series variable codes by their option names.
 int16_t seriesVariableCode(const std::string& name) {
     static const char* names[] = {"mach", "alt", "t0", "p0", "tt4", "tt7", "p0p9"};
@@ -105,7 +137,7 @@ bool loadEngine(ProjectData& project, const EngineRunOptions& o) {
         initializeProject(project);
         const ReferenceReadResult read = ReadReferenceFile(project, o.file);
         if (!read.ok) {
-            std::cerr << "vededa-cli: " << o.file << ": " << read.message << "\n";
+            std::cerr << "vededa-cli: " << o.file << ": " << read.message << "\n" << read.detail << "\n";
             setExitCode(2);
             return false;
         }
@@ -122,6 +154,7 @@ bool loadEngine(ProjectData& project, const EngineRunOptions& o) {
         setExitCode(2);
         return false;
     }
+    if (!engineOptionsInRange(o, project.unitSystem == kSI)) return false;
     if (o.afterburner) project.afterburner = *o.afterburner != 0 ? 1 : 0;
     if (!o.date.empty()) project.clock.fixedDate = o.date;
     EngineData& e = project.engine;
@@ -165,9 +198,10 @@ void engineReportCommand(const EngineRunOptions& o) {
     engineTestReset(project, messages);
     EngineTestSettings& s = e.test;
     s.seriesVariable = seriesVariableCode(o.series[0]);
-    s.seriesMin = static_cast<float>(leadingNumber(o.series[1]));
-    s.seriesMax = static_cast<float>(leadingNumber(o.series[2]));
-    s.seriesStep = static_cast<float>(leadingNumber(o.series[3]));
+    double bound = 0;
+    s.seriesMin = parseWholeNumber(o.series[1], bound) ? static_cast<float>(bound) : 0.0f;
+    s.seriesMax = parseWholeNumber(o.series[2], bound) ? static_cast<float>(bound) : 0.0f;
+    s.seriesStep = parseWholeNumber(o.series[3], bound) ? static_cast<float>(bound) : 0.0f;
     std::string report;
     const SeriesResult result = engineSeriesReport(project, report);
     if (!result.refusal.empty()) {
@@ -197,7 +231,7 @@ void engineCommand(const EngineRunOptions& o) {
     initializeProject(project);
     const ReferenceReadResult read = ReadReferenceFile(project, o.file);
     if (!read.ok) {
-        std::cerr << "vededa-cli: " << o.file << ": " << read.message << "\n";
+        std::cerr << "vededa-cli: " << o.file << ": " << read.message << "\n" << read.detail << "\n";
         setExitCode(2);
         return;
     }
@@ -206,6 +240,7 @@ void engineCommand(const EngineRunOptions& o) {
     project.unitSystem = flag == kEnglish ? kEnglish : kSI;
     setupUnits(project);
     project.engine.referenceUnitFlag = flag;
+    if (!engineOptionsInRange(o, project.unitSystem == kSI)) return;
     EngineData& e = project.engine;
     FlightCondition fc;
     fc.altitude = *o.alt;
@@ -288,22 +323,24 @@ void registerEngineCommands(CLI::App& app) {
         cmd->add_option("REF", o->file,
                         "Reference engine file (*.REF); for the reports also a cycle-deck project (*.RUZ)")
             ->required();
-        cmd->add_option("--mach", o->mach, "Flight Mach number (required for a single run)");
-        cmd->add_option("--alt", o->alt, "Altitude (ft or m; required for a single run)");
-        cmd->add_option("--t0", o->t0, "Ambient temperature instead of the table atmosphere");
+        cmd->add_option("--mach", o->mach, "Flight Mach number (required for a single run)")->check(finiteNumber());
+        cmd->add_option("--alt", o->alt, "Altitude (ft or m; required for a single run)")->check(finiteNumber());
+        cmd->add_option("--t0", o->t0, "Ambient temperature instead of the table atmosphere")->check(finiteNumber());
         cmd->add_option(
-            "--p0", o->p0,
-            "Ambient pressure (psia or Pa) instead of the table atmosphere (single run and series)");
-        cmd->add_option("--tt4", o->tt4, "Maximum burner exit temperature");
-        cmd->add_option("--tt7", o->tt7, "Afterburner exit temperature (0 = afterburner off)");
+               "--p0", o->p0,
+               "Ambient pressure (psia or Pa) instead of the table atmosphere (single run and series)")
+            ->check(finiteNumber());
+        cmd->add_option("--tt4", o->tt4, "Maximum burner exit temperature")->check(finiteNumber());
+        cmd->add_option("--tt7", o->tt7, "Afterburner exit temperature (0 = afterburner off)")->check(finiteNumber());
         auto* percent = cmd->add_option("--percent", o->percent,
-                                        "Match this percent of the full-throttle thrust (single run)");
-        cmd->add_option("--cpr-max", o->cprMax, "Compressor pressure ratio limit");
-        cmd->add_option("--pt3-max", o->pt3Max, "Pt3 limit");
-        cmd->add_option("--tt3-max", o->tt3Max, "Tt3 limit");
-        cmd->add_option("--nl-max", o->nlMax, "Low-pressure spool speed limit (percent)");
-        cmd->add_option("--nh-max", o->nhMax, "High-pressure spool speed limit (percent)");
-        cmd->add_option("--scale", o->scale, "Thrust scale (multiplies the reference mass flow)");
+                                        "Match this percent of the full-throttle thrust (single run)")
+                            ->check(finiteNumber());
+        cmd->add_option("--cpr-max", o->cprMax, "Compressor pressure ratio limit")->check(finiteNumber());
+        cmd->add_option("--pt3-max", o->pt3Max, "Pt3 limit")->check(finiteNumber());
+        cmd->add_option("--tt3-max", o->tt3Max, "Tt3 limit")->check(finiteNumber());
+        cmd->add_option("--nl-max", o->nlMax, "Low-pressure spool speed limit (percent)")->check(finiteNumber());
+        cmd->add_option("--nh-max", o->nhMax, "High-pressure spool speed limit (percent)")->check(finiteNumber());
+        cmd->add_option("--scale", o->scale, "Thrust scale (multiplies the reference mass flow)")->check(finiteNumber());
         auto* series =
             cmd->add_option("--series", o->series,
                             "Engine performance series: VARIABLE (mach|alt|t0|p0|tt4|tt7|p0p9) MIN MAX STEP")
@@ -314,10 +351,10 @@ void registerEngineCommands(CLI::App& app) {
         series->excludes(hook)->excludes(interfaces);
         hook->excludes(interfaces);
         percent->excludes(series)->excludes(hook)->excludes(interfaces);
-        cmd->add_option("--mach1", o->mach1, "Mach number at the engine face (station 1)")->needs(interfaces);
-        cmd->add_option("--mach2", o->mach2, "Mach number at the compressor face (station 2)")
+        cmd->add_option("--mach1", o->mach1, "Mach number at the engine face (station 1)")->check(finiteNumber())->needs(interfaces);
+        cmd->add_option("--mach2", o->mach2, "Mach number at the compressor face (station 2)")->check(finiteNumber())
             ->needs(interfaces);
-        cmd->add_option("--mach7", o->mach7, "Mach number at the afterburner exit (station 7)")
+        cmd->add_option("--mach7", o->mach7, "Mach number at the afterburner exit (station 7)")->check(finiteNumber())
             ->needs(interfaces);
         cmd->add_option(
                "--afterburner", o->afterburner,

@@ -1,4 +1,5 @@
 // Foundation subcommands: atmosphere, show, convert.
+#include "app/field_ranges.h"
 #include "app/project_data.h"
 #include "app/project_file.h"
 #include "app/status_text.h"
@@ -8,6 +9,7 @@
 #include "models/atmosphere.h"
 #include "output/number_format.h"
 
+#include <cmath>
 #include <iostream>
 #include <memory>
 
@@ -35,6 +37,7 @@ void printAtmosphere(float altitude, bool si) {
     std::cout << "delta = " << plainText(fc.delta) << "\n";
     std::cout << "sigma = " << plainText(fc.sigma) << "\n";
     std::cout << "a = " << plainText(fc.soundSpeed) << "\n";
+    if (fc.aboveTable) std::cout << "note = " << atmosphereClampLine(altitude, si) << "\n";
 }
 
 std::string oneLine(std::string text) {
@@ -86,6 +89,28 @@ bool loadProject(ProjectData& project, const std::string& path) {
     return true;
 }
 
+const CLI::Validator& finiteNumber() {
+    static const CLI::Validator check(
+        [](std::string& text) -> std::string {
+            double v = 0;
+            if (!parseWholeNumber(text, v)) return "not a finite number: " + text;
+            if (std::fabs(v) > 3.4028234663852886e38) return "beyond the single-precision range: " + text;
+            return {};
+        },
+        "NUMBER");
+    return check;
+}
+
+bool optionInRange(const char* key, double value, bool si) {
+    const FieldRange* range = findFieldRange(key);
+    if (!range) return true;
+    const std::string problem = fieldValueProblem(*range, value, si);
+    if (problem.empty()) return true;
+    std::cerr << "vededa-cli: " << problem << "\n";
+    setExitCode(2);
+    return false;
+}
+
 void writeReport(const std::string& text) {
     std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
     std::cout.flush();
@@ -97,9 +122,11 @@ void registerProjectCommands(CLI::App& app) {
             app.add_subcommand("atmosphere", "Ambient state of the standard atmosphere at an altitude");
         auto altitude = std::make_shared<float>(0.0f);
         auto si = std::make_shared<bool>(false);
-        cmd->add_option("ALT", *altitude, "Altitude (ft, or m with --si)")->required();
+        cmd->add_option("ALT", *altitude, "Altitude (ft, or m with --si)")->required()->check(finiteNumber());
         cmd->add_flag("--si", *si, "Altitude in m and results in SI units");
-        cmd->callback([altitude, si] { printAtmosphere(*altitude, *si); });
+        cmd->callback([altitude, si] {
+            if (optionInRange("alt", *altitude, *si)) printAtmosphere(*altitude, *si);
+        });
     }
     {
         auto* cmd = app.add_subcommand(

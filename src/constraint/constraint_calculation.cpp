@@ -7,17 +7,17 @@
 #include "models/atmosphere.h"
 #include "models/drag_polar.h"
 #include "models/thrust_lapse.h"
+#include "app/range_steps.h"
 #include "output/number_format.h"
 #include "output/report.h"
 
-#include <cfenv>
 #include <cmath>
+#include <limits>
 
 namespace vededa {
 
 namespace {
 
-constexpr int kFaultFlags = FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID;
 /// T/W above this is out of any sensible diagram; it is stored as the marker value.
 constexpr float kThrustLoadingCeiling = 100.0f;
 constexpr float kCruiseCeilingValue = 99.0f;        ///< types A-E beyond the ceiling
@@ -28,13 +28,9 @@ constexpr float kZeroWingLoadingStart = 0.01f;      ///< first grid point of a W
 constexpr float kLandingMinimumThrust = 0.001f;     ///< landing rows: T/W at or below 0 becomes this
 constexpr int16_t kAccelerationSteps = 20;          ///< type J: equal steps of V^2
 
-/// The name of the floating-point fault that was raised, or an empty string.
-std::string raisedFault() {
-    const int f = std::fetestexcept(kFaultFlags);
-    if (f & FE_DIVBYZERO) return "division by zero";
-    if (f & FE_OVERFLOW) return "overflow";
-    if (f & FE_INVALID) return "invalid operation";
-    return {};
+/// The name of the fault a value that is not finite stands for.
+const char* nonFiniteFault(float v) {
+    return std::isnan(v) ? "invalid operation" : "overflow";
 }
 
 std::string faultLine(const std::string& fault, const std::string& where) {
@@ -86,27 +82,55 @@ struct ConstraintState {
         return true;
     }
 
-    /// Ends the constraint when a floating-point fault was raised; true when one was.
+    /// The first fault an explicit check found since the last `faulted`; empty while none.
+    std::string fault;
+
+    /// Checks a divisor before dividing by it: zero or a value that is not finite is a fault.
+    bool divisor(float d, const char* what) {
+        if (d != 0.0f && std::isfinite(d)) return true;
+        if (fault.empty())
+            fault = d == 0.0f ? std::string("division by zero (") + what + " is 0)"
+                              : std::string(nonFiniteFault(d)) + " (" + what + ")";
+        return false;
+    }
+
+    /// Checks that a computed value is finite.
+    bool finite(float v, const char* what) {
+        if (std::isfinite(v)) return true;
+        if (fault.empty()) fault = std::string(nonFiniteFault(v)) + " (" + what + ")";
+        return false;
+    }
+
+    /// An input that makes the calculation meaningless: the field, its value and what it must be.
+    bool positive(float v, const char* field) {
+        if (v > 0.0f && std::isfinite(v)) return true;
+        if (fault.empty()) fault = std::string(field) + " =" + Str(v) + " must be above 0";
+        return false;
+    }
+
+    /// Ends the constraint when a check found a fault; true when one did.
     bool faulted(const std::string& where) {
-        const std::string fault = raisedFault();
         if (fault.empty()) return false;
         out.failure = faultLine(fault, where);
         return true;
     }
 };
 
-/// The W/S grid: from the minimum by the increment (single-precision running sum) up to the maximum,
-/// at most 51 points; a range starting at 0 starts at 0.01 instead.
+/// The W/S grid: points min + i * increment up to the maximum (the last one kept within a relative
+/// 1e-4 of it), at most 51 points; a range starting at 0 starts at 0.01 instead. A wing loading that
+/// is not above 0 ends the constraint.
 template <typename Point> void wingLoadingGrid(ConstraintState& s, Point point) {
     const OneBased<float, 3>& axis = s.project.wsAxis;
-    float ws = axis[1];
-    bool first = true;
-    while (!s.full() && (axis[3] >= 0 ? ws <= axis[2] : ws >= axis[2])) {
-        const float at = first && axis[1] == 0.0f ? kZeroWingLoadingStart : ws;
-        first = false;
-        if (!point(at)) return;
-        if (s.faulted(" at W/S =" + Str(at))) return;
-        ws += axis[3];
+    const double count = rangeIncrementCount(axis[1], axis[2], axis[3]);
+    if (!(count >= 0)) return;
+    const int last = static_cast<int>(std::min(count, static_cast<double>(ConstraintPoints::kMaxPoints)));
+    for (int i = 0; i <= last && !s.full(); ++i) {
+        const float ws = i == 0 && axis[1] == 0.0f ? kZeroWingLoadingStart : rangePoint(axis[1], axis[3], i);
+        const std::string where = " at W/S =" + Str(ws);
+        if (!s.positive(ws, "the wing loading W/S") || !point(ws) || s.faulted(where)) {
+            s.faulted(where);
+            return;
+        }
     }
 }
 
@@ -119,15 +143,22 @@ void masterEquation(ConstraintState& s) {
     if (s.type == 4) excess = (v / s.project.units.g0) * s.p(7);
     if (s.type == 5) excess = s.p(8);
     const float q = s.rho * v * v / 2.0f;
+    if (!s.divisor(q, "the dynamic pressure q") || !s.divisor(s.engine.alpha * s.p(10), "alpha times f") ||
+        !s.finite(excess, "the excess power")) {
+        s.faulted("");
+        return;
+    }
     wingLoadingGrid(s, [&](float ws) {
         ConstraintPointRow row;
         row.wingLoading = ws;
         row.cl = n * s.beta * ws / q;
         row.cd = s.drag(row.cl);
+        if (!s.divisor(row.cl, "the lift coefficient CL") || !s.finite(row.cd, "the drag coefficient CD"))
+            return false;
         float tw = (s.beta / (s.engine.alpha * s.p(10))) * (n * row.cd / row.cl + excess / v);
+        if (!s.finite(tw, "T/W")) return false;
         if (tw > kThrustLoadingCeiling) tw = kCruiseCeilingValue;
         row.thrustLoading = tw;
-        if (std::fetestexcept(kFaultFlags)) return true; // reported by the grid
         s.out.rows.push_back(row);
         s.store(ws, tw);
         return true;
@@ -159,7 +190,7 @@ AccelerationTimeSolution solveAccelerationTime(TimeAt timeAt, float start, float
         t = timeAt(tw);
         sol.converged = std::fabs(t - required) <= kAccelerationTimeTolerance;
         sol.stalled = !sol.converged && t == tPrevious;
-        if (sol.converged || sol.stalled || !std::isfinite(t) || std::fetestexcept(kFaultFlags)) break;
+        if (sol.converged || sol.stalled || !std::isfinite(t)) break;
         const float slope = -(tw - twPrevious) / (t - tPrevious);
         twPrevious = tw;
         tPrevious = t;
@@ -183,6 +214,7 @@ void accelerationTime(ConstraintState& s) {
         s.fc.velocity = speed[k];
         if (!s.lapse()) return;
         lapse[k] = s.engine.alpha * f;
+        s.finite(speed[k], "the speed step") && s.divisor(lapse[k], "alpha times f");
     }
     if (s.faulted(" in the speed steps")) return;
 
@@ -192,9 +224,12 @@ void accelerationTime(ConstraintState& s) {
         for (int k = 0; k <= kAccelerationSteps; ++k) {
             s.fc.mach = speed[k] / s.a;
             const float q = s.rho * speed[k] * speed[k] / 2.0f;
+            if (!s.divisor(q, "the dynamic pressure q")) return false;
             const float cl = s.beta * ws / q;
             const float cd = s.drag(cl);
+            if (!s.divisor(cl, "the lift coefficient CL") || !s.finite(cd, "the drag coefficient CD")) return false;
             balance[k] = cd * s.beta / (cl * lapse[k]);
+            if (!s.finite(balance[k], "the drag-balancing T/W")) return false;
             if (k == 0 || balance[k] > most) most = balance[k];
         }
         ConstraintPointRow row;
@@ -203,6 +238,7 @@ void accelerationTime(ConstraintState& s) {
             float t = 0, previous = 0;
             for (int k = 0; k <= kAccelerationSteps; ++k) {
                 const float ps = (tw - balance[k]) * speed[k] * lapse[k] / s.beta;
+                if (!s.divisor(ps, "the specific excess power Ps")) return std::numeric_limits<float>::infinity();
                 if (k > 0) t += (1.0f / ps + 1.0f / previous) * dv2 / (4.0f * g0);
                 previous = ps;
             }
@@ -214,13 +250,14 @@ void accelerationTime(ConstraintState& s) {
         } else {
             const AccelerationTimeSolution sol = solveAccelerationTime(timeAt, 1.0001f * most, required);
             row.thrustLoading = sol.thrustLoading;
-            if (!sol.converged && !std::fetestexcept(kFaultFlags))
+            if (!s.fault.empty() || !s.finite(sol.thrustLoading, "T/W") || !s.finite(sol.time, "the time"))
+                return false;
+            if (!sol.converged)
                 note = Space(10) + "*** Acceleration time not met" +
                        (sol.stalled ? std::string(" (the iteration stalled)")
                                     : " within" + Str(static_cast<int>(sol.passes)) + " passes") +
                        " at W/S =" + Str(ws) + ": time" + Str(sol.time) + " s ***";
         }
-        if (std::fetestexcept(kFaultFlags)) return true; // reported by the grid
         s.out.rows.push_back(row);
         if (!note.empty()) s.out.rows.push_back({.isText = true, .text = note});
         s.store(ws, row.thrustLoading);
@@ -232,8 +269,17 @@ void accelerationTime(ConstraintState& s) {
 void takeoff(ConstraintState& s) {
     const float clMax = s.p(10), kto = s.p(11), mu = s.p(12), tr = s.p(13), hobs = s.p(14), sto = s.p(15);
     const float g0 = s.project.units.g0;
+    if (!s.positive(clMax, "CLmax") || !s.positive(kto, "kTO") || !s.finite(mu, "the friction coefficient") ||
+        !s.finite(tr, "tR") || !s.finite(hobs, "the obstacle height") || !s.finite(sto, "the take-off distance")) {
+        s.faulted("");
+        return;
+    }
     const float cl = clMax / (kto * kto);
     const float cd = s.drag(cl);
+    if (!s.divisor(cl, "the lift coefficient CL") || !s.finite(cd, "the drag coefficient CD")) {
+        s.faulted("");
+        return;
+    }
     const bool obstacle = s.type == 7;
     wingLoadingGrid(s, [&](float ws) {
         ConstraintPointRow row;
@@ -273,9 +319,18 @@ void takeoff(ConstraintState& s) {
         row.groundRoll = sto - row.rotation - row.obstacle;
         const float xi = cd - mu * cl;
         const float e = row.groundRoll * s.rho * g0 * xi / (s.beta * ws);
-        row.thrustLoading =
-            e > 0.0f ? (s.beta / s.engine.alpha) * ((xi / cl) / (1.0f - std::exp(-e)) + mu) : kFieldTooShort;
-        if (std::fetestexcept(kFaultFlags)) return true; // reported by the grid
+        if (!s.finite(e, "the ground-roll exponent")) return false;
+        if (e > 0.0f) {
+            const float roll = 1.0f - std::exp(-e);
+            if (!s.divisor(s.engine.alpha, "the thrust lapse alpha") || !s.divisor(roll, "1 - exp(-E)"))
+                return false;
+            row.thrustLoading = (s.beta / s.engine.alpha) * ((xi / cl) / roll + mu);
+        } else {
+            row.thrustLoading = kFieldTooShort;
+        }
+        if (!s.finite(row.velocity, "the take-off speed") || !s.finite(row.obstacle, "the obstacle distance") ||
+            !s.finite(row.climb, "the climb distance") || !s.finite(row.thrustLoading, "T/W"))
+            return false;
         s.out.rows.push_back(row);
         s.store(ws, row.thrustLoading);
         return true;
@@ -289,24 +344,43 @@ void landing(ConstraintState& s) {
     const float hl = s.p(20), sl = s.p(21), alpha = s.engine.alpha, g0 = s.project.units.g0;
     const float kobs = s.p(19) <= 0.0f ? ktd : s.p(19);
     const bool obstacle = s.type == 9;
+    if (!s.positive(clMax, "CLmax") || !s.positive(ktd, "kTD") || !s.positive(tfr, "tFR") ||
+        !s.finite(fraction, "the fraction of CLmax") || !s.finite(muB, "the braking coefficient") ||
+        !s.finite(hl, "the obstacle height") || !s.finite(sl, "the landing distance") ||
+        !s.finite(kobs, "kOBS") || !s.finite(alpha, "the reverse thrust lapse")) {
+        s.faulted("");
+        return;
+    }
     const float clTd = clMax / (ktd * ktd);
     const float cl = fraction * clTd;
     const float cd = s.drag(cl);
     const float xi = cd - muB * cl;
+    s.finite(cd, "the drag coefficient CD") && s.divisor(xi, "CD - muB CL");
     const float cfr = tfr * ktd * std::sqrt(2.0f * s.beta / (s.rho * clMax));
     float ca = 0, sa0 = 0;
-    if (obstacle) {
+    if (obstacle && s.divisor(cd, "the drag coefficient CD")) {
         ca = (2.0f * s.beta / (s.rho * g0 * cd)) * (kobs * kobs - ktd * ktd) / (ktd * ktd + kobs * kobs);
         sa0 = 2.0f * hl / (ktd * ktd + kobs * kobs) * (clMax / cd);
     }
+    s.finite(cfr, "the free-roll coefficient") && s.finite(ca, "the air-distance coefficient") &&
+        s.finite(sa0, "the air distance");
     if (s.faulted(" in the landing coefficients")) return;
-    const auto rowsN = static_cast<int>(std::floor((axis[2] - axis[1]) / axis[3] + 0.5f));
+    // The rows round their count to the nearest whole number; counted in double and bounded, so that a
+    // range of rows that store nothing cannot run on.
+    const double rowCount = std::floor((static_cast<double>(axis[2]) - axis[1]) / axis[3] + 0.5);
+    if (!(rowCount >= 0)) return;
+    const int rowsN = static_cast<int>(std::min(rowCount, static_cast<double>(ConstraintPoints::kMaxPoints)));
     for (int j = 0; j <= rowsN && !s.full(); ++j) {
-        float tw = axis[1] + static_cast<float>(j) * axis[3];
+        float tw = rangePoint(axis[1], axis[3], j);
         if (axis[1] <= 0.0f && s.points.count < 2) tw = s.points.count == 0 ? kLandingMinimumThrust : axis[3];
         if (tw <= 0.0f) tw = kLandingMinimumThrust;
-        float x = 1.0f + xi / ((muB - alpha * tw / s.beta) * clTd);
-        if (x < 1e-6f) x = 1e-6f;
+        const float braking = (muB - alpha * tw / s.beta) * clTd;
+        if (!s.divisor(braking, "(muB - alpha T/W / beta) CLmax / kTD^2")) {
+            s.faulted(" at T/W =" + Str(tw));
+            return;
+        }
+        float x = 1.0f + xi / braking;
+        if (x < 1e-6f || std::isnan(x)) x = 1e-6f;
         const float cb = (s.beta / (s.rho * g0 * xi)) * std::log(x);
         const float a = ca + cb, b = cfr, c = sl - sa0;
         float d = b * b + 4.0f * a * c;
@@ -327,6 +401,8 @@ void landing(ConstraintState& s) {
         row.air = ca * row.wingLoading + sa0;
         row.freeRoll = cfr * std::sqrt(row.wingLoading);
         row.braking = cb * row.wingLoading;
+        s.finite(row.wingLoading, "W/S") && s.finite(row.velocity, "the touch-down speed") &&
+            s.finite(row.air + row.freeRoll + row.braking, "the landing distance");
         if (s.faulted(" at T/W =" + Str(tw))) return;
         if (std::fabs(row.air + row.freeRoll + row.braking) <= sl + 1.0f) {
             s.out.rows.push_back(row);
@@ -346,16 +422,26 @@ ConstraintOutcome calculateConstraint(ProjectData& project, int16_t number) {
     points.count = 0;
     out.type = constraintTypeNumber(c);
     project.resultsItem = number;
-    ConstraintState s{project, c, out.type, {}, 0, 0, 0, 0, {}, out, points};
+    ConstraintState s{project, c, out.type, {}, 0, 0, 0, 0, {}, out, points, {}};
 
     // "Calculate" with the cycle deck sizes the engine to the aircraft before the first constraint.
     if (number == 1 && project.thrustModel == kEngineCycleDeck)
         sizeEngineToAircraft(project, out.engineMessages);
-    std::feclearexcept(FE_ALL_EXCEPT);
     const UnitConstants& u = project.units;
+    // Inputs that make every point meaningless end the constraint before anything is computed.
+    const bool flight = out.type != 6 && out.type != 7 && out.type != 8 && out.type != 9 && out.type != 0;
+    s.positive(c.p[1], "the weight fraction beta") && s.finite(c.p[2], "the altitude") &&
+        s.positive(c.p[3], "the temperature T");
+    if (flight && c.p[4] == 0.0f) s.divisor(c.p[4], "the velocity V");
+    if (flight) s.positive(c.p[4], out.type == 10 ? "the initial velocity" : "the velocity V");
+    if (out.type == 10) s.positive(c.p[6], "the final velocity");
+    if (out.type == 6 || out.type == 7) s.finite(c.p[8], "the take-off Mach number");
+    if (s.faulted("")) return out;
     s.beta = c.p[1];
     s.fc.altitude = c.p[2];
     atmosphere(s.fc, u);
+    if (s.fc.aboveTable)
+        out.rows.push_back({.isText = true, .text = Space(10) + atmosphereClampLine(c.p[2], u.system == kSI)});
     s.fc.temperature = c.p[3];
     s.fc.theta = c.p[3] / u.TSL; // the constraint's own temperature, not the standard one
     s.fc.sigma = s.fc.delta / s.fc.theta;
@@ -371,10 +457,12 @@ ConstraintOutcome calculateConstraint(ProjectData& project, int16_t number) {
     s.engine.alpha = c.p[22];
     if (out.type == 6 || out.type == 7) s.fc.mach = c.p[8];
     if (out.type == 8 || out.type == 9) s.fc.mach = 0;
-    out.mach = s.fc.mach;
     const bool flightLapse = out.type != 8 && out.type != 9 && out.type != 0;
+    s.finite(s.rho, "the density") && s.finite(s.fc.mach, "the Mach number");
+    if (s.faulted(" in the flight condition")) return out;
+    out.mach = s.fc.mach;
     if (flightLapse && !s.lapse()) return out;
-    out.alpha = s.engine.alpha;
+    if (s.finite(s.engine.alpha, "the thrust lapse alpha")) out.alpha = s.engine.alpha;
     if (s.faulted(" in the flight condition")) return out;
 
     switch (out.type) {
@@ -401,7 +489,6 @@ ConstraintOutcome calculateConstraint(ProjectData& project, int16_t number) {
         break;
     }
     if (points.count > 1) project.constraintPlotMade = true;
-    std::feclearexcept(FE_ALL_EXCEPT);
     return out;
 }
 

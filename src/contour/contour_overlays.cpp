@@ -33,6 +33,14 @@ void rowRange(const ContourSettings& c, int& i0, int& i1) {
     i1 = intOf(c.altitude[2] / c.altitude[3] + 0.5);
 }
 
+/// A count for a message: a whole number, in exponent form when it is too large for an integer.
+std::string countText(double n) {
+    if (std::fabs(n) < 2e9) return std::to_string(static_cast<long long>(n));
+    if (!std::isfinite(n)) return "more than 1E+308";
+    const std::string text = Str(n);
+    return text.substr(text.find_first_not_of(' '));
+}
+
 } // namespace
 
 ContourLevels contourLevels(float min, float max, float increment) {
@@ -41,11 +49,12 @@ ContourLevels contourLevels(float min, float max, float increment) {
         out.levels.push_back(min);
         return out;
     }
-    const int n = std::abs(intOf((static_cast<double>(max) - min) / increment) + 1);
-    if (n > 51) {
-        out.message = "You require " + std::to_string(n) + " contours.  The maximum number is 51.";
+    const double count = std::fabs(std::floor((static_cast<double>(max) - min) / increment) + 1);
+    if (!std::isfinite(count) || count > 51) {
+        out.message = "You require " + countText(count) + " contours.  The maximum number is 51.";
         return out;
     }
+    const int n = static_cast<int>(count);
     const float last = min + static_cast<float>(n - 1) * increment;
     for (int k = 0; k < n; ++k)
         out.levels.push_back(n == 1 ? min
@@ -57,12 +66,24 @@ ContourLevels contourLevels(float min, float max, float increment) {
 std::string contourIncrementMessage(const ContourSettings& c) {
     if (c.velocity[3] == 0.0f || c.altitude[3] == 0.0f)
         return "The increments of the velocity and altitude ranges must not be zero.";
-    const int nv = intOf((static_cast<double>(c.velocity[2]) - c.velocity[1]) / c.velocity[3]);
+    for (float v : {c.velocity[1], c.velocity[2], c.velocity[3], c.altitude[1], c.altitude[2], c.altitude[3]})
+        if (!std::isfinite(v)) return "The velocity and altitude ranges must be finite numbers.";
+    // Counted in double and compared before any conversion to an integer, so that no count overflows.
+    const double nv = std::floor((static_cast<double>(c.velocity[2]) - c.velocity[1]) / c.velocity[3]);
     if (nv > 100)
-        return "You require " + std::to_string(nv) + " velocity increments.  The maximum number is 100.";
-    const int nh = intOf((static_cast<double>(c.altitude[2]) - c.altitude[1]) / c.altitude[3]);
+        return "You require " + countText(nv) + " velocity increments.  The maximum number is 100.";
+    const double nh = std::floor((static_cast<double>(c.altitude[2]) - c.altitude[1]) / c.altitude[3]);
     if (nh > 100)
-        return "You require " + std::to_string(nh) + " altitude increments.  The maximum number is 100.";
+        return "You require " + countText(nh) + " altitude increments.  The maximum number is 100.";
+    // The grid lies on whole multiples of the increments: their number from 0 must fit the grid's counters.
+    constexpr double kMaxGridIndex = 1e6;
+    for (double index : {static_cast<double>(c.velocity[1]) / c.velocity[3],
+                         static_cast<double>(c.velocity[2]) / c.velocity[3],
+                         static_cast<double>(c.altitude[1]) / c.altitude[3],
+                         static_cast<double>(c.altitude[2]) / c.altitude[3]})
+        if (std::fabs(index) > kMaxGridIndex)
+            return "The velocity and altitude ranges lie more than a million increments from 0; choose larger "
+                   "increments.";
     return {};
 }
 

@@ -1,9 +1,11 @@
 // Reading a reference engine file, the reference listing and the engine data field rules.
 #include "engine/reference_file.h"
 
+#include "app/bounded_read.h"
 #include "output/number_format.h"
 #include "output/report.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -20,62 +22,101 @@ const char* const kReadErrorTitle = "Reading Error";
 const char* const kReadErrorMessage = "Error in Reading Data File !!!";
 
 /// Free-format sequential input: numbers separated by blanks, one comma or line ends. An empty field
-/// between two commas reads as 0, as such input does.
+/// between two commas reads as 0, as such input does. A number is a plain decimal or exponent form
+/// (an optional sign, digits with or without a point, an exponent with E or, as Fortran writes it,
+/// D); hexadecimal forms, "inf" and "nan" are refused, as in project files. A refusal says on which
+/// line which value was expected and what was found there.
 class NumberReader {
   public:
     explicit NumberReader(std::string_view text) : text_(text) {}
 
     /// The next single-precision value; false at the end of the text or on an unreadable number.
-    bool single(float& value) {
+    bool single(float& value, const std::string& what) {
         double d = 0;
-        if (!next(d)) return false;
-        if (std::fabs(d) > std::numeric_limits<float>::max()) return false;
+        if (!next(d, what)) return false;
+        if (std::fabs(d) > std::numeric_limits<float>::max()) return refuse(what, "out of the single-precision range");
         value = static_cast<float>(d);
         return true;
     }
 
     /// The next 16-bit integer, rounded to the nearest whole number; false when it does not fit.
-    bool integer(int16_t& value) {
+    bool integer(int16_t& value, const std::string& what) {
         double d = 0;
-        if (!next(d)) return false;
+        if (!next(d, what)) return false;
         const double r = std::nearbyint(d);
-        if (r < -32768.0 || r > 32767.0) return false;
+        if (r < -32768.0 || r > 32767.0) return refuse(what, "not a 16-bit whole number");
         value = static_cast<int16_t>(r);
         return true;
+    }
+
+    /// The refusal of the last value that could not be read: "line N: expected ..., found ...".
+    const std::string& problem() const { return problem_; }
+
+    /// Whether the last value read ran up to the very end of the text, without a separator or line
+    /// end after it: a file cut inside that number.
+    bool lastValueCut() const { return lastCut_; }
+
+    /// Refuses the value just read as `what` because of `why`.
+    bool refuse(const std::string& what, const std::string& why) {
+        problem_ = "line " + std::to_string(tokenLine_) + ": expected " + what + ", found \"" + token_ + "\" (" +
+                   why + ")";
+        return false;
     }
 
   private:
     static bool isBlank(char c) { return c == ' ' || c == '\t'; }
     static bool isSpace(char c) { return isBlank(c) || c == '\r' || c == '\n'; }
 
-    bool next(double& value) {
-        while (pos_ < text_.size() && isSpace(text_[pos_])) ++pos_;
-        if (pos_ >= text_.size()) return false;
+    void advance() {
+        if (text_[pos_] == '\n') ++line_;
+        ++pos_;
+    }
+
+    bool next(double& value, const std::string& what) {
+        while (pos_ < text_.size() && isSpace(text_[pos_])) advance();
+        tokenLine_ = line_;
+        token_.clear();
+        if (pos_ >= text_.size()) {
+            problem_ = "line " + std::to_string(line_) + ": expected " + what + ", found the end of the file";
+            return false;
+        }
         if (text_[pos_] == ',') {
-            ++pos_;
+            advance();
             value = 0;
+            lastCut_ = false;
             return true;
         }
         std::string token;
         while (pos_ < text_.size() && !isSpace(text_[pos_]) && text_[pos_] != ',') {
-            char c = text_[pos_++];
+            const char c = text_[pos_++];
+            token_.push_back(c);
             token.push_back(c == 'D' || c == 'd' ? 'E' : c);
         }
-        while (pos_ < text_.size() && isBlank(text_[pos_])) ++pos_;
-        if (pos_ < text_.size() && text_[pos_] == ',') ++pos_;
-        char* end = nullptr;
-        value = std::strtod(token.c_str(), &end);
-        return end == token.c_str() + token.size() && std::isfinite(value);
+        lastCut_ = pos_ >= text_.size();
+        while (pos_ < text_.size() && isBlank(text_[pos_])) advance();
+        if (pos_ < text_.size() && text_[pos_] == ',') advance();
+        std::string_view t = token;
+        if (!t.empty() && t.front() == '+') t.remove_prefix(1);
+        const auto res = std::from_chars(t.data(), t.data() + t.size(), value);
+        if (t.empty() || res.ec != std::errc() || res.ptr != t.data() + t.size() || !std::isfinite(value))
+            return refuse(what, "not a number");
+        return true;
     }
 
     std::string_view text_;
     std::size_t pos_ = 0;
+    int line_ = 1;
+    int tokenLine_ = 1;
+    std::string token_;
+    std::string problem_;
+    bool lastCut_ = false;
 };
 
-ReferenceReadResult failure(const char* title, const char* message) {
+ReferenceReadResult failure(const char* title, const char* message, const std::string& detail = {}) {
     ReferenceReadResult r;
     r.title = title;
     r.message = message;
+    r.detail = detail;
     return r;
 }
 
@@ -274,28 +315,52 @@ std::string padRight(const char* text, std::size_t width) {
 ReferenceReadResult readReferenceText(ProjectData& project, std::string_view text, const std::string& path) {
     NumberReader in(text);
     EngineData e = project.engine;
+    auto readError = [&] { return failure(kReadErrorTitle, kReadErrorMessage, path + ", " + in.problem()); };
 
     int16_t fileCode = 0;
-    if (!in.integer(fileCode)) return failure(kReadErrorTitle, kReadErrorMessage);
-    if (fileCode < kReferenceFileCode) return failure(kNotReferenceTitle, kNotReferenceMessage);
+    if (!in.integer(fileCode, "the file code (22 or more)")) return readError();
+    if (fileCode < kReferenceFileCode)
+        return failure(kNotReferenceTitle, kNotReferenceMessage,
+                       path + ": the file code is " + std::to_string(fileCode) + "; a reference file has 22 or more");
 
-    bool ok = true;
     float discard = 0;
-    for (int i = 0; i < 45 && ok; ++i) ok = in.single(discard);
-    for (int i = 1; i <= 32 && ok; ++i) ok = in.single(e.engine.component[i]);
-    for (int i = 1; i <= 56 && ok; ++i) ok = in.single(e.engine.reference[i]);
-    for (int i = 1; i <= 7 && ok; ++i) ok = in.single(e.controls[i]);
-    for (int i = 0; i < 3 && ok; ++i) ok = in.single(discard);
-    for (int i = 11; i <= 15 && ok; ++i) ok = in.single(e.controls[i]);
+    auto numbered = [](const char* what, int i) { return std::string(what) + " " + std::to_string(i); };
+    for (int i = 1; i <= 45; ++i)
+        if (!in.single(discard, numbered("design record value", i))) return readError();
+    for (int i = 1; i <= 32; ++i)
+        if (!in.single(e.engine.component[i], numbered("component value", i))) return readError();
+    for (int i = 1; i <= 56; ++i)
+        if (!in.single(e.engine.reference[i], numbered("reference value", i))) return readError();
+    for (int i = 1; i <= 7; ++i)
+        if (!in.single(e.controls[i], numbered("engine control", i))) return readError();
+    for (int i = 1; i <= 3; ++i)
+        if (!in.single(discard, numbered("discarded value", i))) return readError();
+    for (int i = 11; i <= 15; ++i)
+        if (!in.single(e.controls[i], numbered("engine control", i))) return readError();
     float type = 0;
-    if (ok) ok = in.single(type);
+    if (!in.single(type, "the engine type (1 to 7)")) return readError();
     int16_t first = 0, marker = 0, unitFlag = kEnglish, extra = 0;
-    if (ok) ok = in.integer(first) && in.integer(marker);
-    if (ok && marker == kReferenceUnitMarker) ok = in.integer(unitFlag) && in.integer(extra);
-    if (!ok) return failure(kReadErrorTitle, kReadErrorMessage);
+    if (!in.integer(first, "the integer before the marker") ||
+        !in.integer(marker, "the marker (42 announces the unit flag)"))
+        return readError();
+    if (marker == kReferenceUnitMarker) {
+        if (!in.integer(unitFlag, "the unit flag (1 English, 2 SI)") ||
+            !in.integer(extra, "the integer after the unit flag"))
+            return readError();
+    }
+    // A file that ends inside its last value (no separator or line end after it) was cut: a marker 4
+    // that was 42 would silently turn an SI engine into an English one.
+    if (in.lastValueCut()) {
+        in.refuse(marker == kReferenceUnitMarker ? "the integer after the unit flag"
+                                                 : "the marker (42 announces the unit flag)",
+                  "the file ends inside this number: it was cut");
+        return readError();
+    }
     // The engine type is read as a number; a type outside 1..7 cannot be run.
     const double wholeType = std::nearbyint(type);
-    if (wholeType < 1 || wholeType > 7) return failure(kReadErrorTitle, kReadErrorMessage);
+    if (wholeType < 1 || wholeType > 7)
+        return failure(kReadErrorTitle, kReadErrorMessage,
+                       path + ": the engine type is " + plainText(type) + "; expected a type from 1 to 7");
     e.setup[kSetupEngineType] = static_cast<int16_t>(wholeType);
     e.referenceUnitFlag = marker == kReferenceUnitMarker ? unitFlag : kEnglish;
 
@@ -318,12 +383,9 @@ ReferenceReadResult readReferenceText(ProjectData& project, std::string_view tex
 }
 
 ReferenceReadResult ReadReferenceFile(ProjectData& project, const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return failure(kReadErrorTitle, kReadErrorMessage);
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad()) return failure(kReadErrorTitle, kReadErrorMessage);
-    return readReferenceText(project, text.str(), path);
+    std::string text, error;
+    if (!readBoundedFile(path, text, error)) return failure(kReadErrorTitle, kReadErrorMessage, error);
+    return readReferenceText(project, text, path);
 }
 
 std::string referenceListing(const EngineData& engine, bool si, ListingLabels set) {

@@ -19,6 +19,9 @@ struct ReferenceReadResult {
     bool ok = false;
     std::string title;
     std::string message;
+    /// On failure, where and why: "FILE, line N: expected ..., found ..." (the message box shows it
+    /// under `message`).
+    std::string detail;
     std::string listing;
     int16_t extraFlag = 0; ///< the integer after the unit flag (read, not used)
     explicit operator bool() const { return ok; }

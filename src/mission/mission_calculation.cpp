@@ -10,7 +10,6 @@
 #include "output/number_format.h"
 #include "output/report.h"
 
-#include <cfenv>
 #include <cmath>
 #include <optional>
 
@@ -720,6 +719,10 @@ void LegCalculator::run(int i) {
 
     // Leg start: the atmosphere at the leg altitude with the leg's own temperature.
     const FlightCondition start = standardAt(record.p[1]);
+    const bool si = p.unitSystem == kSI;
+    if (start.aboveTable) out_.line(Space(10) + atmosphereClampLine(record.p[1], si));
+    if (L_.type >= 1 && L_.type <= 3 && record.p[5] != record.p[1] && standardAt(record.p[5]).aboveTable)
+        out_.line(Space(10) + atmosphereClampLine(record.p[5], si));
     const float temperature = record.p[2] > 0.0f ? record.p[2] : start.temperature;
     setCondition(temperature, start.delta, start.pressure);
     L_.engineAltitude = record.p[1];
@@ -727,7 +730,6 @@ void LegCalculator::run(int i) {
     L_.afterburner = static_cast<int16_t>(std::trunc(record.p[18]));
     if (p.thrustModel == 1 || p.thrustModel == 4) L_.afterburner = 0;
 
-    std::feclearexcept(FE_ALL_EXCEPT);
     {
         switch (L_.type) {
         case 1:
@@ -770,16 +772,19 @@ void LegCalculator::run(int i) {
             break;
         }
     }
-    const int faults = std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID);
-    const bool finite = std::isfinite(L_.pi) && std::isfinite(L_.time) && std::isfinite(L_.distance) &&
-                        std::isfinite(L_.thrustRequired) && std::isfinite(L_.thrustAvailable);
-    if (L_.refused.empty() && (faults != 0 || !finite)) {
-        std::string what = (faults & FE_DIVBYZERO)  ? "division by zero"
-                           : (faults & FE_OVERFLOW) ? "overflow"
-                                                    : "invalid operation";
-        L_.refused = "Leg not computed: floating-point fault (" + what + ") in the calculation of this leg";
+    // Explicit checks of the leg's results: a value that is not finite means the leg could not be
+    // computed (a zero divisor or an invalid operation on the way).
+    const float legValues[] = {L_.pi,  L_.time, L_.distance, L_.thrustRequired, L_.thrustAvailable,
+                             L_.tsfc, L_.phi,  L_.mach,     L_.altitude};
+    bool invalid = false, overflow = false;
+    for (float v : legValues) {
+        invalid = invalid || std::isnan(v);
+        overflow = overflow || std::isinf(v);
     }
-    std::feclearexcept(FE_ALL_EXCEPT);
+    if (L_.betaNext && !std::isfinite(*L_.betaNext)) invalid = true;
+    if (L_.refused.empty() && (invalid || overflow))
+        L_.refused = std::string("Leg not computed: floating-point fault (") +
+                     (invalid ? "invalid operation" : "overflow") + ") in the calculation of this leg";
 
     MissionResults& res = p.missionResults;
     const std::size_t k = static_cast<std::size_t>(i);

@@ -1,5 +1,7 @@
 #include "models/atmosphere.h"
 
+#include "output/number_format.h"
+
 #include <cmath>
 
 namespace vededa {
@@ -44,6 +46,7 @@ void atmosphere(FlightCondition& fc, const UnitConstants& units) {
     float T = 0;
     float P = 0;
     int16_t i = 0;
+    fc.aboveTable = hFt > 100000.0f;
     if (lower < 0.0f || std::isnan(lower)) {
         // Below sea level: the sea-level state; the input altitude itself is kept.
         hk = 0.0f;
@@ -75,6 +78,12 @@ void atmosphere(FlightCondition& fc, const UnitConstants& units) {
     }
     fc.temperature = T;
     fc.pressure = P;
+}
+
+std::string atmosphereClampLine(float requestedAltitude, bool si) {
+    return "*** Altitude" + Str(requestedAltitude) + (si ? " m" : " ft") +
+           " is above the atmosphere table: the state at its top (" + (si ? "30473 m" : "100000 ft") +
+           ") is used ***";
 }
 
 } // namespace vededa

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace vededa {
 
@@ -21,7 +22,13 @@ struct FlightCondition {
     float soundSpeed = 0;  ///< speed of sound [ft/s or m/s]
     float mach = 0;        ///< flight Mach number M0
     float velocity = 0;    ///< true airspeed [ft/s or m/s]
+    /// Output of `atmosphere`: the input altitude lay above the table top (100,000 ft), whose state
+    /// is used instead. Reports say so.
+    bool aboveTable = false;
 };
+
+/// The report line that says an altitude was above the atmosphere table and its top was used.
+std::string atmosphereClampLine(float requestedAltitude, bool si);
 
 /// The standard atmosphere as stored: temperature [R] and pressure [psf] every 1000 ft from sea level
 /// to 100,000 ft. The values are the table's own, not a formula's.

@@ -1,5 +1,7 @@
 #include "output/canvas.h"
 
+#include "output/number_format.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -54,7 +56,14 @@ void RecordingCanvas::replay(Canvas& target) const {
 
 namespace {
 
+/// Whether every coordinate of a drawing call is finite; one that is not is counted by the output guard
+/// and the call draws nothing.
+template <typename... T> bool drawable(T... v) {
+    return (finiteForOutput(v) && ...);
+}
+
 std::string num(float v) {
+    if (!finiteForOutput(v)) v = 0; // never reached through the drawing calls, which check first
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.1f", static_cast<double>(v));
     return buf;
@@ -100,11 +109,13 @@ float SvgCanvas::strokeWidth() const {
 }
 
 void SvgCanvas::line(float x1, float y1, float x2, float y2) {
+    if (!drawable(x1, y1, x2, y2)) return;
     body_ += "<line x1=\"" + num(x1) + "\" y1=\"" + num(y1) + "\" x2=\"" + num(x2) + "\" y2=\"" + num(y2) +
              "\" stroke=\"" + colorText() + "\" stroke-width=\"" + num(strokeWidth()) + "\"/>\n";
 }
 
 void SvgCanvas::box(float x1, float y1, float x2, float y2, bool filled) {
+    if (!drawable(x1, y1, x2, y2)) return;
     const float x = std::min(x1, x2), y = std::min(y1, y2);
     const float w = std::fabs(x2 - x1), h = std::fabs(y2 - y1);
     body_ +=
@@ -117,6 +128,7 @@ void SvgCanvas::box(float x1, float y1, float x2, float y2, bool filled) {
 }
 
 void SvgCanvas::text(float x, float y, std::string_view text, HAlign h, VAlign v) {
+    if (!drawable(x, y)) return;
     const char* anchor = h == HAlign::Left ? "start" : h == HAlign::Center ? "middle" : "end";
     // Baseline from the requested vertical anchor: the font's cap height is about 0.75 of its size.
     float baseline = y + 0.8f * font_;

@@ -1,5 +1,6 @@
 #include "output/number_format.h"
 
+#include <atomic>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -67,9 +68,10 @@ Decimal shortestDecimal(double value) {
     return parseScientific(buf);
 }
 
-std::string nonFinite(double value) {
-    if (std::isnan(value)) return "NaN";
-    return value < 0 ? "-Infinity" : "Infinity";
+std::atomic<long> g_nonFiniteOutputs{0};
+
+std::string nonFinite(double) {
+    return std::string(kNonFiniteText);
 }
 
 /// Lays out a decimal in the report or plain form.
@@ -221,8 +223,18 @@ std::string formatDecimalPattern(const Decimal& d, std::string_view pattern) {
 
 } // namespace
 
+long nonFiniteOutputCount() {
+    return g_nonFiniteOutputs.load();
+}
+
+bool finiteForOutput(double value) {
+    if (std::isfinite(value)) return true;
+    ++g_nonFiniteOutputs;
+    return false;
+}
+
 std::string FormatField(float value, int16_t style) {
-    if (!std::isfinite(value)) return nonFinite(value);
+    if (!finiteForOutput(value)) return nonFinite(value);
     // The style is the number of decimals (1..5, otherwise a whole number); the leading zeros are
     // blanked up to 4, 3, 2, 1, 0 characters for 1..5 decimals and up to 6 for a whole number.
     const int decimals = style >= 1 && style <= 5 ? style : 0;
@@ -245,12 +257,12 @@ std::string FormatField(float value, int16_t style) {
 }
 
 std::string Str(float value) {
-    if (!std::isfinite(value)) return (value > 0 ? " " : "") + nonFinite(value);
+    if (!finiteForOutput(value)) return " " + nonFinite(value);
     return layout(roundedDecimal(static_cast<double>(value), 7), true, 7);
 }
 
 std::string Str(double value) {
-    if (!std::isfinite(value)) return (value > 0 ? " " : "") + nonFinite(value);
+    if (!finiteForOutput(value)) return " " + nonFinite(value);
     return layout(roundedDecimal(value, 15), true, 15);
 }
 
@@ -259,22 +271,22 @@ std::string Str(int value) {
 }
 
 std::string plainText(float value) {
-    if (!std::isfinite(value)) return nonFinite(value);
+    if (!finiteForOutput(value)) return nonFinite(value);
     return layout(roundedDecimal(static_cast<double>(value), 7), false, 7);
 }
 
 std::string fileNumber(float value) {
-    if (!std::isfinite(value)) return nonFinite(value);
+    if (!finiteForOutput(value)) return nonFinite(value);
     return layout(shortestDecimal(value), true, 7);
 }
 
 std::string formatPattern(float value, std::string_view pattern) {
-    if (!std::isfinite(value)) return nonFinite(value);
+    if (!finiteForOutput(value)) return nonFinite(value);
     return formatDecimalPattern(shortestDecimal(value), pattern);
 }
 
 std::string formatPattern(double value, std::string_view pattern) {
-    if (!std::isfinite(value)) return nonFinite(value);
+    if (!finiteForOutput(value)) return nonFinite(value);
     return formatDecimalPattern(shortestDecimal(value), pattern);
 }
 

@@ -6,6 +6,20 @@
 
 namespace vededa {
 
+/// The text every number formatter writes for a value that is not finite (NaN or an infinity): a
+/// field of asterisks, never "NaN" or "Infinity". Such a value is a calculation that failed, not a
+/// number, so each one is also counted (see `nonFiniteOutputCount`).
+inline constexpr std::string_view kNonFiniteText = "*******";
+
+/// How many values that are not finite the number formatters have met since the start of the program
+/// (all threads). A command compares it before and after its output to know that some figure in it
+/// could not be computed.
+long nonFiniteOutputCount();
+
+/// The one guard where numbers become text: counts `value` when it is not finite and returns whether
+/// it is finite. Writers of numbers outside this file (plot coordinates) call it too.
+bool finiteForOutput(double value);
+
 /// The report number field: `value` rounded to the number of decimals of `style` (1..5; any other style
 /// shows a whole number) in a 7-character field whose leading zeros are blanked up to the limit of the
 /// style ("00000.0" blanks up to 4, "0000.00" up to 3, "000.000" up to 2, "00.0000" the first character,

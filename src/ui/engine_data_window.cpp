@@ -265,7 +265,8 @@ void EngineDataWindow::readCommand() {
 bool EngineDataWindow::readFile(const std::string& path) {
     const ReferenceReadResult result = ReadReferenceFile(project_, path);
     if (!result) {
-        dialogs_.message(result.title, result.message, MessageIcon::Warning);
+        dialogs_.message(result.title, result.message + (result.detail.empty() ? "" : "\n\n" + result.detail),
+                         MessageIcon::Warning);
         return false;
     }
     appendListing(result.listing);

@@ -159,9 +159,14 @@ TEST(ProjectFile, NoConstraintsOrLegsStillHasTheAircraftLine) {
 
 TEST(ProjectFile, NamesAreTheRestOfTheLineWithoutLeadingBlanks) {
     ProjectData p = projectWithEveryBlock(2, 2, 6);
+    p.constraints[2].name = "plain, with a comma";
+    std::string text = projectText(p);
+    // A hand-written line with leading blanks reads without them ...
+    text.replace(text.find("plain, with a comma"), 5, "   plain");
+    EXPECT_EQ(readBack(text).constraints[2].name, "plain, with a comma");
+    // ... while a name that has them keeps them through a save: the writer quotes it.
     p.constraints[2].name = "   leading blanks, and a comma";
-    ProjectData q = readBack(projectText(p));
-    EXPECT_EQ(q.constraints[2].name, "leading blanks, and a comma");
+    EXPECT_EQ(readBack(projectText(p)).constraints[2].name, "   leading blanks, and a comma");
 }
 
 TEST(ProjectFile, ReadsLenientNumbers) {

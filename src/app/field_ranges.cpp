@@ -1,0 +1,79 @@
+#include "app/field_ranges.h"
+
+#include "output/number_format.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace vededa {
+
+namespace {
+
+// English: ft, R, psia (engine pressures) and lbf; SI: m, K, Pa and N. Ranges are what is physically
+// meaningful for a preliminary design, far wider than any usual value, so that only a typing error or
+// a broken file is refused.
+constexpr FieldRange kRanges[] = {
+    {"mach", "the flight Mach number", 0, 10, 0, 10},
+    {"alt", "the altitude", -5000, 300000, -1500, 91440},
+    {"t0", "the ambient temperature", 0, 1000, 0, 560, true},
+    {"p0", "the ambient pressure", 0, 30, 0, 206843, true},
+    {"tt4", "the maximum burner exit temperature Tt4", 0, 6000, 0, 3334, true},
+    {"tt7", "the afterburner exit temperature Tt7 (0 = off)", 0, 7000, 0, 3889},
+    {"p0p9", "the nozzle pressure ratio P0/P9", 0, 10, 0, 10, true},
+    {"percent", "the percent of the full-throttle thrust", 0, 100, 0, 100, true},
+    {"cpr-max", "the compressor pressure ratio limit (0 = none)", 0, 200, 0, 200},
+    {"pt3-max", "the Pt3 limit (0 = none)", 0, 15000, 0, 1.034e8},
+    {"tt3-max", "the Tt3 limit (0 = none)", 0, 6000, 0, 3334},
+    {"nl-max", "the low-pressure spool speed limit in percent (0 = none)", 0, 200, 0, 200},
+    {"nh-max", "the high-pressure spool speed limit in percent (0 = none)", 0, 200, 0, 200},
+    {"scale", "the thrust scale", 0, 1000, 0, 1000, true},
+    {"mach1", "the Mach number at the engine face", 0, 1, 0, 1, true},
+    {"mach2", "the Mach number at the compressor face", 0, 1, 0, 1, true},
+    {"mach7", "the Mach number at the afterburner exit", 0, 1, 0, 1, true},
+    {"tr", "the throttle ratio TR", 0.5, 3, 0.5, 3},
+    {"engines", "the number of engines", 1, 32, 1, 32},
+    {"loss", "the constant installation loss", 0, 0.99, 0, 0.99},
+    {"a1", "the inlet capture area A1", 0, 10000, 0, 929, true},
+    {"a10", "the afterbody area A10", 0, 10000, 0, 929, true},
+    {"length", "the afterbody length L", 0, 1000, 0, 305, true},
+};
+
+} // namespace
+
+const FieldRange* findFieldRange(std::string_view key) {
+    for (const FieldRange& r : kRanges)
+        if (r.key == key) return &r;
+    return nullptr;
+}
+
+std::string fieldValueProblem(const FieldRange& range, double value, bool si) {
+    const double lo = si ? range.siMin : range.englishMin;
+    const double hi = si ? range.siMax : range.englishMax;
+    const bool ok = std::isfinite(value) && (range.aboveMin ? value > lo : value >= lo) && value <= hi;
+    if (ok) return {};
+    const std::string found = !std::isfinite(value)       ? std::string("a value that is not finite")
+                              : std::fabs(value) > 3.4e38 ? std::string("a value beyond the number range")
+                                                          : plainText(static_cast<float>(value));
+    const std::string span = std::string(range.aboveMin ? "above " : "from ") + plainText(static_cast<float>(lo)) +
+                             (range.aboveMin ? " up to " : " to ") + plainText(static_cast<float>(hi));
+    return std::string(range.caption) + " must be " + span + ", found " + found;
+}
+
+bool parseWholeNumber(std::string_view text, double& value) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return false;
+    double v = 0;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);
+    if (res.ec != std::errc() || res.ptr != text.data() + text.size() || !std::isfinite(v)) return false;
+    value = v;
+    return true;
+}
+
+std::string fieldTextProblem(const FieldRange& range, std::string_view text, bool si, double& value) {
+    if (!parseWholeNumber(text, value)) return std::string(range.caption) + ": not a number: " + std::string(text);
+    return fieldValueProblem(range, value, si);
+}
+
+} // namespace vededa

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vededa {
+
+/// The physical range of one kind of input value, in English and in SI units. Every place where a
+/// typed or read value enters (command-line options, window fields, the project file) takes its
+/// limits from this one table, so that a value refused in one is refused in all.
+struct FieldRange {
+    std::string_view key;     ///< option name without dashes; window fields attach by their own name
+    std::string_view caption; ///< what the value is, for messages ("the flight Mach number")
+    double englishMin, englishMax;
+    double siMin, siMax;
+    bool aboveMin = false; ///< the minimum itself is refused (the value must be above it)
+};
+
+/// The range of `key` ("mach", "alt", "t0", "p0", "tt4", "tt7", "p0p9", "percent", "cpr-max",
+/// "pt3-max", "tt3-max", "nl-max", "nh-max", "scale", "mach1", "mach2", "mach7", "tr", "engines",
+/// "loss", "a1", "a10", "length"); nullptr for an unknown key.
+const FieldRange* findFieldRange(std::string_view key);
+
+/// Why `value` is refused for `range` in the unit system `si`: not finite or outside the range
+/// ("the flight Mach number must be from 0 to 10, found 1e+300"); empty when it is accepted.
+std::string fieldValueProblem(const FieldRange& range, double value, bool si);
+
+/// Reads `text` as a whole number text (blanks around it allowed; no letters, no hexadecimal, no
+/// "nan" or "inf") into `value` and checks it against `range`. Returns the reason of a refusal
+/// ("not a number: abc") or an empty string.
+std::string fieldTextProblem(const FieldRange& range, std::string_view text, bool si, double& value);
+
+/// Reads `text` as a whole number: the same rules as `fieldTextProblem` without a range. False when it
+/// is not a finite number.
+bool parseWholeNumber(std::string_view text, double& value);
+
+} // namespace vededa
