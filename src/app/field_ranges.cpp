@@ -27,9 +27,9 @@ constexpr FieldRange kRanges[] = {
     {"nl-max", "the low-pressure spool speed limit in percent (0 = none)", 0, 200, 0, 200},
     {"nh-max", "the high-pressure spool speed limit in percent (0 = none)", 0, 200, 0, 200},
     {"scale", "the thrust scale", 0, 1000, 0, 1000, true},
-    {"mach1", "the Mach number at the engine face", 0, 1, 0, 1, true},
-    {"mach2", "the Mach number at the compressor face", 0, 1, 0, 1, true},
-    {"mach7", "the Mach number at the afterburner exit", 0, 1, 0, 1, true},
+    {"mach1", "the Mach number at the engine face", 0, 1, 0, 1},
+    {"mach2", "the Mach number at the compressor face", 0, 1, 0, 1},
+    {"mach7", "the Mach number at the afterburner exit", 0, 1, 0, 1},
     {"tr", "the throttle ratio TR", 0.5, 3, 0.5, 3},
     {"engines", "the number of engines", 1, 32, 1, 32},
     {"loss", "the constant installation loss", 0, 0.99, 0, 0.99},
@@ -54,8 +54,9 @@ std::string fieldValueProblem(const FieldRange& range, double value, bool si) {
     const std::string found = !std::isfinite(value)       ? std::string("a value that is not finite")
                               : std::fabs(value) > 3.4e38 ? std::string("a value beyond the number range")
                                                           : plainText(static_cast<float>(value));
-    const std::string span = std::string(range.aboveMin ? "above " : "from ") + plainText(static_cast<float>(lo)) +
-                             (range.aboveMin ? " up to " : " to ") + plainText(static_cast<float>(hi));
+    const std::string span = std::string(range.aboveMin ? "above " : "from ") +
+                             plainText(static_cast<float>(lo)) + (range.aboveMin ? " up to " : " to ") +
+                             plainText(static_cast<float>(hi));
     return std::string(range.caption) + " must be " + span + ", found " + found;
 }
 
@@ -72,7 +73,7 @@ bool parseWholeNumber(std::string_view text, double& value) {
 }
 
 std::string fieldTextProblem(const FieldRange& range, std::string_view text, bool si, double& value) {
-    if (!parseWholeNumber(text, value)) return std::string(range.caption) + ": not a number: " + std::string(text);
+    if (!parseWholeNumber(text, value)) return std::string(range.caption) + " must be a finite number";
     return fieldValueProblem(range, value, si);
 }
 

@@ -224,8 +224,8 @@ class Reader {
         if (text.size() != 1 || std::toupper(static_cast<unsigned char>(text[0])) < f.first ||
             std::toupper(static_cast<unsigned char>(text[0])) > f.last) {
             --line_;
-            fail(f.where,
-                 std::string(" (a letter ") + f.first + " to " + f.last + "), found \"" + escapedText(text) + "\"");
+            fail(f.where, std::string(" (a letter ") + f.first + " to " + f.last + "), found \"" +
+                              escapedText(text) + "\"");
         }
         f.value = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(text[0]))));
     }

@@ -80,10 +80,10 @@ struct EngineRunOptions {
 /// bounds are read as whole numbers and checked against the range of their variable.
 bool engineOptionsInRange(const EngineRunOptions& o, bool si) {
     const std::pair<const char*, const std::optional<float>*> options[] = {
-        {"mach", &o.mach},       {"alt", &o.alt},         {"t0", &o.t0},         {"p0", &o.p0},
-        {"tt4", &o.tt4},         {"tt7", &o.tt7},         {"percent", &o.percent}, {"cpr-max", &o.cprMax},
-        {"pt3-max", &o.pt3Max},  {"tt3-max", &o.tt3Max},  {"nl-max", &o.nlMax},  {"nh-max", &o.nhMax},
-        {"scale", &o.scale},     {"mach1", &o.mach1},     {"mach2", &o.mach2},   {"mach7", &o.mach7}};
+        {"mach", &o.mach},      {"alt", &o.alt},        {"t0", &o.t0},           {"p0", &o.p0},
+        {"tt4", &o.tt4},        {"tt7", &o.tt7},        {"percent", &o.percent}, {"cpr-max", &o.cprMax},
+        {"pt3-max", &o.pt3Max}, {"tt3-max", &o.tt3Max}, {"nl-max", &o.nlMax},    {"nh-max", &o.nhMax},
+        {"scale", &o.scale},    {"mach1", &o.mach1},    {"mach2", &o.mach2},     {"mach7", &o.mach7}};
     for (const auto& [key, value] : options)
         if (*value && !optionInRange(key, **value, si)) return false;
     if (o.series.size() == 4) {
@@ -91,14 +91,14 @@ bool engineOptionsInRange(const EngineRunOptions& o, bool si) {
         const char* names[3] = {"MIN", "MAX", "STEP"};
         for (int k = 0; k < 3; ++k)
             if (!parseWholeNumber(o.series[static_cast<std::size_t>(k) + 1], bounds[k])) {
-                std::cerr << "vededa-cli: --series " << names[k] << ": not a number: " << o.series[k + 1] << "\n";
+                std::cerr << "vededa-cli: --series " << names[k] << " is not a finite number\n";
                 setExitCode(2);
                 return false;
             }
         const char* variable = o.series[0].c_str();
         if (!optionInRange(variable, bounds[0], si) || !optionInRange(variable, bounds[1], si)) return false;
-        if (bounds[2] == 0.0 || std::fabs(bounds[2]) > 3.4e38) {
-            std::cerr << "vededa-cli: --series STEP must be a finite number other than 0\n";
+        if (std::fabs(bounds[2]) > 3.4e38) {
+            std::cerr << "vededa-cli: --series STEP must be a finite number\n";
             setExitCode(2);
             return false;
         }
@@ -323,24 +323,31 @@ void registerEngineCommands(CLI::App& app) {
         cmd->add_option("REF", o->file,
                         "Reference engine file (*.REF); for the reports also a cycle-deck project (*.RUZ)")
             ->required();
-        cmd->add_option("--mach", o->mach, "Flight Mach number (required for a single run)")->check(finiteNumber());
-        cmd->add_option("--alt", o->alt, "Altitude (ft or m; required for a single run)")->check(finiteNumber());
-        cmd->add_option("--t0", o->t0, "Ambient temperature instead of the table atmosphere")->check(finiteNumber());
+        cmd->add_option("--mach", o->mach, "Flight Mach number (required for a single run)")
+            ->check(finiteNumber());
+        cmd->add_option("--alt", o->alt, "Altitude (ft or m; required for a single run)")
+            ->check(finiteNumber());
+        cmd->add_option("--t0", o->t0, "Ambient temperature instead of the table atmosphere")
+            ->check(finiteNumber());
         cmd->add_option(
                "--p0", o->p0,
                "Ambient pressure (psia or Pa) instead of the table atmosphere (single run and series)")
             ->check(finiteNumber());
         cmd->add_option("--tt4", o->tt4, "Maximum burner exit temperature")->check(finiteNumber());
-        cmd->add_option("--tt7", o->tt7, "Afterburner exit temperature (0 = afterburner off)")->check(finiteNumber());
+        cmd->add_option("--tt7", o->tt7, "Afterburner exit temperature (0 = afterburner off)")
+            ->check(finiteNumber());
         auto* percent = cmd->add_option("--percent", o->percent,
                                         "Match this percent of the full-throttle thrust (single run)")
                             ->check(finiteNumber());
         cmd->add_option("--cpr-max", o->cprMax, "Compressor pressure ratio limit")->check(finiteNumber());
         cmd->add_option("--pt3-max", o->pt3Max, "Pt3 limit")->check(finiteNumber());
         cmd->add_option("--tt3-max", o->tt3Max, "Tt3 limit")->check(finiteNumber());
-        cmd->add_option("--nl-max", o->nlMax, "Low-pressure spool speed limit (percent)")->check(finiteNumber());
-        cmd->add_option("--nh-max", o->nhMax, "High-pressure spool speed limit (percent)")->check(finiteNumber());
-        cmd->add_option("--scale", o->scale, "Thrust scale (multiplies the reference mass flow)")->check(finiteNumber());
+        cmd->add_option("--nl-max", o->nlMax, "Low-pressure spool speed limit (percent)")
+            ->check(finiteNumber());
+        cmd->add_option("--nh-max", o->nhMax, "High-pressure spool speed limit (percent)")
+            ->check(finiteNumber());
+        cmd->add_option("--scale", o->scale, "Thrust scale (multiplies the reference mass flow)")
+            ->check(finiteNumber());
         auto* series =
             cmd->add_option("--series", o->series,
                             "Engine performance series: VARIABLE (mach|alt|t0|p0|tt4|tt7|p0p9) MIN MAX STEP")
@@ -351,10 +358,14 @@ void registerEngineCommands(CLI::App& app) {
         series->excludes(hook)->excludes(interfaces);
         hook->excludes(interfaces);
         percent->excludes(series)->excludes(hook)->excludes(interfaces);
-        cmd->add_option("--mach1", o->mach1, "Mach number at the engine face (station 1)")->check(finiteNumber())->needs(interfaces);
-        cmd->add_option("--mach2", o->mach2, "Mach number at the compressor face (station 2)")->check(finiteNumber())
+        cmd->add_option("--mach1", o->mach1, "Mach number at the engine face (station 1)")
+            ->check(finiteNumber())
             ->needs(interfaces);
-        cmd->add_option("--mach7", o->mach7, "Mach number at the afterburner exit (station 7)")->check(finiteNumber())
+        cmd->add_option("--mach2", o->mach2, "Mach number at the compressor face (station 2)")
+            ->check(finiteNumber())
+            ->needs(interfaces);
+        cmd->add_option("--mach7", o->mach7, "Mach number at the afterburner exit (station 7)")
+            ->check(finiteNumber())
             ->needs(interfaces);
         cmd->add_option(
                "--afterburner", o->afterburner,

@@ -93,8 +93,8 @@ const CLI::Validator& finiteNumber() {
     static const CLI::Validator check(
         [](std::string& text) -> std::string {
             double v = 0;
-            if (!parseWholeNumber(text, v)) return "not a finite number: " + text;
-            if (std::fabs(v) > 3.4028234663852886e38) return "beyond the single-precision range: " + text;
+            if (!parseWholeNumber(text, v)) return "not a finite number";
+            if (std::fabs(v) > 3.4028234663852886e38) return "beyond the single-precision range";
             return {};
         },
         "NUMBER");

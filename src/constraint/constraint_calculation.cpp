@@ -2,12 +2,12 @@
 
 #include "engine/cycle_deck_model.h"
 
+#include "app/range_steps.h"
 #include "constraint/constraint_report.h"
 #include "constraint/constraint_set.h"
 #include "models/atmosphere.h"
 #include "models/drag_polar.h"
 #include "models/thrust_lapse.h"
-#include "app/range_steps.h"
 #include "output/number_format.h"
 #include "output/report.h"
 
@@ -227,7 +227,8 @@ void accelerationTime(ConstraintState& s) {
             if (!s.divisor(q, "the dynamic pressure q")) return false;
             const float cl = s.beta * ws / q;
             const float cd = s.drag(cl);
-            if (!s.divisor(cl, "the lift coefficient CL") || !s.finite(cd, "the drag coefficient CD")) return false;
+            if (!s.divisor(cl, "the lift coefficient CL") || !s.finite(cd, "the drag coefficient CD"))
+                return false;
             balance[k] = cd * s.beta / (cl * lapse[k]);
             if (!s.finite(balance[k], "the drag-balancing T/W")) return false;
             if (k == 0 || balance[k] > most) most = balance[k];
@@ -238,7 +239,8 @@ void accelerationTime(ConstraintState& s) {
             float t = 0, previous = 0;
             for (int k = 0; k <= kAccelerationSteps; ++k) {
                 const float ps = (tw - balance[k]) * speed[k] * lapse[k] / s.beta;
-                if (!s.divisor(ps, "the specific excess power Ps")) return std::numeric_limits<float>::infinity();
+                if (!s.divisor(ps, "the specific excess power Ps"))
+                    return std::numeric_limits<float>::infinity();
                 if (k > 0) t += (1.0f / ps + 1.0f / previous) * dv2 / (4.0f * g0);
                 previous = ps;
             }
@@ -270,7 +272,8 @@ void takeoff(ConstraintState& s) {
     const float clMax = s.p(10), kto = s.p(11), mu = s.p(12), tr = s.p(13), hobs = s.p(14), sto = s.p(15);
     const float g0 = s.project.units.g0;
     if (!s.positive(clMax, "CLmax") || !s.positive(kto, "kTO") || !s.finite(mu, "the friction coefficient") ||
-        !s.finite(tr, "tR") || !s.finite(hobs, "the obstacle height") || !s.finite(sto, "the take-off distance")) {
+        !s.finite(tr, "tR") || !s.finite(hobs, "the obstacle height") ||
+        !s.finite(sto, "the take-off distance")) {
         s.faulted("");
         return;
     }
@@ -328,8 +331,9 @@ void takeoff(ConstraintState& s) {
         } else {
             row.thrustLoading = kFieldTooShort;
         }
-        if (!s.finite(row.velocity, "the take-off speed") || !s.finite(row.obstacle, "the obstacle distance") ||
-            !s.finite(row.climb, "the climb distance") || !s.finite(row.thrustLoading, "T/W"))
+        if (!s.finite(row.velocity, "the take-off speed") ||
+            !s.finite(row.obstacle, "the obstacle distance") || !s.finite(row.climb, "the climb distance") ||
+            !s.finite(row.thrustLoading, "T/W"))
             return false;
         s.out.rows.push_back(row);
         s.store(ws, row.thrustLoading);
@@ -441,7 +445,8 @@ ConstraintOutcome calculateConstraint(ProjectData& project, int16_t number) {
     s.fc.altitude = c.p[2];
     atmosphere(s.fc, u);
     if (s.fc.aboveTable)
-        out.rows.push_back({.isText = true, .text = Space(10) + atmosphereClampLine(c.p[2], u.system == kSI)});
+        out.rows.push_back(
+            {.isText = true, .text = Space(10) + atmosphereClampLine(c.p[2], u.system == kSI)});
     s.fc.temperature = c.p[3];
     s.fc.theta = c.p[3] / u.TSL; // the constraint's own temperature, not the standard one
     s.fc.sigma = s.fc.delta / s.fc.theta;

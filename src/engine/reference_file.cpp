@@ -34,7 +34,8 @@ class NumberReader {
     bool single(float& value, const std::string& what) {
         double d = 0;
         if (!next(d, what)) return false;
-        if (std::fabs(d) > std::numeric_limits<float>::max()) return refuse(what, "out of the single-precision range");
+        if (std::fabs(d) > std::numeric_limits<float>::max())
+            return refuse(what, "out of the single-precision range");
         value = static_cast<float>(d);
         return true;
     }
@@ -58,8 +59,8 @@ class NumberReader {
 
     /// Refuses the value just read as `what` because of `why`.
     bool refuse(const std::string& what, const std::string& why) {
-        problem_ = "line " + std::to_string(tokenLine_) + ": expected " + what + ", found \"" + token_ + "\" (" +
-                   why + ")";
+        problem_ = "line " + std::to_string(tokenLine_) + ": expected " + what + ", found \"" + token_ +
+                   "\" (" + why + ")";
         return false;
     }
 
@@ -321,7 +322,8 @@ ReferenceReadResult readReferenceText(ProjectData& project, std::string_view tex
     if (!in.integer(fileCode, "the file code (22 or more)")) return readError();
     if (fileCode < kReferenceFileCode)
         return failure(kNotReferenceTitle, kNotReferenceMessage,
-                       path + ": the file code is " + std::to_string(fileCode) + "; a reference file has 22 or more");
+                       path + ": the file code is " + std::to_string(fileCode) +
+                           "; a reference file has 22 or more");
 
     float discard = 0;
     auto numbered = [](const char* what, int i) { return std::string(what) + " " + std::to_string(i); };

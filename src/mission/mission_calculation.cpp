@@ -17,6 +17,9 @@ namespace vededa {
 
 namespace {
 
+/// Below this weight fraction nothing is left to fly: the mission stops.
+constexpr float kMinimumWeightFraction = 1e-3f;
+
 std::string R(float v) {
     return formatPattern(v, "0.000E+00");
 }
@@ -252,6 +255,14 @@ void LegCalculator::fullThrottle(float mach, float theta, float delta) {
 }
 
 void LegCalculator::matchedThrust(float required, float mach, float theta, float delta) {
+    // A thrust demand that is not a number (a zero speed or a weight fraction that has run out on the
+    // way) cannot be matched: the leg is not flown, and nothing that is not a number is written.
+    if (!std::isfinite(required) || !std::isfinite(mach) || !std::isfinite(theta) || !std::isfinite(delta)) {
+        if (L_.refused.empty())
+            L_.refused = "Leg not computed: the required thrust is not a number (at the Mach number" +
+                         (std::isfinite(mach) ? Str(mach) : std::string(" not a number")) + ")";
+        return;
+    }
     if (deck()) {
         deckMatchedThrust(required, mach, theta, delta);
         return;
@@ -398,6 +409,10 @@ void LegCalculator::takeoffAcceleration() {
 void LegCalculator::cruise() {
     const auto& q = L_.record->p;
     const float v = q[3];
+    if (!(v > 0.0f)) {
+        L_.refused = "Cruise not computed: the velocity must be above 0 (Velocity =" + Str(v) + ")";
+        return;
+    }
     const float dyn = 0.5f * L_.rho * v * v;
     cl_ = L_.beta * p_.wingLoading / dyn;
     cd_ = dragCoefficient(q[4], cl_);
@@ -419,6 +434,10 @@ void LegCalculator::turn() {
     if (!(n > 1.0f)) {
         L_.refused =
             "Turn not computed: the load factor must be above 1 g (Number of g`s = " + plainText(n) + ")";
+        return;
+    }
+    if (!(v > 0.0f)) {
+        L_.refused = "Turn not computed: the velocity must be above 0 (Velocity =" + Str(v) + ")";
         return;
     }
     const float dyn = 0.5f * L_.rho * v * v;
@@ -730,7 +749,19 @@ void LegCalculator::run(int i) {
     L_.afterburner = static_cast<int16_t>(std::trunc(record.p[18]));
     if (p.thrustModel == 1 || p.thrustModel == 4) L_.afterburner = 0;
 
-    {
+    // Inputs that make every leg meaningless, and a mission that has burned all its weight: the leg is
+    // not flown and says why.
+    if (!(wto() > 0.0f) || !std::isfinite(wto()))
+        L_.refused = "Leg not computed: the takeoff weight must be above 0 (W =" + Str(wto()) + ")";
+    else if (!(p.wingLoading > 0.0f) || !std::isfinite(p.wingLoading))
+        L_.refused = "Leg not computed: the wing loading must be above 0 (W/S =" + Str(p.wingLoading) + ")";
+    else if (!(L_.beta > kMinimumWeightFraction) || !std::isfinite(L_.beta)) {
+        out_.line(Space(10) + "**** The weight fraction has reached 0 (Beta =" +
+                  (std::isfinite(L_.beta) ? Str(L_.beta) : std::string(" not a number")) +
+                  "): the mission stops");
+        L_.refused = "Leg not computed: no weight is left at the start of this leg";
+    }
+    if (L_.refused.empty()) {
         switch (L_.type) {
         case 1:
         case 2:
@@ -774,8 +805,8 @@ void LegCalculator::run(int i) {
     }
     // Explicit checks of the leg's results: a value that is not finite means the leg could not be
     // computed (a zero divisor or an invalid operation on the way).
-    const float legValues[] = {L_.pi,  L_.time, L_.distance, L_.thrustRequired, L_.thrustAvailable,
-                             L_.tsfc, L_.phi,  L_.mach,     L_.altitude};
+    const float legValues[] = {L_.pi,   L_.time, L_.distance, L_.thrustRequired, L_.thrustAvailable,
+                               L_.tsfc, L_.phi,  L_.mach,     L_.altitude};
     bool invalid = false, overflow = false;
     for (float v : legValues) {
         invalid = invalid || std::isnan(v);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace vededa {
 namespace {
 
@@ -120,6 +122,36 @@ TEST(LeadingNumber, TakesTheNumericPrefix) {
     EXPECT_EQ(leadingNumber("1.5e3x"), 1500.0);
     EXPECT_EQ(leadingNumber("1.5e"), 1.5);
     EXPECT_EQ(leadingNumber("."), 0.0);
+}
+
+} // namespace
+} // namespace vededa
+
+namespace vededa {
+namespace {
+
+// No formatter ever writes NaN or Infinity: a value that is not finite becomes asterisks and is counted.
+TEST(NonFiniteGuard, EveryFormatterWritesAsterisksAndCounts) {
+    const float bad[] = {std::nanf(""), INFINITY, -INFINITY};
+    for (float v : bad) {
+        const long before = nonFiniteOutputCount();
+        const std::string texts[] = {FormatField(v, 2),
+                                     Str(v),
+                                     Str(static_cast<double>(v)),
+                                     plainText(v),
+                                     fileNumber(v),
+                                     formatPattern(v, "0.000E+00"),
+                                     formatPattern(static_cast<double>(v), "##.00")};
+        for (const std::string& t : texts) {
+            EXPECT_NE(t.find(kNonFiniteText), std::string::npos) << t;
+            for (const char* word : {"nan", "NaN", "inf", "Inf"})
+                EXPECT_EQ(t.find(word), std::string::npos) << t;
+        }
+        EXPECT_EQ(nonFiniteOutputCount() - before, 7);
+    }
+    const long before = nonFiniteOutputCount();
+    EXPECT_EQ(FormatField(1.5f, 2), "   1.50");
+    EXPECT_EQ(nonFiniteOutputCount(), before) << "finite values are not counted";
 }
 
 } // namespace
