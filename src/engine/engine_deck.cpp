@@ -2,6 +2,7 @@
 #include "engine/engine_deck.h"
 
 #include "engine/gas_dynamics.h"
+#include "engine/gas_properties.h"
 #include "output/number_format.h"
 
 #include <algorithm>
@@ -1069,6 +1070,15 @@ bool deckSupportsType(int16_t type) {
 void RunEngineDeck(EngineData& engine, const UnitConstants& units, EngineDeckResults& results,
                    std::string& resultsText, float& F, float& S, float& m0, float& A0, float& A9, float& Tt4,
                    float& Tt7, int16_t& afterburnerState, int16_t& limitCode, float& thrustScale) {
+    if (engine.engine.reference[55] == kVariableGas) {
+        // An engine designed with variable gas properties: the off-design passes work with constant
+        // specific heats and would not give its design point back.
+        resultsText += "     Variable gas properties are not computed off design: design the engine with "
+                       "gas = constant.\r\n";
+        afterburnerState = 0;
+        limitCode = kLimitNoSolution;
+        return;
+    }
     DeckRun run(engine, units, results, resultsText);
     run.run(F, S, m0, A0, A9, Tt4, Tt7, afterburnerState, limitCode, thrustScale);
 }

@@ -5,6 +5,10 @@
 
 namespace vededa {
 
+/// Gas models of a design and of a reference engine (reference position 55).
+inline constexpr int16_t kConstantGas = 0; ///< two constant-cp gases (cp_c, gamma_c; cp_t, gamma_t; AB)
+inline constexpr int16_t kVariableGas = 1; ///< air and combustion products with variable specific heats
+
 /// Default hydrogen/carbon atom ratio of the fuel: a kerosene-like (CH2)n hydrocarbon.
 inline constexpr float kKeroseneHydrogenCarbonRatio = 2.0f;
 
