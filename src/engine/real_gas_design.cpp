@@ -2,6 +2,7 @@
 // entropy function, burners on sensible enthalpies, the mixer on enthalpy and momentum.
 #include "engine/design_cycle.h"
 #include "engine/gas_dynamics.h"
+#include "engine/real_gas_flow.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,59 +16,11 @@ double f32(double v) {
     return static_cast<float>(v);
 }
 
-/// Bisection steps of the static-state searches (each halves a bracket of about one total temperature).
+/// Bisection steps of the mixer exit state search.
 constexpr int kBisectionSteps = 80;
 /// Fixed-point passes of the turboprop's power-turbine exit temperature and its relative tolerance.
 constexpr int kPowerTurbinePasses = 50;
 constexpr double kPowerTurbineTolerance = 1e-12;
-
-/// The static state of an isentropic flow of total temperature `Tt` and fuel/air ratio `f`.
-struct StaticState {
-    double T = 0;       ///< static temperature [R or K]
-    double V = 0;       ///< velocity [ft/s or m/s]
-    double M = 0;       ///< Mach number
-    double ptOverP = 1; ///< total-to-static pressure ratio
-};
-
-class Flow {
-  public:
-    Flow(const GasModel& gas, double jgc) : g_(gas), jgc_(jgc) {}
-
-    double speedOfSound(double T, double f) const { return std::sqrt(g_.gamma(T, f) * g_.R(f) * jgc_ * T); }
-
-    /// The state after an isentropic expansion from total to static pressure by `ptOverP` (at least 1).
-    StaticState expand(double Tt, double f, double ptOverP) const {
-        StaticState s;
-        s.ptOverP = ptOverP;
-        s.T = g_.isentropicTemperature(Tt, f, 1.0 / ptOverP);
-        s.V = std::sqrt(std::max(0.0, 2.0 * jgc_ * (g_.h(Tt, f) - g_.h(s.T, f))));
-        s.M = s.V / speedOfSound(s.T, f);
-        return s;
-    }
-
-    /// The state at Mach number `M` (0 < M <= 1): 2·(h(Tt) - h(T)) = M²·gamma(T)·R·T, by bisection on T.
-    StaticState atMach(double Tt, double f, double M) const {
-        const double ht = g_.h(Tt, f);
-        auto residual = [&](double T) {
-            return 2.0 * (ht - g_.h(T, f)) - M * M * g_.gamma(T, f) * g_.R(f) * T;
-        };
-        double lo = 0.3 * Tt, hi = Tt; // residual(lo) > 0 > residual(hi)
-        for (int i = 0; i < kBisectionSteps; ++i) {
-            const double mid = 0.5 * (lo + hi);
-            (residual(mid) > 0 ? lo : hi) = mid;
-        }
-        StaticState s;
-        s.T = 0.5 * (lo + hi);
-        s.V = std::sqrt(std::max(0.0, 2.0 * jgc_ * (ht - g_.h(s.T, f))));
-        s.M = s.V / speedOfSound(s.T, f);
-        s.ptOverP = g_.isentropicPressureRatio(s.T, Tt, f);
-        return s;
-    }
-
-  private:
-    const GasModel& g_;
-    double jgc_;
-};
 
 /// The temperature after a compressor of pressure ratio `pi` and isentropic efficiency `eta` on air.
 double compressorExit(const GasModel& g, double Tin, double pi, double eta) {
@@ -98,7 +51,7 @@ std::string realGasCycle(const EngineDesign& d, const GasModel& gm, const Design
     const bool mixed = d.type == 4 || d.type == 5;
     const bool afterburner = (d.type == 2 || d.type == 5) && d.Tt7 > 0;
     const bool prop = d.type == 6, duct = d.type == 7, separate = d.type == 3;
-    const Flow flow(gm, J);
+    const RealGasFlow flow(gm, J);
     if (prop || duct) alpha = 0;
 
     // Inlet: the ram rise of the enthalpy, at the speed the deck flies.

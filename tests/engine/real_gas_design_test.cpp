@@ -4,6 +4,7 @@
 #include "engine/engine_design.h"
 #include "engine/gas_properties.h"
 #include "engine/reference_file.h"
+#include "models/atmosphere.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -189,18 +190,148 @@ TEST(RealGasDesign, DesignFileKeysForTheGasModel) {
     }
 }
 
-TEST(RealGasDesign, TheConstantGasDeckRefusesAVariableGasEngine) {
-    const DesignResult made = designEngine(publishedTurbojet());
-    ASSERT_TRUE(made.ok);
-    ProjectData p = test::freshProject();
-    ASSERT_TRUE(readReferenceText(p, referenceFileText(made.engine), "jet.REF").ok);
+struct DeckCall {
+    float F = 0, S = 0, m0 = 0, A0 = 0, A9 = 0, Tt4 = 0, Tt7 = 0;
+    int16_t ab = 0, code = 0;
     EngineDeckResults cycle;
     std::string text;
-    float F = 0, S = 0, m0 = 0, A0 = 0, A9 = 0, Tt4 = 0, Tt7 = 0, scale = 1;
-    int16_t ab = 0, code = 0;
-    RunEngineDeck(p.engine, p.units, cycle, text, F, S, m0, A0, A9, Tt4, Tt7, ab, code, scale);
-    EXPECT_EQ(code, kLimitNoSolution);
-    EXPECT_NE(text.find("Variable gas properties"), std::string::npos) << text;
+};
+DeckCall runDeck(ProjectData& p) {
+    DeckCall r;
+    float scale = 1;
+    RunEngineDeck(p.engine, p.units, r.cycle, r.text, r.F, r.S, r.m0, r.A0, r.A9, r.Tt4, r.Tt7, r.ab, r.code,
+                  scale);
+    return r;
+}
+ProjectData loaded(const EngineDesign& d) {
+    const DesignResult made = designEngine(d);
+    EXPECT_TRUE(made.ok) << made.message;
+    ProjectData p = test::freshProject();
+    p.unitSystem = d.units == 2 ? kSI : kEnglish;
+    setupUnits(p);
+    EXPECT_TRUE(readReferenceText(p, referenceFileText(made.engine), "engine.REF").ok);
+    p.engine.setup[kSetupThrottleMode] = 1;
+    for (int k = 11; k <= 15; ++k) p.engine.controls[k] = 0;
+    return p;
+}
+
+/// Variable-gas designs of the types the deck computes with variable gas, with bleed, cooling air and
+/// take-offs where the type has them.
+EngineDesign variableDesign(int16_t type, int16_t units) {
+    EngineDesign d;
+    d.type = type;
+    d.units = units;
+    const bool si = units == 2;
+    d.gas = kVariableGas;
+    d.M0 = type == 7 ? 2.5f : 0.8f;
+    d.alt = si ? 9000 : 30000;
+    d.Tt4 = si ? 1650 : 2970;
+    d.Tt7 = type == 2 ? (si ? 2000 : 3600) : 0;
+    d.pifan = type == 7 ? 1 : 2;
+    d.pihpc = type == 7 ? 1 : 7;
+    d.mdot = 100;
+    d.P0P9 = type == 2 ? -1 : 1;
+    if (type != 7) {
+        d.beta = 0.01f;
+        d.eps1 = 0.03f;
+        d.eps2 = 0.02f;
+        d.CTOL = 0.001f;
+        d.CTOH = 0.003f;
+    }
+    if (type == 1) d.piAB = 1;
+    if (si) {
+        d.hPR = 42800;
+        d.cpc = 1.004f;
+        d.cpt = d.cpAB = 1.235f;
+    }
+    return d;
+}
+
+struct VariableCase {
+    int16_t type, units;
+};
+class VariableGasKeystone : public ::testing::TestWithParam<VariableCase> {};
+
+TEST_P(VariableGasKeystone, DeckAtTheReferenceConditionReproducesTheReferencePoint) {
+    ProjectData p = loaded(variableDesign(GetParam().type, GetParam().units));
+    const auto& ref = p.engine.engine.reference;
+    p.engine.controls[5] = ref[5];
+    p.engine.controls[6] = ref[6];
+    const DeckCall r = runDeck(p);
+    ASSERT_EQ(r.code, kLimitTt4) << r.text;
+    const double tol = 1e-4;
+    test::expectNear(r.F, ref[27], tol, "thrust");
+    test::expectNear(r.S, ref[23], tol, "S");
+    test::expectNear(r.m0, ref[25], tol, "m0");
+    test::expectNear(r.A9, ref[43], tol, "A9");
+    test::expectNear(r.cycle.f, ref[20], tol, "f");
+    if (GetParam().type != 7) {
+        test::expectNear(r.cycle.piFan, ref[13], tol, "pi_c'");
+        test::expectNear(r.cycle.piHpc, ref[15], tol, "pi_cH");
+        test::expectNear(r.cycle.tauTL, ref[18], tol, "tau_tL");
+        test::expectNear(r.cycle.pctNL, 100, tol, "%N_L");
+    }
+    EXPECT_TRUE(r.text.empty()) << r.text;
+}
+INSTANTIATE_TEST_SUITE_P(Types, VariableGasKeystone,
+                         ::testing::Values(VariableCase{1, 1}, VariableCase{1, 2}, VariableCase{2, 1},
+                                           VariableCase{2, 2}, VariableCase{7, 1}, VariableCase{7, 2}));
+
+TEST(VariableGasDeck, ThrustAndFuelFlowFallSmoothlyWithAltitude) {
+    ProjectData p = loaded(variableDesign(1, 1));
+    float lastF = 1e30f;
+    for (float alt = 0; alt <= 50000; alt += 5000) {
+        FlightCondition fc;
+        fc.altitude = alt;
+        atmosphere(fc, p.units);
+        p.engine.controls[1] = 0.8f;
+        p.engine.controls[2] = alt;
+        p.engine.controls[3] = fc.temperature;
+        p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
+        const DeckCall r = runDeck(p);
+        ASSERT_LE(r.code, kLimitEngineSize) << alt << r.text;
+        EXPECT_LT(r.F, lastF) << alt;
+        EXPECT_GT(r.S, 0.5f * p.engine.engine.reference[23]) << alt;
+        EXPECT_LT(r.S, 1.5f * p.engine.engine.reference[23]) << alt;
+        lastF = r.F;
+    }
+}
+
+TEST(VariableGasDeck, ThrustMatchingAndTheOtherTypesRefused) {
+    ProjectData p = loaded(variableDesign(2, 1));
+    const auto& ref = p.engine.engine.reference;
+    p.engine.controls[5] = ref[5];
+    p.engine.controls[6] = ref[6];
+    p.engine.setup[kSetupThrottleMode] = 2;
+    p.engine.controls[10] = 0.6f * ref[27];
+    const DeckCall r = runDeck(p);
+    ASSERT_EQ(r.code, kLimitThrust) << r.text;
+    EXPECT_NEAR(r.F, 0.6f * ref[27], 2.0f);
+
+    EngineDesign fan = variableDesign(1, 1);
+    fan.type = 3;
+    fan.alpha = 1;
+    ProjectData q = loaded(fan);
+    const DeckCall refused = runDeck(q);
+    EXPECT_EQ(refused.code, kLimitNoSolution);
+    EXPECT_NE(refused.text.find("variable gas properties is not computed"), std::string::npos)
+        << refused.text;
+}
+
+TEST(RealGasDesign, TheListingNamesTheGasModelOfAVariableGasEngineOnly) {
+    for (int16_t gas : {kConstantGas, kVariableGas}) {
+        EngineDesign d = publishedTurbojet();
+        d.gas = gas;
+        const DesignResult made = designEngine(d);
+        ASSERT_TRUE(made.ok);
+        ProjectData p = test::freshProject();
+        ASSERT_TRUE(readReferenceText(p, referenceFileText(made.engine), "jet.REF").ok);
+        const std::string listing = referenceListing(p.engine, false, ListingLabels::AfterRead);
+        EXPECT_EQ(listing.find("Gas Model") != std::string::npos, gas == kVariableGas) << listing;
+        if (gas == kVariableGas) {
+            EXPECT_NE(listing.find("Fuel H/C                 2.0000"), std::string::npos);
+        }
+    }
 }
 
 } // namespace
