@@ -29,6 +29,7 @@ std::string inputFingerprint(const ProjectData& project) {
         << c.levelIncrement << '\n';
     out << project.afterburner << ' ' << project.plotLineWidth << ' ' << project.engine.tt4MaxSetting << ' '
         << project.engine.tt7MaxSetting << ' ' << project.engine.setup[kSetupThrottleMode] << '\n';
+    for (int i = 6; i <= 9; ++i) out << project.engine.setup[static_cast<std::size_t>(i)] << ' ';
     for (int i = 1; i <= 18; ++i) out << project.engine.controls[static_cast<std::size_t>(i)] << ' ';
     out << '\n' << project.picturePath << '\n';
     return out.str();
