@@ -52,9 +52,6 @@ constexpr std::array<const char*, 6> kTsfcCaptions = {"High Bypass Turbofan",   
                                                       "Advanced Turbojet",       "Advanced Turboprop",
                                                       "User Input Engine Model", "User Input Values"};
 
-/// The caption after the file name and the modified mark.
-constexpr const char* kMainCaption = "Vededa - Vededa Analysis - Version 1.26";
-
 /// The settings key of the recent project files, most recent first.
 constexpr const char* kRecentFilesKey = "recentFiles";
 
@@ -95,7 +92,7 @@ MainWindow::MainWindow(ProjectData& project, UserDialogs& dialogs, PrintService&
     setObjectName("Form1");
     setProperty("documentWindow", true);
     updateTitle();
-    connect(&document_, &ProjectDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(&document_, &ProjectDocument::modifiedChanged, this, [this] { updateTitle(); });
     connect(&document_, &ProjectDocument::restored, this, [this] {
         refreshMainWindow();
         if (dragWindow_ && dragWindow_->isVisible()) dragWindow_->open();
@@ -200,6 +197,8 @@ void MainWindow::buildMenus() {
     units->setObjectName("mnuUnits");
     unitsItems_[0] = addItem(units, "English", "mnuUnitsItem", 0, true, &MainWindow::unitsCommand);
     unitsItems_[1] = addItem(units, "SI Metric", "mnuUnitsItem", 1, true, &MainWindow::unitsCommand);
+
+    buildHelpMenu();
 }
 
 void MainWindow::buildCentralWidget() {
@@ -391,8 +390,9 @@ void MainWindow::fileCommand(int index) {
 }
 
 void MainWindow::updateTitle() {
-    setWindowTitle(QString::fromStdString(document_.displayName()) + "[*] - " + kMainCaption);
-    setWindowModified(document_.isModified());
+    // The title names the file and carries the modified mark.
+    updateWindowTitle();
+    if (windowTitle().contains("[*]")) setWindowModified(document_.isModified());
 }
 
 bool MainWindow::maySetProjectAside() {
