@@ -2,6 +2,7 @@
 #include "engine/reference_file.h"
 
 #include "app/bounded_read.h"
+#include "engine/gas_properties.h"
 #include "output/number_format.h"
 #include "output/report.h"
 
@@ -439,6 +440,12 @@ std::string referenceListing(const EngineData& engine, bool si, ListingLabels se
     line(L.air, r[25]);
     line(L.fuel, r[26]);
     out.line("  " + padRight(L.thrust, width) + Str(r[27]));
+    // The gas model, listed for engines designed with variable gas properties only (position 55), so the
+    // listing of a constant-cp engine keeps its lines.
+    if (r[55] == kVariableGas) {
+        out.line("  " + padRight("Gas Model", width) + "Variable");
+        line("Fuel H/C", r[56]);
+    }
     return out.text();
 }
 
