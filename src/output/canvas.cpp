@@ -160,8 +160,6 @@ void SvgCanvas::line(float x1, float y1, float x2, float y2) {
 
 void SvgCanvas::polygon(const std::vector<CanvasPoint>& points) {
     if (points.size() < 3) return;
-    for (const CanvasPoint& p : points)
-        if (!drawable(p.x, p.y)) return;
     body_ += "<polygon points=\"";
     for (std::size_t i = 0; i < points.size(); ++i) {
         if (i > 0) body_ += ' ';
@@ -199,6 +197,7 @@ void SvgCanvas::text(float x, float y, std::string_view text, HAlign h, VAlign v
 }
 
 void SvgCanvas::textRotated(float x, float y, std::string_view text, float degrees) {
+    if (!drawable(x, y, degrees)) return;
     // SVG turns clockwise for positive angles in its y-down space.
     body_ += "<text x=\"" + num(x) + "\" y=\"" + num(y + 0.3f * font_) + "\" transform=\"rotate(" +
              num(-degrees) + " " + num(x) + " " + num(y) +

@@ -49,7 +49,12 @@ void writeFile(const std::string& path, const std::string& text) {
 }
 
 CliResult runCli(const std::string& args) {
-    const std::string command = std::string(VEDEDA_CLI_PATH) + " " + args + " 2>&1";
+    return runCliWithin(args, 0);
+}
+
+CliResult runCliWithin(const std::string& args, int seconds) {
+    const std::string bound = seconds > 0 ? "timeout " + std::to_string(seconds) + " " : std::string();
+    const std::string command = bound + std::string(VEDEDA_CLI_PATH) + " " + args + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     CliResult result;
     std::array<char, 4096> buf{};

@@ -33,4 +33,7 @@ struct CliResult {
 /// Runs the built vededa-cli with `args` (a shell-quoted argument string).
 CliResult runCli(const std::string& args);
 
+/// The same, ended after `seconds` (status 124 when it had to be ended).
+CliResult runCliWithin(const std::string& args, int seconds);
+
 } // namespace vededa::test
