@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <algorithm>
 #include <initializer_list>
 
 #include <string>
@@ -27,18 +28,36 @@ inline QFont fixedPitchFont() {
     return font;
 }
 
-/// A read-only, unwrapped fixed-pitch text view named `name`, at least `columns` characters wide and
-/// `lines` lines high.
+/// A text view that proposes a size of its own (columns by lines of its font) instead of the small
+/// default, while it can shrink further and scroll.
+class SizedTextView : public QPlainTextEdit {
+  public:
+    using QPlainTextEdit::QPlainTextEdit;
+    QSize preferred;
+    QSize sizeHint() const override { return preferred.isValid() ? preferred : QPlainTextEdit::sizeHint(); }
+};
+
+/// Lines and columns a report view can shrink to (it scrolls), so that its window fits a small or
+/// scaled screen.
+inline constexpr int kReportViewShrinkLines = 10;
+inline constexpr int kReportViewShrinkColumns = 56;
+
+/// A read-only, unwrapped fixed-pitch text view named `name`; it opens `columns` characters wide and
+/// `lines` lines high and can shrink to kReportViewShrinkColumns by kReportViewShrinkLines (it scrolls).
 inline QPlainTextEdit* reportView(QWidget* parent, const QString& name, int columns, int lines) {
-    auto* view = new QPlainTextEdit(parent);
+    auto* view = new SizedTextView(parent);
     view->setObjectName(name);
     view->setReadOnly(true);
     view->setLineWrapMode(QPlainTextEdit::NoWrap);
     const QFont font = fixedPitchFont();
     view->setFont(font);
     const QFontMetrics metrics(font);
-    view->setMinimumWidth(metrics.horizontalAdvance(QString(columns, 'M')));
-    view->setMinimumHeight(metrics.lineSpacing() * lines);
+    const int width = metrics.horizontalAdvance(QString(columns, 'M'));
+    view->setMinimumWidth(
+        metrics.horizontalAdvance(QString(std::min(columns, kReportViewShrinkColumns), 'M')));
+    view->setMinimumHeight(metrics.lineSpacing() * std::min(lines, kReportViewShrinkLines));
+    const int frame = 2 * view->frameWidth() + 8;
+    view->preferred = QSize(width + frame + 16, metrics.lineSpacing() * lines + frame);
     return view;
 }
 
