@@ -3,9 +3,9 @@
 #include "app/project_data.h"
 #include "engine/engine_deck.h"
 #include "engine/engine_design.h"
+#include "engine/gas_properties.h"
 #include "engine/reference_file.h"
 #include "models/atmosphere.h"
-#include "engine/gas_properties.h"
 
 #include <benchmark/benchmark.h>
 

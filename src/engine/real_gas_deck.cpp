@@ -152,10 +152,53 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
     return "";
 }
 
+/// The thrust of the separate-exhaust turbofan from its core and fan nozzle exits.
+std::string separateExhausts(const GasModel& g, const RealGasPassInput& in, const Inlet& now, double f,
+                             double alpha, double T5, const StaticState& coreExit, const StaticState& fanExit,
+                             RealGasPassResult& out) {
+    const auto& c = *in.component;
+    const UnitConstants& u = *in.units;
+    const double J = u.jgc, T0 = in.T0, beta = c[26];
+    const double core = 1.0 - beta - c[27] - c[28];
+    const double f2 = core * f / (1.0 - beta);
+    const double R9 = g.R(f2) * J, Rc = g.R(0) * J;
+    out.f = static_cast<float>(f);
+    out.fAB = 0;
+    out.Tt6 = out.Tt7 = static_cast<float>(T5);
+    const double pt9p0 = now.piR * out.piD * out.piC * c[2] * c[6] * out.piTL * c[4];
+    const double pt19p0 = now.piR * out.piD * out.piFan * c[5];
+    out.pt9p0 = static_cast<float>(pt9p0);
+    out.pt9p9 = static_cast<float>(coreExit.ptOverP);
+    const double p0p9 = std::min(1.0, coreExit.ptOverP / pt9p0),
+                 p0p19 = std::min(1.0, fanExit.ptOverP / pt19p0);
+    out.p0p9 = static_cast<float>(p0p9);
+    out.M9 = static_cast<float>(coreExit.M);
+    out.T9T0 = static_cast<float>(coreExit.T / T0);
+    out.V9V0 = static_cast<float>(coreExit.V / now.V0);
+    const double coreOut = 1.0 - beta + core * f;
+    out.fO = static_cast<float>(core * f / (1.0 + alpha));
+    out.m9m0 = static_cast<float>(coreOut / (1.0 + alpha));
+    const double coreThrust = (now.V0 / u.gc) * (coreOut * coreExit.V / now.V0 - 1.0) +
+                              coreOut * R9 * coreExit.T * (1.0 - p0p9) / (coreExit.V * u.gc);
+    const double fanThrust =
+        (now.V0 / u.gc) * (fanExit.V / now.V0 - 1.0) + Rc * fanExit.T * (1.0 - p0p19) / (fanExit.V * u.gc);
+    double Fm0 = (coreThrust + alpha * fanThrust) / (1.0 + alpha);
+    if (!(Fm0 > 0)) Fm0 = 0.1;
+    out.Fm0 = static_cast<float>(Fm0);
+    out.S = u.deckRateConstant * out.fO / out.Fm0;
+    out.m0 = in.thrustScale * (*in.reference)[25] * out.mRatio;
+    out.F = out.Fm0 * out.m0;
+    const double rho0 = in.P0 * u.pressureConstant / (Rc * T0);
+    out.A0 = static_cast<float>(out.m0 / (now.V0 * rho0 * u.gc));
+    out.A9 =
+        static_cast<float>(out.A0 * out.m9m0 * p0p9 * (R9 / Rc) * coreExit.T * now.V0 / (T0 * coreExit.V));
+    return "";
+}
+
 } // namespace
 
 bool realGasDeckSupportsType(int16_t type) {
-    return type == 1 || type == 2 || type == 6 || type == 7;
+    return type == 1 || type == 2 || type == 3 || type == 6 || type == 7;
 }
 
 std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPassResult& out) {
@@ -167,7 +210,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
     const double T0 = in.T0, P0 = in.P0, Tt4 = in.Tt4;
     const double beta = c[26], eps1 = in.type == 7 ? 0.0 : c[27], eps2 = in.type == 7 ? 0.0 : c[28];
     const double core = 1.0 - beta - eps1 - eps2;
-    const bool prop = in.type == 6;
+    const bool prop = in.type == 6, separate = in.type == 3;
 
     // Flight condition and the reference point, the same way.
     const Inlet now = inlet(g, u, T0, in.M0);
@@ -208,6 +251,20 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         double T3 = g.temperatureFromEnthalpy(g.h(T25, 0) + (h3R - h25R) * workScale, 0);
         double mRatio = 1;
         double T45 = 0, T5 = 0, h25 = 0, h3 = 0;
+        // Separate exhausts: the bypass ratio follows the fan nozzle's flow against the core's, and the
+        // low-pressure turbine's pressure ratio matches its choked inlet throat to the core nozzle's flow.
+        const double alphaR = separate ? r[19] : 0.0;
+        double alpha = alphaR, piTLNow = piTL;
+        const double f2R = core * fR / (core + eps1 + eps2);
+        const double T45R = Tt4R * r[35], T5R = T45R * r[18];
+        const double coreFlowR = separate ? throatFlowFunction(g, T5R, f2R, flow.atMach(T5R, f2R, r[36])) /
+                                                chokedFlowFunction(g, T45R, f2R)
+                                          : 1.0;
+        const double fanFlowR = separate ? throatFlowFunction(g, T25R, 0, flow.atMach(T25R, 0, r[38])) : 1.0;
+        const double pt19R = P0R * ref.piR * r[12] * r[13] * c[5];
+        StaticState coreExit, fanExit;
+        out.piFan = r[13];
+        out.piHpc = r[15];
         bool settled = false;
         for (int pass = 0; pass < kGasGeneratorPassLimit && !settled; ++pass) {
             h25 = g.h(T25, 0);
@@ -226,14 +283,23 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             T45 = g.temperatureFromEnthalpy(h45, f2);
             // Spool balances; the take-off powers stay those of the reference point. The turboprop's gas
             // generator has no fan, and its power turbine gives every take-off.
-            const double h3New =
-                h25 + c[10] * (hot + eps1) * (hm1 - h44) - (prop ? 0.0 : r[33] * h0R / (mRatio * c[13]));
+            const double h3New = h25 + c[10] * (hot + eps1) * (hm1 - h44) -
+                                 (prop ? 0.0 : (1.0 + alpha) * r[33] * h0R / (mRatio * c[13]));
             double h25New = h2;
+            double piTLNew = piTLNow;
             if (!prop) {
-                const double h5 = h45 - etaTL * (h45 - g.h(g.isentropicTemperature(T45, f2, piTL), f2));
+                const double h5 = h45 - etaTL * (h45 - g.h(g.isentropicTemperature(T45, f2, piTLNow), f2));
                 T5 = g.temperatureFromEnthalpy(h5, f2);
-                h25New = h2 + c[11] * m45 * (h45 - h5) - r[32] * h0R / (mRatio * c[12]);
+                h25New = h2 + c[11] * m45 * (h45 - h5) / (1.0 + alpha) - r[32] * h0R / (mRatio * c[12]);
                 if (!(h25New > h2)) h25New = h2 + 0.001 * (h25R - h2R);
+            }
+            if (separate) {
+                // Convergent core nozzle: ambient exit while unchoked, sonic throat when choked.
+                const double pt9p0 = piR * piD * out.piFan * out.piHpc * c[2] * piTH * piTLNow * c[4];
+                const StaticState full = flow.expand(T5, f2, std::max(pt9p0, 1.0 + 1e-9));
+                coreExit = full.M < 1.0 ? full : flow.atMach(T5, f2, 1.0);
+                piTLNew = r[17] * std::sqrt((T5 / T45) / (T5R / T45R)) * coreFlowR /
+                          (throatFlowFunction(g, T5, f2, coreExit) / chokedFlowFunction(g, T45, f2));
             }
             const double T3New = g.temperatureFromEnthalpy(h3New, 0);
             const double T25New = g.temperatureFromEnthalpy(h25New, 0);
@@ -247,14 +313,31 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 T25New, g.temperatureFromEnthalpy(h25New + c[15] * (h3New - h25New), 0), 0);
             Pt4 = P0 * piR * piD * piFan * piHpc * c[2];
             Pt4R = P0R * ref.piR * r[12] * r[13] * r[15] * c[2];
-            const double mNew = (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) *
-                                (chokedFlowFunction(g, Tt4, f) / flowR) * (1.0 + fR) / (1.0 + f);
+            const double coreAir = (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) *
+                                   (chokedFlowFunction(g, Tt4, f) / flowR) * (1.0 + fR) / (1.0 + f);
+            double alphaNew = alpha;
+            if (separate) {
+                // Convergent fan nozzle, fed by the fan exit.
+                const double pt19 = P0 * piR * piD * piFan * c[5];
+                const StaticState full = flow.expand(T25New, 0, std::max(pt19 / P0, 1.0 + 1e-9));
+                fanExit = full.M < 1.0 ? full : flow.atMach(T25New, 0, 1.0);
+                alphaNew = alphaR * (pt19 / pt19R) * (throatFlowFunction(g, T25New, 0, fanExit) / fanFlowR) *
+                           std::sqrt(T25R / T25New) / coreAir;
+            }
+            const double mNew = coreAir * (1.0 + alphaNew) / (1.0 + alphaR);
             settled = std::fabs(T3New - T3) <= kGasGeneratorTolerance * T3 &&
                       std::fabs(T25New - T25) <= kGasGeneratorTolerance * T25 &&
-                      std::fabs(mNew - mRatio) <= kGasGeneratorTolerance;
+                      std::fabs(mNew - mRatio) <= kGasGeneratorTolerance &&
+                      std::fabs(alphaNew - alpha) <= kGasGeneratorTolerance * (1.0 + alpha) &&
+                      std::fabs(piTLNew - piTLNow) <= kGasGeneratorTolerance;
             T3 = T3New;
             T25 = T25New;
             mRatio = mNew;
+            // The bypass ratio and the turbine match settle with half steps.
+            if (separate) {
+                alpha = 0.5 * (alpha + alphaNew);
+                piTLNow = 0.5 * (piTLNow + piTLNew);
+            }
             out.piFan = static_cast<float>(piFan);
             out.piHpc = static_cast<float>(piHpc);
             if (!std::isfinite(T3) || !std::isfinite(T25) || !std::isfinite(mRatio))
@@ -277,6 +360,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         out.pctNL = static_cast<float>(100.0 * std::sqrt(std::max(0.0, (h25 - h2) / (h25R - h2R))));
         out.pctNH = static_cast<float>(100.0 * std::sqrt(std::max(0.0, (h3 - h25) / (h3R - h25R))));
         if (prop) return powerTurbine(g, flow, in, now, T45, f, mRatio, out);
+        out.piTL = static_cast<float>(piTLNow);
+        out.alpha = static_cast<float>(alpha);
+        if (separate) return separateExhausts(g, in, now, f, alpha, T5, coreExit, fanExit, out);
     }
     out.f = static_cast<float>(f);
 

@@ -227,7 +227,8 @@ EngineDesign variableDesign(int16_t type, int16_t units) {
     d.alt = si ? 9000 : 30000;
     d.Tt4 = si ? 1650 : 2970;
     d.Tt7 = type == 2 ? (si ? 2000 : 3600) : 0;
-    d.pifan = type == 7 || type == 6 ? 1 : 2;
+    d.pifan = type == 7 || type == 6 ? 1 : type == 3 ? 1.6f : 2;
+    d.alpha = type == 3 ? 5 : 0;
     d.pihpc = type == 7 ? 1 : 7;
     d.mdot = 100;
     d.P0P9 = type == 2 ? -1 : 1;
@@ -278,8 +279,9 @@ TEST_P(VariableGasKeystone, DeckAtTheReferenceConditionReproducesTheReferencePoi
 }
 INSTANTIATE_TEST_SUITE_P(Types, VariableGasKeystone,
                          ::testing::Values(VariableCase{1, 1}, VariableCase{1, 2}, VariableCase{2, 1},
-                                           VariableCase{2, 2}, VariableCase{6, 1}, VariableCase{6, 2},
-                                           VariableCase{7, 1}, VariableCase{7, 2}));
+                                           VariableCase{3, 1}, VariableCase{3, 2}, VariableCase{2, 2},
+                                           VariableCase{6, 1}, VariableCase{6, 2}, VariableCase{7, 1},
+                                           VariableCase{7, 2}));
 
 TEST(VariableGasDeck, ThrustAndFuelFlowFallSmoothlyWithAltitude) {
     ProjectData p = loaded(variableDesign(1, 1));
@@ -304,7 +306,7 @@ TEST(VariableGasDeck, ThrustAndFuelFlowFallSmoothlyWithAltitude) {
 // Over a flight envelope, the variable-gas deck fails nowhere that the constant-cp deck computes the same
 // bundled engine.
 TEST(VariableGasDeck, NoNewFailuresOverTheEnvelopeOfTheBundledEngines) {
-    for (const char* name : {"turbojet", "turbojet_ab", "turboprop", "ramjet"}) {
+    for (const char* name : {"turbojet", "turbojet_ab", "turbofan_hbp", "turboprop", "ramjet"}) {
         const std::string text = test::readFile(test::dataPath(std::string(name) + ".design"));
         DesignReadResult constant = readEngineDesign(text),
                          variable = readEngineDesign(text + "\ngas = variable\n");
@@ -346,8 +348,9 @@ TEST(VariableGasDeck, ThrustMatchingAndTheOtherTypesRefused) {
     EXPECT_NEAR(r.F, 0.6f * ref[27], 2.0f);
 
     EngineDesign fan = variableDesign(1, 1);
-    fan.type = 3; // separate exhausts: not yet computed off design with variable gas
-    fan.alpha = 1;
+    fan.type = 4; // mixed exhausts: not yet computed off design with variable gas
+    fan.alpha = -1;
+    fan.pt5ratio = 1;
     ProjectData q = loaded(fan);
     const DeckCall refused = runDeck(q);
     EXPECT_EQ(refused.code, kLimitNoSolution);
