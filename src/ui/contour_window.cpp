@@ -1,4 +1,6 @@
 #include "ui/contour_window.h"
+#include "ui/drag_input_window.h"
+#include "ui/project_document.h"
 
 #include "contour/contour_overlays.h"
 #include "contour/contour_plot.h"
@@ -11,6 +13,9 @@
 #include "ui/window_hooks.h"
 
 #include <QApplication>
+
+#include <optional>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -309,12 +314,15 @@ void ContourWindow::storeChanged() {
 
 void ContourWindow::calculate() {
     storeChanged();
+    if (!usableDragModel(project_, dialogs_)) return;
     const std::string refusal = contourIncrementMessage(project_.contour);
     if (!refusal.empty()) {
         dialogs_.message(kApplicationTitle, refusal, MessageIcon::Warning);
         return;
     }
-    // With the cycle deck the binding first sizes the engine to the aircraft.
+    // With the cycle deck the binding first sizes the engine to the aircraft. The calculation leaves the
+    // user's inputs as they are.
+    std::optional<CalculationScope> scope(std::in_place, project_);
     models_ = bindAnalysisModels(project_);
     frame_ = plotAreaOf(kPlotPictureWidth, kPlotPictureHeight);
     const ContourSettings& c = project_.contour;
@@ -330,6 +338,7 @@ void ContourWindow::calculate() {
         return true;
     });
     QApplication::restoreOverrideCursor();
+    scope.reset();
     if (!calc.message.empty()) {
         dialogs_.message(kApplicationTitle, calc.message, MessageIcon::Warning);
         return;
