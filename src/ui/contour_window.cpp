@@ -184,7 +184,6 @@ ContourWindow::ContourWindow(ProjectData& project, UserDialogs& dialogs, PlotWin
     button("Calculate", "Command1", &ContourWindow::calculate);
     plotLines_ = button("Plot Contour Lines", "Command4", &ContourWindow::plotContourLines);
     plotColors_ = button("Plot Color Contours", "Command2", &ContourWindow::plotColorContours);
-    plotColors_->setToolTip("This feature is not available at this time.");
     button("Done", "Command3", &ContourWindow::done);
     layout->addLayout(bottom);
 
@@ -379,14 +378,31 @@ void ContourWindow::plotContourLines() {
 }
 
 void ContourWindow::plotColorContours() {
+    if (!calculation_) return;
     storeChanged();
+    const ContourSettings& c = project_.contour;
+    const ContourLevels levels = contourLevels(c.levelMin, c.levelMax, c.levelIncrement);
+    if (!levels.message.empty()) {
+        dialogs_.message(kApplicationTitle, levels.message, MessageIcon::Warning);
+        return;
+    }
     colorMode_ = true;
     hide();
-    // Colour contours are not drawn in this version: the Plot window opens empty and cannot print.
-    plotWindow_.showPlot([](Canvas&) {}, [](Canvas&) {}, kPlotSourceContour);
+    // The colour plot goes onto the printer page like the line plot: the bands, lines and labels are
+    // one drawing on every canvas.
     printer_.discardPendingPage();
+    plotWindow_.showPlot(
+        [this](Canvas& canvas) {
+            drawContourPlot(canvas, frame_, project_, models_, *calculation_, false, true);
+        },
+        [this](Canvas& canvas) {
+            drawContourPlot(canvas, frame_, project_, models_, *calculation_, true, true);
+        },
+        kPlotSourceContour);
     plotWindow_.setFrame(frame_);
-    plotWindow_.setPrintEnabled(false);
+    const bool si = project_.unitSystem == kSI;
+    plotWindow_.setReadoutCaptions(si ? "Vel (mps) =" : "Vel (fps) =", si ? "Alt (km)  =" : "Alt (kft) =");
+    plotWindow_.setPrintEnabled(project_.printBufferFlag == 1);
 }
 
 void ContourWindow::comeBack() {
