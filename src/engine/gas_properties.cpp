@@ -22,6 +22,9 @@ constexpr double kBtuPerLbmPerKjPerKg = 1.0 / 2.326;
 /// Newton steps of the inverse functions and their relative tolerance.
 constexpr int kInversePassLimit = 40;
 constexpr double kInverseTolerance = 1e-11;
+/// The inverses stop once a step is below this share of T: Newton converges quadratically, so the
+/// temperature after that step is already within about its square (and the curvature) of the root.
+constexpr double kInverseLastStep = 1e-7;
 
 /// One species: molar mass [kg/kmol], H(298.15 K) - H(0 K) [kJ/mol], and the seven coefficients of the
 /// NASA polynomials cp/R = a1 + a2 T + a3 T^2 + a4 T^3 + a5 T^4, H/(RT) = a1 + a2 T/2 + ... + a6/T,
@@ -202,7 +205,7 @@ double GasModel::temperatureFromEnthalpy(double enthalpy, double f) const {
         const double step = (enthalpy - h(T, f)) / cp(T, f);
         T += step;
         if (!(T > 0)) T = 10.0 * tScale_;
-        if (std::fabs(step) <= kInverseTolerance * T) break;
+        if (std::fabs(step) <= kInverseLastStep * T) break;
     }
     return T;
 }
@@ -213,7 +216,7 @@ double GasModel::temperatureFromPhi(double entropyFunction, double f, double gue
     for (int i = 0; i < kInversePassLimit; ++i) {
         const double step = (entropyFunction - phi(T, f)) / cp(T, f);
         T *= std::exp(std::clamp(step, -2.0, 2.0));
-        if (std::fabs(step) <= kInverseTolerance) break;
+        if (std::fabs(step) <= kInverseLastStep) break;
     }
     return T;
 }
