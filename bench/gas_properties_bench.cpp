@@ -1,7 +1,11 @@
 // Variable gas properties: the cost of the property functions, and of one on-design calculation with the
 // variable gas against the same calculation with two constant-cp gases.
+#include "app/project_data.h"
+#include "engine/engine_deck.h"
 #include "engine/engine_design.h"
 #include "engine/gas_properties.h"
+#include "engine/reference_file.h"
+#include "models/atmosphere.h"
 
 #include <benchmark/benchmark.h>
 
@@ -56,5 +60,51 @@ void BM_DesignTurbojet(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(designEngine(d).ok);
 }
 BENCHMARK(BM_DesignTurbojet)->Arg(kConstantGas)->Arg(kVariableGas);
+
+/// One full-throttle deck call at Mach 0.8 and 30,000 ft of a two-spool turbojet with bleed, cooling air
+/// and take-offs designed with the gas model of argument 0 (0 constant, 1 variable).
+void BM_DeckCallByGasModel(benchmark::State& state) {
+    EngineDesign d;
+    d.type = 1;
+    d.M0 = 0.8f;
+    d.alt = 30000;
+    d.Tt4 = 2970;
+    d.pifan = 2;
+    d.pihpc = 7;
+    d.mdot = 100;
+    d.beta = 0.01f;
+    d.eps1 = 0.03f;
+    d.eps2 = 0.02f;
+    d.CTOL = 0.001f;
+    d.CTOH = 0.003f;
+    d.piAB = 1;
+    d.gas = static_cast<int16_t>(state.range(0));
+    const DesignResult made = designEngine(d);
+    ProjectData p;
+    initializeProject(p);
+    if (!made.ok || !readReferenceText(p, referenceFileText(made.engine), "bench.REF").ok) {
+        state.SkipWithError("design failed");
+        return;
+    }
+    p.engine.setup[kSetupThrottleMode] = 1;
+    for (int k = 11; k <= 15; ++k) p.engine.controls[k] = 0;
+    FlightCondition fc;
+    fc.altitude = 30000;
+    atmosphere(fc, p.units);
+    p.engine.controls[1] = 0.8f;
+    p.engine.controls[2] = fc.altitude;
+    p.engine.controls[3] = fc.temperature;
+    p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
+    EngineDeckResults cycle;
+    std::string text;
+    for (auto _ : state) {
+        float F = 0, S = 0, m0 = 0, A0 = 0, A9 = 0, Tt4 = 0, Tt7 = 0, scale = 1;
+        int16_t ab = 0, code = 0;
+        text.clear();
+        RunEngineDeck(p.engine, p.units, cycle, text, F, S, m0, A0, A9, Tt4, Tt7, ab, code, scale);
+        benchmark::DoNotOptimize(F);
+    }
+}
+BENCHMARK(BM_DeckCallByGasModel)->Arg(kConstantGas)->Arg(kVariableGas);
 
 } // namespace

@@ -893,6 +893,7 @@ bool DeckRun::realGasEvaluate() {
     fO_ = o.fO;
     tauTL_ = o.tauTL;
     piTL_ = o.piTL;
+    alpha_ = o.alpha;
     Tt6_ = o.Tt6;
     Tt7_ = o.Tt7;
     pt9p0_ = o.pt9p0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <utility>
 
 namespace vededa {
 
@@ -21,6 +22,9 @@ constexpr double kBtuPerLbmPerKjPerKg = 1.0 / 2.326;
 /// Newton steps of the inverse functions and their relative tolerance.
 constexpr int kInversePassLimit = 40;
 constexpr double kInverseTolerance = 1e-11;
+/// The inverses stop once a step is below this share of T: Newton converges quadratically, so the
+/// temperature after that step is already within about its square (and the curvature) of the root.
+constexpr double kInverseLastStep = 1e-7;
 
 /// One species: molar mass [kg/kmol], H(298.15 K) - H(0 K) [kJ/mol], and the seven coefficients of the
 /// NASA polynomials cp/R = a1 + a2 T + a3 T^2 + a4 T^3 + a5 T^4, H/(RT) = a1 + a2 T/2 + ... + a6/T,
@@ -117,6 +121,21 @@ GasModel::GasModel(int16_t unitSystem, double hydrogenCarbonRatio) {
     fs_ = fuelMoles * (kCarbonMass + hc_ * kHydrogenMass) / airMass;
     products_ =
         build({{&kN2, kAirN2}, {&kAr, kAirAr}, {&kCO2, kAirCO2 + fuelMoles}, {&kH2O, fuelMoles * hc_ / 2.0}});
+    // First guesses of the enthalpy inverse: temperatures at evenly spaced enthalpies of each gas.
+    guessStep_ = (kGuessHighestEnthalpy - kGuessLowestEnthalpy) / (kGuessPoints - 1);
+    for (int i = 0; i < kGuessPoints; ++i) {
+        const double hK = kGuessLowestEnthalpy + i * guessStep_;
+        for (auto [fit, table] : {std::pair{&air_, &airGuess_}, std::pair{&products_, &productsGuess_}}) {
+            double T = hK / 1.1;
+            for (int n = 0; n < kInversePassLimit; ++n) {
+                const Point p = evaluate(*fit, T);
+                const double step = (hK - p.h) / p.cp;
+                T = std::max(T + step, 1.0);
+                if (std::fabs(step) <= kInverseTolerance * T) break;
+            }
+            (*table)[i] = T;
+        }
+    }
     phiRefAir_ = evaluate(air_, kRefK).phi;
     phiRefProd_ = evaluate(products_, kRefK).phi;
 }
@@ -167,31 +186,46 @@ double GasModel::reducedPressure(double T, double f) const {
     return std::exp((phi(T, f) * tScale_ / eScale_ - phiRef) / r);
 }
 
+double GasModel::enthalpyGuess(double enthalpy, double f) const {
+    // Each gas's own table at the same enthalpy, blended by the products' share: off by second-order terms.
+    const double hK = enthalpy / eScale_;
+    auto lookUp = [&](const std::array<double, kGuessPoints>& table) {
+        const double at = std::clamp((hK - kGuessLowestEnthalpy) / guessStep_, 0.0, kGuessPoints - 1.001);
+        const int i = static_cast<int>(at);
+        return table[i] + (at - i) * (table[i + 1] - table[i]);
+    };
+    const double x = productShare(f);
+    return ((1.0 - x) * lookUp(airGuess_) + x * lookUp(productsGuess_)) * tScale_;
+}
+
 double GasModel::temperatureFromEnthalpy(double enthalpy, double f) const {
-    // A first guess from a mean cp of about 1.1 kJ/(kg K), then Newton steps on cp = dh/dT.
-    double T = std::max(enthalpy / eScale_ / 1.1, 50.0) * tScale_;
+    // Newton steps on cp = dh/dT from a tabulated first guess.
+    double T = enthalpyGuess(enthalpy, f);
     for (int i = 0; i < kInversePassLimit; ++i) {
         const double step = (enthalpy - h(T, f)) / cp(T, f);
         T += step;
         if (!(T > 0)) T = 10.0 * tScale_;
-        if (std::fabs(step) <= kInverseTolerance * T) break;
+        if (std::fabs(step) <= kInverseLastStep * T) break;
     }
     return T;
 }
 
-double GasModel::temperatureFromPhi(double entropyFunction, double f) const {
+double GasModel::temperatureFromPhi(double entropyFunction, double f, double guess) const {
     // dphi/dT = cp/T: Newton steps in ln T.
-    double T = 1000.0 * tScale_;
+    double T = guess > 0 ? guess : 1000.0 * tScale_;
     for (int i = 0; i < kInversePassLimit; ++i) {
         const double step = (entropyFunction - phi(T, f)) / cp(T, f);
         T *= std::exp(std::clamp(step, -2.0, 2.0));
-        if (std::fabs(step) <= kInverseTolerance) break;
+        if (std::fabs(step) <= kInverseLastStep) break;
     }
     return T;
 }
 
 double GasModel::isentropicTemperature(double T, double f, double pressureRatio) const {
-    return temperatureFromPhi(phi(T, f) + R(f) * std::log(pressureRatio), f);
+    // First guess: the constant-gamma end state with the gamma at the start.
+    const double g = gamma(T, f);
+    const double guess = T * std::pow(pressureRatio, (g - 1.0) / g);
+    return temperatureFromPhi(phi(T, f) + R(f) * std::log(pressureRatio), f, guess);
 }
 
 double GasModel::isentropicPressureRatio(double T1, double T2, double f) const {

@@ -46,8 +46,8 @@ class GasModel {
 
     /// Temperature whose enthalpy is `enthalpy` (Newton steps on cp; converged to 1e-9 of T).
     double temperatureFromEnthalpy(double enthalpy, double f) const;
-    /// Temperature whose entropy function is `entropyFunction`.
-    double temperatureFromPhi(double entropyFunction, double f) const;
+    /// Temperature whose entropy function is `entropyFunction`, from the first guess `guess` (0: 1000 K).
+    double temperatureFromPhi(double entropyFunction, double f, double guess = 0) const;
     /// Temperature at the end of an isentropic change from `T` by the total-pressure ratio `pressureRatio`.
     double isentropicTemperature(double T, double f, double pressureRatio) const;
     /// Pressure ratio P2/P1 of an isentropic change from T1 to T2.
@@ -82,7 +82,15 @@ class GasModel {
     /// Mass share of the stoichiometric products in the gas of fuel/air ratio f.
     double productShare(double f) const;
 
+    /// Tabulated first guess of the enthalpy inverse [unit temperature].
+    double enthalpyGuess(double enthalpy, double f) const;
+    /// Points and span [kJ/kg] of the first-guess tables; outside the span the end temperatures are taken.
+    static constexpr int kGuessPoints = 64;
+    static constexpr double kGuessLowestEnthalpy = 50.0, kGuessHighestEnthalpy = 6000.0;
+
     Fit air_, products_;
+    std::array<double, kGuessPoints> airGuess_{}, productsGuess_{}; ///< temperature [K] at each enthalpy
+    double guessStep_ = 1;
     double fs_ = 0, hc_ = 2;
     double tScale_ = 1;     ///< unit temperature per K
     double eScale_ = 1;     ///< unit enthalpy per kJ/kg

@@ -36,13 +36,14 @@ struct RealGasPassResult {
     float Tt3 = 0, Pt3 = 0; ///< [R or K], [psia or Pa]
     float f = 0, fAB = 0, fO = 0;
     float tauTL = 1, piTL = 1;
+    float alpha = 0;        ///< bypass ratio (separate exhausts)
     float Tt6 = 0, Tt7 = 0; ///< afterburner inlet and exit [R or K]
     float pt9p0 = 1, pt9p9 = 1, p0p9 = 1, M9 = 0, T9T0 = 0, V9V0 = 0, m9m0 = 1;
     float Fm0 = 0, S = 0, m0 = 0, F = 0, A0 = 0, A9 = 0; ///< as the deck's outputs
     float pctNL = 0, pctNH = 0;
 };
 
-/// One off-design pass of an engine designed with variable gas properties (types 1, 2 and 7): the same
+/// One off-design pass of an engine designed with variable gas properties (types 1, 2, 3, 6 and 7): the same
 /// scaling laws as the constant-cp deck (choked turbine and nozzle throats hold the turbine pressure
 /// ratios, constant component efficiencies), every component on enthalpy and the entropy function of
 /// the actual gas. At the reference condition it gives the reference point back. Returns "" or the
