@@ -5,15 +5,12 @@
 #include "output/number_format.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #include <limits>
 
 namespace vededa {
 
 namespace {
-
-constexpr int kFaultFlags = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
 
 float powf64(float base, double exponent) {
     return static_cast<float>(std::pow(static_cast<double>(base), exponent));
@@ -49,12 +46,26 @@ constexpr float kMixerEntryStepCap = 0.02f;
 /// How one deck call goes: the set-up, the cycle passes and the throttle logic.
 class DeckRun {
   public:
-    DeckRun(EngineData& engine, const UnitConstants& units, EngineDeckResults& results, std::string& text)
-        : e_(engine), u_(units), out_(results), text_(text), c_(engine.engine.component),
-          r_(engine.engine.reference), ctl_(engine.controls) {}
+    DeckRun(const EngineData& engine, const DeckConditions& conditions, EngineDeckResults& results,
+            std::string& text)
+        : e_(engine), u_(conditions.units), out_(results), text_(text), c_(engine.engine.component),
+          r_(engine.engine.reference), throttleMode_(conditions.throttleMode) {
+        ctl_[1] = conditions.mach;
+        ctl_[2] = conditions.altitude;
+        ctl_[3] = conditions.T0;
+        ctl_[4] = conditions.P0;
+        ctl_[5] = conditions.tt4;
+        ctl_[6] = conditions.tt7;
+        ctl_[7] = conditions.exitPressureRatio;
+        ctl_[10] = conditions.requiredThrust;
+        ctl_[11] = conditions.compressorRatioMax;
+        ctl_[12] = conditions.pt3Max;
+        ctl_[13] = conditions.tt3Max;
+        ctl_[14] = conditions.lowSpoolMax;
+        ctl_[15] = conditions.highSpoolMax;
+    }
 
-    void run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt4, float& Tt7, int16_t& abState,
-             int16_t& code, float thrustScale);
+    void run(DeckResult& result, float thrustScale);
 
   private:
     // Set-up
@@ -70,13 +81,14 @@ class DeckRun {
     bool fail(const std::string& message);
     void putAfterburnerOut();
 
-    EngineData& e_;
+    const EngineData& e_;
     const UnitConstants& u_;
     EngineDeckResults& out_;
     std::string& text_;
     const OneBased<float, 32>& c_;
     const OneBased<float, 56>& r_;
-    const OneBased<float, 18>& ctl_;
+    OneBased<float, 18> ctl_; ///< the conditions at their `EngineControls` positions
+    int16_t throttleMode_ = 1;
 
     int16_t type_ = 1;
     bool english_ = true;
@@ -341,8 +353,8 @@ bool DeckRun::corePass() {
                     if (haveLow && haveHigh && !(next > lowTau && next < highTau))
                         next = (lowTau + highTau) / 2;
                     tauTL_ = next;
-                    if (std::fetestexcept(kFaultFlags))
-                        return fail("Floating-point fault in the mixer iteration.");
+                    if (!std::isfinite(tauTL_) || !std::isfinite(tauNew))
+                        return fail("Mixer iteration gave no finite turbine temperature ratio.");
                     continue;
                 }
                 // Mixer exit.
@@ -406,8 +418,8 @@ bool DeckRun::corePass() {
             if (change <= 0.001f) break;
             if (++alphaRepeats > kAlphaPassLimit)
                 return fail("Solution for alpha will not converge, ERRA =" + plainText(change));
-            if (std::fetestexcept(kFaultFlags))
-                return fail("Floating-point fault in the bypass-ratio iteration.");
+            if (!std::isfinite(alpha_) || !std::isfinite(change))
+                return fail("Bypass-ratio iteration gave no finite bypass ratio.");
         }
         // 6: mass flow through the choked high-pressure turbine.
         const float newRatio =
@@ -418,7 +430,7 @@ bool DeckRun::corePass() {
         if (change <= 0.001f) break;
         if (++massPasses >= kMassFlowPassLimit)
             return fail("Solution for mass flow will not converge, ERRM =" + plainText(change));
-        if (std::fetestexcept(kFaultFlags)) return fail("Floating-point fault in the mass-flow iteration.");
+        if (!std::isfinite(mRatio_)) return fail("Mass-flow iteration gave no finite mass flow.");
     }
     return true;
 }
@@ -830,7 +842,6 @@ bool DeckRun::evaluate(bool wholeCycle) {
             if (phase_ == 0 || !haveLastGood_) return false;
             text_.resize(textMark);
             code_ = codeBefore;
-            std::feclearexcept(kFaultFlags);
             useStart(lastGood_);
             firstMixerEntryMiss_ = true;
             if (!corePass()) return false;
@@ -841,9 +852,10 @@ bool DeckRun::evaluate(bool wholeCycle) {
         if (phase_ == 0) start_ = lastGood_;
     }
     if (type_ != 3 && type_ < 6 && !tailPass()) return false;
-    if (std::fetestexcept(kFaultFlags) || !std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
-        return fail(
-            "Floating-point fault in the engine cycle (overflow, division by zero or invalid operation).");
+    if (!std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(m0_) || !std::isfinite(A0_) ||
+        !std::isfinite(A9_) || !std::isfinite(Tt4_) || !std::isfinite(Tt7_) || !std::isfinite(piC_) ||
+        !std::isfinite(Pt3_) || !std::isfinite(Tt3_) || !std::isfinite(nl_) || !std::isfinite(nh_))
+        return fail("Engine cycle gave no finite result (overflow, division by zero or invalid operation).");
     return true;
 }
 
@@ -853,9 +865,7 @@ void DeckRun::putAfterburnerOut() {
     piABUse_ = 1 - (1 - c_[3]) / 2;
 }
 
-void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt4, float& Tt7,
-                  int16_t& abState, int16_t& code, float thrustScale) {
-    std::feclearexcept(FE_ALL_EXCEPT);
+void DeckRun::run(DeckResult& result, float thrustScale) {
     out_.cycleEvaluations = 0;
     thrustScale_ = thrustScale;
     abState_ = 0;
@@ -865,16 +875,15 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
     const float requestedTt4 = Tt4_;
     float dT = english_ ? -50.0f : -50.0f / 1.8f;
     auto publish = [&] {
-        F = F_;
-        S = S_;
-        m0 = m0_;
-        A0 = A0_;
-        A9 = A9_;
-        Tt4 = Tt4_;
-        Tt7 = Tt7_;
-        abState = abState_;
-        code = code_;
-        e_.airMassFlow = m0_;
+        result.F = F_;
+        result.S = S_;
+        result.m0 = m0_;
+        result.A0 = A0_;
+        result.A9 = A9_;
+        result.Tt4 = Tt4_;
+        result.Tt7 = Tt7_;
+        result.afterburnerState = abState_;
+        result.limit = code_;
         out_.piC = piC_;
         out_.piFan = piFan_;
         out_.piHpc = piHpc_;
@@ -905,7 +914,7 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
     type_ = e_.setup[kSetupEngineType];
     if (!deckSupportsType(type_)) {
         fail("Engine type " + std::to_string(type_) + " is not computed by this deck.");
-        code = code_;
+        result.limit = code_;
         return;
     }
     setUp();
@@ -916,7 +925,7 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
         Tt4_ = Tt4R_;
         if (abLit_) putAfterburnerOut();
     }
-    const bool mode2 = e_.setup[kSetupThrottleMode] == 2;
+    const bool mode2 = throttleMode_ == 2;
     const float required = ctl_[10];
     const float pt3Tolerance = english_ ? kPt3TolerancePsia : kPt3TolerancePsia * kPaPerPsia;
 
@@ -1048,7 +1057,6 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
         out_.mc25 = flows.compressorFace;
     }
     publish();
-    std::feclearexcept(FE_ALL_EXCEPT);
 }
 
 } // namespace
@@ -1066,11 +1074,73 @@ bool deckSupportsType(int16_t type) {
     return type >= 1 && type <= 7;
 }
 
+DeckConditions DeckConditions::fromControls(const EngineData& e, const UnitConstants& units,
+                                            float thrustScale) {
+    DeckConditions c;
+    c.units = units;
+    c.mach = e.controls[1];
+    c.altitude = e.controls[2];
+    c.T0 = e.controls[3];
+    c.P0 = e.controls[4];
+    c.tt4 = e.controls[5];
+    c.tt7 = e.controls[6];
+    c.exitPressureRatio = e.controls[7];
+    c.requiredThrust = e.controls[10];
+    c.compressorRatioMax = e.controls[11];
+    c.pt3Max = e.controls[12];
+    c.tt3Max = e.controls[13];
+    c.lowSpoolMax = e.controls[14];
+    c.highSpoolMax = e.controls[15];
+    c.throttleMode = e.setup[kSetupThrottleMode];
+    c.thrustScale = thrustScale;
+    return c;
+}
+
+std::string DeckResult::failureText() const {
+    std::string text;
+    for (const std::string& line : failure) text += "     " + line + "\r\n";
+    return text;
+}
+
+DeckResult runEngineDeck(const EngineData& engine, const DeckConditions& conditions) {
+    DeckResult result;
+    std::string text;
+    DeckRun run(engine, conditions, result.cycle, text);
+    run.run(result, conditions.thrustScale);
+    result.evaluations = result.cycle.cycleEvaluations;
+    result.converged = result.limit != kLimitNoSolution;
+    // The deck's message lines, without their indentation and line ends.
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find("\r\n", pos);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(pos, end - pos);
+        const std::size_t first = line.find_first_not_of(' ');
+        if (first != std::string::npos)
+            result.failure.push_back(line.substr(std::min<std::size_t>(first, 5)));
+        pos = end + 2;
+    }
+    if (!result.converged && result.failure.empty()) result.failure.push_back("Engine cycle failed.");
+    return result;
+}
+
 void RunEngineDeck(EngineData& engine, const UnitConstants& units, EngineDeckResults& results,
                    std::string& resultsText, float& F, float& S, float& m0, float& A0, float& A9, float& Tt4,
                    float& Tt7, int16_t& afterburnerState, int16_t& limitCode, float& thrustScale) {
-    DeckRun run(engine, units, results, resultsText);
-    run.run(F, S, m0, A0, A9, Tt4, Tt7, afterburnerState, limitCode, thrustScale);
+    const DeckResult r = runEngineDeck(engine, DeckConditions::fromControls(engine, units, thrustScale));
+    F = r.F;
+    S = r.S;
+    m0 = r.m0;
+    A0 = r.A0;
+    A9 = r.A9;
+    Tt4 = r.Tt4;
+    Tt7 = r.Tt7;
+    afterburnerState = r.afterburnerState;
+    limitCode = r.limit;
+    results = r.cycle;
+    engine.airMassFlow = r.m0;
+    // Indented as the deck wrote them: the throttle message's detail lines keep their ten blanks.
+    for (const std::string& line : r.failure) resultsText += "     " + line + "\r\n";
 }
 
 } // namespace vededa

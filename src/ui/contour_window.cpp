@@ -2,7 +2,7 @@
 
 #include "contour/contour_overlays.h"
 #include "contour/contour_plot.h"
-#include "models/analysis_binding.h"
+#include "engine/analysis_binding.h"
 #include "output/number_format.h"
 #include "ui/analysis_form.h"
 #include "ui/plot_window.h"

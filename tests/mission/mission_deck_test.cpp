@@ -4,7 +4,7 @@
 #include "engine/installation_loss.h"
 #include "engine/reference_file.h"
 #include "mission/mission_calculation.h"
-#include "models/analysis_binding.h"
+#include "engine/analysis_binding.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
