@@ -57,6 +57,7 @@ ContourPoint contourPointAt(const ProjectData& p, const AnalysisModels& m, const
         full = m.deckFull(mach, fc.altitude, fc.theta, fc.delta, c.afterburner);
         if (full.failed) {
             out.failed = true;
+            out.failure = std::move(full.failure);
             return out;
         }
     }
@@ -81,6 +82,7 @@ ContourPoint contourPointAt(const ProjectData& p, const AnalysisModels& m, const
                     m.deckMatched(mach, fc.altitude, fc.theta, fc.delta, c.afterburner, drag, fullThrottle);
                 if (matched.failed) {
                     out.failed = true;
+                    out.failure = matched.failure;
                     return out;
                 }
                 cAgain = matched.c;
@@ -150,12 +152,7 @@ ContourCalculation calculateContourGrid(const ProjectData& p, const AnalysisMode
             row.values.push_back(previous.failed ? 0.0f : previous.value(c.quantity));
             row.failed.push_back(previous.failed ? 1 : 0);
             if (previous.failed) {
-                if (row.firstFailure.empty() && m.deckFull) {
-                    float mach = static_cast<float>(j) * c.velocity[3] / fc.soundSpeed;
-                    if (mach < 0.002f) mach = 0.002f;
-                    row.firstFailure =
-                        m.deckFull(mach, fc.altitude, fc.theta, fc.delta, c.afterburner).failure;
-                }
+                if (row.firstFailure.empty()) row.firstFailure = previous.failure;
                 previous = ContourPoint{};
             }
         }

@@ -42,6 +42,66 @@ float chokedExitRatio(float fileRatio, float pt9p0, float gamma) {
 /// Largest step of tau_tL while the bypass stream cannot enter the mixer (the steps start at 0.0001 and
 /// double).
 constexpr float kMixerEntryStepCap = 0.02f;
+/// Largest step of tau_tL in the mixer's static-pressure match.
+constexpr float kMixerStepCap = 0.05f;
+
+/// Smallest Tt4 step of the limit iteration [R]: the limited quantities do not resolve finer steps.
+constexpr float kLimitTt4Resolution = 0.01f;
+/// Tt4 steps of one limit phase before its best pass is taken.
+constexpr int16_t kLimitStepLimit = 60;
+
+/// The Tt4 iteration on one active limit: secant steps on the limited quantity, kept inside the bracket
+/// of a Tt4 that meets the limit and one that exceeds it (the limited quantities rise with Tt4), and the
+/// best pass so far.
+struct LimitSearch {
+    int16_t code = -1;
+    float prevTt4 = 0, prevX = 0;
+    float low = 0, high = 0; ///< Tt4 below / above the limit
+    bool haveLow = false, haveHigh = false;
+    float bestTt4 = 0, bestMiss = 0;
+    bool bestFeasible = false, haveBest = false;
+    int16_t steps = 0;
+    bool settled = false; ///< the best pass stands; no further steps on this limit
+
+    void begin(int16_t k, float tt4, float x, float limit) {
+        *this = LimitSearch{};
+        code = k;
+        prevTt4 = tt4;
+        prevX = x;
+        record(tt4, x, x - limit, false);
+    }
+    void record(float tt4, float, float miss, bool feasible) {
+        if (miss > 0) {
+            high = haveHigh ? std::min(high, tt4) : tt4;
+            haveHigh = true;
+        } else {
+            low = haveLow ? std::max(low, tt4) : tt4;
+            haveLow = true;
+        }
+        // A pass within the limit beats one above it; then the smaller miss.
+        const bool better = !haveBest || (feasible && !bestFeasible) ||
+                            (feasible == bestFeasible && std::fabs(miss) < std::fabs(bestMiss));
+        if (better) {
+            bestTt4 = tt4;
+            bestMiss = miss;
+            bestFeasible = feasible;
+            haveBest = true;
+        }
+    }
+    bool bracketed() const { return haveLow && haveHigh && low < high; }
+    /// A Tt4 above the limit below one within it: the quantity is at its noise level here.
+    bool inconsistent() const { return haveLow && haveHigh && low >= high; }
+    /// The secant step from the previous pass, at most 100 R.
+    float secantStep(float tt4, float x, float limit) {
+        const float dX = x - prevX;
+        const float dTt4 = tt4 - prevTt4;
+        prevTt4 = tt4;
+        prevX = x;
+        float step = dX == 0 ? -1.0f : (x - limit) * dTt4 / dX;
+        step = std::clamp(step, -100.0f, 100.0f);
+        return tt4 - step;
+    }
+};
 
 /// How one deck call goes: the set-up, the cycle passes and the throttle logic.
 class DeckRun {
@@ -219,7 +279,8 @@ bool DeckRun::corePass() {
         for (;;) {
             int16_t tauSteps = 0, supersonicRestarts = 0, entryRestarts = 0;
             float prevNew = 0, prevTau = 0;
-            float lowTau = 0, highTau = 1, entryStep = 0.0001f;
+            float lowTau = 0, highTau = 1, entryStep = 0.0001f, supersonicStep = 0.0001f;
+            float lastRatio = 0; ///< sqrt(tau_tL / matched tau_tL) of the last static-pressure residual
             bool haveLow = false, haveHigh = false;
             int16_t aboveOne = 0;
             for (;;) {
@@ -290,13 +351,37 @@ bool DeckRun::corePass() {
                     // The bypass stream would enter supersonic: tau_tL is too low.
                     lowTau = haveLow ? std::max(lowTau, tauTL_) : tauTL_;
                     haveLow = true;
-                    tauTL_ = haveHigh ? (lowTau + highTau) / 2 : tauTL_ + 0.0001f;
+                    // Search upward with growing steps until the bypass entry is subsonic or the stream
+                    // cannot enter, then bisect that bracket; tau_tL stays below 1.
+                    if (haveHigh && lastRatio > 0 &&
+                        highTau - lowTau <= 4 * std::numeric_limits<float>::epsilon()) {
+                        // Closed between a supersonic entry and a residual asking for less expansion: the
+                        // bypass ratio has no match here (see the rescue below); take the ratio that
+                        // matches at the last residual.
+                        if (++bypassRescues > kMixerBypassRescueLimit)
+                            return fail("Solution for mixer will not converge for M5 =" + plainText(M5_) +
+                                        ", M5' =" + plainText(M5p_));
+                        alpha_ *= std::clamp(lastRatio, 0.5f, 2.0f);
+                        tauSteps = 0;
+                        aboveOne = 0;
+                        supersonicRestarts = 0;
+                        haveLow = haveHigh = false;
+                        lastRatio = 0;
+                        continue;
+                    }
+                    if (haveHigh) {
+                        tauTL_ = (lowTau + highTau) / 2;
+                    } else {
+                        tauTL_ = tauTL_ + supersonicStep < 1 ? tauTL_ + supersonicStep : (tauTL_ + 1) / 2;
+                        supersonicStep = std::min(2 * supersonicStep, kMixerEntryStepCap);
+                    }
                     if (++supersonicRestarts > kMixerRestartLimit)
                         return fail("Solution for mixer will not converge for M5 =" + plainText(M5_) +
                                     ", M5' =" + plainText(M5p_));
                     continue;
                 }
                 supersonicRestarts = 0;
+                supersonicStep = 0.0001f;
                 const float massAtMixer = c_[28] + c_[27] + core_ * (1 + f_);
                 alphaP_ = alpha_ / massAtMixer;
                 X_ = (core_ * (1 + f_) * tauTH +
@@ -306,6 +391,7 @@ bool DeckRun::corePass() {
                 const float tauNew = ratio * ratio * tauFan_ * tauR_ * (gc_ - 1) *
                                      (1 + ((gt_ - 1) / 2) * M5_ * M5_) /
                                      (X_ * tauLambda_ * (gt_ - 1) * (1 + ((gc_ - 1) / 2) * M5p_ * M5p_));
+                lastRatio = sqrtf64(tauTL_ / tauNew);
                 if (std::fabs(tauNew - tauTL_) > 0.0001f) {
                     if (++tauSteps > kMixerStepLimit)
                         return fail("Solution for TautL will not converge, TautL =" + plainText(tauTL_) +
@@ -349,6 +435,10 @@ bool DeckRun::corePass() {
                         continue;
                     }
                     if (next > 1) next = (tauTL_ + tauTLR_) / 2;
+                    // A secant through two nearly equal residuals can throw tau_tL far out of the physical
+                    // range; no step larger than the mixer moves the turbine in one pass.
+                    next = std::clamp(next, tauTL_ - kMixerStepCap, tauTL_ + kMixerStepCap);
+                    if (!(next > 0)) next = tauTL_ / 2;
                     // Safeguard: a step that leaves the bracket of known low and high values bisects it.
                     if (haveLow && haveHigh && !(next > lowTau && next < highTau))
                         next = (lowTau + highTau) / 2;
@@ -553,6 +643,8 @@ bool DeckRun::fanPass() {
             for (int16_t step = 0;; ++step) {
                 const float res = fanBalance(tau) - tau;
                 if (std::fabs(res) < 1e-6f) break;
+                // Deep throttle: the balance asks for a fan below its floor 1.001, which it keeps.
+                if (tau <= 1.001f && res < 0) break;
                 if (step >= kFanPassLimit) return fail("Solution for Tau c' will not converge.");
                 if (res > 0) {
                     below = haveBelow ? std::max(below, tau) : tau;
@@ -929,7 +1021,8 @@ void DeckRun::run(DeckResult& result, float thrustScale) {
     const float required = ctl_[10];
     const float pt3Tolerance = english_ ? kPt3TolerancePsia : kPt3TolerancePsia * kPaPerPsia;
 
-    float prevTt4 = 0, prevX = 0, prevF = 0;
+    LimitSearch search;
+    float prevF = 0;
     int16_t steps = 0, rememberedLimit = -1;
     bool whole = true;
     for (;;) {
@@ -971,25 +1064,42 @@ void DeckRun::run(DeckResult& result, float thrustScale) {
             const bool starts =
                 L.value > L.limit && (k == kLimitHighSpool ? code_ != k : (code_ < k || code_ > 5));
             if (starts) {
-                prevTt4 = Tt4_;
-                prevX = L.value;
+                search.begin(k, Tt4_, L.value, L.limit);
                 Tt4_ -= 0.01f;
                 if (phase_ == 0) phase_ = 1;
                 code_ = k;
                 stepped = true;
                 break;
             }
-            if (code_ == k && std::fabs(L.value - L.limit) > L.tolerance) {
-                const float dX = L.value - prevX;
-                const float dTt4 = Tt4_ - prevTt4;
-                prevTt4 = Tt4_;
-                prevX = L.value;
-                float step = dX == 0 ? -1.0f : (L.value - L.limit) * dTt4 / dX;
-                step = std::clamp(step, -100.0f, 100.0f);
-                Tt4_ -= step;
-                stepped = true;
-                break;
+            if (code_ != k || search.settled) continue;
+            const float miss = L.value - L.limit;
+            // Met within the tolerance on either side: a secant step that overshoots far below the limit
+            // (the pressure ratio can fall steeply where a nozzle unchokes) is not the limited engine.
+            const bool met = std::fabs(miss) <= L.tolerance;
+            search.record(Tt4_, L.value, miss, miss <= L.tolerance);
+            if (met) continue;
+            float next = search.secantStep(Tt4_, L.value, L.limit);
+            if (search.bracketed() && !(next > search.low && next < search.high))
+                next = (search.low + search.high) / 2;
+            // The limited quantity carries the noise of the inner iterations: once the bracket or the
+            // step is finer than the cycle resolves, or the phase has used its steps, the best pass stands.
+            const float resolution = english_ ? kLimitTt4Resolution : kLimitTt4Resolution / 1.8f;
+            const bool exhausted = ++search.steps > kLimitStepLimit;
+            const bool resolved = std::fabs(next - Tt4_) < resolution ||
+                                  (search.bracketed() && search.high - search.low < resolution) ||
+                                  search.inconsistent();
+            if (exhausted || resolved) {
+                search.settled = true;
+                if (search.bestTt4 != Tt4_) {
+                    Tt4_ = search.bestTt4;
+                    stepped = true;
+                    break;
+                }
+                continue;
             }
+            Tt4_ = next;
+            stepped = true;
+            break;
         }
         if (stepped) continue;
 

@@ -159,5 +159,56 @@ TEST(InstalledEngine, SizingAndLapseLeaveTheProjectAsItWas) {
     EXPECT_EQ(p.engine.thrustScale, 1.0f); // nothing written back
 }
 
+/// Points where the pressure-ratio limit of the fighter holds at full throttle, with the thrust an
+/// independent calculation gives there [lbf].
+struct LimitPoint {
+    float mach, altitude, thrust;
+};
+
+class PressureRatioLimit : public ::testing::TestWithParam<LimitPoint> {};
+
+TEST_P(PressureRatioLimit, IsMetAtTheIndependentThrust) {
+    const LimitPoint lp = GetParam();
+    ProjectData p = loadEngine("fighter_ab.REF");
+    DeckConditions c = conditionsAt(p, lp.mach, lp.altitude);
+    c.tt4 = 3200;
+    c.tt7 = 3600;
+    c.compressorRatioMax = 30;
+    c.pt3Max = 450;
+    c.tt3Max = 1660;
+    c.lowSpoolMax = 105;
+    c.highSpoolMax = 105;
+    const DeckResult r = runEngineDeck(p.engine, c);
+    ASSERT_TRUE(r.converged) << r.failureText();
+    EXPECT_EQ(r.limit, kLimitCompressorRatio);
+    // Met to the resolution of the cycle and never above the limit by more than its tolerance.
+    EXPECT_LE(r.cycle.piC, 30.001f);
+    EXPECT_GT(r.cycle.piC, 29.8f);
+    test::expectNear(r.F, lp.thrust, 0.01, "thrust at the pressure-ratio limit");
+    EXPECT_LT(r.evaluations, 200);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fighter, PressureRatioLimit,
+                         ::testing::Values(LimitPoint{0.4205f, 15100, 17900},
+                                           LimitPoint{0.4070f, 14800, 18007},
+                                           LimitPoint{0.9570f, 47000, 6891},
+                                           LimitPoint{0.30990106f, 58000, 2679}));
+
+TEST(MixedFlowMixer, FindsTheMatchWhenTheSearchStartsWithASupersonicBypassEntry) {
+    // At Mach 2.2 at sea level the first mixer passes see M5' > 1; the match lies between the thrusts of
+    // the neighbouring Mach numbers.
+    ProjectData p = loadEngine("turbofan_mixed.REF");
+    auto thrustAt = [&](float mach) {
+        DeckConditions c = conditionsAt(p, mach, 0);
+        c.compressorRatioMax = c.pt3Max = c.tt3Max = c.lowSpoolMax = c.highSpoolMax = 0;
+        const DeckResult r = runEngineDeck(p.engine, c);
+        EXPECT_TRUE(r.converged) << mach << ": " << r.failureText();
+        return r.F;
+    };
+    const float below = thrustAt(2.1f), at = thrustAt(2.2f), above = thrustAt(2.3f);
+    EXPECT_GT(at, 0.98f * std::min(below, above));
+    EXPECT_LT(at, 1.02f * std::max(below, above));
+}
+
 } // namespace
 } // namespace vededa
