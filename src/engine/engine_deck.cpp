@@ -1083,7 +1083,7 @@ void DeckRun::run(DeckResult& result, float thrustScale) {
     if (gas_ && !realGasDeckSupportsType(type_)) {
         fail("Engine type " + std::to_string(type_) +
              " with variable gas properties is not computed by this deck.");
-        code = code_;
+        result.limit = code_;
         return;
     }
     abLit_ = type_ == 2 || type_ == 5;
