@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,46 @@ TEST(DataFormats, MissionAndContourTablesAndTheTextStaysAsItWas) {
     const double textValue = std::stod(firstRow.substr(firstRow.find('\t') + 1));
     const auto first = fields(rows.at(1));
     EXPECT_NEAR(std::stod(first[2]), textValue, 0.01 + 1e-4 * std::fabs(textValue));
+}
+
+} // namespace
+} // namespace vededa
+
+namespace vededa {
+namespace {
+
+TEST(EngineColumns, SiThrottleHookAndSeriesKeepABlankBetweenNumbers) {
+    const std::string dir = test::tempDir();
+    ASSERT_EQ(
+        test::runCli("convert " + test::dataPath("Vededa_deck.RUZ") + " --units si -o " + dir + "/si.RUZ")
+            .status,
+        0);
+    for (const std::string args : {" --hook", " --series mach 0 2 0.5"}) {
+        const auto run = test::runCli("engine " + dir + "/si.RUZ" + args + " 2>/dev/null");
+        ASSERT_EQ(run.status, 0) << run.out;
+        int rows = 0;
+        for (const std::string& line : splitLines(run.out)) {
+            // Data rows start with a number; each has at least nine separate numbers before the limit.
+            std::istringstream in(line);
+            std::vector<double> numbers;
+            std::string token;
+            while (in >> token) {
+                char* end = nullptr;
+                const double v = std::strtod(token.c_str(), &end);
+                if (end == token.c_str() || *end != '\0') break;
+                numbers.push_back(v);
+            }
+            if (numbers.size() < 5) continue;
+            ++rows;
+            EXPECT_GE(numbers.size(), 9u) << line;
+            const double thrust = args == " --hook" ? numbers[0] : numbers[1];
+            const double tsfc = args == " --hook" ? numbers[1] : numbers[2];
+            EXPECT_GT(thrust, 1000) << line; // tens of kN at full throttle, where the columns used to touch
+            EXPECT_GT(tsfc, 5) << line;
+            EXPECT_LT(tsfc, 500) << line;
+        }
+        EXPECT_GT(rows, 4) << args;
+    }
 }
 
 } // namespace

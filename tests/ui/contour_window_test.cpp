@@ -161,6 +161,7 @@ class ContourWindowTest : public QObject {
         QVERIFY(printer->hasPendingPage());
         QVERIFY(!printer->pendingPage(1, 1).opsOf(RecordingCanvas::Kind::Polygon).empty());
         QVERIFY(!plot->picture()->picture().opsOf(RecordingCanvas::Kind::Polygon).empty());
+        vededa::test::saveShot(*plot, "contour-color");
         plot->findChild<QPushButton*>("Command1")->click();
         QVERIFY(!window->colorMode());
         QVERIFY(window->isVisible());
