@@ -2,6 +2,7 @@
 #include "app/project_data.h"
 #include "app/project_file.h"
 #include "cli/commands.h"
+#include "cli/engine_tables.h"
 #include "engine/component_interfaces.h"
 #include "engine/engine_deck.h"
 #include "engine/engine_design.h"
@@ -72,6 +73,7 @@ struct EngineRunOptions {
     std::optional<float> mach1, mach2, mach7;
     std::optional<int> afterburner;
     std::string date;
+    std::string format = "text";
 };
 
 /// The series variable codes by their option names.
@@ -156,7 +158,10 @@ void engineReportCommand(const EngineRunOptions& o) {
     std::string messages;
     if (o.hook) {
         const std::string text = calculateThrottleHook(project, mach, alt, T0, messages);
-        writeReport(text);
+        if (tableFormat(o.format))
+            writeTable(throttleHookTable(text, project.unitSystem == kSI), o.format);
+        else
+            writeReport(text);
         if (!messages.empty()) std::cerr << messages;
         return;
     }
@@ -180,7 +185,10 @@ void engineReportCommand(const EngineRunOptions& o) {
         setExitCode(1);
         return;
     }
-    writeReport(report);
+    if (tableFormat(o.format))
+        writeTable(engineSeriesTable(report, o.series[0], project.unitSystem == kSI), o.format);
+    else
+        writeReport(report);
 }
 
 void engineCommand(const EngineRunOptions& o) {
@@ -309,6 +317,7 @@ void registerEngineCommands(CLI::App& app) {
                             "Engine performance series: VARIABLE (mach|alt|t0|p0|tt4|tt7|p0p9) MIN MAX STEP")
                 ->expected(4);
         auto* hook = cmd->add_flag("--hook", o->hook, "Throttle hook (100 % to 10 % of the maximum thrust)");
+        addFormatOption(cmd, o->format);
         auto* interfaces =
             cmd->add_flag("--interfaces", o->interfaces, "Component interfaces of the reference engine");
         series->excludes(hook)->excludes(interfaces);
