@@ -1,5 +1,6 @@
 #include "ui/desktop_application.h"
 
+#include "app/build_info.h"
 #include "app/project_file.h"
 #include "app/startup.h"
 #include "ui/mission_plot_window.h"
@@ -33,7 +34,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     big.setBold(true);
     title->setFont(big);
     title->setAlignment(Qt::AlignCenter);
-    auto* version = new QLabel("Version 1.26 - November 17, 1999", this);
+    auto* version = new QLabel(QString("Version %1 - November 17, 1999").arg(programVersion()), this);
     version->setObjectName("Label2");
     version->setAlignment(Qt::AlignCenter);
     picture_ = new QLabel(this);
@@ -130,10 +131,17 @@ void DesktopApplication::connectAnalysisWindows() {
 DesktopApplication::~DesktopApplication() = default;
 
 std::string DesktopApplication::loadStartupFiles(const std::string& directory) {
-    const std::string projectPath = defaultProjectPath(directory);
-    std::string chosen = projectPath;
-    if (!fileExists(projectPath)) {
-        dialogs_.message(kMissingProjectTitle, missingProjectMessage(directory), MessageIcon::None);
+    StartupSources sources;
+    sources.directory = directory;
+    return loadStartupFiles(sources);
+}
+
+std::string DesktopApplication::loadStartupFiles(const StartupSources& sources) {
+    const StartupFiles files = chooseStartupFiles(sources);
+    startupReference_ = files.referenceEngine;
+    std::string chosen = files.project;
+    if (chosen.empty()) {
+        dialogs_.message(kMissingProjectTitle, missingProjectMessage(sources.directory), MessageIcon::None);
         chosen = dialogs_.openFile("Open", kProjectOpenFilter);
     }
     if (!chosen.empty()) {
@@ -143,10 +151,12 @@ std::string DesktopApplication::loadStartupFiles(const std::string& directory) {
         if (!result) dialogs_.message(kMainTitle, result.message, MessageIcon::Warning);
     }
 
-    // The picture is always looked for in the start directory, not where the project file says.
-    std::string picture = defaultPicturePath(directory);
-    if (!fileExists(picture)) {
-        dialogs_.message(kMissingPictureTitle, missingPictureMessage(directory), MessageIcon::None);
+    // The picture is looked for in the start directory, then among the bundled examples, not where
+    // the project file says.
+    std::string picture = files.picture;
+    if (picture.empty()) {
+        picture = defaultPicturePath(sources.directory);
+        dialogs_.message(kMissingPictureTitle, missingPictureMessage(sources.directory), MessageIcon::None);
         const std::string name = dialogs_.openFile("Open", kPictureFilter);
         if (!name.empty()) picture = name;
     }
@@ -160,10 +170,23 @@ void DesktopApplication::showMainWindow(const QString& picture) {
     if (splash_) splash_->close();
     main_->show();
     main_->activateWindow();
+    if (!startupReference_.empty()) {
+        // A reference engine file opened from the desktop: read it as the Engine Data window's
+        // command would.
+        engineData_->open();
+        engineData_->readFile(startupReference_);
+        startupReference_.clear();
+    }
 }
 
 void DesktopApplication::start(bool splash) {
-    const std::string picture = loadStartupFiles(currentDirectory());
+    StartupSources sources;
+    sources.directory = currentDirectory();
+    start(splash, sources);
+}
+
+void DesktopApplication::start(bool splash, const StartupSources& sources) {
+    const std::string picture = loadStartupFiles(sources);
     const QString qPicture = QString::fromStdString(picture);
     if (!splash) {
         showMainWindow(qPicture);

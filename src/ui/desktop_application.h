@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/project_data.h"
+#include "app/startup_files.h"
 #include "ui/component_interfaces_window.h"
 #include "ui/constraint_window.h"
 #include "ui/contour_window.h"
@@ -48,10 +49,19 @@ class DesktopApplication {
     /// are missing. Returns the picture path to show.
     std::string loadStartupFiles(const std::string& directory);
 
+    /// Loads the start-up project chosen from `sources` (see `chooseStartupFiles`), asking for the
+    /// project and the picture only when none was found. Returns the picture path to show.
+    std::string loadStartupFiles(const StartupSources& sources);
+
     /// Runs the start-up in the current directory. With `splash` the splash window stays up for
     /// about five seconds (without blocking the event loop) before the main window appears;
     /// otherwise the main window appears at once.
     void start(bool splash);
+
+    /// The same with the command line's file, the recent projects and the bundled examples. A
+    /// reference engine file named on the command line is read in the Engine Data window once the
+    /// main window is up.
+    void start(bool splash, const StartupSources& sources);
 
     ProjectData& project() { return project_; }
     WindowHooks& hooks() { return hooks_; }
@@ -84,6 +94,7 @@ class DesktopApplication {
     std::unique_ptr<EngineTestWindow> engineTest_;
     std::unique_ptr<SplashWindow> splash_;
     QTimer splashTimer_;
+    std::string startupReference_;
     void showMainWindow(const QString& picture);
     void connectAnalysisWindows();
 };

@@ -73,7 +73,7 @@ MainWindow::MainWindow(ProjectData& project, UserDialogs& dialogs, PrintService&
                        QWidget* parent)
     : QMainWindow(parent), project_(project), dialogs_(dialogs), printer_(printer), hooks_(hooks) {
     setObjectName("Form1");
-    setWindowTitle("Vededa - Vededa Analysis - Version 1.26");
+    updateWindowTitle();
     buildMenus();
     buildCentralWidget();
     setExternalPrograms(findProgram(calculatorCandidates()), findProgram(paintCandidates()));
@@ -139,6 +139,8 @@ void MainWindow::buildMenus() {
     units->setObjectName("mnuUnits");
     unitsItems_[0] = addItem(units, "English", "mnuUnitsItem", 0, true, &MainWindow::unitsCommand);
     unitsItems_[1] = addItem(units, "SI Metric", "mnuUnitsItem", 1, true, &MainWindow::unitsCommand);
+
+    buildHelpMenu();
 }
 
 void MainWindow::buildCentralWidget() {
@@ -272,6 +274,7 @@ void MainWindow::refreshMainWindow() {
     if (!drag.empty()) dragLabel_->setText(qs(drag));
     showEngineText(engineStatusText(project_));
     fileLabel_->setText(qs("File: " + project_.projectPath));
+    updateWindowTitle();
     unitsLabel_->setText(qs(unitsStatusText(project_)));
     const bool deck = project_.thrustModel == 7;
     engineTestButton_->setVisible(deck);
@@ -351,6 +354,7 @@ void MainWindow::saveProjectAs() {
     }
     project_.projectPath = path;
     fileLabel_->setText(qs("File: " + path));
+    updateWindowTitle();
 }
 
 void MainWindow::changePicture() {

@@ -7,11 +7,13 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QUrl;
 
 namespace vededa {
 
@@ -55,6 +57,19 @@ class MainWindow : public QMainWindow {
     void engineCommand(int index);
     void unitsCommand(int index);
 
+    /// The user manual Help > Manual opens ("" when none is installed), and the function that hands
+    /// it to the desktop's viewer (QDesktopServices by default; tests replace it).
+    void setManualPath(const QString& path) { manualPath_ = path; }
+    void setUrlOpener(std::function<bool(const QUrl&)> opener) { urlOpener_ = std::move(opener); }
+
+    /// Help > Manual (F1): opens the manual in the desktop's viewer, or says why it cannot.
+    void showManual();
+    /// Help > About: the version, the build's source revision and the libraries' licenses.
+    void showAbout();
+
+    /// The caption: the project file's name, then the program caption.
+    void updateWindowTitle();
+
     DragInputWindow* dragInputWindow() const { return dragWindow_; }
     EngineModelWindow* engineModelWindow() const { return engineModelWindow_; }
 
@@ -86,10 +101,14 @@ class MainWindow : public QMainWindow {
     QPushButton* paintButton_ = nullptr;
     QString calculatorPath_, paintPath_;
 
+    QString manualPath_;
+    std::function<bool(const QUrl&)> urlOpener_;
+
     DragInputWindow* dragWindow_ = nullptr;
     EngineModelWindow* engineModelWindow_ = nullptr;
 
     void buildMenus();
+    void buildHelpMenu();
     void buildCentralWidget();
     void setChecks();
     void showEngineText(const std::string& text);
@@ -102,6 +121,11 @@ class MainWindow : public QMainWindow {
     void showDragInputWindow();
     void showEngineModelWindow();
 };
+
+/// The main window's caption for the project file `projectPath`: "Vededa - Vededa Analysis - Version
+/// 1.26" alone without a file, else preceded by the file's name and the modified-mark placeholder
+/// "[*]" (shown as "*" while the window is marked modified).
+QString mainWindowTitle(const std::string& projectPath);
 
 /// The first installed program of `candidates` (names searched on the executable path), or "".
 QString findProgram(const QStringList& candidates);

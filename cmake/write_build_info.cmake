@@ -1,0 +1,16 @@
+# Writes the build information source: the project version and the revision of the source tree the
+# program is built from. Runs at every build; the file is rewritten only when its text changes, so an
+# unchanged revision rebuilds nothing.
+#   -DSOURCE_DIR=... -DTEMPLATE=... -DOUTPUT=... -DVERSION=...
+set(VEDEDA_REVISION "unknown")
+find_package(Git QUIET)
+if(GIT_FOUND AND EXISTS "${SOURCE_DIR}/.git")
+  execute_process(COMMAND "${GIT_EXECUTABLE}" -C "${SOURCE_DIR}" describe --always --dirty --abbrev=12
+                  OUTPUT_VARIABLE described OUTPUT_STRIP_TRAILING_WHITESPACE
+                  RESULT_VARIABLE failed ERROR_QUIET)
+  if(NOT failed AND described)
+    set(VEDEDA_REVISION "${described}")
+  endif()
+endif()
+set(VEDEDA_VERSION "${VERSION}")
+configure_file("${TEMPLATE}" "${OUTPUT}" @ONLY)

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+namespace vededa {
+
+/// The About box's text (rich text): the program and its version, the source revision of the build,
+/// the Qt it was built with and runs on, and the libraries it uses with their licenses.
+QString aboutText();
+
+/// Help > About: the program's icon and `aboutText()`, with "About Qt" and "OK".
+class AboutDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit AboutDialog(QWidget* parent = nullptr);
+};
+
+} // namespace vededa
