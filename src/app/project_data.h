@@ -112,6 +112,9 @@ struct ContourSettings {
     float levelIncrement = 0;
 };
 
+/// Most grid points along one axis of the sizing chart.
+inline constexpr int16_t kMaxSizingPoints = 401;
+
 /// The sizing chart settings: the W/S x T/W grid and the weight closure. Saved in an optional block
 /// of the project file only when `stored`; a project without them charts the constraint diagram's
 /// axis ranges with 41 x 41 points and no closure.

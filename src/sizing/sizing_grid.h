@@ -9,8 +9,6 @@ namespace vededa {
 
 /// Grid points of the sizing chart when the project sets none: this many along each axis.
 inline constexpr int16_t kDefaultSizingPoints = 41;
-/// Most grid points along one axis.
-inline constexpr int16_t kMaxSizingPoints = 401;
 /// A W/S of 0 has no lift coefficient; the grid uses this W/S instead [psf or Pa], as the diagram does.
 inline constexpr float kSizingZeroWingLoading = 0.01f;
 
