@@ -37,7 +37,7 @@ if(VEDEDA_PANDOC)
       get_filename_component(stem ${doc} NAME_WE)
       set(html ${VEDEDA_STAGE}/doc/vededa/${stem}.html)
       add_custom_command(OUTPUT ${html}
-        COMMAND ${VEDEDA_PANDOC} --standalone --shift-heading-level-by=-1 --toc --toc-depth=2
+        COMMAND ${VEDEDA_PANDOC} --standalone --shift-heading-level-by=-1 --toc --toc-depth=2 --metadata=toc-title:Contents
                 --lua-filter=${PROJECT_SOURCE_DIR}/tools/md-links-to-html.lua
                 --metadata=lang:en -o ${html} ${doc}
         DEPENDS ${doc} ${PROJECT_SOURCE_DIR}/tools/md-links-to-html.lua

@@ -65,6 +65,7 @@ void runMission(const MissionOptions& o) {
 struct ContourOptions {
     std::string file, date, svg, quantity;
     bool grid = false;
+    bool filled = false;
 };
 
 void runContour(const ContourOptions& o) {
@@ -109,7 +110,7 @@ void runContour(const ContourOptions& o) {
     }
     if (!o.svg.empty()) {
         SvgCanvas canvas(kPlotPictureWidth, kPlotPictureHeight, 150, 1200);
-        const std::string refused = drawContourPlot(canvas, frame, *project, models, calc, false);
+        const std::string refused = drawContourPlot(canvas, frame, *project, models, calc, false, o.filled);
         if (!refused.empty()) {
             std::cerr << "vededa-cli: " << refused << "\n";
             setExitCode(1);
@@ -141,6 +142,8 @@ void registerMissionCommands(CLI::App& app) {
         cmd->add_option("--quantity", o->quantity, "Quantity (default: the project's)")
             ->check(CLI::IsMember({"ps", "fs", "rf", "ef", "ld", "dt", "alpha"}));
         cmd->add_option("--svg", o->svg, "Write the contour plot to this SVG file");
+        cmd->add_flag("--filled", o->filled,
+                      "Draw filled colour bands between the levels with a colour bar (with --svg)");
         cmd->add_flag("--grid", o->grid, "Print the grid values (velocity columns, altitude rows)");
         cmd->callback([o] { runContour(*o); });
     }

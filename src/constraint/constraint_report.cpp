@@ -1,5 +1,6 @@
 #include "constraint/constraint_report.h"
 
+#include "app/build_info.h"
 #include "models/thrust_lapse.h"
 #include "output/number_format.h"
 #include "output/report.h"
@@ -48,7 +49,8 @@ std::string constraintReport(const ProjectData& project, const ConstraintOutcome
         r.line(Space(15) + label + Space(5) + Str(c.p[static_cast<std::size_t>(i)]));
     };
 
-    r.line(Space(10) + "Constraint Analysis (Version 1.26)    Date:" + project.clock.date());
+    r.line(Space(10) + "Constraint Analysis (Version " + std::string(programVersion()) +
+           ")    Date:" + project.clock.date());
     const std::string& file = project.projectPath;
     r.line(Space(10) + "FILE:" + file +
            Space(static_cast<int>(kFileNameColumn) - static_cast<int>(file.size())) + " Page " +

@@ -214,8 +214,8 @@ std::string contourTitle(const ProjectData& p, float min, float max, float incre
     return name + "  (min =" + Str(min) + ", max =" + Str(max) + ", incr =" + Str(increment) + unit;
 }
 
-void drawContourLabels(Canvas& canvas, const PlotFrame& f, const ProjectData& p, float min, float max,
-                       float increment, bool printerPage) {
+float drawContourLabels(Canvas& canvas, const PlotFrame& f, const ProjectData& p, float min, float max,
+                        float increment, bool printerPage) {
     const ContourSettings& c = p.contour;
     const bool si = p.unitSystem == kSI;
     const float line = canvas.textHeight() * 1.3f;
@@ -269,6 +269,39 @@ void drawContourLabels(Canvas& canvas, const PlotFrame& f, const ProjectData& p,
         const float xx = f.left + (f.right - f.left) * static_cast<float>(k) / static_cast<float>(vTicks);
         canvas.text(xx, f.bottom + 0.3f * line, plainText(value), HAlign::Center);
     }
+    return y;
+}
+
+float drawContourLegend(Canvas& canvas, const PlotFrame& f, const ProjectData& p, float top, bool energy) {
+    struct Entry {
+        int color;
+        float width;
+        const char* name;
+    };
+    std::vector<Entry> entries = {{kMachColor, 1, "Mach 1,2.."}};
+    if (p.contour.theta0Lines == 1) entries.push_back({kTheta0Color, 1, "theta0"});
+    entries.push_back({kStallColor, 1, "Stall"});
+    entries.push_back({kMaxQColor, 1, "q max"});
+    if (energy) {
+        entries.push_back({kEnergyColor, 1, "Energy ht"});
+        entries.push_back({kEnergyColor, 3, "Best climb"});
+    }
+    const float font = canvas.fontSize();
+    canvas.setFontSize(0.85f * font);
+    const float step = 1.25f * canvas.textHeight();
+    const float x = f.right + 80.0f;
+    float y = top;
+    for (const Entry& e : entries) {
+        canvas.setColor(e.color);
+        canvas.setLineWidth(e.width);
+        canvas.line(x, y + 0.5f * step, x + 180.0f, y + 0.5f * step);
+        canvas.setColor(kContourLineColor);
+        canvas.text(x + 230.0f, y + 0.5f * step, e.name, HAlign::Left, VAlign::Middle);
+        y += step;
+    }
+    canvas.setLineWidth(1);
+    canvas.setFontSize(font);
+    return y;
 }
 
 } // namespace vededa

@@ -10,12 +10,13 @@
 namespace vededa {
 
 /// Palette colours of the contour plot.
-inline constexpr int kContourLineColor = 0; ///< contour lines and tick marks: black
-inline constexpr int kEnergyColor = 1;      ///< energy-height lines, best path and frame: blue
-inline constexpr int kMaxQColor = 2;        ///< maximum dynamic pressure line: green
-inline constexpr int kTheta0Color = 3;      ///< lines of constant theta0: cyan
-inline constexpr int kMachColor = 4;        ///< lines of constant Mach number: red
-inline constexpr int kStallColor = 6;       ///< stall line: yellow
+inline constexpr int kContourLineColor = 0;   ///< contour lines and tick marks: black
+inline constexpr int kEnergyColor = 1;        ///< energy-height lines, best path and frame: blue
+inline constexpr int kMaxQColor = 2;          ///< maximum dynamic pressure line: green
+inline constexpr int kTheta0Color = 3;        ///< lines of constant theta0: cyan
+inline constexpr int kMachColor = 4;          ///< lines of constant Mach number: red
+inline constexpr int kStallColor = 6;         ///< stall line: yellow
+inline constexpr int kContourLabelLight = 15; ///< contour values written on dark colour bands: white
 
 /// The contour levels of the plot, or the message that refuses them.
 struct ContourLevels {
@@ -78,8 +79,15 @@ inline constexpr int16_t kContourPs = 1, kContourFs = 2, kContourRangeFactor = 3
 std::string contourTitle(const ProjectData& project, float min, float max, float increment, bool printerPage);
 
 /// Title, side labels (aircraft and engine data, model numbers), axis titles and tick values of a contour
-/// plot; the printer page also gets the file name and the date.
-void drawContourLabels(Canvas& canvas, const PlotFrame& frame, const ProjectData& project, float min,
-                       float max, float increment, bool printerPage);
+/// plot; the printer page also gets the file name and the date. Returns the picture y below the last
+/// side label.
+float drawContourLabels(Canvas& canvas, const PlotFrame& frame, const ProjectData& project, float min,
+                        float max, float increment, bool printerPage);
+
+/// The legend of the overlay lines right of the frame from `top` down: a short line in each overlay's
+/// colour with its name (Mach lines, theta0 lines when drawn, stall, maximum dynamic pressure, and with
+/// `energy` the energy-height lines and the best-climb path). Returns the picture y below it.
+float drawContourLegend(Canvas& canvas, const PlotFrame& frame, const ProjectData& project, float top,
+                        bool energy);
 
 } // namespace vededa

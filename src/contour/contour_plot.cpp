@@ -1,9 +1,12 @@
 #include "contour/contour_plot.h"
 
+#include "contour/contour_fill.h"
+#include "contour/contour_labels.h"
 #include "contour/contour_overlays.h"
 #include "models/atmosphere.h"
 
 #include <cmath>
+#include <limits>
 
 namespace vededa {
 
@@ -12,6 +15,7 @@ namespace {
 constexpr float kGoldenRatio = 1.618034f;
 constexpr float kGoldenTolerance = 0.01f;
 constexpr int kGoldenPasses = 200;
+constexpr float kBestPathWidth = 3; ///< the best-climb path is drawn this many lines wide
 
 /// The point calculation's value at (velocity, altitude).
 float pointValue(const ProjectData& p, const AnalysisModels& m, float velocity, float altitude) {
@@ -24,7 +28,7 @@ float pointValue(const ProjectData& p, const AnalysisModels& m, float velocity, 
 } // namespace
 
 void drawEnergyHeightLines(Canvas& canvas, const PlotFrame& frame, const ProjectData& p,
-                           const AnalysisModels& m, const ContourCalculation& calc) {
+                           const AnalysisModels& m, const ContourCalculation& calc, float lineWidth) {
     const ContourSettings& c = p.contour;
     const bool si = p.unitSystem == kSI;
     const float g = p.units.g0;
@@ -41,7 +45,9 @@ void drawEnergyHeightLines(Canvas& canvas, const PlotFrame& frame, const Project
 
     canvas.setColor(kEnergyColor);
     OverlayPolyline path(canvas, frame, c);
+    canvas.setLineWidth(kBestPathWidth * lineWidth);
     path.add(c.velocity[1], bottom);
+    canvas.setLineWidth(lineWidth);
     for (int k = k0; k <= levels; k += stride) {
         const float ze = static_cast<float>(k - 1) * step;
         const bool drawn = stride > 1 || (si ? std::fabs((k - 1) / 2.0 - std::floor((k - 1) / 2.0)) < 0.1
@@ -105,19 +111,40 @@ void drawEnergyHeightLines(Canvas& canvas, const PlotFrame& frame, const Project
             bestAltitude = altitudeAt(bestVelocity);
         }
         canvas.setColor(kEnergyColor);
+        canvas.setLineWidth(kBestPathWidth * lineWidth);
         path.add(bestVelocity, bestAltitude);
+        canvas.setLineWidth(lineWidth);
+    }
+}
+
+std::string contourQuantityCaption(const ProjectData& p) {
+    const bool si = p.unitSystem == kSI;
+    switch (p.contour.quantity) {
+    case kContourPs:
+        return si ? "Ps (m/s)" : "Ps (ft/s)";
+    case kContourFs:
+        return si ? "fs (km)" : "fs (kft)";
+    case kContourRangeFactor:
+        return si ? "RF (km)" : "RF (nm)";
+    case kContourEnduranceFactor:
+        return "EF (hr)";
+    case kContourLiftDrag:
+        return "L/D (-)";
+    case kContourDragThrust:
+        return "D/TSL (-)";
+    default:
+        return "alpha (-)";
     }
 }
 
 std::string drawContourPlot(Canvas& canvas, const PlotFrame& frame, const ProjectData& p,
-                            const AnalysisModels& m, const ContourCalculation& calc, bool printerPage) {
+                            const AnalysisModels& m, const ContourCalculation& calc, bool printerPage,
+                            bool filled) {
     const ContourSettings& c = p.contour;
     const ContourLevels levels = contourLevels(c.levelMin, c.levelMax, c.levelIncrement);
     if (!levels.message.empty()) return levels.message;
-    canvas.setColor(kContourLineColor);
-    canvas.setLineWidth(printerPage ? static_cast<float>(c.lineWidth) : 1.0f);
     // The grid holds one column beyond the velocity maximum for the energy-height interpolation; the
-    // contour lines are drawn inside the frame only.
+    // contour lines and bands are drawn inside the frame only.
     ContourGrid inside = calc.grid;
     const std::size_t columns = static_cast<std::size_t>(std::floor(c.velocity[2] / c.velocity[3] + 0.5f) -
                                                          std::floor(c.velocity[1] / c.velocity[3] + 0.5f)) +
@@ -126,15 +153,62 @@ std::string drawContourPlot(Canvas& canvas, const PlotFrame& frame, const Projec
         inside.x.resize(columns);
         for (auto& row : inside.values) row.resize(std::min(row.size(), columns));
     }
-    contourGrid(inside, levels.levels, [&](const ContourSegment& s) { canvas.line(s.x1, s.y1, s.x2, s.y2); });
+    ContourBands bands;
+    if (filled) {
+        float gridMax = -std::numeric_limits<float>::infinity();
+        for (const auto& row : inside.values)
+            for (float v : row)
+                if (std::isfinite(v)) gridMax = std::max(gridMax, v);
+        const bool signedQuantity = c.quantity == kContourPs || c.quantity == kContourFs;
+        bands = contourBands(levels.levels, gridMax, signedQuantity);
+        fillContourBands(canvas, inside, bands);
+    }
+    canvas.setColor(kContourLineColor);
+    canvas.setLineWidth(printerPage ? static_cast<float>(c.lineWidth) : 1.0f);
+
+    // Contour lines with their values written inline, the lines broken under the labels.
+    const float plotFont = canvas.fontSize();
+    canvas.setFontSize(kContourLabelScale * plotFont);
+    const ContourLines lines = traceContourLines(inside, levels.levels);
+    const PictureRect frameRect{static_cast<float>(frame.left), static_cast<float>(frame.top),
+                                static_cast<float>(frame.right), static_cast<float>(frame.bottom)};
+    const std::vector<ContourLabel> labels =
+        placeContourLabels(lines, levels.levels, c.levelIncrement, frameRect, canvas);
+    std::vector<int> labelColors;
+    if (filled) {
+        // A label sits between the band below its level and the band above: white text where both
+        // are dark, black elsewhere (an unfilled side counts as white).
+        auto luminance = [&](std::size_t band, bool exists) {
+            const Rgb rgb = exists && band < bands.colors.size() ? bands.colors[band] : Rgb{255, 255, 255};
+            return (0.299f * rgb.r + 0.587f * rgb.g + 0.114f * rgb.b) / 255.0f;
+        };
+        for (std::size_t k = 0; k < levels.levels.size(); ++k) {
+            const float below = luminance(k - 1, k > 0), above = luminance(k, true);
+            labelColors.push_back(0.5f * (below + above) < 0.45f ? kContourLabelLight : kContourLineColor);
+        }
+    }
+    drawLabelledContours(canvas, lines, labels, kContourLineColor, labelColors);
+    canvas.setFontSize(plotFont);
+
     drawMachLines(canvas, frame, p);
     if (c.theta0Lines == 1) drawTheta0Lines(canvas, frame, p);
     drawStallLine(canvas, frame, p);
     drawMaxDynamicPressureLine(canvas, frame, p);
-    if (c.quantity == kContourPs || c.quantity == kContourFs)
-        drawEnergyHeightLines(canvas, frame, p, m, calc);
+    const bool energy = c.quantity == kContourPs || c.quantity == kContourFs;
+    if (energy)
+        drawEnergyHeightLines(canvas, frame, p, m, calc,
+                              printerPage ? static_cast<float>(c.lineWidth) : 1.0f);
     drawContourTicks(canvas, frame, p);
-    drawContourLabels(canvas, frame, p, c.levelMin, c.levelMax, c.levelIncrement, printerPage);
+    const float sideEnd =
+        drawContourLabels(canvas, frame, p, c.levelMin, c.levelMax, c.levelIncrement, printerPage);
+    const float legendEnd = drawContourLegend(canvas, frame, p, sideEnd + 0.5f * canvas.textHeight(), energy);
+    if (filled) {
+        const float barTop = legendEnd + 2.2f * canvas.textHeight();
+        const float left = frame.right + 80.0f;
+        if (barTop < frame.bottom - 1000.0f)
+            drawColorBar(canvas, bands, left, left + 160.0f, barTop, static_cast<float>(frame.bottom),
+                         contourQuantityCaption(p), c.levelIncrement);
+    }
     return {};
 }
 

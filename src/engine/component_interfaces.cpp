@@ -1,5 +1,6 @@
 #include "engine/component_interfaces.h"
 
+#include "app/build_info.h"
 #include "engine/gas_dynamics.h"
 #include "output/number_format.h"
 #include "output/report.h"
@@ -207,7 +208,8 @@ std::vector<InterfaceStation> componentInterfaces(const EngineData& e, const Uni
 std::string componentInterfacesReport(const ProjectData& p) {
     const bool english = p.unitSystem == kEnglish;
     ReportBuffer out;
-    out.line("Interface Quantities (Version 1.26)    Date:" + p.clock.date());
+    out.line("Interface Quantities (Version " + std::string(programVersion()) +
+             ")    Date:" + p.clock.date());
     out.line("Filename: " + p.projectPath);
     out.line("Engine File Name: " + p.engine.fileName);
     out.line("Thrust Scale Factor = " + FormatField(p.engine.thrustScale, 4));

@@ -1,5 +1,6 @@
 #include "engine/engine_series.h"
 
+#include "app/build_info.h"
 #include "engine/engine_test.h"
 #include "models/atmosphere.h"
 #include "output/number_format.h"
@@ -132,7 +133,7 @@ SeriesResult engineSeriesReport(ProjectData& p, std::string& report, const Serie
     ReportBuffer out;
     out.line();
     out.line();
-    out.line(" Vededa (Version 1.26)    Date:" + p.clock.dateTime());
+    out.line(" Vededa (Version " + std::string(programVersion()) + ")    Date:" + p.clock.dateTime());
     out.line(" Engine File: " + e.fileName);
     out.line(" Performance Calcs @ Mach =" + FormatField(c[1], 2) + ",  Altitude =" + FormatField(c[2], 0) +
              (english ? " ft" : " m") + ",  T0 =" + FormatField(c[3], 2) + (english ? " R" : " K"));

@@ -1,5 +1,6 @@
 #include "engine/throttle_hook.h"
 
+#include "app/build_info.h"
 #include "engine/engine_test.h"
 #include "output/number_format.h"
 #include "output/report.h"
@@ -11,7 +12,7 @@ std::string throttleHookReport(ProjectData& p, float maxThrust, std::string& mes
     auto& c = e.controls;
     const bool english = p.unitSystem == kEnglish;
     ReportBuffer out;
-    out.line(" Vededa (Version 1.26)    Date:" + p.clock.date());
+    out.line(" Vededa (Version " + std::string(programVersion()) + ")    Date:" + p.clock.date());
     out.line(" Engine File: " + e.fileName);
     out.line(" Throttle Hook @ Mach =" + FormatField(c[1], 2) + ",  Altitude =" + FormatField(c[2], 0) +
              (english ? " ft" : " m") + ",  T0 =" + FormatField(c[3], 2));

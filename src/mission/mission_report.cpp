@@ -1,5 +1,6 @@
 #include "mission/mission_report.h"
 
+#include "app/build_info.h"
 #include "mission/leg_set.h"
 #include "output/number_format.h"
 
@@ -28,7 +29,8 @@ std::string speedUnit(const ProjectData& project) {
 
 void missionHeaderTop(ReportBuffer& out, const ProjectData& p, const std::string& engineFileLabel) {
     const bool si = p.unitSystem == kSI;
-    out.line(Space(10) + "Mission Analysis (Version 1.26)    Date:" + p.clock.date());
+    out.line(Space(10) + "Mission Analysis (Version " + std::string(programVersion()) +
+             ")    Date:" + p.clock.date());
     out.line(Space(10) + "Filename: " + p.projectPath);
     out.line(Space(10) + "Models: Aircraft #" + std::to_string(p.dragModel) + ", Thrust #" +
              std::to_string(p.thrustModel) + ", TSFC #" + std::to_string(p.tsfcModel));

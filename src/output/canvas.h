@@ -18,6 +18,18 @@ struct Rgb {
 /// magenta, 14 yellow, 15 white. Other indices wrap modulo 16.
 Rgb paletteColor(int index);
 
+/// A point of a picture, in picture units.
+struct CanvasPoint {
+    float x = 0, y = 0;
+};
+
+/// A colour of a continuous colour map at `t` in [0, 1] (clamped): viridis, perceptually uniform from dark
+/// blue-violet through green to yellow, for quantities of one sign.
+Rgb viridisColor(float t);
+/// A diverging colour map at `t` in [0, 1] (clamped): blue below 0.5, white at 0.5, red above, for
+/// quantities whose sign matters (centred on zero by the caller).
+Rgb divergingColor(float t);
+
 enum class HAlign { Left, Center, Right };
 enum class VAlign { Top, Middle, Bottom };
 
@@ -34,15 +46,26 @@ class Canvas {
 
     /// Current colour for lines, boxes and text (a palette index).
     virtual void setColor(int paletteIndex) = 0;
+    /// Current colour given directly (colour maps), in place of a palette colour.
+    virtual void setRgb(Rgb color) = 0;
     /// Current line width in device lines (1 = the thinnest line the device draws well).
     virtual void setLineWidth(float width) = 0;
 
     virtual void line(float x1, float y1, float x2, float y2) = 0;
     /// A rectangle with opposite corners (x1, y1) and (x2, y2), outlined or filled in the current colour.
     virtual void box(float x1, float y1, float x2, float y2, bool filled) = 0;
+    /// A closed polygon filled in the current colour, without an outline.
+    virtual void polygon(const std::vector<CanvasPoint>& points) = 0;
     /// Text anchored at (x, y) with the given alignment.
     virtual void text(float x, float y, std::string_view text, HAlign h = HAlign::Left,
                       VAlign v = VAlign::Top) = 0;
+
+    /// Text centred on (x, y), turned `degrees` anticlockwise as seen on the picture (labels that run
+    /// along a line). Canvases that cannot turn text write it level.
+    virtual void textRotated(float x, float y, std::string_view text, float degrees) {
+        (void)degrees;
+        this->text(x, y, text, HAlign::Center, VAlign::Middle);
+    }
 
     /// Size of text in picture units, for plots that place labels beside each other.
     virtual float textWidth(std::string_view text) const {
@@ -60,11 +83,26 @@ class Canvas {
 /// A canvas that records every call, for tests and for replaying a plot on another canvas.
 class RecordingCanvas : public Canvas {
   public:
-    enum class Kind { Color, LineWidth, Line, Box, FilledBox, Text, FontSize, Clear };
+    enum class Kind {
+        Color,
+        LineWidth,
+        Line,
+        Box,
+        FilledBox,
+        Text,
+        FontSize,
+        Clear,
+        Rgb,
+        Polygon,
+        RotatedText
+    };
     struct Op {
         Kind kind = Kind::Line;
-        float x1 = 0, y1 = 0, x2 = 0, y2 = 0; ///< coordinates; for Color/LineWidth/FontSize x1 is the value
+        /// coordinates; for Color/LineWidth/FontSize x1 is the value; for RotatedText x2 is the angle
+        float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
         std::string text;
+        vededa::Rgb rgb{};               ///< the colour of an Rgb op
+        std::vector<CanvasPoint> points; ///< the corners of a Polygon op
         HAlign h = HAlign::Left;
         VAlign v = VAlign::Top;
     };
@@ -75,8 +113,10 @@ class RecordingCanvas : public Canvas {
     float width() const override { return width_; }
     float height() const override { return height_; }
     void setColor(int paletteIndex) override { record(Kind::Color, static_cast<float>(paletteIndex)); }
+    void setRgb(vededa::Rgb color) override { record(Kind::Rgb).rgb = color; }
     void setLineWidth(float width) override { record(Kind::LineWidth, width); }
     void line(float x1, float y1, float x2, float y2) override { record(Kind::Line, x1, y1, x2, y2); }
+    void polygon(const std::vector<CanvasPoint>& points) override { record(Kind::Polygon).points = points; }
     void box(float x1, float y1, float x2, float y2, bool filled) override {
         record(filled ? Kind::FilledBox : Kind::Box, x1, y1, x2, y2);
     }
@@ -85,6 +125,9 @@ class RecordingCanvas : public Canvas {
         op.text = std::string(text);
         op.h = h;
         op.v = v;
+    }
+    void textRotated(float x, float y, std::string_view text, float degrees) override {
+        record(Kind::RotatedText, x, y, degrees).text = std::string(text);
     }
     float fontSize() const override { return font_; }
     void setFontSize(float size) override {
@@ -120,10 +163,13 @@ class SvgCanvas : public Canvas {
     float width() const override { return width_; }
     float height() const override { return height_; }
     void setColor(int paletteIndex) override { color_ = paletteColor(paletteIndex); }
+    void setRgb(Rgb color) override { color_ = color; }
     void setLineWidth(float width) override { lineWidth_ = width; }
     void line(float x1, float y1, float x2, float y2) override;
+    void polygon(const std::vector<CanvasPoint>& points) override;
     void box(float x1, float y1, float x2, float y2, bool filled) override;
     void text(float x, float y, std::string_view text, HAlign h, VAlign v) override;
+    void textRotated(float x, float y, std::string_view text, float degrees) override;
     float fontSize() const override { return font_; }
     void setFontSize(float size) override { font_ = size; }
     void clear() override { body_.clear(); }

@@ -65,6 +65,17 @@ template <typename F> QLineEdit* field(QWidget* parent, const QString& name, F o
     return edit;
 }
 
+/// Runs `onEdit` when `edit` loses the focus (or Return is pressed) after the user changed its text.
+/// Passing through a box, by Tab or a click, stores nothing: the shown text of a value can be shorter
+/// than the value.
+template <typename F> void whenEdited(QLineEdit* edit, QObject* receiver, F onEdit) {
+    QObject::connect(edit, &QLineEdit::editingFinished, receiver, [edit, onEdit] {
+        if (!edit->isModified()) return;
+        edit->setModified(false);
+        onEdit();
+    });
+}
+
 /// Sets the tab order to follow `widgets` in turn.
 inline void chainTabOrder(std::initializer_list<QWidget*> widgets) {
     QWidget* previous = nullptr;

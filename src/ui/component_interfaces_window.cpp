@@ -1,4 +1,5 @@
 #include "ui/component_interfaces_window.h"
+#include "ui/project_document.h"
 
 #include "ui/analysis_form.h"
 
@@ -46,7 +47,7 @@ ComponentInterfacesWindow::ComponentInterfacesWindow(ProjectData& project, UserD
         machBoxes_[i]->setFixedWidth(70);
         inputs->addWidget(label, 0, 2 * i);
         inputs->addWidget(machBoxes_[i], 0, 2 * i + 1);
-        connect(machBoxes_[i], &QLineEdit::editingFinished, this, [this, i] {
+        form::whenEdited(machBoxes_[i], this, [this, i] {
             float& stored = *machValues()[i];
             commitInterfaceMach(stored,
                                 static_cast<float>(leadingNumber(machBoxes_[i]->text().toStdString())));
@@ -100,7 +101,10 @@ void ComponentInterfacesWindow::open() {
 
 void ComponentInterfacesWindow::calculate() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    report_ = componentInterfacesReport(project_);
+    {
+        CalculationScope scope(project_);
+        report_ = componentInterfacesReport(project_);
+    }
     QApplication::restoreOverrideCursor();
     text_->setPlainText(shownText(report_));
     printButton_->setVisible(true);
@@ -109,7 +113,7 @@ void ComponentInterfacesWindow::calculate() {
 void ComponentInterfacesWindow::print() {
     if (!dialogs_.ask(kApplicationTitle, "Print the Engine Component Interfaces on PRINTER?", false)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    printer_.printReport(report_);
+    printer_.printReport(report_, "component-interfaces");
     QApplication::restoreOverrideCursor();
 }
 

@@ -7,7 +7,9 @@
 #include "output/number_format.h"
 #include "output/plot_frame.h"
 #include "ui/analysis_form.h"
+#include "ui/drag_input_window.h"
 #include "ui/plot_window.h"
+#include "ui/project_document.h"
 #include "ui/results_window.h"
 #include "ui/user_dialogs.h"
 #include "ui/window_hooks.h"
@@ -99,7 +101,9 @@ ConstraintWindow::ConstraintWindow(ProjectData& project, UserDialogs& dialogs, R
     type_ = new QComboBox(this);
     type_->setObjectName("Combo1");
     type_->setMinimumWidth(280);
-    type_->installEventFilter(this);
+    // A title chosen here is a preview in the list until Add or Change: leaving the list, even by Tab,
+    // changes nothing.
+    connect(type_, &QComboBox::activated, this, [this] { typeChosen(); });
     typeRow->addWidget(type_, 1);
     middle->addLayout(typeRow);
     auto* nameRow = new QHBoxLayout;
@@ -235,11 +239,15 @@ void ConstraintWindow::redisplay() {
     number_->setText(QString::number(project_.currentConstraint));
     currentLabel_->setText(QString::number(project_.currentConstraint));
 
-    // The type list keeps a title just chosen, so that Add can take it.
-    const QString chosen = type_->currentText();
+    // The type list shows the type of the constraint shown (none at the place to add at).
     type_->clear();
     for (std::size_t t = 1; t <= 10; ++t) type_->addItem(qs(project_.labels.constraintTypeNames[t]));
-    type_->setCurrentIndex(type_->findText(chosen));
+    const bool shown = project_.currentConstraint >= 1 && project_.currentConstraint <= count;
+    const int16_t currentType =
+        shown
+            ? constraintTypeNumber(project_.constraints[static_cast<std::size_t>(project_.currentConstraint)])
+            : 0;
+    type_->setCurrentIndex(currentType > 0 ? currentType - 1 : -1);
 
     wsCaption_->setText(qs(project_.labels.window.wingLoadingAxis));
     for (std::size_t k = 0; k < 3; ++k) {
@@ -284,22 +292,18 @@ void ConstraintWindow::rowLeft(int row) {
     fillRows();
 }
 
-bool ConstraintWindow::eventFilter(QObject* watched, QEvent* event) {
-    // A title chosen in the type list changes the current constraint's type when the list is left,
-    // unless the user goes on to Add, which takes the title for the new constraint.
-    if (watched == type_ && event->type() == QEvent::FocusOut) {
-        const QWidget* next = QApplication::focusWidget();
-        if (!(next && next->objectName() == "cmdAdd")) typeLeft();
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void ConstraintWindow::typeLeft() {
-    if (type_->currentText().isEmpty()) return;
-    if (selectConstraintType(project_, form::text(number_), type_->currentText().toStdString())) {
-        plotButton_->setEnabled(false);
-        redisplay();
-    }
+void ConstraintWindow::typeChosen() {
+    const int16_t current = project_.currentConstraint;
+    if (current < 1 || current > project_.constraintCount || type_->currentText().isEmpty()) return;
+    QListWidgetItem* item = list_->item(current - 1);
+    if (!item) return;
+    // The list line with the chosen type, in italics while it is only a preview.
+    Constraint preview = project_.constraints[static_cast<std::size_t>(current)];
+    preview.type = type_->currentText().left(1).toStdString();
+    item->setText(qs(constraintListLine(current, preview)));
+    QFont font = item->font();
+    font.setItalic(preview.type != project_.constraints[static_cast<std::size_t>(current)].type);
+    item->setFont(font);
 }
 
 void ConstraintWindow::add() {
@@ -329,6 +333,7 @@ void ConstraintWindow::change() {
 }
 
 void ConstraintWindow::calculate() {
+    if (!usableDragModel(project_, dialogs_)) return;
     const std::string refusal = constraintCalculateCheck(project_);
     if (!refusal.empty()) {
         dialogs_.message(kApplicationTitle, refusal, MessageIcon::Warning);
@@ -340,6 +345,25 @@ void ConstraintWindow::calculate() {
 }
 
 void ConstraintWindow::plot() {
+    // The diagram shows every constraint of the set: those the Results window was left before are
+    // calculated now, as Next would have.
+    if (pagedConstraints_ < project_.constraintCount) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        std::vector<std::string> warnings;
+        {
+            CalculationScope scope(project_);
+            for (int16_t item = static_cast<int16_t>(pagedConstraints_ + 1); item <= project_.constraintCount;
+                 ++item) {
+                ConstraintOutcome outcome;
+                ConstraintCalculation(project_, item, &outcome);
+                warnings.insert(warnings.end(), outcome.warnings.begin(), outcome.warnings.end());
+            }
+        }
+        pagedConstraints_ = project_.constraintCount;
+        QApplication::restoreOverrideCursor();
+        for (const std::string& warning : warnings)
+            dialogs_.message("Warning", warning, MessageIcon::Warning);
+    }
     const int16_t count = pagedConstraints_;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     RecordingCanvas diagram(kPlotPictureWidth, kPlotPictureHeight);

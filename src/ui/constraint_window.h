@@ -47,9 +47,6 @@ class ConstraintWindow : public QWidget {
 
     QPushButton* plotButton() const { return plotButton_; }
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     ProjectData& project_;
     UserDialogs& dialogs_;
@@ -77,7 +74,7 @@ class ConstraintWindow : public QWidget {
 
     void fillRows();
     void rowLeft(int row);
-    void typeLeft();
+    void typeChosen();
     void registerResultsMode();
     void comeBack();
 };

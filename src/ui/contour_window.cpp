@@ -1,4 +1,6 @@
 #include "ui/contour_window.h"
+#include "ui/drag_input_window.h"
+#include "ui/project_document.h"
 
 #include "contour/contour_overlays.h"
 #include "contour/contour_plot.h"
@@ -11,6 +13,9 @@
 #include "ui/window_hooks.h"
 
 #include <QApplication>
+
+#include <optional>
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -179,7 +184,6 @@ ContourWindow::ContourWindow(ProjectData& project, UserDialogs& dialogs, PlotWin
     button("Calculate", "Command1", &ContourWindow::calculate);
     plotLines_ = button("Plot Contour Lines", "Command4", &ContourWindow::plotContourLines);
     plotColors_ = button("Plot Color Contours", "Command2", &ContourWindow::plotColorContours);
-    plotColors_->setToolTip("This feature is not available at this time.");
     button("Done", "Command3", &ContourWindow::done);
     layout->addLayout(bottom);
 
@@ -309,12 +313,15 @@ void ContourWindow::storeChanged() {
 
 void ContourWindow::calculate() {
     storeChanged();
+    if (!usableDragModel(project_, dialogs_)) return;
     const std::string refusal = contourIncrementMessage(project_.contour);
     if (!refusal.empty()) {
         dialogs_.message(kApplicationTitle, refusal, MessageIcon::Warning);
         return;
     }
-    // With the cycle deck the binding first sizes the engine to the aircraft.
+    // With the cycle deck the binding first sizes the engine to the aircraft. The calculation leaves the
+    // user's inputs as they are.
+    std::optional<CalculationScope> scope(std::in_place, project_);
     models_ = bindAnalysisModels(project_);
     frame_ = plotAreaOf(kPlotPictureWidth, kPlotPictureHeight);
     const ContourSettings& c = project_.contour;
@@ -330,6 +337,7 @@ void ContourWindow::calculate() {
         return true;
     });
     QApplication::restoreOverrideCursor();
+    scope.reset();
     if (!calc.message.empty()) {
         dialogs_.message(kApplicationTitle, calc.message, MessageIcon::Warning);
         return;
@@ -370,14 +378,31 @@ void ContourWindow::plotContourLines() {
 }
 
 void ContourWindow::plotColorContours() {
+    if (!calculation_) return;
     storeChanged();
+    const ContourSettings& c = project_.contour;
+    const ContourLevels levels = contourLevels(c.levelMin, c.levelMax, c.levelIncrement);
+    if (!levels.message.empty()) {
+        dialogs_.message(kApplicationTitle, levels.message, MessageIcon::Warning);
+        return;
+    }
     colorMode_ = true;
     hide();
-    // Colour contours are not drawn in this version: the Plot window opens empty and cannot print.
-    plotWindow_.showPlot([](Canvas&) {}, [](Canvas&) {}, kPlotSourceContour);
+    // The colour plot goes onto the printer page like the line plot: the bands, lines and labels are
+    // one drawing on every canvas.
     printer_.discardPendingPage();
+    plotWindow_.showPlot(
+        [this](Canvas& canvas) {
+            drawContourPlot(canvas, frame_, project_, models_, *calculation_, false, true);
+        },
+        [this](Canvas& canvas) {
+            drawContourPlot(canvas, frame_, project_, models_, *calculation_, true, true);
+        },
+        kPlotSourceContour);
     plotWindow_.setFrame(frame_);
-    plotWindow_.setPrintEnabled(false);
+    const bool si = project_.unitSystem == kSI;
+    plotWindow_.setReadoutCaptions(si ? "Vel (mps) =" : "Vel (fps) =", si ? "Alt (km)  =" : "Alt (kft) =");
+    plotWindow_.setPrintEnabled(project_.printBufferFlag == 1);
 }
 
 void ContourWindow::comeBack() {

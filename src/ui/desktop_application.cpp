@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTime>
 #include <QVBoxLayout>
 
@@ -57,6 +58,9 @@ bool SplashWindow::loadPicture(const QString& path) {
 DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs), printer_(dialogs) {
     initializeProject(project_);
     main_ = std::make_unique<MainWindow>(project_, dialogs_, printer_, hooks_);
+    printer_.projectName = [this] {
+        return QFileInfo(QString::fromStdString(project_.projectPath)).completeBaseName().toStdString();
+    };
     results_ = std::make_unique<ResultsWindow>(project_, dialogs_, printer_);
     plot_ = std::make_unique<PlotWindow>(project_, dialogs_, printer_);
     connectAnalysisWindows();
@@ -76,6 +80,12 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
         if (engineData_->isVisible()) engineData_->activate();
         if (engineTest_->isVisible()) engineTest_->open();
     };
+    // Undo and redo put other inputs into the project: every window shows them, and results computed
+    // from the inputs before are stale.
+    QObject::connect(&main_->document(), &ProjectDocument::restored, main_.get(), [this] {
+        hooks_.unitsSwitched();
+        hooks_.refreshUnitLabels();
+    });
     hooks_.closeOtherWindows = [this] {
         results_->hide();
         plot_->hide();
@@ -187,6 +197,8 @@ void DesktopApplication::start(bool splash) {
 
 void DesktopApplication::start(bool splash, const StartupSources& sources) {
     const std::string picture = loadStartupFiles(sources);
+    // The project as read is the state the modified mark and undo start from.
+    main_->document().resetHistory();
     const QString qPicture = QString::fromStdString(picture);
     if (!splash) {
         showMainWindow(qPicture);

@@ -1,9 +1,11 @@
 #include "ui/drag_input_window.h"
 
 #include "output/number_format.h"
+#include "ui/analysis_form.h"
 #include "ui/user_dialogs.h"
 #include "ui/window_hooks.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -42,6 +44,17 @@ std::string dragTablesProblem(const ProjectData& project) {
     return {};
 }
 
+bool usableDragModel(const ProjectData& project, UserDialogs& dialogs) {
+    if (project.dragModel != 7) return true;
+    const std::string problem = dragTablesProblem(project);
+    if (problem.empty()) return true;
+    dialogs.message(kApplicationTitle,
+                    "The User Input Drag Model can not be calculated: " + problem +
+                        ". Enter its tables (Aircraft Drag > User Input Drag Model) first.",
+                    MessageIcon::Warning);
+    return false;
+}
+
 DragInputWindow::DragInputWindow(ProjectData& project, UserDialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window), project_(project), dialogs_(dialogs) {
     setObjectName("Form6");
@@ -70,7 +83,7 @@ DragInputWindow::DragInputWindow(ProjectData& project, UserDialogs& dialogs, QWi
         t.count->setObjectName("txt" + name + "Count");
         t.count->setMaximumWidth(60);
         countLayout->addWidget(t.count);
-        connect(t.count, &QLineEdit::editingFinished, this, [this, k] { countLeft(tables_[k]); });
+        form::whenEdited(t.count, this, [this, k] { countLeft(tables_[k]); });
 
         auto* page = new QWidget(tabs_);
         auto* grid = new QGridLayout(page);
@@ -88,11 +101,11 @@ DragInputWindow::DragInputWindow(ProjectData& project, UserDialogs& dialogs, QWi
             grid->addWidget(t.value[r], r, 2);
             t.rowWidgets[r] = number;
             // Each field is stored in its point as soon as it is left, without a check.
-            connect(t.mach[r], &QLineEdit::editingFinished, this, [this, k, r] {
+            form::whenEdited(t.mach[r], this, [this, k, r] {
                 tables_[k].table->mach[r] =
                     static_cast<float>(leadingNumber(tables_[k].mach[r]->text().toStdString()));
             });
-            connect(t.value[r], &QLineEdit::editingFinished, this, [this, k, r] {
+            form::whenEdited(t.value[r], this, [this, k, r] {
                 tables_[k].table->value[r] =
                     static_cast<float>(leadingNumber(tables_[k].value[r]->text().toStdString()));
             });
@@ -151,6 +164,15 @@ bool DragInputWindow::done() {
     hide();
     if (parentWidget()) parentWidget()->activateWindow();
     return true;
+}
+
+void DragInputWindow::closeEvent(QCloseEvent* event) {
+    // The close box makes the same checks as Done.
+    if (isHidden() || done()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
 }
 
 } // namespace vededa

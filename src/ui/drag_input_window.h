@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+class QCloseEvent;
 class QLineEdit;
 class QTabWidget;
 
@@ -17,6 +18,10 @@ class UserDialogs;
 /// The first problem of the user drag tables that "Done" refuses, or "" when they are usable: at least
 /// two K1 and two CD0 points, and Mach numbers increasing strictly within each table.
 std::string dragTablesProblem(const ProjectData& project);
+
+/// True when the drag model can be calculated; with the user drag model whose tables are not usable
+/// (fewer than two points, Mach numbers not increasing) it says so and returns false.
+bool usableDragModel(const ProjectData& project, UserDialogs& dialogs);
 
 /// The drag input window (`Form6`): point counts and the Mach/value rows of the three user drag
 /// tables K1, K2 and CD0. Edits go into the project as soon as a field is left.
@@ -29,6 +34,9 @@ class DragInputWindow : public QWidget {
     void open();
     /// The "Done" checks; closes the window when the tables pass. Returns whether it closed.
     bool done();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     struct TableFields {

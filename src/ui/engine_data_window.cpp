@@ -106,7 +106,7 @@ EngineDataWindow::EngineDataWindow(ProjectData& project, UserDialogs& dialogs, W
         f.caption->setObjectName(QString("lblField%1").arg(i + 1));
         f.unit = new QLabel(this);
         f.unit->setObjectName(QString("lblUnit%1").arg(i + 1));
-        connect(f.box, &QLineEdit::editingFinished, this, [this, &f] {
+        form::whenEdited(f.box, this, [this, &f] {
             commitEngineDataField(project_.engine, f.id, f.box->text().toStdString());
             // The box shows what was stored, so a refused value is seen at once.
             f.box->setText(qs(plainText(engineDataFieldValue(project_.engine, f.id))));
@@ -268,6 +268,8 @@ bool EngineDataWindow::readFile(const std::string& path) {
         dialogs_.message(result.title, result.message, MessageIcon::Warning);
         return false;
     }
+    // The listing is that of the engine just read, never one above another.
+    listing_->clear();
     appendListing(result.listing);
     fileCaption_->setText(qs("Engine File: " + path));
     showTypeDependentFields();

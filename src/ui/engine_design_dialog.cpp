@@ -164,7 +164,7 @@ void EngineDesignDialog::openDesignCommand() {
 }
 
 void EngineDesignDialog::saveDesignCommand() {
-    const std::string path = dialogs_.saveFile("Save Design File", kDesignFilter);
+    const std::string path = chooseSaveFile(dialogs_, "Save Design File", kDesignFilter);
     if (path.empty()) return;
     const std::string error = writeFileSafely(path, designText());
     if (!error.empty()) {
@@ -187,7 +187,7 @@ void EngineDesignDialog::writeReferenceCommand() {
         dialogs_.message(kDesignTitle, "The design is refused: " + design.message, MessageIcon::Warning);
         return;
     }
-    const std::string path = dialogs_.saveFile("Save Reference File", kReferenceFilter);
+    const std::string path = chooseSaveFile(dialogs_, "Save Reference File", kReferenceFilter);
     if (path.empty()) return;
     const std::string error = writeFileSafely(path, referenceFileText(design.engine));
     if (!error.empty()) {

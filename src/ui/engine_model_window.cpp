@@ -2,6 +2,8 @@
 
 #include "output/number_format.h"
 
+#include "ui/analysis_form.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,7 +21,7 @@ EngineModelWindow::EngineModelWindow(ProjectData& project, QWidget* parent)
         boxes_[b] = new QLineEdit(this);
         boxes_[b]->setObjectName(QString("Text%1").arg(b));
         boxes_[b]->setMaximumWidth(70);
-        connect(boxes_[b], &QLineEdit::editingFinished, this, [this, b] {
+        form::whenEdited(boxes_[b], this, [this, b] {
             valueOf(b) = static_cast<float>(leadingNumber(boxes_[b]->text().toStdString()));
             emit valueStored();
         });

@@ -1,8 +1,10 @@
 #include "ui/engine_test_window.h"
+#include "ui/project_document.h"
 
 #include "engine/engine_series.h"
 #include "engine/engine_test.h"
 #include "output/number_format.h"
+#include "ui/analysis_form.h"
 #include "ui/results_window.h"
 #include "ui/throttle_hook_window.h"
 #include "ui/user_dialogs.h"
@@ -204,6 +206,10 @@ EngineTestWindow::EngineTestWindow(ProjectData& project, UserDialogs& dialogs, R
     ResultsMode mode;
     mode.report = [this](ResultsWindow& r, int16_t) {
         std::string text;
+        auto& c = project_.engine.controls;
+        setEngineTestCondition(project_, c[1], c[2], c[3]);
+        std::string messages;
+        engineTestReset(project_, messages);
         const SeriesResult result = engineSeriesReport(project_, text);
         r.setText(result.ran ? text : std::string(kSeriesNotRun));
     };
@@ -217,7 +223,7 @@ QLineEdit* EngineTestWindow::addField(int index, float* stored) {
     f.box = new QLineEdit(this);
     f.box->setObjectName(QString("Text%1").arg(index + 1));
     f.box->setFixedWidth(80);
-    connect(f.box, &QLineEdit::editingFinished, this, [this, index] { commitField(index); });
+    form::whenEdited(f.box, this, [this, index] { commitField(index); });
     return f.box;
 }
 
@@ -278,13 +284,21 @@ QLabel* EngineTestWindow::output(const char* name) const {
     return findChild<QLabel*>(name);
 }
 
+void EngineTestWindow::clearOutputs() {
+    // Every shown value belongs to one run: none is left over from an earlier one.
+    for (QLabel* l : findChildren<QLabel*>())
+        if (l->frameShape() == QFrame::Panel) l->clear();
+}
+
 void EngineTestWindow::setOutput(const char* name, const std::string& text) {
     if (QLabel* l = output(name)) l->setText(qs(text));
 }
 
 void EngineTestWindow::reset() {
     messages_.clear();
+    clearOutputs();
     WaitCursor wait;
+    CalculationScope scope(project_);
     const EngineResetFields f = engineResetFields(engineTestReset(project_, messages_));
     setOutput("lblTt4", f.tt4);
     setOutput("lblMaxThrust", f.maxThrust);
@@ -304,8 +318,10 @@ void EngineTestWindow::open() {
 void EngineTestWindow::test() {
     clearOptions();
     messages_.clear();
+    clearOutputs();
     const auto& c = project_.engine.controls;
     WaitCursor wait;
+    CalculationScope scope(project_);
     const EngineTestResult result =
         runEngineTest(project_, c[1], c[2], c[3], project_.engine.test.percent, messages_);
     const EngineTestFields f = engineTestFields(result);
@@ -338,11 +354,10 @@ void EngineTestWindow::series() {
         dialogs_.message(kApplicationTitle, refusal, MessageIcon::None);
         return;
     }
-    // The series starts from the full-throttle state at the typed operating condition.
-    auto& c = project_.engine.controls;
-    setEngineTestCondition(project_, c[1], c[2], c[3]);
+    // The series starts from the full-throttle state at the typed operating condition; the Results
+    // window's report runs it, and the operating condition the user typed stays as typed.
     messages_.clear();
-    engineTestReset(project_, messages_);
+    clearOutputs();
     results_.showResults(kEngineSeriesMode, this);
 }
 

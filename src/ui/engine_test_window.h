@@ -63,6 +63,7 @@ class EngineTestWindow : public QWidget {
     void fillFields();
     void reset();
     void clearOptions();
+    void clearOutputs();
     void setOutput(const char* name, const std::string& text);
 };
 

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "app/project_file.h"
+#include "app/project_history.h"
 #include "app/startup.h"
 #include "app/status_text.h"
 #include "app/units.h"
@@ -12,8 +13,10 @@
 #include "ui/user_dialogs.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,6 +24,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -48,6 +52,18 @@ constexpr std::array<const char*, 6> kTsfcCaptions = {"High Bypass Turbofan",   
                                                       "Advanced Turbojet",       "Advanced Turboprop",
                                                       "User Input Engine Model", "User Input Values"};
 
+/// The settings key of the recent project files, most recent first.
+constexpr const char* kRecentFilesKey = "recentFiles";
+
+/// Ends the edit of the field that has the focus, so that what was typed there is stored before the
+/// project is saved or set aside; the focus comes back afterwards.
+void commitFocusedField() {
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused) return;
+    focused->clearFocus();
+    focused->setFocus();
+}
+
 /// The smallest throttle ratio the prompt accepts.
 constexpr float kMinimumThrottleRatio = 0.9999f;
 
@@ -71,9 +87,17 @@ QStringList paintCandidates() {
 
 MainWindow::MainWindow(ProjectData& project, UserDialogs& dialogs, PrintService& printer, WindowHooks& hooks,
                        QWidget* parent)
-    : QMainWindow(parent), project_(project), dialogs_(dialogs), printer_(printer), hooks_(hooks) {
+    : QMainWindow(parent), project_(project), dialogs_(dialogs), printer_(printer), hooks_(hooks),
+      document_(project) {
     setObjectName("Form1");
-    updateWindowTitle();
+    setProperty("documentWindow", true);
+    updateTitle();
+    connect(&document_, &ProjectDocument::modifiedChanged, this, [this] { updateTitle(); });
+    connect(&document_, &ProjectDocument::restored, this, [this] {
+        refreshMainWindow();
+        if (dragWindow_ && dragWindow_->isVisible()) dragWindow_->open();
+        if (engineModelWindow_ && engineModelWindow_->isVisible()) engineModelWindow_->open();
+    });
     buildMenus();
     buildCentralWidget();
     setExternalPrograms(findProgram(calculatorCandidates()), findProgram(paintCandidates()));
@@ -103,7 +127,38 @@ void MainWindow::buildMenus() {
             continue;
         }
         fileItems_[i] = addItem(file, fileCaptions[i], "mnuFileItem", i, false, &MainWindow::fileCommand);
+        if (i == 0) {
+            QAction* save = file->addAction("&Save");
+            save->setObjectName("mnuFileSave");
+            save->setShortcut(QKeySequence::Save);
+            save->setShortcutContext(Qt::ApplicationShortcut);
+            connect(save, &QAction::triggered, this, [this] { saveProject(); });
+        }
+        if (i == 1) {
+            recentMenu_ = file->addMenu("Recent &Files");
+            recentMenu_->setObjectName("mnuRecentFiles");
+            connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+            fillRecentMenu();
+        }
     }
+    fileItems_[0]->setShortcut(QKeySequence::Open);
+    fileItems_[1]->setShortcut(QKeySequence("Ctrl+Shift+S"));
+    fileItems_[6]->setShortcut(QKeySequence("Ctrl+Q"));
+    fileItems_[6]->setShortcutContext(Qt::ApplicationShortcut);
+
+    // Undo and redo reach every change to the project, made in any window.
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    edit->setObjectName("mnuEdit");
+    QAction* undo = document_.undoStack().createUndoAction(this, "&Undo");
+    undo->setObjectName("mnuEditUndo");
+    undo->setShortcut(QKeySequence("Ctrl+Z"));
+    undo->setShortcutContext(Qt::ApplicationShortcut);
+    QAction* redo = document_.undoStack().createRedoAction(this, "&Redo");
+    redo->setObjectName("mnuEditRedo");
+    redo->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
+    redo->setShortcutContext(Qt::ApplicationShortcut);
+    edit->addAction(undo);
+    edit->addAction(redo);
 
     QMenu* system = menuBar()->addMenu("&System Analysis");
     system->setObjectName("mnuSystem");
@@ -129,6 +184,9 @@ void MainWindow::buildMenus() {
     engineItems_[1] = tsfc->menuAction();
     engineItems_[1]->setObjectName("mnuEngineItem_1");
     engineItems_[2] = addItem(engine, "Cycle Deck", "mnuEngineItem", 2, false, &MainWindow::engineCommand);
+    // The afterburner of the afterburning engine models is the user's choice; no calculation sets it.
+    afterburnerItem_ =
+        addItem(engine, "&Afterburner On", "mnuEngineItem", 3, true, &MainWindow::engineCommand);
     for (int i = 0; i < 6; ++i) {
         thrustItems_[i] =
             addItem(thrust, kThrustCaptions[i], "mnuThrustItem", i, true, &MainWindow::thrustCommand);
@@ -259,6 +317,7 @@ void MainWindow::setChecks() {
         tsfcItems_[i]->setChecked(project_.tsfcModel == i + 1);
     }
     for (int i = 0; i < 2; ++i) unitsItems_[i]->setChecked(project_.unitSystem == i + 1);
+    if (afterburnerItem_) afterburnerItem_->setChecked(project_.afterburner == 1);
 }
 
 void MainWindow::showEngineText(const std::string& text) {
@@ -274,11 +333,11 @@ void MainWindow::refreshMainWindow() {
     if (!drag.empty()) dragLabel_->setText(qs(drag));
     showEngineText(engineStatusText(project_));
     fileLabel_->setText(qs("File: " + project_.projectPath));
-    updateWindowTitle();
     unitsLabel_->setText(qs(unitsStatusText(project_)));
     const bool deck = project_.thrustModel == 7;
     engineTestButton_->setVisible(deck);
     engineDataButton_->setVisible(deck);
+    updateTitle();
 }
 
 void MainWindow::showCycleDeckEngine() {
@@ -330,7 +389,29 @@ void MainWindow::fileCommand(int index) {
     }
 }
 
+void MainWindow::updateTitle() {
+    // The title names the file and carries the modified mark.
+    updateWindowTitle();
+    if (windowTitle().contains("[*]")) setWindowModified(document_.isModified());
+}
+
+bool MainWindow::maySetProjectAside() {
+    commitFocusedField();
+    document_.checkpoint();
+    if (!document_.isModified()) return true;
+    switch (dialogs_.askSaveChanges(kMainTitle, "Save changes to " + document_.displayName() + "?")) {
+    case SaveChoice::Save:
+        return saveProject();
+    case SaveChoice::Discard:
+        return true;
+    case SaveChoice::Cancel:
+        break;
+    }
+    return false;
+}
+
 void MainWindow::openProject() {
+    if (!maySetProjectAside()) return;
     const std::string path = dialogs_.openFile("Open", kProjectOpenFilter);
     if (path.empty()) return; // cancelled: the project and its path stay as they were
     const FileResult result = readProject(project_, path);
@@ -339,22 +420,94 @@ void MainWindow::openProject() {
         dialogs_.message(kMainTitle, result.message, MessageIcon::Warning);
         return;
     }
+    projectReplaced();
+}
+
+bool MainWindow::openProjectFile(const std::string& path) {
+    if (!maySetProjectAside()) return false;
+    const FileResult result = readProject(project_, path);
+    if (!result) {
+        dialogs_.message(kMainTitle, result.message, MessageIcon::Warning);
+        return false;
+    }
+    projectReplaced();
+    return true;
+}
+
+void MainWindow::projectReplaced() {
     refreshMainWindow();
     if (hooks_.projectOpened) hooks_.projectOpened();
     if (hooks_.refreshUnitLabels) hooks_.refreshUnitLabels();
+    document_.resetHistory();
+    rememberRecentFile(QString::fromStdString(project_.projectPath));
+    updateTitle();
 }
 
-void MainWindow::saveProjectAs() {
-    const std::string path = dialogs_.saveFile("Save As", kProjectSaveFilter);
-    if (path.empty()) return;
+bool MainWindow::saveProject() {
+    if (project_.projectPath.empty()) return saveProjectAs();
+    commitFocusedField();
+    document_.checkpoint();
+    const FileResult result = writeProject(project_, project_.projectPath);
+    if (!result) {
+        dialogs_.message(kMainTitle, result.message, MessageIcon::Warning);
+        return false;
+    }
+    document_.markSaved();
+    rememberRecentFile(QString::fromStdString(project_.projectPath));
+    updateTitle();
+    statusBar()->showMessage(QString::fromStdString("Saved " + project_.projectPath), 5000);
+    return true;
+}
+
+bool MainWindow::saveProjectAs() {
+    commitFocusedField();
+    document_.checkpoint();
+    const std::string proposed =
+        project_.projectPath.empty() ? std::string("Vededa.RUZ") : project_.projectPath;
+    const std::string path = chooseSaveFile(dialogs_, "Save As", kProjectSaveFilter, proposed);
+    if (path.empty()) return false;
     const FileResult result = writeProject(project_, path);
     if (!result) {
         dialogs_.message(kMainTitle, result.message, MessageIcon::Warning);
-        return;
+        return false;
     }
     project_.projectPath = path;
     fileLabel_->setText(qs("File: " + path));
-    updateWindowTitle();
+    document_.markSaved();
+    rememberRecentFile(QString::fromStdString(path));
+    updateTitle();
+    return true;
+}
+
+QStringList MainWindow::recentFiles() {
+    QSettings settings("Vededa", "Vededa");
+    return settings.value(kRecentFilesKey).toStringList();
+}
+
+void MainWindow::rememberRecentFile(const QString& path) {
+    if (path.isEmpty()) return;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    QStringList files = recentFiles();
+    files.removeAll(absolute);
+    files.prepend(absolute);
+    while (files.size() > kRecentFiles) files.removeLast();
+    QSettings settings("Vededa", "Vededa");
+    settings.setValue(kRecentFilesKey, files);
+}
+
+void MainWindow::fillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList files = recentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QAction* action =
+            recentMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        action->setObjectName(QString("mnuRecentFile_%1").arg(i));
+        action->setToolTip(path);
+        action->setStatusTip(path);
+        connect(action, &QAction::triggered, this, [this, path] { openProjectFile(path.toStdString()); });
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
 }
 
 void MainWindow::changePicture() {
@@ -421,6 +574,12 @@ void MainWindow::tsfcCommand(int index) {
 }
 
 void MainWindow::engineCommand(int index) {
+    if (index == 3) {
+        project_.afterburner = project_.afterburner == 1 ? 0 : 1;
+        setChecks();
+        showEngineText(engineStatusText(project_));
+        return;
+    }
     if (index != 2) return; // the Thrust and TSFC items only open their submenus
     showEngineText("Engine: File - " + project_.engine.fileName);
     for (QAction* a : thrustItems_) a->setChecked(false);
@@ -461,7 +620,13 @@ void MainWindow::showEngineModelWindow() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!dialogs_.ask(kMainTitle, "Do you really want to quit this program?", true)) {
+    commitFocusedField();
+    document_.checkpoint();
+    // Unsaved changes get the Save / Discard / Cancel question; otherwise the quit is confirmed.
+    const bool mayQuit = document_.isModified()
+                             ? maySetProjectAside()
+                             : dialogs_.ask(kMainTitle, "Do you really want to quit this program?", true);
+    if (!mayQuit) {
         event->ignore();
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/project_data.h"
+#include "ui/project_document.h"
 #include "ui/window_hooks.h"
 
 #include <QMainWindow>
@@ -10,6 +11,7 @@
 #include <functional>
 
 class QAction;
+class QSettings;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -48,6 +50,26 @@ class MainWindow : public QMainWindow {
     /// the button.
     void setExternalPrograms(const QString& calculator, const QString& paint);
 
+    /// The project as a document: modified mark, undo and redo.
+    ProjectDocument& document() { return document_; }
+
+    /// Opens the project file `path` after asking about unsaved changes; false when it was not opened
+    /// (cancelled, or the file was refused with a message).
+    bool openProjectFile(const std::string& path);
+    /// File > Save: writes the open file (Save As when the project has none); false when not saved.
+    bool saveProject();
+    /// File > Save As; false when not saved.
+    bool saveProjectAs();
+    /// Asks "Save changes to NAME?" when the project differs from its file; true when the caller may go
+    /// on (saved, discarded or nothing to save), false on Cancel or a failed save.
+    bool maySetProjectAside();
+
+    /// The recent project files, most recent first (settings key "recentFiles").
+    static QStringList recentFiles();
+    /// Puts `path` first in the recent files, keeping at most kRecentFiles.
+    static void rememberRecentFile(const QString& path);
+    static constexpr int kRecentFiles = 8;
+
     // The menu commands, by item index as the menus hold them.
     void fileCommand(int index);
     void systemCommand(int index);
@@ -81,6 +103,9 @@ class MainWindow : public QMainWindow {
     UserDialogs& dialogs_;
     PrintService& printer_;
     WindowHooks& hooks_;
+    ProjectDocument document_;
+    QMenu* recentMenu_ = nullptr;
+    QAction* afterburnerItem_ = nullptr;
 
     std::array<QAction*, 7> fileItems_{};
     std::array<QAction*, 3> systemItems_{};
@@ -116,7 +141,9 @@ class MainWindow : public QMainWindow {
     void startProgram(const QString& path);
     void askThrottleRatio();
     void openProject();
-    void saveProjectAs();
+    void updateTitle();
+    void fillRecentMenu();
+    void projectReplaced();
     void changePicture();
     void showDragInputWindow();
     void showEngineModelWindow();

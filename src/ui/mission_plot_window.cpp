@@ -94,7 +94,7 @@ void MissionPlotWindow::print() {
     RecordingCanvas page(MissionPlotPicture::kWidth, MissionPlotPicture::kHeight,
                          MissionPlotPicture::kFontSize);
     drawMissionPlot(page, project_, quantity_);
-    printer_.printPage(page);
+    printer_.printPage(page, "mission-plot");
     QApplication::restoreOverrideCursor();
 }
 

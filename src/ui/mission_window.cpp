@@ -1,4 +1,6 @@
 #include "ui/mission_window.h"
+#include "ui/drag_input_window.h"
+#include "ui/project_document.h"
 
 #include "mission/leg_list.h"
 #include "mission/leg_set.h"
@@ -335,8 +337,12 @@ void MissionWindow::change() {
 }
 
 void MissionWindow::calculate() {
+    if (!usableDragModel(project_, dialogs_)) return;
     // The models are taken as they are selected now, for every leg of this calculation.
-    models_ = bindAnalysisModels(project_);
+    {
+        CalculationScope scope(project_);
+        models_ = bindAnalysisModels(project_);
+    }
     results_.setText("");
     results_.showResults(kNextLegMode, this);
 }

@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPolygonF>
 
 #include <algorithm>
 
@@ -50,6 +51,28 @@ void PainterCanvas::setColor(int paletteIndex) {
     applyPen();
 }
 
+void PainterCanvas::setRgb(Rgb color) {
+    color_ = QColor(color.r, color.g, color.b);
+    applyPen();
+}
+
+void PainterCanvas::polygon(const std::vector<CanvasPoint>& points) {
+    if (points.size() < 3) return;
+    QPolygonF poly;
+    poly.reserve(static_cast<qsizetype>(points.size()));
+    for (const CanvasPoint& p : points) poly << toDevice(p.x, p.y);
+    // Neighbouring pieces of one band share edges: without antialiasing and with a thin pen of the fill
+    // colour no seam shows between them.
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(color_);
+    pen.setWidthF(0);
+    painter_.setPen(pen);
+    painter_.setBrush(color_);
+    painter_.drawPolygon(poly);
+    painter_.restore();
+}
+
 void PainterCanvas::setLineWidth(float width) {
     lineWidth_ = width;
     applyPen();
@@ -78,6 +101,16 @@ void PainterCanvas::text(float x, float y, std::string_view text, HAlign h, VAli
     if (v == VAlign::Middle) baseline = p.y() + (fm.ascent() - fm.descent()) / 2;
     if (v == VAlign::Bottom) baseline = p.y() - fm.descent();
     painter_.drawText(QPointF(left, baseline), s);
+}
+
+void PainterCanvas::textRotated(float x, float y, std::string_view text, float degrees) {
+    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QFontMetricsF fm(painter_.font());
+    painter_.save();
+    painter_.translate(toDevice(x, y));
+    painter_.rotate(-degrees);
+    painter_.drawText(QPointF(-fm.horizontalAdvance(s) / 2, (fm.ascent() - fm.descent()) / 2), s);
+    painter_.restore();
 }
 
 float PainterCanvas::textWidth(std::string_view text) const {

@@ -24,10 +24,13 @@ class PainterCanvas : public Canvas {
     float width() const override { return width_; }
     float height() const override { return height_; }
     void setColor(int paletteIndex) override;
+    void setRgb(Rgb color) override;
     void setLineWidth(float width) override;
+    void polygon(const std::vector<CanvasPoint>& points) override;
     void line(float x1, float y1, float x2, float y2) override;
     void box(float x1, float y1, float x2, float y2, bool filled) override;
     void text(float x, float y, std::string_view text, HAlign h, VAlign v) override;
+    void textRotated(float x, float y, std::string_view text, float degrees) override;
     float textWidth(std::string_view text) const override;
     float fontSize() const override { return font_; }
     void setFontSize(float size) override;

@@ -161,7 +161,7 @@ void PlotWindow::print() {
     if (!dialogs_.ask(kApplicationTitle, "Print the Plot Results to PRINTER?", false)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (project_.printBufferFlag == 1)
-        printer_.releasePendingPage();
+        printer_.releasePendingPage(source_ == kPlotSourceContour ? "contour-plot" : "constraint-diagram");
     else
         printer_.discardPendingPage();
     QApplication::restoreOverrideCursor();

@@ -3,6 +3,8 @@
 #include "ui/painter_canvas.h"
 #include "ui/user_dialogs.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinterInfo>
@@ -33,15 +35,31 @@ QFont PrintService::reportFont() {
     return font;
 }
 
-bool PrintService::chooseDestination() {
+std::string PrintService::proposedPdfName(const std::string& report) const {
+    std::string project = projectName ? projectName() : std::string();
+    if (project.empty()) project = "Vededa";
+    return project + "-" + report + ".pdf";
+}
+
+bool PrintService::chooseDestination(const std::string& report) {
     if (explicitOutput_) return true;
-    if (!QPrinterInfo::availablePrinters().isEmpty()) return dialogs_.printerSetup(printer_);
-    // A PDF file chosen in the printer setup stays the destination; otherwise each print asks.
+    if (!QPrinterInfo::availablePrinters().isEmpty()) {
+        if (!dialogs_.printerSetup(printer_)) return false;
+        if (printer_.outputFormat() != QPrinter::PdfFormat) return true;
+    }
+    // Printing to a file asks for its name every time, proposing one from the project and the report,
+    // so that a later print never silently replaces an earlier file.
     printer_.setOutputFormat(QPrinter::PdfFormat);
-    if (!printer_.outputFileName().isEmpty()) return true;
-    const std::string path = dialogs_.saveFile("Print to PDF File", "PDF Files (*.pdf)|*.pdf");
+    QString folder = QString::fromStdString(pdfFolder_);
+    if (!printer_.outputFileName().isEmpty()) folder = QFileInfo(printer_.outputFileName()).absolutePath();
+    const std::string name = proposedPdfName(report);
+    const std::string proposed =
+        folder.isEmpty() ? name : QDir(folder).filePath(QString::fromStdString(name)).toStdString();
+    const std::string path =
+        chooseSaveFile(dialogs_, "Print to PDF File", "PDF Files (*.pdf)|*.pdf", proposed);
     if (path.empty()) return false;
     printer_.setOutputFileName(QString::fromStdString(path));
+    pdfFolder_ = QFileInfo(QString::fromStdString(path)).absolutePath().toStdString();
     askedForPdf_ = true;
     return true;
 }
@@ -52,8 +70,8 @@ void PrintService::finishDocument() {
     askedForPdf_ = false;
 }
 
-bool PrintService::printReport(const std::string& text) {
-    if (!chooseDestination()) return false;
+bool PrintService::printReport(const std::string& text, const std::string& report) {
+    if (!chooseDestination(report)) return false;
     QPainter painter;
     if (!painter.begin(&printer_)) {
         finishDocument();
@@ -87,14 +105,14 @@ RecordingCanvas& PrintService::pendingPage(float pictureWidth, float pictureHeig
     return *pending_;
 }
 
-bool PrintService::releasePendingPage() {
+bool PrintService::releasePendingPage(const std::string& report) {
     if (!pending_) return false;
     const std::unique_ptr<RecordingCanvas> page = std::move(pending_);
-    return printPage(*page);
+    return printPage(*page, report);
 }
 
-bool PrintService::printPage(const RecordingCanvas& page) {
-    if (!chooseDestination()) return false;
+bool PrintService::printPage(const RecordingCanvas& page, const std::string& report) {
+    if (!chooseDestination(report)) return false;
     QPainter painter;
     if (!painter.begin(&printer_)) {
         finishDocument();

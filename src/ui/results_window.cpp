@@ -1,5 +1,7 @@
 #include "ui/results_window.h"
 
+#include "ui/project_document.h"
+
 #include "ui/analysis_form.h"
 
 #include "ui/print_service.h"
@@ -88,6 +90,8 @@ void ResultsWindow::runReport(int16_t item) {
     const ResultsMode* m = currentMode();
     if (!m || !m->report) return;
     WaitCursor wait;
+    // A report calculates; it never changes the user's inputs.
+    CalculationScope scope(project_);
     m->report(*this, item);
 }
 
@@ -150,7 +154,11 @@ void ResultsWindow::print() {
         question = "Print the Engine Results on PRINTER?";
     if (!dialogs_.ask(kApplicationTitle, question, false)) return;
     WaitCursor wait;
-    printer_.printReport(text_);
+    const char* report = caption == kNextConstraintMode ? "constraints"
+                         : caption == kNextLegMode      ? "mission"
+                         : caption == kNextPageMode     ? "mission-summary"
+                                                        : "engine-series";
+    printer_.printReport(text_, report);
 }
 
 } // namespace vededa

@@ -1,4 +1,5 @@
 #include "ui/throttle_hook_window.h"
+#include "ui/project_document.h"
 
 #include "ui/analysis_form.h"
 
@@ -48,7 +49,10 @@ void ThrottleHookWindow::open(float mach, float altitude, float T0) {
     raise();
     activateWindow();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    report_ = calculateThrottleHook(project_, mach, altitude, T0, messages_);
+    {
+        CalculationScope scope(project_);
+        report_ = calculateThrottleHook(project_, mach, altitude, T0, messages_);
+    }
     QApplication::restoreOverrideCursor();
     QString shown = QString::fromStdString(report_);
     shown.replace("\r\n", "\n");
@@ -58,7 +62,7 @@ void ThrottleHookWindow::open(float mach, float altitude, float T0) {
 void ThrottleHookWindow::print() {
     if (!dialogs_.ask(kApplicationTitle, "Print the Engine Throttle Hook Results on PRINTER?", false)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    printer_.printReport(report_);
+    printer_.printReport(report_, "throttle-hook");
     QApplication::restoreOverrideCursor();
 }
 

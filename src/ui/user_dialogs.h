@@ -8,6 +8,9 @@ class QWidget;
 
 namespace vededa {
 
+/// The answer to "Save changes to NAME?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 /// The icon of a message box.
 enum class MessageIcon { None, Information, Warning, Question, Critical };
 
@@ -31,8 +34,14 @@ class UserDialogs {
     /// Returns the chosen path, or "" when cancelled.
     virtual std::string openFile(const std::string& title, const std::string& filter) = 0;
 
-    /// The file-save dialog with an empty file name; "" when cancelled.
-    virtual std::string saveFile(const std::string& title, const std::string& filter) = 0;
+    /// The file-save dialog, proposing the file name `proposed` (empty: no name); "" when cancelled.
+    /// The dialog itself neither adds an extension nor asks before replacing a file: `chooseSaveFile`
+    /// does both.
+    virtual std::string saveFile(const std::string& title, const std::string& filter,
+                                 const std::string& proposed = {}) = 0;
+
+    /// A question with the buttons Save, Discard and Cancel (Save the default).
+    virtual SaveChoice askSaveChanges(const std::string& title, const std::string& text) = 0;
 
     /// The printer-setup dialog on `printer`; true when the user accepted.
     virtual bool printerSetup(QPrinter& printer) = 0;
@@ -49,12 +58,26 @@ class QtUserDialogs : public UserDialogs {
     std::optional<std::string> input(const std::string& title, const std::string& prompt,
                                      const std::string& initial) override;
     std::string openFile(const std::string& title, const std::string& filter) override;
-    std::string saveFile(const std::string& title, const std::string& filter) override;
+    std::string saveFile(const std::string& title, const std::string& filter,
+                         const std::string& proposed = {}) override;
+    SaveChoice askSaveChanges(const std::string& title, const std::string& text) override;
     bool printerSetup(QPrinter& printer) override;
 
   private:
     QWidget* parent_;
+    /// The window the user works in: the active window, else the one given at construction.
+    QWidget* owner() const;
 };
+
+/// `path` with the extension of the filter's first pattern ("*.RUZ" gives ".RUZ") when its file name has
+/// none; a name that has one is kept as typed.
+std::string withDefaultExtension(const std::string& path, const std::string& filter);
+
+/// The save dialog with the whole of saving's questions: the filter's extension is added to a name typed
+/// without one, and an existing file is replaced only when the user says so (answering No shows the
+/// dialog again). "" when cancelled.
+std::string chooseSaveFile(UserDialogs& dialogs, const std::string& title, const std::string& filter,
+                           const std::string& proposed = {});
 
 /// Turns a "Description (*.EXT)|*.EXT|..." filter into the Qt form "Description (*.EXT);;..." (the
 /// file dialog matches names without regard to case; "*.*" becomes "*").

@@ -87,6 +87,8 @@ class ConstraintWindowTest : public QObject {
         QFETCH(QString, message);
         project->constraintCount = static_cast<int16_t>(count);
         window->redisplay();
+        // The type list shows the type of the constraint shown; at the place to add at it is empty.
+        if (!typeChosen) leave("Text1", QString::number(count + 1));
         if (typeChosen) chooseType("B");
         edit("Text2")->setText("Climb");
         button("cmdAdd")->click();
@@ -114,20 +116,37 @@ class ConstraintWindowTest : public QObject {
         QCOMPARE(list->item(1)->text(), QString(" 2     C     Turn"));
     }
 
-    void leavingTheTypeListChangesTheType() {
+    void aChosenTypeIsAPreviewUntilChange() {
         threeConstraints();
         leave("Text1", "2");
+        // The list shows the type of the constraint shown.
+        QCOMPARE(types()->currentText().left(1), QString("B"));
         chooseType("E");
+        emit types()->activated(types()->currentIndex());
         QFocusEvent out(QEvent::FocusOut);
         QApplication::sendEvent(types(), &out);
-        QCOMPARE(project->constraints[2].type, std::string("E"));
-        QCOMPARE(project->constraints[2].p[1], 0.7f); // the parameters stay
+        // Leaving the list changes nothing; the list line previews the choice.
+        QCOMPARE(project->constraints[2].type, std::string("B"));
         QCOMPARE(window->findChild<QListWidget*>("List1")->item(1)->text(), QString(" 2     E     Two"));
+        QCOMPARE(window->findChild<QLabel*>("Label5")->text(), QString("Type:  B - Constant Speed Climb"));
+        // Showing another constraint shows its own type and drops the preview.
+        leave("Text1", "3");
+        QCOMPARE(types()->currentText().left(1), QString("C"));
+        QCOMPARE(window->findChild<QListWidget*>("List1")->item(1)->text(), QString(" 2     B     Two"));
+        QCOMPARE(project->constraints[2].type, std::string("B"));
+        // Change applies the chosen type; the parameters stay.
+        leave("Text1", "2");
+        chooseType("E");
+        button("cmdChange")->click();
+        QCOMPARE(project->constraints[2].type, std::string("E"));
+        QCOMPARE(project->constraints[2].p[1], 0.7f);
         QCOMPARE(window->findChild<QLabel*>("Label5")->text(), QString("Type:  E - Service Ceiling"));
         // Beyond the count (the place to add at) the title waits for Add.
         leave("Text1", "4");
+        QCOMPARE(types()->currentIndex(), -1);
         chooseType("F");
         QApplication::sendEvent(types(), &out);
+        QCOMPARE(int(project->constraintCount), 3);
         button("cmdAdd")->click();
         QCOMPARE(int(project->constraintCount), 4);
         QCOMPARE(project->constraints[4].type, std::string("F"));

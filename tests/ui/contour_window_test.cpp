@@ -148,17 +148,19 @@ class ContourWindowTest : public QObject {
                      std::vector<std::string>{"You require 52 contours.  The maximum number is 51."});
     }
 
-    void printOnlyForContourLinesWithTheBuffer() {
+    void bothContourPlotsPrintWithTheBuffer() {
         project->printBufferFlag = 1;
         button("Command1")->click();
         button("Command4")->click();
         QVERIFY(plot->printEnabled());
         QVERIFY(printer->hasPendingPage());
         plot->findChild<QPushButton*>("Command1")->click();
-        button("Command2")->click(); // colour contours: nothing to print
+        button("Command2")->click(); // colour contours: bands, lines and colour bar on the page too
         QVERIFY(window->colorMode());
-        QVERIFY(!plot->printEnabled());
-        QVERIFY(!printer->hasPendingPage());
+        QVERIFY(plot->printEnabled());
+        QVERIFY(printer->hasPendingPage());
+        QVERIFY(!printer->pendingPage(1, 1).opsOf(RecordingCanvas::Kind::Polygon).empty());
+        QVERIFY(!plot->picture()->picture().opsOf(RecordingCanvas::Kind::Polygon).empty());
         plot->findChild<QPushButton*>("Command1")->click();
         QVERIFY(!window->colorMode());
         QVERIFY(window->isVisible());

@@ -35,6 +35,7 @@ class DragWindowTest : public QObject {
     QLineEdit* edit(const QString& name) { return window->findChild<QLineEdit*>(name); }
     void leave(const QString& name, const QString& text) {
         edit(name)->setText(text);
+        edit(name)->setModified(true); // as typed by the user
         emit edit(name)->editingFinished();
     }
 

@@ -53,6 +53,7 @@ QStringList reportLines(const std::string& report) {
 
 void type(QLineEdit* box, const QString& text) {
     box->setText(text);
+    box->setModified(true); // as typed by the user
     emit box->editingFinished();
 }
 

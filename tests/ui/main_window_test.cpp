@@ -252,6 +252,7 @@ class MainWindowTest : public QObject {
         }
         project.dragModel = 3;
         const std::string before = projectText(project);
+        dialogs.saveChoices = {SaveChoice::Discard}; // the drag model set above is not saved
         dialogs.files = {bad.toStdString()};
         action("mnuFileItem_0")->trigger();
         const auto messages = dialogs.texts("message");
@@ -307,15 +308,18 @@ class MainWindowTest : public QObject {
         auto* tr = w->findChild<QLineEdit*>("Text3");
         QCOMPARE(tr->text(), QString("1"));
         tr->setText("1.05xyz");
+        tr->setModified(true);
         emit tr->editingFinished();
         QCOMPARE(project.throttleRatio, 1.05f);
         QCOMPARE(label("lblEngine"), QString("Thrust: 0, TR = 1.05,\nTSFC: 5 - User Input Model"));
         auto* mr = w->findChild<QLineEdit*>("Text8");
         mr->setText("abc");
+        mr->setModified(true);
         emit mr->editingFinished();
         QCOMPARE(project.userTsfc[4], 0.0f);
         auto* n = w->findChild<QLineEdit*>("Text9");
         n->setText("-2.5");
+        n->setModified(true);
         emit n->editingFinished();
         QCOMPARE(project.userTsfc[3], -2.5f);
     }

@@ -22,6 +22,10 @@ class ScriptedDialogs : public UserDialogs {
     std::deque<bool> answers;
     std::deque<std::optional<std::string>> inputs;
     std::deque<std::string> files;
+    /// Answers to "Save changes to NAME?"; Cancel when the script has run out.
+    std::deque<SaveChoice> saveChoices;
+    /// The file names the save dialogs proposed, in order.
+    std::vector<std::string> proposed;
     std::vector<Shown> shown;
 
     void message(const std::string& title, const std::string& text, MessageIcon) override {
@@ -40,9 +44,15 @@ class ScriptedDialogs : public UserDialogs {
         shown.push_back({"open", title, filter});
         return take(files, std::string());
     }
-    std::string saveFile(const std::string& title, const std::string& filter) override {
+    std::string saveFile(const std::string& title, const std::string& filter,
+                         const std::string& proposedName = {}) override {
         shown.push_back({"save", title, filter});
+        proposed.push_back(proposedName);
         return take(files, std::string());
+    }
+    SaveChoice askSaveChanges(const std::string& title, const std::string& text) override {
+        shown.push_back({"saveChanges", title, text});
+        return take(saveChoices, SaveChoice::Cancel);
     }
     bool printerSetup(QPrinter&) override {
         shown.push_back({"printer", "", ""});

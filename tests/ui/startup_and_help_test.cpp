@@ -128,6 +128,8 @@ class StartupAndHelpTest : public QObject {
               QString("CLI11"), QString("BSD 3-Clause"), QString(qVersion())})
             QVERIFY2(text.contains(part), qPrintable(part));
         QVERIFY(QString(buildRevision()).size() > 0);
+        box->adjustSize();
+        vededa::test::saveShot(*box, "about");
         // A second Help > About shows the same box again rather than a pile of them.
         box->hide();
         action("mnuHelpItem_1")->trigger();
