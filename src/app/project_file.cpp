@@ -183,7 +183,6 @@ class Reader {
     }
 
   private:
-
     void read(LetterField f) {
         std::string text = textOfLine(f.where);
         while (!text.empty() && isBlank(text.back())) text.pop_back();
@@ -246,8 +245,8 @@ template <typename Io> void transferSizing(Io& io, SizingSettings& s) {
               IntField{s.twCount, 2, kMaxSizingPoints, {"the number of sizing T/W points (2 to 401)"}});
     io.record(IntField{closure, 0, 1, {"the sizing weight closure flag (0 or 1)"}},
               NumField{s.emptyA, {"the empty-weight coefficient A"}},
-              NumField{s.emptyC, {"the empty-weight exponent C"}}, NumField{s.crewWeight, {"the crew weight"}},
-              NumField{s.payloadKept, {"the payload kept"}},
+              NumField{s.emptyC, {"the empty-weight exponent C"}},
+              NumField{s.crewWeight, {"the crew weight"}}, NumField{s.payloadKept, {"the payload kept"}},
               NumField{s.payloadReleased, {"the payload released"}});
     s.closure = closure == 1;
 }

@@ -2,6 +2,8 @@
 
 #include "constraint/constraint_diagram.h"
 #include "contour/conrec.h"
+#include "contour/contour_fill.h"
+#include "contour/contour_labels.h"
 #include "output/number_format.h"
 
 #include <algorithm>
@@ -21,8 +23,6 @@ constexpr int kInfeasibleColor = 7; ///< light grey
 constexpr int kHatchColor = 8;      ///< dark grey hatching over the filled bands
 constexpr int kContourColor = 1;    ///< blue
 constexpr int kOptimumColor = 4;    ///< red
-/// Band colours of the filled chart, from the lowest band up (light, so the lines stay readable).
-constexpr int kBandColors[] = {11, 10, 14, 12, 13, 9};
 
 /// The field the chart contours: W_TO with closure, otherwise the fuel fraction.
 float fieldValue(const SizingChart& c, const SizingCell& cell) {
@@ -30,25 +30,6 @@ float fieldValue(const SizingChart& c, const SizingCell& cell) {
 }
 bool fieldKnown(const SizingChart& c, const SizingCell& cell) {
     return std::isfinite(fieldValue(c, cell)) && (!c.settings.closure || cell.closed);
-}
-
-std::string levelText(const SizingChart& c, float v) {
-    return c.settings.closure ? formatPattern(v, "0") : formatPattern(v, "0.000");
-}
-
-/// The cell rectangle of grid point (i, j): half a step each way, inside the frame.
-void cellRect(const SizingChart& c, const SizingChartMap& m, std::size_t i, std::size_t j, float& x1,
-              float& y1, float& x2, float& y2) {
-    const std::vector<float>& ws = c.grid.ws;
-    const std::vector<float>& tw = c.grid.tw;
-    const float a = i > 0 ? 0.5f * (ws[i - 1] + ws[i]) : m.wsMin;
-    const float b = i + 1 < ws.size() ? 0.5f * (ws[i] + ws[i + 1]) : m.wsMax;
-    const float d = j > 0 ? 0.5f * (tw[j - 1] + tw[j]) : m.twMin;
-    const float e = j + 1 < tw.size() ? 0.5f * (tw[j] + tw[j + 1]) : m.twMax;
-    x1 = m.x(a);
-    x2 = m.x(b);
-    y1 = m.y(e);
-    y2 = m.y(d);
 }
 
 void drawFrame(Canvas& canvas, const SizingChartMap& m) {
@@ -90,68 +71,68 @@ void drawConstraints(Canvas& canvas, const SizingChart& c, const SizingChartMap&
     }
 }
 
-void drawContours(Canvas& canvas, const SizingChart& c, const SizingChartMap& m,
-                  const std::vector<float>& levels) {
-    if (levels.empty()) return;
+/// The chart's field on a contour grid in picture units; points without a value take `missing`.
+ContourGrid pictureGrid(const SizingChart& c, const SizingChartMap& m, float missing) {
     ContourGrid g;
-    g.x = c.grid.ws;
-    g.y = c.grid.tw;
-    // Points without a value take the highest known value, so no line runs through them.
-    float top = -INFINITY;
-    for (const SizingCell& cell : c.cells)
-        if (fieldKnown(c, cell)) top = std::max(top, fieldValue(c, cell));
-    g.values.assign(c.grid.tw.size(), std::vector<float>(c.grid.ws.size(), top));
+    for (float ws : c.grid.ws) g.x.push_back(m.x(ws));
+    for (float tw : c.grid.tw) g.y.push_back(m.y(tw));
+    g.values.assign(c.grid.tw.size(), std::vector<float>(c.grid.ws.size(), missing));
     for (std::size_t j = 0; j < c.grid.tw.size(); ++j)
         for (std::size_t i = 0; i < c.grid.ws.size(); ++i)
-            if (fieldKnown(c, c.cell(i, j))) g.values[j][i] = fieldValue(c, c.cell(i, j));
-    // Each level's label sits on its longest piece that keeps clear of the labels already placed.
-    std::map<int, std::vector<ContourSegment>> pieces;
-    auto length = [](const ContourSegment& s) { return std::hypot(s.x2 - s.x1, s.y2 - s.y1); };
-    // Only where the mission was flown at all four corners of the cell a piece lies in.
-    auto flownAround = [&](float ws, float tw) {
-        const std::size_t i = std::min<std::size_t>(
-            c.grid.ws.size() - 2, static_cast<std::size_t>(std::max(
-                                      0.0f, (ws - c.grid.ws.front()) / (c.grid.ws[1] - c.grid.ws[0]))));
-        const std::size_t j = std::min<std::size_t>(
-            c.grid.tw.size() - 2, static_cast<std::size_t>(std::max(
-                                      0.0f, (tw - c.grid.tw.front()) / (c.grid.tw[1] - c.grid.tw[0]))));
-        return c.cell(i, j).flown && c.cell(i + 1, j).flown && c.cell(i, j + 1).flown &&
-               c.cell(i + 1, j + 1).flown;
+            if (c.cell(i, j).flown && fieldKnown(c, c.cell(i, j)))
+                g.values[j][i] = fieldValue(c, c.cell(i, j));
+    return g;
+}
+
+/// Whether the mission was flown at all four corners of the grid cell holding picture point (x, y).
+bool flownAround(const SizingChart& c, const SizingChartMap& m, float x, float y) {
+    const float ws = m.ws(x), tw = m.tw(y);
+    auto index = [](const std::vector<float>& v, float value) {
+        const float step = (v.back() - v.front()) / static_cast<float>(v.size() - 1);
+        const float u = step > 0.0f ? (value - v.front()) / step : 0.0f;
+        return std::min<std::size_t>(v.size() - 2, static_cast<std::size_t>(std::max(0.0f, u)));
     };
-    canvas.setColor(kContourColor);
-    contourGrid(g, levels, [&](const ContourSegment& s) {
-        if (!flownAround(0.5f * (s.x1 + s.x2), 0.5f * (s.y1 + s.y2))) return;
-        const ContourSegment p{m.x(s.x1), m.y(s.y1), m.x(s.x2), m.y(s.y2), s.level};
-        canvas.line(p.x1, p.y1, p.x2, p.y2);
-        pieces[s.level].push_back(p);
-    });
-    std::vector<std::pair<float, float>> placed;
-    const float h = canvas.textHeight();
-    for (auto& [level, list] : pieces) {
-        std::stable_sort(list.begin(), list.end(), [&](const ContourSegment& a, const ContourSegment& b) {
-            return length(a) > length(b);
-        });
-        const std::string t = levelText(c, levels[static_cast<std::size_t>(level)]);
-        const float w = canvas.textWidth(t);
-        const ContourSegment* at = &list.front();
-        for (const ContourSegment& s : list) {
-            const float x = 0.5f * (s.x1 + s.x2), y = 0.5f * (s.y1 + s.y2);
-            const bool clear =
-                std::all_of(placed.begin(), placed.end(), [&](const std::pair<float, float>& q) {
-                    return std::fabs(q.first - x) > w + 100 || std::fabs(q.second - y) > 2 * h;
-                });
-            if (clear) {
-                at = &s;
-                break;
+    const std::size_t i = index(c.grid.ws, ws), j = index(c.grid.tw, tw);
+    return c.cell(i, j).flown && c.cell(i + 1, j).flown && c.cell(i, j + 1).flown &&
+           c.cell(i + 1, j + 1).flown;
+}
+
+void drawContours(Canvas& canvas, const SizingChart& c, const SizingChartMap& m,
+                  const std::vector<float>& levels) {
+    if (levels.size() < 1) return;
+    // Points without a value take the highest value, so no level runs between them; the lines are
+    // then kept only where the mission was flown around them.
+    float top = -INFINITY;
+    for (const SizingCell& cell : c.cells)
+        if (cell.flown && fieldKnown(c, cell)) top = std::max(top, fieldValue(c, cell));
+    const ContourLines traced = traceContourLines(pictureGrid(c, m, top), levels);
+    ContourLines lines;
+    lines.byLevel.resize(traced.byLevel.size());
+    for (std::size_t k = 0; k < traced.byLevel.size(); ++k)
+        for (const std::vector<CanvasPoint>& line : traced.byLevel[k]) {
+            std::vector<CanvasPoint> run;
+            for (const CanvasPoint& p : line) {
+                if (flownAround(c, m, p.x, p.y)) {
+                    run.push_back(p);
+                    continue;
+                }
+                if (run.size() > 1) lines.byLevel[k].push_back(run);
+                run.clear();
             }
+            if (run.size() > 1) lines.byLevel[k].push_back(run);
         }
-        const float x = 0.5f * (at->x1 + at->x2), y = 0.5f * (at->y1 + at->y2);
-        placed.emplace_back(x, y);
-        canvas.setColor(15);
-        canvas.box(x - 0.5f * w - 10, y - 0.5f * h, x + 0.5f * w + 10, y + 0.5f * h, true);
-        canvas.setColor(kContourColor);
-        canvas.text(x, y, t, HAlign::Center, VAlign::Middle);
-    }
+    const float increment = levels.size() > 1 ? levels[1] - levels[0] : 0.0f;
+    const PictureRect frame{m.layout.left, m.layout.top, m.layout.right, m.layout.bottom};
+    const std::vector<ContourLabel> labels = placeContourLabels(lines, levels, increment, frame, canvas);
+    drawLabelledContours(canvas, lines, labels, kContourColor);
+}
+
+/// The levels of the colour bands: the contour levels with one more step below, so that the values
+/// under the lowest contour level get a band of their own.
+std::vector<float> bandLevels(const std::vector<float>& levels) {
+    std::vector<float> out = levels;
+    if (levels.size() > 1) out.insert(out.begin(), levels[0] - (levels[1] - levels[0]));
+    return out;
 }
 
 /// Sub-divisions of a grid step for the shading, so the boundary follows the constraint lines.
@@ -159,18 +140,13 @@ constexpr int kShadeDivisions = 4;
 
 void drawRegions(Canvas& canvas, const SizingChart& c, const SizingChartMap& m,
                  const std::vector<float>& levels, bool filled) {
-    if (filled) {
-        for (std::size_t j = 0; j < c.grid.tw.size(); ++j)
-            for (std::size_t i = 0; i < c.grid.ws.size(); ++i) {
-                const SizingCell& cell = c.cell(i, j);
-                if (!cell.flown || !fieldKnown(c, cell)) continue;
-                const float v = fieldValue(c, cell);
-                const auto band = std::upper_bound(levels.begin(), levels.end(), v) - levels.begin();
-                float x1, y1, x2, y2;
-                cellRect(c, m, i, j, x1, y1, x2, y2);
-                canvas.setColor(kBandColors[static_cast<std::size_t>(band) % std::size(kBandColors)]);
-                canvas.box(x1, y1, x2, y2, true);
-            }
+    if (filled && levels.size() > 1) {
+        // Points without a value lie below the lowest level, which stays unfilled.
+        const ContourGrid g = pictureGrid(c, m, levels.front() - 2 * (levels.back() - levels.front()));
+        float top = levels.back();
+        for (const auto& row : g.values)
+            for (float v : row) top = std::max(top, v);
+        fillContourBands(canvas, g, contourBands(bandLevels(levels), top, false));
     }
     // The infeasible region on a finer grid: the constraints interpolated between grid points, the
     // mission's outcome from the nearest grid point; each column's infeasible runs drawn as one box.
@@ -325,6 +301,13 @@ void drawSizingChart(Canvas& canvas, const ProjectData& project, const SizingCha
         canvas.text(cx, y, "W_TO =" + Str(std::round(o.wto)));
     } else if (!chart.cells.empty()) {
         canvas.text(cx, y, "no feasible point");
+    }
+    if (filled && levels.size() > 1) {
+        float top = levels.back();
+        for (const SizingCell& cell : chart.cells)
+            if (cell.flown && fieldKnown(chart, cell)) top = std::max(top, fieldValue(chart, cell));
+        drawColorBar(canvas, contourBands(bandLevels(levels), top, false), cx, cx + 250, y + 700, b, "",
+                     levels[1] - levels[0]);
     }
 }
 

@@ -64,6 +64,11 @@ ProjectData projectWithEveryBlock(int16_t thrustModel, int16_t tsfcModel, int16_
     p.engine.tt7MaxSetting = 3600;
     p.contour.beta = 0.9f;
     p.contour.afterburner = 1;
+    return p;
+}
+
+/// Gives `p` sizing settings of its own, so the optional sizing block is written.
+void setSizing(ProjectData& p) {
     p.sizing.stored = true;
     p.sizing.wsMin = 30;
     p.sizing.wsMax = 110;
@@ -77,7 +82,6 @@ ProjectData projectWithEveryBlock(int16_t thrustModel, int16_t tsfcModel, int16_
     p.sizing.crewWeight = 220;
     p.sizing.payloadKept = 1750;
     p.sizing.payloadReleased = 1250;
-    return p;
 }
 
 ProjectData readBack(const std::string& text, FileResult* result = nullptr) {
@@ -94,6 +98,7 @@ TEST(ProjectFile, EveryConditionalBlockRoundTrips) {
     };
     for (Models m : {Models{2, 2, 6}, Models{5, 5, 7}, Models{6, 6, 1}, Models{7, 7, 7}, Models{0, 0, 0}}) {
         ProjectData p = projectWithEveryBlock(m.thrust, m.tsfc, m.drag);
+        setSizing(p);
         const std::string text = projectText(p);
         ProjectData q = readBack(text);
         EXPECT_EQ(projectText(q), text) << "thrust " << m.thrust << " drag " << m.drag;
@@ -129,13 +134,14 @@ TEST(ProjectFile, EveryConditionalBlockRoundTrips) {
 
 TEST(ProjectFile, SizingBlockIsWrittenOnlyWhenSetAndFilesWithoutItReadAsBefore) {
     ProjectData p = projectWithEveryBlock(2, 2, 6);
+    setSizing(p);
     const std::string withBlock = projectText(p);
     p.sizing.stored = false;
     const std::string without = projectText(p);
     // The block follows the last record; without settings nothing is written after it.
     ASSERT_EQ(withBlock.rfind(without, 0), 0u);
     EXPECT_EQ(withBlock.substr(without.size()),
-              "Sizing Chart\r\n 30 110 33  .6 2.4 19 \r\n1  2.34 -.13 220 1750 1250 \r\n");
+              "Sizing Chart\r\n 30  110  33  .6  2.4  19 \r\n 1  2.34 -.13  220  1750  1250 \r\n");
     // A project read from a file without the block keeps no settings from the project before it.
     ProjectData q = test::freshProject();
     ASSERT_TRUE(readProjectText(q, withBlock, "a.RUZ").ok);
