@@ -3,19 +3,25 @@
 #include "models/thrust_lapse.h"
 #include "output/number_format.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vededa {
 
 namespace {
 
-constexpr float kTickX = 100;       ///< length of the W/S ticks on the top and bottom edges
-constexpr float kTickY = 80;        ///< length of the T/W ticks on the left and right edges
-constexpr float kLabelGap = 25;     ///< constraint number right of its curve end
-constexpr float kLabelBelow = 10;   ///< constraint number under a curve end on the bottom edge
-constexpr float kLabelAbove = 5;    ///< constraint number over a curve end on the top edge
-constexpr float kAxisValueGap = 20; ///< axis values clear of the frame
-constexpr float kFontSize = 200;    ///< 10 point text
+constexpr float kTickX = 100;           ///< length of the W/S ticks on the top and bottom edges
+constexpr float kTickY = 80;            ///< length of the T/W ticks on the left and right edges
+constexpr float kLabelGap = 25;         ///< constraint number right of its curve end
+constexpr float kLabelBelow = 10;       ///< constraint number under a curve end on the bottom edge
+constexpr float kLabelAbove = 5;        ///< constraint number over a curve end on the top edge
+constexpr float kAxisValueGap = 20;     ///< axis values clear of the frame
+constexpr float kFontSize = 200;        ///< 10 point text
+constexpr float kUprightShare = 0.005f; ///< a curve narrower than this share of the W/S range is upright
+constexpr int kBoundarySamples = 400;   ///< W/S steps of the feasible region's edge
+constexpr Rgb kFeasibleTint{222, 242, 222};
+constexpr int kDesignPointColor = 12; ///< light red
+constexpr float kMarkerSize = 70;     ///< half width of the design point's diamond
 
 enum Outcode : int { kRight = 1, kLeft = 2, kAbove = 4, kBelow = 8 };
 
@@ -53,7 +59,150 @@ void drawFrame(Canvas& canvas, const DeviceMap& m) {
     canvas.line(m.x(f.xmax), m.y(f.ymin), m.x(f.xmin), m.y(f.ymin));
 }
 
+/// A label of the diagram with the rectangle its text covers.
+struct PlacedLabel {
+    float x, y;
+    std::string text;
+    HAlign h;
+    VAlign v;
+    float left, top, right, bottom;
+};
+
+PlacedLabel placedLabel(const Canvas& canvas, float x, float y, std::string text, HAlign h, VAlign v) {
+    const float w = canvas.textWidth(text), ht = canvas.textHeight();
+    const float left = h == HAlign::Left ? x : h == HAlign::Center ? x - w / 2 : x - w;
+    const float top = v == VAlign::Top ? y : v == VAlign::Middle ? y - ht / 2 : y - ht;
+    return {x, y, std::move(text), h, v, left, top, left + w, top + ht};
+}
+
+void shift(PlacedLabel& a, float dx, float dy) {
+    a.x += dx, a.left += dx, a.right += dx;
+    a.y += dy, a.top += dy, a.bottom += dy;
+}
+
+/// Spreads labels that would overprint each other along one direction (`vertical`: numbers beside the
+/// right edge; otherwise numbers on the top or bottom edge): overlapping labels form a group laid out
+/// edge to edge and centred where their own positions were, until no two groups touch.
+void spreadLabels(std::vector<PlacedLabel*> group, bool vertical) {
+    auto lo = [vertical](const PlacedLabel* p) { return vertical ? p->top : p->left; };
+    auto size = [vertical](const PlacedLabel* p) {
+        return vertical ? p->bottom - p->top : p->right - p->left;
+    };
+    std::sort(group.begin(), group.end(),
+              [&](const PlacedLabel* a, const PlacedLabel* b) { return lo(a) < lo(b); });
+    std::vector<float> wanted;
+    for (const PlacedLabel* p : group) wanted.push_back(lo(p));
+    // Blocks of consecutive labels: start index, and the start position of the block.
+    struct Block {
+        std::size_t first, last;
+        float start;
+    };
+    std::vector<Block> blocks;
+    auto length = [&](const Block& b) {
+        float total = 0;
+        for (std::size_t i = b.first; i <= b.last; ++i) total += size(group[i]);
+        return total;
+    };
+    auto centre = [&](const Block& b) {
+        float sum = 0, offset = 0;
+        for (std::size_t i = b.first; i <= b.last; ++i) {
+            sum += wanted[i] - offset;
+            offset += size(group[i]);
+        }
+        return sum / static_cast<float>(b.last - b.first + 1);
+    };
+    for (std::size_t i = 0; i < group.size(); ++i) {
+        blocks.push_back({i, i, wanted[i]});
+        // Merge with the block before while they overlap.
+        while (blocks.size() > 1) {
+            Block& prev = blocks[blocks.size() - 2];
+            Block& last = blocks.back();
+            if (prev.start + length(prev) <= last.start) break;
+            prev.last = last.last;
+            blocks.pop_back();
+            blocks.back().start = centre(blocks.back());
+        }
+    }
+    for (const Block& b : blocks) {
+        float at = b.start;
+        for (std::size_t i = b.first; i <= b.last; ++i) {
+            const float d = at - lo(group[i]);
+            shift(*group[i], vertical ? 0 : d, vertical ? d : 0);
+            at += size(group[i]);
+        }
+    }
+}
+
+/// Moves constraint numbers apart that would overprint: those beside the right edge up and down, those
+/// on the top and on the bottom edge sideways.
+void separateLabels(std::vector<PlacedLabel>& labels) {
+    std::vector<PlacedLabel*> beside, above, below;
+    for (PlacedLabel& p : labels) {
+        if (p.v == VAlign::Middle)
+            beside.push_back(&p);
+        else if (p.v == VAlign::Bottom)
+            above.push_back(&p);
+        else
+            below.push_back(&p);
+    }
+    spreadLabels(beside, true);
+    spreadLabels(above, false);
+    spreadLabels(below, false);
+}
+
 } // namespace
+
+std::vector<DiagramPoint> feasibleBoundary(const ProjectData& project, int16_t count, const DiagramFrame& f) {
+    struct Curve {
+        std::vector<DiagramPoint> points; // ascending W/S
+    };
+    std::vector<Curve> curves;
+    float rightLimit = f.xmax;
+    for (int16_t n = 1; n <= count && n <= kMaxConstraints; ++n) {
+        const ConstraintPoints& pts = project.constraintPoints[static_cast<std::size_t>(n)];
+        if (pts.count < 2) continue;
+        Curve c;
+        for (int j = 1; j <= pts.count; ++j) {
+            const auto i = static_cast<std::size_t>(j);
+            const DiagramPoint p{pts.wingLoading[i], pts.thrustLoading[i]};
+            if (std::isfinite(p.x) && std::isfinite(p.y)) c.points.push_back(p);
+        }
+        if (c.points.size() < 2) continue;
+        std::sort(c.points.begin(), c.points.end(),
+                  [](const DiagramPoint& a, const DiagramPoint& b) { return a.x < b.x; });
+        if (c.points.back().x - c.points.front().x <= kUprightShare * (f.xmax - f.xmin))
+            rightLimit = std::min(rightLimit, c.points.front().x); // a W/S limit
+        else
+            curves.push_back(std::move(c));
+    }
+    std::vector<DiagramPoint> edge;
+    if (curves.empty() && rightLimit == f.xmax) return edge;
+    if (rightLimit <= f.xmin) return edge;
+    for (int k = 0; k <= kBoundarySamples; ++k) {
+        const float x = f.xmin + (rightLimit - f.xmin) * static_cast<float>(k) / kBoundarySamples;
+        float need = f.ymin;
+        for (const Curve& c : curves) {
+            const auto& p = c.points;
+            float y;
+            if (x <= p.front().x)
+                y = p.front().y;
+            else if (x >= p.back().x)
+                y = p.back().y;
+            else {
+                const auto it = std::lower_bound(p.begin(), p.end(), x,
+                                                 [](const DiagramPoint& a, float v) { return a.x < v; });
+                const DiagramPoint& b = *it;
+                const DiagramPoint& a = *(it - 1);
+                y = b.x > a.x ? a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x) : std::max(a.y, b.y);
+            }
+            need = std::max(need, y);
+        }
+        edge.push_back({x, std::min(need, f.ymax)});
+    }
+    if (std::all_of(edge.begin(), edge.end(), [&](const DiagramPoint& p) { return p.y >= f.ymax; }))
+        edge.clear();
+    return edge;
+}
 
 bool clipSegment(DiagramPoint& a, DiagramPoint& b, const DiagramFrame& f) {
     // Each pass moves one outside end onto a frame edge, so four passes per end finish it.
@@ -89,9 +238,20 @@ std::string drawConstraintDiagram(Canvas& canvas, const ProjectData& project, in
     const DeviceMap m{l, f};
 
     canvas.setFontSize(kFontSize);
+    // The feasible region first, so every line stays on top of it.
+    const std::vector<DiagramPoint> edge = feasibleBoundary(project, count, f);
+    if (!edge.empty()) {
+        std::vector<CanvasPoint> region;
+        region.push_back({m.x(edge.front().x), m.y(f.ymax)});
+        for (const DiagramPoint& p : edge) region.push_back({m.x(p.x), m.y(p.y)});
+        region.push_back({m.x(edge.back().x), m.y(f.ymax)});
+        canvas.setRgb(kFeasibleTint);
+        canvas.polygon(region);
+    }
     canvas.setColor(0);
     if (l.printer) canvas.setLineWidth(project.plotLineWidth);
     drawFrame(canvas, m);
+    std::vector<PlacedLabel> labels;
 
     for (int16_t n = 1; n <= count && n <= kMaxConstraints; ++n) {
         const ConstraintPoints& pts = project.constraintPoints[static_cast<std::size_t>(n)];
@@ -120,11 +280,38 @@ std::string drawConstraintDiagram(Canvas& canvas, const ProjectData& project, in
         const float px = m.x(x), py = m.y(y);
         const std::string label = formatPattern(static_cast<float>(n), "##");
         if (y == f.ymin)
-            canvas.text(px, py + kLabelBelow, label, HAlign::Center, VAlign::Top);
+            labels.push_back(placedLabel(canvas, px, py + kLabelBelow, label, HAlign::Center, VAlign::Top));
         else if (y == f.ymax)
-            canvas.text(px, py - kLabelAbove, label, HAlign::Center, VAlign::Bottom);
+            labels.push_back(
+                placedLabel(canvas, px, py - kLabelAbove, label, HAlign::Center, VAlign::Bottom));
         else
-            canvas.text(px + kLabelGap, py, label, HAlign::Left, VAlign::Middle);
+            labels.push_back(placedLabel(canvas, px + kLabelGap, py, label, HAlign::Left, VAlign::Middle));
+    }
+    // A number moved away from its curve's end gets a short leader to it.
+    std::vector<PlacedLabel> original = labels;
+    separateLabels(labels);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const PlacedLabel& t = labels[i];
+        canvas.text(t.x, t.y, t.text, t.h, t.v);
+        if (t.v == VAlign::Middle && std::fabs(t.y - original[i].y) > 0.3f * (t.bottom - t.top))
+            canvas.line(t.x - kLabelGap, original[i].y, t.x - 2.0f, t.y);
+    }
+
+    // The aircraft's design point with its values, when it lies in the frame.
+    const float ws = project.wingLoading, tw = project.thrustLoading;
+    if (ws >= f.xmin && ws <= f.xmax && tw >= f.ymin && tw <= f.ymax) {
+        const float dx = m.x(ws), dy = m.y(tw);
+        canvas.setColor(kDesignPointColor);
+        canvas.polygon(
+            {{dx, dy - kMarkerSize}, {dx + kMarkerSize, dy}, {dx, dy + kMarkerSize}, {dx - kMarkerSize, dy}});
+        canvas.setColor(0);
+        canvas.box(dx - 0.4f * kMarkerSize, dy - 0.4f * kMarkerSize, dx + 0.4f * kMarkerSize,
+                   dy + 0.4f * kMarkerSize, false);
+        const std::string values = "W/S=" + Str(ws) + " T/W=" + Str(tw);
+        // Beside the marker, on the side with room inside the frame.
+        const bool leftSide = dx + kMarkerSize + canvas.textWidth(values) > l.right;
+        canvas.text(leftSide ? dx - 1.5f * kMarkerSize : dx + 1.5f * kMarkerSize, dy - 1.2f * kMarkerSize,
+                    values, leftSide ? HAlign::Right : HAlign::Left, VAlign::Bottom);
     }
 
     drawFrame(canvas, m);
@@ -161,15 +348,20 @@ std::string drawConstraintDiagram(Canvas& canvas, const ProjectData& project, in
 
     canvas.text(l.left - kAxisValueGap, l.top, Str(project.twAxis[2]), HAlign::Right, VAlign::Middle);
     canvas.text(l.left - kAxisValueGap, l.bottom, Str(project.twAxis[1]), HAlign::Right, VAlign::Middle);
-    canvas.text(l.left, l.bottom + 3 * kAxisValueGap, Str(project.wsAxis[1]), HAlign::Center, VAlign::Top);
-    canvas.text(l.right, l.bottom + 3 * kAxisValueGap, Str(project.wsAxis[2]), HAlign::Center, VAlign::Top);
+    // The W/S values sit low enough to clear the T/W minimum at the corner.
+    const float wsValueTop = l.bottom + 0.5f * canvas.textHeight() + kAxisValueGap;
+    canvas.text(l.left, wsValueTop, Str(project.wsAxis[1]), HAlign::Center, VAlign::Top);
+    canvas.text(l.right, wsValueTop, Str(project.wsAxis[2]), HAlign::Center, VAlign::Top);
     canvas.text(l.left - 4 * kAxisValueGap - canvas.textWidth("0.0"), (l.top + l.bottom) / 2, "T/W",
                 HAlign::Right, VAlign::Middle);
-    canvas.text((l.left + l.right) / 2, l.bottom + kAxisValueGap + 1.5f * canvas.textHeight(),
+    canvas.text((l.left + l.right) / 2, wsValueTop + 1.2f * canvas.textHeight(),
                 project.unitSystem == kSI ? "W/S (Pa)" : "W/S (psf)", HAlign::Center, VAlign::Top);
+    // The printed title sits between the file line at the top of the page and the numbers above the
+    // frame.
     if (l.printer)
-        canvas.text((l.left + l.right) / 2, l.top - 2 * canvas.textHeight(), "Constraint Diagram",
-                    HAlign::Center, VAlign::Bottom);
+        canvas.text((l.left + l.right) / 2,
+                    std::max(l.top - 1.1f * canvas.textHeight(), 2.1f * canvas.textHeight()),
+                    "Constraint Diagram", HAlign::Center, VAlign::Bottom);
     return {};
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vededa {
 
@@ -35,8 +36,18 @@ struct DiagramFrame {
 /// Returns false when no part of the segment is inside.
 bool clipSegment(DiagramPoint& a, DiagramPoint& b, const DiagramFrame& frame);
 
-/// Draws the constraint diagram of constraints 1..`count` (their stored points) on `canvas`: frame,
-/// clipped curves with their numbers, ticks, captions, axis values and titles. A constraint whose curve
+/// The lower edge of the feasible region, the part of the frame above every constraint curve: at each
+/// W/S from the frame's left edge the largest T/W any drawn constraint needs there (a curve is held at
+/// its end value beyond its ends), up to the smallest W/S limit of the constraints whose curves are
+/// upright lines (landing), which bound the region on the right. Empty when nothing is feasible in the
+/// frame or no constraint is drawn.
+std::vector<DiagramPoint> feasibleBoundary(const ProjectData& project, int16_t count,
+                                           const DiagramFrame& frame);
+
+/// Draws the constraint diagram of constraints 1..`count` (their stored points) on `canvas`: the
+/// feasible region in a light tint, frame, clipped curves with their numbers (moved apart where two
+/// would overprint), the aircraft's design point (W/S, T/W) with its values, ticks, captions, axis
+/// values and titles. A constraint whose curve
 /// has no visible part gets its number at its last stored point brought onto the frame; one without
 /// points gets none. Returns an empty string, or the reason nothing was drawn (a W/S or T/W range of
 /// zero width).

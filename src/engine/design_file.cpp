@@ -85,6 +85,8 @@ const std::vector<DesignKey>& designKeys() {
         {"nhmax", "limit: maximum high-spool speed [% of reference] (0 = none)"},
         {"Tt4max", "maximum Tt4 written into the file [R or K] (default Tt4)"},
         {"Tt7max", "maximum Tt7 written into the file [R or K] (default Tt7)"},
+        {"gas", "gas model: constant (two constant-cp gases) or variable (real-gas properties)"},
+        {"HC", "fuel hydrogen/carbon atom ratio of the variable gas (default 2, kerosene)"},
     };
     return keys;
 }

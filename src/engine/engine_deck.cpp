@@ -2,12 +2,15 @@
 #include "engine/engine_deck.h"
 
 #include "engine/gas_dynamics.h"
+#include "engine/gas_properties.h"
+#include "engine/real_gas_deck.h"
 #include "output/number_format.h"
 
 #include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace vededa {
 
@@ -67,6 +70,7 @@ class DeckRun {
     bool ductPass();    ///< the whole cycle of the engine without turbomachinery (type 7)
     void performance(); ///< step 9: specific thrust, fuel consumption, flows and areas
     bool evaluate(bool wholeCycle);
+    bool realGasEvaluate(); ///< the whole cycle of an engine designed with variable gas properties
     bool fail(const std::string& message);
     void putAfterburnerOut();
 
@@ -85,7 +89,8 @@ class DeckRun {
     float piABUse_ = 1;
     float thrustScale_ = 1;
 
-    // Gas properties
+    // Gas properties: the variable gas model of an engine designed with it (reference position 55)
+    std::optional<GasModel> gas_;
     float cpc_, cpt_, cpAB_, gc_, gt_, gAB_, Rc_, Rt_, RAB_;
     float core_; ///< 1 - beta - eps1 - eps2
 
@@ -148,6 +153,10 @@ void DeckRun::setUp() {
     Rt_ = gasConstant(gt_, cpt_, u_.jgc);
     RAB_ = gasConstant(gAB_, cpAB_, u_.jgc);
     core_ = 1 - c_[26] - c_[27] - c_[28];
+    if (r_[55] == kVariableGas)
+        gas_.emplace(u_.system, r_[56]);
+    else
+        gas_.reset();
 
     M0R_ = r_[1];
     T0R_ = r_[2];
@@ -799,6 +808,7 @@ bool DeckRun::evaluate(bool wholeCycle) {
     if (++out_.cycleEvaluations > kCycleEvaluationLimit)
         return fail("Engine cycle will not settle within " + std::to_string(kCycleEvaluationLimit) +
                     " evaluations.");
+    if (gas_) return realGasEvaluate();
     if (type_ == 7) {
         if (!ductPass()) return false;
     } else if (type_ == 3) {
@@ -842,6 +852,66 @@ bool DeckRun::evaluate(bool wholeCycle) {
     }
     if (type_ != 3 && type_ < 6 && !tailPass()) return false;
     if (std::fetestexcept(kFaultFlags) || !std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
+        return fail(
+            "Floating-point fault in the engine cycle (overflow, division by zero or invalid operation).");
+    return true;
+}
+
+bool DeckRun::realGasEvaluate() {
+    RealGasPassInput in;
+    in.component = &c_;
+    in.reference = &r_;
+    in.units = &u_;
+    in.type = type_;
+    in.M0 = M0_;
+    in.T0 = T0_;
+    in.P0 = P0_;
+    in.Tt4 = Tt4_;
+    in.Tt7 = Tt7_;
+    in.afterburnerLit = abLit_;
+    in.piAB = piABUse_;
+    in.chokedP0P9 = ctl_[7];
+    in.thrustScale = thrustScale_;
+    RealGasPassResult o;
+    const std::string failure = realGasPass(*gas_, in, o);
+    if (!failure.empty()) return fail(failure);
+    tauR_ = o.tauR;
+    piR_ = o.piR;
+    piD_ = o.piD;
+    V0_ = o.V0;
+    mRatio_ = o.mRatio;
+    tauFan_ = o.tauFan;
+    piFan_ = o.piFan;
+    tauHpc_ = o.tauHpc;
+    piHpc_ = o.piHpc;
+    piC_ = o.piC;
+    tauC_ = o.tauC;
+    Tt3_ = o.Tt3;
+    Pt3_ = o.Pt3;
+    f_ = o.f;
+    fAB_ = o.fAB;
+    fO_ = o.fO;
+    tauTL_ = o.tauTL;
+    piTL_ = o.piTL;
+    alpha_ = o.alpha;
+    Tt6_ = o.Tt6;
+    Tt7_ = o.Tt7;
+    pt9p0_ = o.pt9p0;
+    pt9p9_ = o.pt9p9;
+    p0p9Throat_ = o.p0p9;
+    M9_ = o.M9;
+    T9T0_ = o.T9T0;
+    V9V0_ = o.V9V0;
+    m9m0_ = o.m9m0;
+    Fm0_ = o.Fm0;
+    S_ = o.S;
+    m0_ = o.m0;
+    F_ = o.F;
+    A0_ = o.A0;
+    A9_ = o.A9;
+    nl_ = o.pctNL;
+    nh_ = o.pctNH;
+    if (!std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
         return fail(
             "Floating-point fault in the engine cycle (overflow, division by zero or invalid operation).");
     return true;
@@ -909,6 +979,12 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
         return;
     }
     setUp();
+    if (gas_ && !realGasDeckSupportsType(type_)) {
+        fail("Engine type " + std::to_string(type_) +
+             " with variable gas properties is not computed by this deck.");
+        code = code_;
+        return;
+    }
     abLit_ = type_ == 2 || type_ == 5;
     piABUse_ = c_[3];
     if (abLit_ && Tt7_ == 0) putAfterburnerOut();

@@ -2,6 +2,7 @@
 #include "engine/engine_design.h"
 
 #include "app/project_data.h"
+#include "engine/design_cycle.h"
 #include "engine/gas_dynamics.h"
 #include "models/atmosphere.h"
 
@@ -48,21 +49,61 @@ constexpr double kBtuPerSecondPerHp = 550.0 / 778.169;
 DesignReadResult readEngineDesign(std::string_view text) {
     DesignReadResult r;
     EngineDesign& d = r.design;
-    std::map<std::string, float*> numbers = {
-        {"m0", &d.M0},           {"alt", &d.alt},           {"t0", &d.T0},           {"p0", &d.P0},
-        {"tt4", &d.Tt4},         {"tt7", &d.Tt7},           {"pifan", &d.pifan},     {"pihpc", &d.pihpc},
-        {"alpha", &d.alpha},     {"pt5ratio", &d.pt5ratio}, {"m5", &d.M5},           {"m9", &d.M9},
-        {"etaprop", &d.etaprop}, {"etagear", &d.etagear},   {"p0p9", &d.P0P9},       {"mdot", &d.mdot},
-        {"thrust", &d.thrust},   {"ctol", &d.CTOL},         {"ctoh", &d.CTOH},       {"ptol", &d.PTOL},
-        {"ptoh", &d.PTOH},       {"pidmax", &d.pidmax},     {"pib", &d.pib},         {"piab", &d.piAB},
-        {"pin", &d.pin},         {"pinp", &d.pinp},         {"etab", &d.etab},       {"etaab", &d.etaAB},
-        {"etamh", &d.etamH},     {"etaml", &d.etamL},       {"etampl", &d.etamPL},   {"etamph", &d.etamPH},
-        {"etacp", &d.etacp},     {"etach", &d.etacH},       {"etath", &d.etatH},     {"etatl", &d.etatL},
-        {"hpr", &d.hPR},         {"cpc", &d.cpc},           {"cpt", &d.cpt},         {"cpab", &d.cpAB},
-        {"gammac", &d.gammac},   {"gammat", &d.gammat},     {"gammaab", &d.gammaAB}, {"pimmax", &d.piMmax},
-        {"beta", &d.beta},       {"eps1", &d.eps1},         {"eps2", &d.eps2},       {"cprmax", &d.cprmax},
-        {"pt3max", &d.pt3max},   {"tt3max", &d.tt3max},     {"nlmax", &d.nlmax},     {"nhmax", &d.nhmax},
-        {"tt4max", &d.Tt4max},   {"tt7max", &d.Tt7max}};
+    std::map<std::string, float*> numbers = {{"m0", &d.M0},
+                                             {"alt", &d.alt},
+                                             {"t0", &d.T0},
+                                             {"p0", &d.P0},
+                                             {"tt4", &d.Tt4},
+                                             {"tt7", &d.Tt7},
+                                             {"pifan", &d.pifan},
+                                             {"pihpc", &d.pihpc},
+                                             {"alpha", &d.alpha},
+                                             {"pt5ratio", &d.pt5ratio},
+                                             {"m5", &d.M5},
+                                             {"m9", &d.M9},
+                                             {"etaprop", &d.etaprop},
+                                             {"etagear", &d.etagear},
+                                             {"p0p9", &d.P0P9},
+                                             {"mdot", &d.mdot},
+                                             {"thrust", &d.thrust},
+                                             {"ctol", &d.CTOL},
+                                             {"ctoh", &d.CTOH},
+                                             {"ptol", &d.PTOL},
+                                             {"ptoh", &d.PTOH},
+                                             {"pidmax", &d.pidmax},
+                                             {"pib", &d.pib},
+                                             {"piab", &d.piAB},
+                                             {"pin", &d.pin},
+                                             {"pinp", &d.pinp},
+                                             {"etab", &d.etab},
+                                             {"etaab", &d.etaAB},
+                                             {"etamh", &d.etamH},
+                                             {"etaml", &d.etamL},
+                                             {"etampl", &d.etamPL},
+                                             {"etamph", &d.etamPH},
+                                             {"etacp", &d.etacp},
+                                             {"etach", &d.etacH},
+                                             {"etath", &d.etatH},
+                                             {"etatl", &d.etatL},
+                                             {"hpr", &d.hPR},
+                                             {"cpc", &d.cpc},
+                                             {"cpt", &d.cpt},
+                                             {"cpab", &d.cpAB},
+                                             {"gammac", &d.gammac},
+                                             {"gammat", &d.gammat},
+                                             {"gammaab", &d.gammaAB},
+                                             {"pimmax", &d.piMmax},
+                                             {"beta", &d.beta},
+                                             {"eps1", &d.eps1},
+                                             {"eps2", &d.eps2},
+                                             {"cprmax", &d.cprmax},
+                                             {"pt3max", &d.pt3max},
+                                             {"tt3max", &d.tt3max},
+                                             {"nlmax", &d.nlmax},
+                                             {"nhmax", &d.nhmax},
+                                             {"tt4max", &d.Tt4max},
+                                             {"tt7max", &d.Tt7max},
+                                             {"hc", &d.HC}};
     std::map<std::string, bool> given;
     float type = 0, units = 1;
 
@@ -83,6 +124,15 @@ DesignReadResult readEngineDesign(std::string_view text) {
         const std::string value = trim(line.substr(eq + 1));
         if (key == "p0p9" && lower(value) == "conv") {
             d.P0P9 = -1;
+            given[key] = true;
+            continue;
+        }
+        if (key == "gas") {
+            // The words, or the codes of reference position 55.
+            const std::string model = lower(value);
+            if (model != "constant" && model != "variable" && model != "0" && model != "1")
+                return fail("the value of 'gas' must be 'constant' or 'variable'");
+            d.gas = model == "variable" || model == "1" ? kVariableGas : kConstantGas;
             given[key] = true;
             continue;
         }
@@ -109,6 +159,8 @@ DesignReadResult readEngineDesign(std::string_view text) {
     d.units = static_cast<int16_t>(units);
     if (!given.count("tt4") || d.Tt4 <= 0) return fail("Tt4 must be given");
     if (d.mdot <= 0 && d.thrust <= 0) return fail("give the design mass flow 'mdot' or the design 'thrust'");
+    if (!(d.HC > 0 && d.HC <= 4))
+        return fail("the fuel hydrogen/carbon ratio 'HC' must lie above 0 and at most 4");
     if (d.units == 2) {
         if (!given.count("hpr")) d.hPR = 42800;
         if (!given.count("cpc")) d.cpc = 1.004f;
@@ -121,20 +173,8 @@ DesignReadResult readEngineDesign(std::string_view text) {
 
 namespace {
 
-/// Everything one evaluation of the on-design cycle produces.
-struct Cycle {
-    double tauR, piR, piD, tauLambda, tauFan, tauHpc, f;
-    double tauM1, tauTH, piTH, tauM2, X, tauTL, piTL;
-    double alphaP = 0, M5 = 0, M5p = 0, pt5Ratio = 0, A5Ratio = 0, areaRatio5 = 0, tauM = 1, piMIdeal = 1,
-           piM = 1, M6 = 0;
-    double cp6, R6, gamma6, Tt6, Tt9, cp9, R9, gamma9, tauLambdaAB, fAB = 0, piABUse;
-    double pt9p0, M8, p0p9, pt9p9, M9, T9T0, V9V0, fO, m9m0, specificThrust, S, V0;
-    double M19 = 0, pt19p19 = 0, p0p19 = 1, V19V0 = 0, T19T0 = 0, coreExit = 0;
-};
-
-struct Gas {
-    double cpc, cpt, cpAB, gc, gt, gAB, Rc, Rt, RAB, jgc;
-};
+using Cycle = DesignCycle;
+using Gas = DesignGas;
 
 double tauFromPi(double pi, double eta, double gamma) {
     return 1.0 + (std::pow(pi, (gamma - 1.0) / gamma) - 1.0) / eta;
@@ -313,13 +353,15 @@ std::string jetCycle(const EngineDesign& d, const Gas& g, double T0, double M0, 
     return "";
 }
 
-/// Propeller efficiency at the flight Mach number from the reference value: rising from 0 to the
-/// reference value up to Mach 0.1, constant up to Mach 0.7, falling beyond.
+} // namespace
+
 double propellerEfficiency(double M0, double reference) {
     if (M0 <= 0.1) return 10.0 * M0 * reference;
     if (M0 <= 0.7) return reference;
     return (1.0 - (M0 - 0.7) / 3.0) * reference;
 }
+
+namespace {
 
 /// The on-design cycle of the turboprop (type 6): the gas generator's compressor is driven by the
 /// high-pressure turbine, the power turbine expands to the core-nozzle exit Mach number M9 and drives the
@@ -460,6 +502,11 @@ DesignResult designEngine(const EngineDesign& d) {
     g.RAB = gasConstant(d.gammaAB, d.cpAB, u.jgc);
     const bool mixed = d.type == 4 || d.type == 5;
     const double powerFactor = d.units == 2 ? 1.0 : kBtuPerSecondPerHp;
+    // The variable gas model computes every type with enthalpies; take-off powers are then per unit of
+    // m0·h(T0), the enthalpy that plays the part of cp_c·T0.
+    const bool variable = d.gas == kVariableGas;
+    const GasModel model(d.units, d.HC);
+    const DesignConditions conditions{T0, M0, u.aSL, u.TSL, u.deckRateConstant, u.gc, u.jgc};
 
     // Take-off coefficients: given, or from powers once the mass flow is known.
     double m0 = d.thrust > 0 ? 0 : d.mdot;
@@ -469,8 +516,9 @@ DesignResult designEngine(const EngineDesign& d) {
     std::string why;
     for (int pass = 0; pass < kSizingPasses; ++pass) {
         if (m0 > 0) {
-            if (d.PTOL >= 0) CTOL = d.PTOL * powerFactor / (m0 * d.cpc * T0);
-            if (d.PTOH >= 0) CTOH = d.PTOH * powerFactor / (m0 * d.cpc * T0);
+            const double power = variable ? m0 * model.h(T0, 0) : m0 * d.cpc * T0;
+            if (d.PTOL >= 0) CTOL = d.PTOL * powerFactor / power;
+            if (d.PTOH >= 0) CTOH = d.PTOH * powerFactor / power;
         }
         if (mixed && d.alpha < 0) {
             // Bypass ratio for the requested Pt5'/Pt5: more bypass flow loads the low-pressure turbine,
@@ -483,8 +531,11 @@ DesignResult designEngine(const EngineDesign& d) {
             for (int i = 0; i < kBypassSearchPasses && hi - lo > 1e-12; ++i) {
                 const double mid = 0.5 * (lo + hi);
                 Cycle probe{};
+                Gas probeGas = g;
                 const std::string w =
-                    jetCycle(d, g, T0, M0, u.aSL, u.TSL, mid, CTOL, CTOH, u.deckRateConstant, u.gc, probe);
+                    variable ? realGasCycle(d, model, conditions, mid, CTOL, CTOH, probe, probeGas)
+                             : jetCycle(d, g, T0, M0, u.aSL, u.TSL, mid, CTOL, CTOH, u.deckRateConstant, u.gc,
+                                        probe);
                 const bool turbineOut = !w.empty() && w.find("low-pressure turbine") != std::string::npos;
                 if (turbineOut || (w.empty() && probe.pt5Ratio > d.pt5ratio) ||
                     (!w.empty() && w.find("supersonic") != std::string::npos))
@@ -494,7 +545,9 @@ DesignResult designEngine(const EngineDesign& d) {
             }
             alpha = lo;
         }
-        if (d.type == 6)
+        if (variable)
+            why = realGasCycle(d, model, conditions, alpha, CTOL, CTOH, c, g);
+        else if (d.type == 6)
             why = propCycle(d, g, T0, M0, u.aSL, u.TSL, CTOL, CTOH, u.deckRateConstant, u.gc, c);
         else
             why = d.type == 7
@@ -551,12 +604,12 @@ DesignResult designEngine(const EngineDesign& d) {
     k[16] = d.etatL;
     k[17] = mixed ? static_cast<float>(c.A5Ratio) : 0.0f;
     k[18] = d.hPR;
-    k[19] = d.cpc;
-    k[20] = d.cpt;
-    k[21] = d.cpAB;
-    k[22] = d.gammac;
-    k[23] = d.gammat;
-    k[24] = d.gammaAB;
+    k[19] = variable ? static_cast<float>(g.cpc) : d.cpc;
+    k[20] = variable ? static_cast<float>(g.cpt) : d.cpt;
+    k[21] = variable ? static_cast<float>(g.cpAB) : d.cpAB;
+    k[22] = variable ? static_cast<float>(g.gc) : d.gammac;
+    k[23] = variable ? static_cast<float>(g.gt) : d.gammat;
+    k[24] = variable ? static_cast<float>(g.gAB) : d.gammaAB;
     k[25] = d.piMmax;
     k[26] = d.beta;
     k[27] = d.eps1;
@@ -630,6 +683,8 @@ DesignResult designEngine(const EngineDesign& d) {
     r[52] = static_cast<float>(1.0 - d.beta + (1.0 - d.beta - d.eps1 - d.eps2) * c.f);
     r[53] = static_cast<float>(c.pt9p0);
     r[54] = static_cast<float>(T0 * c.tauR / u.TSL);
+    r[55] = variable ? 1.0f : 0.0f;
+    r[56] = variable ? static_cast<float>(model.hydrogenCarbonRatio()) : 0.0f;
 
     auto& ctl = e.controls;
     ctl[1] = static_cast<float>(M0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/one_based.h"
+#include "engine/gas_properties.h"
 
 #include <cstdint>
 #include <string>
@@ -36,6 +37,8 @@ struct EngineDesign {
     float piMmax = 0.97f, beta = 0, eps1 = 0, eps2 = 0;
     float cprmax = 0, pt3max = 0, tt3max = 0, nlmax = 0, nhmax = 0;
     float Tt4max = -1, Tt7max = -1; ///< -1 = not given (Tt4; Tt7 or 0)
+    int16_t gas = 0;                ///< gas model: `kConstantGas` or `kVariableGas`
+    float HC = 2;                   ///< fuel hydrogen/carbon atom ratio of the variable gas model
 };
 
 /// Outcome of reading a design file.

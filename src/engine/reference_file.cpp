@@ -1,6 +1,7 @@
 // Reading a reference engine file, the reference listing and the engine data field rules.
 #include "engine/reference_file.h"
 
+#include "engine/gas_properties.h"
 #include "output/number_format.h"
 #include "output/report.h"
 
@@ -375,6 +376,12 @@ std::string referenceListing(const EngineData& engine, bool si, ListingLabels se
     line(L.air, r[25]);
     line(L.fuel, r[26]);
     out.line("  " + padRight(L.thrust, width) + Str(r[27]));
+    // The gas model, listed for engines designed with variable gas properties only (position 55), so the
+    // listing of a constant-cp engine keeps its lines.
+    if (r[55] == kVariableGas) {
+        out.line("  " + padRight("Gas Model", width) + "Variable");
+        line("Fuel H/C", r[56]);
+    }
     return out.text();
 }
 

@@ -40,9 +40,10 @@ ConstraintDiagramLayout diagramLayout(bool printer) {
     l.height = kPlotPictureHeight;
     l.left = 1300;
     l.right = 8000;
-    l.top = 600;
+    // The printer page has the title between the file line and the frame.
+    l.top = printer ? 800 : 600;
     l.bottom = 6200;
-    l.captionTop = 600;
+    l.captionTop = l.top;
     l.printer = printer;
     return l;
 }

@@ -6,7 +6,9 @@
 #include "ui/mission_plot_window.h"
 #include "ui/picture.h"
 #include "ui/user_dialogs.h"
+#include "ui/window_placement.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -57,6 +59,7 @@ bool SplashWindow::loadPicture(const QString& path) {
 
 DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs), printer_(dialogs) {
     initializeProject(project_);
+    placement_ = std::make_unique<WindowPlacement>();
     main_ = std::make_unique<MainWindow>(project_, dialogs_, printer_, hooks_);
     printer_.projectName = [this] {
         return QFileInfo(QString::fromStdString(project_.projectPath)).completeBaseName().toStdString();
@@ -71,6 +74,29 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
     hook_ = std::make_unique<ThrottleHookWindow>(project_, dialogs_, printer_);
     engineTest_ = std::make_unique<EngineTestWindow>(project_, dialogs_, *results_, *hook_);
     hooks_.showEngineTestWindow = [this] { engineTest_->open(); };
+    // A close box does what Done does; Done returns to the window that opened the child window.
+    const std::pair<QWidget*, const char*> doneButtons[] = {
+        {results_.get(), "Command3"},    {plot_.get(), "Command1"},    {constraint_.get(), "cmdDone"},
+        {mission_.get(), "cmdDone"},     {contour_.get(), "Command3"}, {engineData_.get(), "Command2"},
+        {interfaces_.get(), "Command3"}, {hook_.get(), "Command2"},    {engineTest_.get(), "Command4"},
+    };
+    for (const auto& [window, name] : doneButtons)
+        closeBoxRunsDone(window, window->findChild<QAbstractButton*>(name));
+    auto comeBackTo = [](QWidget* window) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    };
+    QObject::connect(hook_->findChild<QAbstractButton*>("Command2"), &QAbstractButton::clicked,
+                     engineTest_.get(), [this, comeBackTo] { comeBackTo(engineTest_.get()); });
+    QObject::connect(interfaces_->findChild<QAbstractButton*>("Command3"), &QAbstractButton::clicked,
+                     engineData_.get(), [this, comeBackTo] {
+                         if (engineData_->isHidden()) comeBackTo(engineData_.get());
+                     });
+    // Long forms scroll, so that every window fits a small or scaled screen.
+    for (QWidget* form : std::initializer_list<QWidget*>{constraint_.get(), mission_.get(), contour_.get(),
+                                                         engineData_.get(), engineTest_.get()})
+        makeScrollable(form);
     // A read reference file makes the cycle deck the engine model: the main window shows its engine
     // text, check marks and the engine buttons, and the mission summary of another engine is stale.
     QObject::connect(engineData_.get(), &EngineDataWindow::referenceRead, main_.get(),

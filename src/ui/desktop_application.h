@@ -26,6 +26,7 @@
 namespace vededa {
 
 class UserDialogs;
+class WindowPlacement;
 
 /// The splash window (`Form8`) shown while the program starts.
 class SplashWindow : public QWidget {
@@ -81,6 +82,7 @@ class DesktopApplication {
 
   private:
     UserDialogs& dialogs_;
+    std::unique_ptr<WindowPlacement> placement_;
     ProjectData project_;
     WindowHooks hooks_;
     PrintService printer_;

@@ -92,7 +92,7 @@ EngineDataWindow::EngineDataWindow(ProjectData& project, UserDialogs& dialogs, W
     scaleCaption_ = new QLabel(this);
     scaleCaption_->setObjectName("lblThrustScale");
 
-    listing_ = form::reportView(this, "txtListing", 56, 40);
+    listing_ = form::reportView(this, "txtListing", 56, 36);
 
     // The limits and the loss model.
     auto* limits = new QGridLayout;

@@ -11,6 +11,7 @@
 #include "ui/picture.h"
 #include "ui/print_service.h"
 #include "ui/user_dialogs.h"
+#include "ui/window_placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -228,7 +229,7 @@ void MainWindow::buildCentralWidget() {
     engineLabel_ = makeLabel("lblEngine", "Engine:");
     fileLabel_ = makeLabel("lblFile", "File:");
     unitsLabel_ = makeLabel("lblUnits", "Units:");
-    status->setMinimumWidth(340);
+    status->setMinimumWidth(260);
     right->addWidget(status);
 
     auto* buttons = new QGridLayout;
@@ -608,13 +609,17 @@ void MainWindow::unitsCommand(int index) {
 }
 
 void MainWindow::showDragInputWindow() {
-    if (!dragWindow_) dragWindow_ = new DragInputWindow(project_, dialogs_, this);
+    if (!dragWindow_) {
+        dragWindow_ = new DragInputWindow(project_, dialogs_, this);
+        makeScrollable(dragWindow_);
+    }
     dragWindow_->open();
 }
 
 void MainWindow::showEngineModelWindow() {
     if (!engineModelWindow_) {
         engineModelWindow_ = new EngineModelWindow(project_, this);
+        makeScrollable(engineModelWindow_);
         // The throttle ratio typed there is part of the engine text.
         connect(engineModelWindow_, &EngineModelWindow::valueStored, this,
                 [this] { showEngineText(engineStatusText(project_)); });

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace vededa {
 namespace {
@@ -118,6 +120,81 @@ TEST(ConstraintDiagram, Captions) {
                                                "T/W",
                                                "W/S (psf)"};
     EXPECT_EQ(texts, expected);
+}
+
+/// A project of constraints given as (W/S, T/W) point lists.
+ProjectData projectWith(const std::vector<std::vector<DiagramPoint>>& curves) {
+    ProjectData p = diagramProject();
+    p.constraintCount = static_cast<int16_t>(curves.size());
+    for (std::size_t n = 0; n < curves.size(); ++n) {
+        ConstraintPoints& c = p.constraintPoints[n + 1];
+        c.count = static_cast<int16_t>(curves[n].size());
+        for (std::size_t j = 0; j < curves[n].size(); ++j) {
+            c.wingLoading[j + 1] = curves[n][j].x;
+            c.thrustLoading[j + 1] = curves[n][j].y;
+        }
+    }
+    return p;
+}
+
+TEST(ConstraintDiagram, FeasibleRegionLiesAboveEveryCurveAndLeftOfTheWingLoadingLimit) {
+    // A level requirement of 0.5, a rising one through 0.8 at W/S 100, and a landing limit at W/S 150.
+    const ProjectData p =
+        projectWith({{{0, 0.5f}, {200, 0.5f}}, {{0, 0.3f}, {200, 1.3f}}, {{150, 0.2f}, {150, 1.5f}}});
+    const DiagramFrame f{0, 200, 0.2f, 1.5f};
+    const auto edge = feasibleBoundary(p, 3, f);
+    ASSERT_FALSE(edge.empty());
+    EXPECT_FLOAT_EQ(edge.front().x, 0);
+    EXPECT_FLOAT_EQ(edge.back().x, 150); // bounded by the landing limit
+    for (const DiagramPoint& e : edge) EXPECT_NEAR(e.y, std::max(0.5f, 0.3f + e.x / 200.0f), 1e-5f) << e.x;
+    // Everything needs more than the frame holds: nothing is feasible.
+    EXPECT_TRUE(feasibleBoundary(projectWith({{{0, 2}, {200, 3}}}), 1, f).empty());
+    // The diagram tints the region before it draws any line.
+    const ConstraintDiagramLayout layout;
+    RecordingCanvas canvas(layout.width, layout.height);
+    ASSERT_EQ(drawConstraintDiagram(canvas, p, 3, layout), "");
+    const auto& ops = canvas.ops();
+    const auto tint =
+        std::find_if(ops.begin(), ops.end(), [](const auto& op) { return op.kind == Kind::Polygon; });
+    const auto line =
+        std::find_if(ops.begin(), ops.end(), [](const auto& op) { return op.kind == Kind::Line; });
+    ASSERT_NE(tint, ops.end());
+    EXPECT_LT(tint - ops.begin(), line - ops.begin());
+}
+
+TEST(ConstraintDiagram, NumbersEndingTogetherDoNotOverprintAndTheDesignPointIsMarked) {
+    // Five curves ending close together at the right edge, three at the top edge.
+    std::vector<std::vector<DiagramPoint>> curves;
+    for (int k = 0; k < 5; ++k) curves.push_back({{0, 0.4f}, {200, 0.80f + 0.005f * k}});
+    for (int k = 0; k < 3; ++k) curves.push_back({{0, 0.3f}, {100.0f + k, 1.6f}});
+    ProjectData p = projectWith(curves);
+    p.wingLoading = 120, p.thrustLoading = 1.1f;
+    for (bool printer : {false, true}) {
+        ConstraintDiagramLayout layout;
+        layout.printer = printer;
+        RecordingCanvas canvas(layout.width, layout.height);
+        ASSERT_EQ(drawConstraintDiagram(canvas, p, 8, layout), "");
+        struct Box {
+            std::string text;
+            float l, t, r, b;
+        };
+        std::vector<Box> boxes;
+        for (const auto& op : canvas.opsOf(Kind::Text)) {
+            const float w = canvas.textWidth(op.text), h = canvas.textHeight();
+            const float l = op.h == HAlign::Left ? op.x1 : op.h == HAlign::Center ? op.x1 - w / 2 : op.x1 - w;
+            const float t = op.v == VAlign::Top ? op.y1 : op.v == VAlign::Middle ? op.y1 - h / 2 : op.y1 - h;
+            boxes.push_back({op.text, l, t, l + w, t + h});
+        }
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+                const Box &a = boxes[i], &b = boxes[j];
+                const bool clash = a.l < b.r && b.l < a.r && a.t < b.b && b.t < a.b;
+                EXPECT_FALSE(clash) << "'" << a.text << "' and '" << b.text << "' printer " << printer;
+            }
+        const auto texts = canvas.opsOf(Kind::Text);
+        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                                [](const auto& op) { return op.text == "W/S= 120 T/W= 1.1"; }));
+    }
 }
 
 } // namespace

@@ -1,0 +1,110 @@
+// Variable gas properties: the cost of the property functions, and of one on-design calculation with the
+// variable gas against the same calculation with two constant-cp gases.
+#include "app/project_data.h"
+#include "engine/engine_deck.h"
+#include "engine/engine_design.h"
+#include "engine/gas_properties.h"
+#include "engine/reference_file.h"
+#include "models/atmosphere.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace vededa;
+
+void BM_GasEnthalpy(benchmark::State& state) {
+    const GasModel g(1);
+    double T = 1000;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(g.h(T, 0.02));
+        T = T < 3900 ? T + 1.7 : 500;
+    }
+}
+BENCHMARK(BM_GasEnthalpy);
+
+void BM_GasEntropyFunction(benchmark::State& state) {
+    const GasModel g(1);
+    double T = 1000;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(g.phi(T, 0.02));
+        T = T < 3900 ? T + 1.7 : 500;
+    }
+}
+BENCHMARK(BM_GasEntropyFunction);
+
+void BM_GasTemperatureFromEnthalpy(benchmark::State& state) {
+    const GasModel g(1);
+    const double h = g.h(2000, 0.02);
+    for (auto _ : state) benchmark::DoNotOptimize(g.temperatureFromEnthalpy(h, 0.02));
+}
+BENCHMARK(BM_GasTemperatureFromEnthalpy);
+
+void BM_GasIsentropicTemperature(benchmark::State& state) {
+    const GasModel g(1);
+    for (auto _ : state) benchmark::DoNotOptimize(g.isentropicTemperature(2000, 0.02, 0.3));
+}
+BENCHMARK(BM_GasIsentropicTemperature);
+
+/// The sea-level-static turbojet sized for 11800 lbf; argument 0 constant gas, 1 variable gas.
+void BM_DesignTurbojet(benchmark::State& state) {
+    EngineDesign d;
+    d.type = 1;
+    d.Tt4 = 2370;
+    d.pifan = 1.0001f;
+    d.pihpc = 13.5f / 1.0001f;
+    d.etacp = d.etacH = 0.83f;
+    d.etatH = d.etatL = 0.86f;
+    d.thrust = 11800;
+    d.gas = static_cast<int16_t>(state.range(0));
+    for (auto _ : state) benchmark::DoNotOptimize(designEngine(d).ok);
+}
+BENCHMARK(BM_DesignTurbojet)->Arg(kConstantGas)->Arg(kVariableGas);
+
+/// One full-throttle deck call at Mach 0.8 and 30,000 ft of a two-spool turbojet with bleed, cooling air
+/// and take-offs designed with the gas model of argument 0 (0 constant, 1 variable).
+void BM_DeckCallByGasModel(benchmark::State& state) {
+    EngineDesign d;
+    d.type = 1;
+    d.M0 = 0.8f;
+    d.alt = 30000;
+    d.Tt4 = 2970;
+    d.pifan = 2;
+    d.pihpc = 7;
+    d.mdot = 100;
+    d.beta = 0.01f;
+    d.eps1 = 0.03f;
+    d.eps2 = 0.02f;
+    d.CTOL = 0.001f;
+    d.CTOH = 0.003f;
+    d.piAB = 1;
+    d.gas = static_cast<int16_t>(state.range(0));
+    const DesignResult made = designEngine(d);
+    ProjectData p;
+    initializeProject(p);
+    if (!made.ok || !readReferenceText(p, referenceFileText(made.engine), "bench.REF").ok) {
+        state.SkipWithError("design failed");
+        return;
+    }
+    p.engine.setup[kSetupThrottleMode] = 1;
+    for (int k = 11; k <= 15; ++k) p.engine.controls[k] = 0;
+    FlightCondition fc;
+    fc.altitude = 30000;
+    atmosphere(fc, p.units);
+    p.engine.controls[1] = 0.8f;
+    p.engine.controls[2] = fc.altitude;
+    p.engine.controls[3] = fc.temperature;
+    p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
+    EngineDeckResults cycle;
+    std::string text;
+    for (auto _ : state) {
+        float F = 0, S = 0, m0 = 0, A0 = 0, A9 = 0, Tt4 = 0, Tt7 = 0, scale = 1;
+        int16_t ab = 0, code = 0;
+        text.clear();
+        RunEngineDeck(p.engine, p.units, cycle, text, F, S, m0, A0, A9, Tt4, Tt7, ab, code, scale);
+        benchmark::DoNotOptimize(F);
+    }
+}
+BENCHMARK(BM_DeckCallByGasModel)->Arg(kConstantGas)->Arg(kVariableGas);
+
+} // namespace

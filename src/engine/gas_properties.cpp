@@ -1,0 +1,249 @@
+// Variable specific heats of air and hydrocarbon combustion products from species polynomial fits.
+#include "engine/gas_properties.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <utility>
+
+namespace vededa {
+
+namespace {
+
+/// Universal gas constant [kJ/(kmol K)].
+constexpr double kRu = 8.314462618;
+/// Temperature where the two ranges of every fit meet [K].
+constexpr double kMidK = 1000.0;
+/// Reference temperature of heating values and of the enthalpy datum below [K].
+constexpr double kRefK = 298.15;
+/// English units: R per K, BTU/lbm per kJ/kg.
+constexpr double kRankinePerKelvin = 1.8;
+constexpr double kBtuPerLbmPerKjPerKg = 1.0 / 2.326;
+/// Newton steps of the inverse functions and their relative tolerance.
+constexpr int kInversePassLimit = 40;
+constexpr double kInverseTolerance = 1e-11;
+/// The inverses stop once a step is below this share of T: Newton converges quadratically, so the
+/// temperature after that step is already within about its square (and the curvature) of the root.
+constexpr double kInverseLastStep = 1e-7;
+
+/// One species: molar mass [kg/kmol], H(298.15 K) - H(0 K) [kJ/mol], and the seven coefficients of the
+/// NASA polynomials cp/R = a1 + a2 T + a3 T^2 + a4 T^3 + a5 T^4, H/(RT) = a1 + a2 T/2 + ... + a6/T,
+/// S/R = a1 ln T + a2 T + a3 T^2/2 + a4 T^3/3 + a5 T^4/4 + a7, for 200-1000 K and 1000-6000 K.
+/// Coefficients: McBride, Gordon and Reno, "Coefficients for Calculating Thermodynamic and Transport
+/// Properties of Individual Species", NASA TM-4513 (1993), as tabulated in the NASA Glenn
+/// thermodynamic database; enthalpies above 0 K from the JANAF Thermochemical Tables (4th ed., 1998).
+struct Species {
+    double molarMass;
+    double h298MinusH0;
+    std::array<double, 7> low, high;
+};
+
+constexpr Species kN2{
+    28.0134,
+    8.670,
+    {3.53100528, -1.23660988e-4, -5.02999433e-7, 2.43530612e-9, -1.40881235e-12, -1046.97628, 2.96747038},
+    {2.95257637, 1.39690040e-3, -4.92631603e-7, 7.86010195e-11, -4.60755204e-15, -923.948688, 5.87188762}};
+constexpr Species kO2{
+    31.9988,
+    8.683,
+    {3.78245636, -2.99673416e-3, 9.84730201e-6, -9.68129509e-9, 3.24372837e-12, -1063.94356, 3.65767573},
+    {3.66096065, 6.56365811e-4, -1.41149627e-7, 2.05797935e-11, -1.29913436e-15, -1215.97718, 3.41536279}};
+constexpr Species kAr{
+    39.948, 6.197, {2.5, 0, 0, 0, 0, -745.375, 4.37967491}, {2.5, 0, 0, 0, 0, -745.375, 4.37967491}};
+constexpr Species kCO2{
+    44.0095,
+    9.364,
+    {2.35677352, 8.98459677e-3, -7.12356269e-6, 2.45919022e-9, -1.43699548e-13, -48371.9697, 9.90105222},
+    {4.63659493, 2.74131991e-3, -9.95828531e-7, 1.60373011e-10, -9.16103468e-15, -49024.9341, -1.93534855}};
+constexpr Species kH2O{
+    18.01528,
+    9.904,
+    {4.19864056, -2.03643410e-3, 6.52040211e-6, -5.48797062e-9, 1.77197817e-12, -30293.7267, -0.849032208},
+    {2.67703787, 2.97318329e-3, -7.73769690e-7, 9.44336689e-11, -4.26900959e-15, -29885.8938, 6.88255571}};
+
+/// Dry air, mole fractions.
+constexpr double kAirN2 = 0.78084, kAirO2 = 0.20946, kAirAr = 0.00934, kAirCO2 = 0.00036;
+constexpr double kCarbonMass = 12.0107, kHydrogenMass = 1.00794;
+
+double cpPoly(const std::array<double, 7>& a, double T) {
+    return a[0] + T * (a[1] + T * (a[2] + T * (a[3] + T * a[4])));
+}
+double hPoly(const std::array<double, 7>& a, double T) { // H/R without the constant a6
+    return T * (a[0] + T * (a[1] / 2 + T * (a[2] / 3 + T * (a[3] / 4 + T * a[4] / 5))));
+}
+double sPoly(const std::array<double, 7>& a, double T) {
+    return a[0] * std::log(T) + T * (a[1] + T * (a[2] / 2 + T * (a[3] / 3 + T * a[4] / 4))) + a[6];
+}
+
+struct Amount {
+    const Species* species;
+    double moles;
+};
+
+} // namespace
+
+GasModel::GasModel(int16_t unitSystem, double hydrogenCarbonRatio) {
+    hc_ = hydrogenCarbonRatio > 0 ? hydrogenCarbonRatio : kKeroseneHydrogenCarbonRatio;
+    const bool english = unitSystem == 1;
+    tScale_ = english ? kRankinePerKelvin : 1.0;
+    eScale_ = english ? kBtuPerLbmPerKjPerKg : 1.0;
+    tRef_ = kRefK * tScale_;
+
+    // Mass-based fit of a mixture of fixed composition [kJ/(kg K)], with an enthalpy datum at 0 K.
+    auto build = [](std::initializer_list<Amount> parts) {
+        Fit fit;
+        double mass = 0, moles = 0, h0 = 0;
+        for (const Amount& p : parts) {
+            mass += p.moles * p.species->molarMass;
+            moles += p.moles;
+            h0 += p.moles * p.species->h298MinusH0 * 1000.0;
+            for (int i = 0; i < 7; ++i) {
+                fit.low[i] += p.moles * kRu * p.species->low[i];
+                fit.high[i] += p.moles * kRu * p.species->high[i];
+            }
+        }
+        for (int i = 0; i < 7; ++i) {
+            fit.low[i] /= mass;
+            fit.high[i] /= mass;
+        }
+        fit.R = kRu * moles / mass;
+        fit.hLow = h0 / mass - hPoly(fit.low, kRefK);
+        fit.hHigh = fit.hLow + hPoly(fit.low, kMidK) - hPoly(fit.high, kMidK);
+        return fit;
+    };
+    air_ = build({{&kN2, kAirN2}, {&kO2, kAirO2}, {&kAr, kAirAr}, {&kCO2, kAirCO2}});
+
+    // CH_y + (1 + y/4) O2 -> CO2 + (y/2) H2O burns all the oxygen of one mole of air with
+    // kAirO2/(1 + y/4) moles of fuel.
+    const double fuelMoles = kAirO2 / (1.0 + hc_ / 4.0);
+    const double airMass =
+        kAirN2 * kN2.molarMass + kAirO2 * kO2.molarMass + kAirAr * kAr.molarMass + kAirCO2 * kCO2.molarMass;
+    fs_ = fuelMoles * (kCarbonMass + hc_ * kHydrogenMass) / airMass;
+    products_ =
+        build({{&kN2, kAirN2}, {&kAr, kAirAr}, {&kCO2, kAirCO2 + fuelMoles}, {&kH2O, fuelMoles * hc_ / 2.0}});
+    // First guesses of the enthalpy inverse: temperatures at evenly spaced enthalpies of each gas.
+    guessStep_ = (kGuessHighestEnthalpy - kGuessLowestEnthalpy) / (kGuessPoints - 1);
+    for (int i = 0; i < kGuessPoints; ++i) {
+        const double hK = kGuessLowestEnthalpy + i * guessStep_;
+        for (auto [fit, table] : {std::pair{&air_, &airGuess_}, std::pair{&products_, &productsGuess_}}) {
+            double T = hK / 1.1;
+            for (int n = 0; n < kInversePassLimit; ++n) {
+                const Point p = evaluate(*fit, T);
+                const double step = (hK - p.h) / p.cp;
+                T = std::max(T + step, 1.0);
+                if (std::fabs(step) <= kInverseTolerance * T) break;
+            }
+            (*table)[i] = T;
+        }
+    }
+    phiRefAir_ = evaluate(air_, kRefK).phi;
+    phiRefProd_ = evaluate(products_, kRefK).phi;
+}
+
+GasModel::Point GasModel::evaluate(const Fit& fit, double TK) const {
+    const bool low = TK < kMidK;
+    const std::array<double, 7>& a = low ? fit.low : fit.high;
+    return {cpPoly(a, TK), hPoly(a, TK) + (low ? fit.hLow : fit.hHigh), sPoly(a, TK)};
+}
+
+double GasModel::productShare(double f) const {
+    const double fc = std::clamp(f, 0.0, fs_);
+    return fc * (1.0 + fs_) / (fs_ * (1.0 + fc));
+}
+
+// Properties of the gas of fuel/air ratio f mix those of air and of the stoichiometric products by mass:
+// a lean burn of f leaves 1 - f/fs of the air unburnt beside (f/fs)(1 + fs) of stoichiometric products.
+
+double GasModel::cp(double T, double f) const {
+    const double TK = T / tScale_, x = productShare(f);
+    return ((1.0 - x) * air(TK).cp + x * products(TK).cp) * eScale_ / tScale_;
+}
+
+double GasModel::h(double T, double f) const {
+    const double TK = T / tScale_, x = productShare(f);
+    return ((1.0 - x) * air(TK).h + x * products(TK).h) * eScale_;
+}
+
+double GasModel::phi(double T, double f) const {
+    const double TK = T / tScale_, x = productShare(f);
+    return ((1.0 - x) * air(TK).phi + x * products(TK).phi) * eScale_ / tScale_;
+}
+
+double GasModel::R(double f) const {
+    const double x = productShare(f);
+    return ((1.0 - x) * air_.R + x * products_.R) * eScale_ / tScale_;
+}
+
+double GasModel::gamma(double T, double f) const {
+    const double c = cp(T, f);
+    return c / (c - R(f));
+}
+
+double GasModel::reducedPressure(double T, double f) const {
+    const double x = productShare(f);
+    const double phiRef = (1.0 - x) * phiRefAir_ + x * phiRefProd_;
+    const double r = (1.0 - x) * air_.R + x * products_.R;
+    return std::exp((phi(T, f) * tScale_ / eScale_ - phiRef) / r);
+}
+
+double GasModel::enthalpyGuess(double enthalpy, double f) const {
+    // Each gas's own table at the same enthalpy, blended by the products' share: off by second-order terms.
+    const double hK = enthalpy / eScale_;
+    auto lookUp = [&](const std::array<double, kGuessPoints>& table) {
+        const double at = std::clamp((hK - kGuessLowestEnthalpy) / guessStep_, 0.0, kGuessPoints - 1.001);
+        const int i = static_cast<int>(at);
+        return table[i] + (at - i) * (table[i + 1] - table[i]);
+    };
+    const double x = productShare(f);
+    return ((1.0 - x) * lookUp(airGuess_) + x * lookUp(productsGuess_)) * tScale_;
+}
+
+double GasModel::temperatureFromEnthalpy(double enthalpy, double f) const {
+    // Newton steps on cp = dh/dT from a tabulated first guess.
+    double T = enthalpyGuess(enthalpy, f);
+    for (int i = 0; i < kInversePassLimit; ++i) {
+        const double step = (enthalpy - h(T, f)) / cp(T, f);
+        T += step;
+        if (!(T > 0)) T = 10.0 * tScale_;
+        if (std::fabs(step) <= kInverseLastStep * T) break;
+    }
+    return T;
+}
+
+double GasModel::temperatureFromPhi(double entropyFunction, double f, double guess) const {
+    // dphi/dT = cp/T: Newton steps in ln T.
+    double T = guess > 0 ? guess : 1000.0 * tScale_;
+    for (int i = 0; i < kInversePassLimit; ++i) {
+        const double step = (entropyFunction - phi(T, f)) / cp(T, f);
+        T *= std::exp(std::clamp(step, -2.0, 2.0));
+        if (std::fabs(step) <= kInverseLastStep) break;
+    }
+    return T;
+}
+
+double GasModel::isentropicTemperature(double T, double f, double pressureRatio) const {
+    // First guess: the constant-gamma end state with the gamma at the start.
+    const double g = gamma(T, f);
+    const double guess = T * std::pow(pressureRatio, (g - 1.0) / g);
+    return temperatureFromPhi(phi(T, f) + R(f) * std::log(pressureRatio), f, guess);
+}
+
+double GasModel::isentropicPressureRatio(double T1, double T2, double f) const {
+    return std::exp((phi(T2, f) - phi(T1, f)) / R(f));
+}
+
+double GasModel::burnerFuelAirRatio(double Tin, double Tout, double fIn, double heatingValue,
+                                    double efficiency) const {
+    // (1 + f)·[h(T, f) - h(Tref, f)] = dh_air(T) + f·B(T) with B the sensible enthalpy that one unit of
+    // fuel adds to the stream as stoichiometric products in place of air; the balance
+    // (1 + fOut)·dh(Tout, fOut) - (1 + fIn)·dh(Tin, fIn) = efficiency·heatingValue·(fOut - fIn) is
+    // therefore linear in fOut.
+    const double TinK = Tin / tScale_, ToutK = Tout / tScale_;
+    const Point airRef = air(kRefK), prodRef = products(kRefK);
+    auto dAir = [&](double TK) { return air(TK).h - airRef.h; };
+    auto B = [&](double TK) { return ((1.0 + fs_) * (products(TK).h - prodRef.h) - dAir(TK)) / fs_; };
+    const double q = efficiency * heatingValue / eScale_;
+    return (dAir(ToutK) - dAir(TinK) + fIn * (q - B(TinK))) / (q - B(ToutK));
+}
+
+} // namespace vededa

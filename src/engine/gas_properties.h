@@ -1,0 +1,102 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace vededa {
+
+/// Gas models of a design and of a reference engine (reference position 55).
+inline constexpr int16_t kConstantGas = 0; ///< two constant-cp gases (cp_c, gamma_c; cp_t, gamma_t; AB)
+inline constexpr int16_t kVariableGas = 1; ///< air and combustion products with variable specific heats
+
+/// Default hydrogen/carbon atom ratio of the fuel: a kerosene-like (CH2)n hydrocarbon.
+inline constexpr float kKeroseneHydrogenCarbonRatio = 2.0f;
+
+/// Thermodynamic properties of dry air and of the products of burning a hydrocarbon fuel CH_y in air
+/// (complete combustion, no dissociation), as thermally perfect gases whose specific heat varies with
+/// temperature. A gas is named by its fuel/air ratio f (kg of fuel burnt per kg of air in the stream);
+/// f = 0 is air, and f above the stoichiometric ratio is computed as the stoichiometric products.
+///
+/// Values are per unit mass of the gas (air plus fuel), in the unit system given to the constructor:
+/// temperatures [R or K], enthalpies [BTU/lbm or kJ/kg], specific heats, gas constants and the entropy
+/// function [BTU/(lbm R) or kJ/(kg K)].
+///
+/// - h(T, f) is the enthalpy above 0 K: close to cp·T, so enthalpy ratios play the role the temperature
+///   ratios of a constant-cp gas play.
+/// - phi(T, f) is the entropy function (standard-state entropy at one atmosphere without the entropy of
+///   mixing, which does not change with temperature). An isentropic change of a gas of fixed
+///   composition obeys phi(T2) - phi(T1) = R·ln(P2/P1), so P2/P1 = reducedPressure(T2)/reducedPressure(T1).
+///
+/// The species fits are valid from 200 K to 6000 K; below 200 K (down to the 170 K the engine deck may
+/// meet in a cold stratosphere) the low-temperature fits are extrapolated, where the specific heats of
+/// N2, O2 and Ar hardly change.
+class GasModel {
+  public:
+    /// A model in `unitSystem` (1 English, 2 SI) for a fuel of `hydrogenCarbonRatio` hydrogen atoms per
+    /// carbon atom (a value not above 0 takes the kerosene default).
+    explicit GasModel(int16_t unitSystem = 1, double hydrogenCarbonRatio = kKeroseneHydrogenCarbonRatio);
+
+    double cp(double T, double f) const;    ///< specific heat at constant pressure
+    double h(double T, double f) const;     ///< enthalpy above 0 K
+    double phi(double T, double f) const;   ///< entropy function
+    double R(double f) const;               ///< gas constant (energy units)
+    double gamma(double T, double f) const; ///< cp/(cp - R)
+    /// exp(phi(T, f)/R(f)) relative to its value at the reference temperature (dimensionless).
+    double reducedPressure(double T, double f) const;
+
+    /// Temperature whose enthalpy is `enthalpy` (Newton steps on cp; converged to 1e-9 of T).
+    double temperatureFromEnthalpy(double enthalpy, double f) const;
+    /// Temperature whose entropy function is `entropyFunction`, from the first guess `guess` (0: 1000 K).
+    double temperatureFromPhi(double entropyFunction, double f, double guess = 0) const;
+    /// Temperature at the end of an isentropic change from `T` by the total-pressure ratio `pressureRatio`.
+    double isentropicTemperature(double T, double f, double pressureRatio) const;
+    /// Pressure ratio P2/P1 of an isentropic change from T1 to T2.
+    double isentropicPressureRatio(double T1, double T2, double f) const;
+
+    /// Fuel/air ratio leaving a burner that heats a stream of fuel/air ratio `fIn` from `Tin` to `Tout`,
+    /// burning fuel of heating value `heatingValue` with efficiency `efficiency`: the sensible enthalpies
+    /// above the heating value's reference temperature (298.15 K) balance the heat released, for the
+    /// fuel/air ratio and the temperature of the stream each. Equals fIn when Tout = Tin.
+    double burnerFuelAirRatio(double Tin, double Tout, double fIn, double heatingValue,
+                              double efficiency) const;
+
+    double stoichiometricFuelAirRatio() const { return fs_; }
+    double hydrogenCarbonRatio() const { return hc_; }
+    /// The reference temperature of the heating value (298.15 K) in this unit system.
+    double referenceTemperature() const { return tRef_; }
+
+  private:
+    /// Seven coefficients of a NASA polynomial pair (low below 1000 K, high above), per unit mass
+    /// in this unit system, and a constant that makes h continuous and above 0 K.
+    struct Fit {
+        std::array<double, 7> low{}, high{};
+        double hLow = 0, hHigh = 0; ///< enthalpy constants of each range
+        double R = 0;
+    };
+    struct Point {
+        double cp, h, phi;
+    };
+    Point air(double T) const { return evaluate(air_, T); }
+    Point products(double T) const { return evaluate(products_, T); }
+    Point evaluate(const Fit& fit, double T) const;
+    /// Mass share of the stoichiometric products in the gas of fuel/air ratio f.
+    double productShare(double f) const;
+
+    /// Tabulated first guess of the enthalpy inverse [unit temperature].
+    double enthalpyGuess(double enthalpy, double f) const;
+    /// Points and span [kJ/kg] of the first-guess tables; outside the span the end temperatures are taken.
+    static constexpr int kGuessPoints = 64;
+    static constexpr double kGuessLowestEnthalpy = 50.0, kGuessHighestEnthalpy = 6000.0;
+
+    Fit air_, products_;
+    std::array<double, kGuessPoints> airGuess_{}, productsGuess_{}; ///< temperature [K] at each enthalpy
+    double guessStep_ = 1;
+    double fs_ = 0, hc_ = 2;
+    double tScale_ = 1;     ///< unit temperature per K
+    double eScale_ = 1;     ///< unit enthalpy per kJ/kg
+    double tRef_ = 298.15;  ///< reference temperature in this unit system
+    double phiRefAir_ = 0;  ///< phi of air at the reference temperature (datum of the reduced pressure)
+    double phiRefProd_ = 0; ///< the same for the stoichiometric products
+};
+
+} // namespace vededa

@@ -1,0 +1,421 @@
+// Off-design passes of engines designed with variable gas properties.
+#include "engine/real_gas_deck.h"
+
+#include "engine/gas_dynamics.h"
+#include "engine/real_gas_flow.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vededa {
+
+namespace {
+
+/// Passes of the gas-generator iteration (compressor exit, fan exit and mass-flow ratio) and its relative
+/// tolerance.
+constexpr int kGasGeneratorPassLimit = 200;
+constexpr double kGasGeneratorTolerance = 1e-9;
+
+/// Sonic flow function sqrt(gamma/R)·(2/(gamma+1))^((gamma+1)/(2(gamma-1))) of the gas at `Tt` with
+/// the local gamma: the choked flow m·sqrt(Tt)/(Pt·A) up to the unit constant.
+double chokedFlowFunction(const GasModel& g, double Tt, double f) {
+    const double gamma = g.gamma(Tt, f);
+    return std::sqrt(gamma / g.R(f)) * std::pow(2.0 / (gamma + 1.0), (gamma + 1.0) / (2.0 * (gamma - 1.0)));
+}
+
+/// The flow function m·sqrt(Tt)/(Pt·A) (up to the unit constant) of a throat in the static state `s`.
+double throatFlowFunction(const GasModel& g, double Tt, double f, const StaticState& s) {
+    return s.V * std::sqrt(Tt) / (s.ptOverP * g.R(f) * s.T);
+}
+
+/// The ram state of a flight condition, as the generator forms it.
+struct Inlet {
+    double V0, Tt2, piR;
+};
+Inlet inlet(const GasModel& g, const UnitConstants& u, double T0, double M0) {
+    Inlet in;
+    in.V0 = M0 * u.aSL * std::sqrt(T0 / u.TSL);
+    in.Tt2 = g.temperatureFromEnthalpy(g.h(T0, 0) + in.V0 * in.V0 / (2.0 * u.jgc), 0);
+    in.piR = static_cast<float>(g.isentropicPressureRatio(T0, in.Tt2, 0));
+    return in;
+}
+
+/// The throat and exit of a nozzle fed at `pt9p0` with the exit pressure ratio `chokedP0P9` of the file
+/// while choked (never an exit pressure above the sonic one).
+struct Nozzle {
+    StaticState throat, exit;
+    double p0p9 = 1, pt9p9 = 1;
+};
+Nozzle nozzle(const RealGasFlow& flow, double Tt, double f, double pt9p0, double chokedP0P9) {
+    Nozzle n;
+    const StaticState full = flow.expand(Tt, f, std::max(pt9p0, 1.0));
+    n.throat = full;
+    if (full.M >= 1.0) {
+        n.throat = flow.atMach(Tt, f, 1.0);
+        n.p0p9 = chokedP0P9 >= 1 ? chokedP0P9
+                                 : std::min(1.0, std::max<double>(chokedP0P9, n.throat.ptOverP / pt9p0));
+    }
+    n.pt9p9 = n.p0p9 * pt9p0;
+    if (n.pt9p9 > 1) n.exit = flow.expand(Tt, f, n.pt9p9);
+    return n;
+}
+
+/// Passes of the power-turbine pressure-ratio iteration and its tolerance.
+constexpr int kPowerTurbinePassLimit = 200;
+constexpr double kPowerTurbineTolerance = 1e-7;
+/// The slowest core-nozzle exit the turboprop keeps (Mach 0.1, as the constant-cp deck).
+constexpr double kSlowestCoreExitMach = 0.1;
+
+/// The turboprop behind its gas generator: the power turbine's pressure ratio matches its choked inlet
+/// throat to the core nozzle's exit flow, then the core jet and the propeller give the thrust.
+std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealGasPassInput& in,
+                         const Inlet& now, double T45, double f, double mRatio, RealGasPassResult& out) {
+    const auto& c = *in.component;
+    const auto& r = *in.reference;
+    const UnitConstants& u = *in.units;
+    const double J = u.jgc, T0 = in.T0, beta = c[26], eps1 = c[27], eps2 = c[28];
+    const double core = 1.0 - beta - eps1 - eps2;
+    const double f2 = core * f / (core + eps1 + eps2), f2R = core * r[20] / (core + eps1 + eps2);
+    const double T45R = r[5] * r[35], T5R = T45R * r[18];
+    const double flowR =
+        throatFlowFunction(g, T5R, f2R, flow.expand(T5R, f2R, r[8])) / chokedFlowFunction(g, T45R, f2R);
+    const double h45 = g.h(T45, f2);
+    const double upstream = now.piR * out.piD * out.piHpc * c[2] * c[6] * c[4];
+    double piTL = r[17], T5 = T45;
+    StaticState exit;
+    double p0p9 = 1, pt9p9 = 1;
+    for (int pass = 0;; ++pass) {
+        T5 = g.temperatureFromEnthalpy(h45 - c[16] * (h45 - g.h(g.isentropicTemperature(T45, f2, piTL), f2)),
+                                       f2);
+        const double pt9p0 = upstream * piTL;
+        const StaticState full = flow.expand(T5, f2, std::max(pt9p0, 1.0));
+        if (full.M < kSlowestCoreExitMach) {
+            // Too little expansion left: the exit is held at its slowest Mach number and the power turbine
+            // takes what remains.
+            exit = flow.atMach(T5, f2, kSlowestCoreExitMach);
+            pt9p9 = exit.ptOverP;
+            p0p9 = 1;
+            piTL = pt9p9 / upstream;
+            T5 = g.temperatureFromEnthalpy(
+                h45 - c[16] * (h45 - g.h(g.isentropicTemperature(T45, f2, piTL), f2)), f2);
+            exit = flow.atMach(T5, f2, kSlowestCoreExitMach);
+            break;
+        } else if (full.M > 1) {
+            exit = flow.atMach(T5, f2, 1.0);
+            pt9p9 = exit.ptOverP;
+            p0p9 = pt9p9 / pt9p0;
+        } else {
+            exit = full;
+            pt9p9 = pt9p0;
+            p0p9 = 1;
+        }
+        const double next = r[17] * std::sqrt((T5 / T45) / (T5R / T45R)) /
+                            (throatFlowFunction(g, T5, f2, exit) / chokedFlowFunction(g, T45, f2) / flowR);
+        if (std::fabs(next - piTL) <= kPowerTurbineTolerance) break;
+        if (pass >= kPowerTurbinePassLimit || !(piTL < 100) || !std::isfinite(next))
+            return "Unable to converge on a solution for Pi tL.";
+        piTL = (piTL + next) / 2;
+    }
+    out.piTL = static_cast<float>(piTL);
+    out.tauTL = static_cast<float>(T5 / T45);
+    out.f = static_cast<float>(f);
+    out.fAB = 0;
+    out.fO = static_cast<float>(core * f);
+    out.m9m0 = 1 + out.fO - static_cast<float>(beta);
+    out.Tt6 = out.Tt7 = static_cast<float>(T5);
+    out.pt9p0 = static_cast<float>(upstream * piTL);
+    out.pt9p9 = static_cast<float>(pt9p9);
+    out.p0p9 = static_cast<float>(p0p9);
+    out.M9 = static_cast<float>(exit.M);
+    out.T9T0 = static_cast<float>(exit.T / T0);
+    out.V9V0 = static_cast<float>(exit.V / now.V0);
+    out.mRatio = static_cast<float>(mRatio);
+    const float etaR = r[41];
+    const float M0 = in.M0;
+    const double etaProp = M0 <= 0.1f ? 10 * M0 * etaR : M0 <= 0.7f ? etaR : (1 - (M0 - 0.7f) / 3) * etaR;
+    const double h0R = g.h(r[2], 0);
+    const double shaft =
+        out.m9m0 * c[11] * (h45 - g.h(T5, f2)) - (r[33] / c[13] + r[32] / c[12]) * h0R / mRatio;
+    const double R9 = g.R(f2) * J, Rc = g.R(0) * J;
+    double Fm0 = (now.V0 / u.gc) * (out.m9m0 * exit.V / now.V0 - 1.0) +
+                 out.m9m0 * R9 * exit.T * (1.0 - p0p9) / (exit.V * u.gc) +
+                 etaProp * c[30] * shaft * J / (now.V0 * u.gc);
+    if (!(Fm0 > 0)) Fm0 = 0.1;
+    out.Fm0 = static_cast<float>(Fm0);
+    out.S = u.deckRateConstant * out.fO / out.Fm0;
+    out.m0 = in.thrustScale * r[25] * out.mRatio;
+    out.F = out.Fm0 * out.m0;
+    const double rho0 = in.P0 * u.pressureConstant / (Rc * T0);
+    out.A0 = static_cast<float>(out.m0 / (now.V0 * rho0 * u.gc));
+    out.A9 = static_cast<float>(out.A0 * out.m9m0 * p0p9 * (R9 / Rc) * exit.T * now.V0 / (T0 * exit.V));
+    out.pctNL = 0;
+    return "";
+}
+
+/// The thrust of the separate-exhaust turbofan from its core and fan nozzle exits.
+std::string separateExhausts(const GasModel& g, const RealGasPassInput& in, const Inlet& now, double f,
+                             double alpha, double T5, const StaticState& coreExit, const StaticState& fanExit,
+                             RealGasPassResult& out) {
+    const auto& c = *in.component;
+    const UnitConstants& u = *in.units;
+    const double J = u.jgc, T0 = in.T0, beta = c[26];
+    const double core = 1.0 - beta - c[27] - c[28];
+    const double f2 = core * f / (1.0 - beta);
+    const double R9 = g.R(f2) * J, Rc = g.R(0) * J;
+    out.f = static_cast<float>(f);
+    out.fAB = 0;
+    out.Tt6 = out.Tt7 = static_cast<float>(T5);
+    const double pt9p0 = now.piR * out.piD * out.piC * c[2] * c[6] * out.piTL * c[4];
+    const double pt19p0 = now.piR * out.piD * out.piFan * c[5];
+    out.pt9p0 = static_cast<float>(pt9p0);
+    out.pt9p9 = static_cast<float>(coreExit.ptOverP);
+    const double p0p9 = std::min(1.0, coreExit.ptOverP / pt9p0),
+                 p0p19 = std::min(1.0, fanExit.ptOverP / pt19p0);
+    out.p0p9 = static_cast<float>(p0p9);
+    out.M9 = static_cast<float>(coreExit.M);
+    out.T9T0 = static_cast<float>(coreExit.T / T0);
+    out.V9V0 = static_cast<float>(coreExit.V / now.V0);
+    const double coreOut = 1.0 - beta + core * f;
+    out.fO = static_cast<float>(core * f / (1.0 + alpha));
+    out.m9m0 = static_cast<float>(coreOut / (1.0 + alpha));
+    const double coreThrust = (now.V0 / u.gc) * (coreOut * coreExit.V / now.V0 - 1.0) +
+                              coreOut * R9 * coreExit.T * (1.0 - p0p9) / (coreExit.V * u.gc);
+    const double fanThrust =
+        (now.V0 / u.gc) * (fanExit.V / now.V0 - 1.0) + Rc * fanExit.T * (1.0 - p0p19) / (fanExit.V * u.gc);
+    double Fm0 = (coreThrust + alpha * fanThrust) / (1.0 + alpha);
+    if (!(Fm0 > 0)) Fm0 = 0.1;
+    out.Fm0 = static_cast<float>(Fm0);
+    out.S = u.deckRateConstant * out.fO / out.Fm0;
+    out.m0 = in.thrustScale * (*in.reference)[25] * out.mRatio;
+    out.F = out.Fm0 * out.m0;
+    const double rho0 = in.P0 * u.pressureConstant / (Rc * T0);
+    out.A0 = static_cast<float>(out.m0 / (now.V0 * rho0 * u.gc));
+    out.A9 =
+        static_cast<float>(out.A0 * out.m9m0 * p0p9 * (R9 / Rc) * coreExit.T * now.V0 / (T0 * coreExit.V));
+    return "";
+}
+
+} // namespace
+
+bool realGasDeckSupportsType(int16_t type) {
+    return type == 1 || type == 2 || type == 3 || type == 6 || type == 7;
+}
+
+std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPassResult& out) {
+    const auto& c = *in.component;
+    const auto& r = *in.reference;
+    const UnitConstants& u = *in.units;
+    const double J = u.jgc;
+    const RealGasFlow flow(g, J);
+    const double T0 = in.T0, P0 = in.P0, Tt4 = in.Tt4;
+    const double beta = c[26], eps1 = in.type == 7 ? 0.0 : c[27], eps2 = in.type == 7 ? 0.0 : c[28];
+    const double core = 1.0 - beta - eps1 - eps2;
+    const bool prop = in.type == 6, separate = in.type == 3;
+
+    // Flight condition and the reference point, the same way.
+    const Inlet now = inlet(g, u, T0, in.M0);
+    const double T0R = r[2], P0R = r[3], Tt4R = r[5], fR = r[20], h0R = g.h(T0R, 0);
+    const Inlet ref = inlet(g, u, T0R, std::max(r[1], 0.01f));
+    out.V0 = static_cast<float>(now.V0);
+    out.tauR = static_cast<float>(now.Tt2 / T0);
+    out.piR = static_cast<float>(now.piR);
+    out.piD = c[1] * ramRecovery(in.M0);
+    const double Tt2 = now.Tt2, h2 = g.h(Tt2, 0), piR = out.piR, piD = out.piD;
+    const double Rc = g.R(0) * J;
+
+    double f = 0, Tt6 = Tt4, f6 = 0;
+    double Pt4 = 0, Pt4R = 0;
+    if (in.type == 7) {
+        f = g.burnerFuelAirRatio(Tt2, Tt4, 0, c[18], c[8]);
+        if (!(f > 0)) return "No positive fuel/air ratio: Tt4 is below the ram temperature.";
+        f6 = f;
+        out.tauFan = out.piFan = out.tauHpc = out.piHpc = out.piC = out.tauC = 1;
+        out.tauTL = out.piTL = 1;
+        out.Tt3 = static_cast<float>(Tt2);
+        out.Pt3 = static_cast<float>(P0 * piR * piD);
+        out.pctNL = out.pctNH = 0;
+        Pt4 = P0 * piR * piD * c[2];
+        Pt4R = P0R * ref.piR * r[12] * c[2];
+    } else {
+        // The gas generator: the compressor and fan exit temperatures and the mass-flow ratio are iterated
+        // together; the turbines keep their pressure ratios (choked throats behind them) and efficiencies.
+        const double piTH = c[6], etaTH = r[40], piTL = r[17], etaTL = c[16];
+        const double h2R = g.h(ref.Tt2, 0);
+        const double T25R = ref.Tt2 * r[14], T3R = T25R * r[16];
+        const double h25R = g.h(T25R, 0), h3R = g.h(T3R, 0);
+        const double flowR = chokedFlowFunction(g, Tt4R, fR);
+        // First guess: each spool's enthalpy rise scaled with Tt4/Tt2 from the reference point, as the
+        // constant-cp spool balances scale the temperature rises with tau_lambda/tau_r.
+        const double workScale = (Tt4 / Tt2) / (Tt4R / ref.Tt2);
+        double T25 = g.temperatureFromEnthalpy(h2 + (h25R - h2R) * workScale, 0);
+        double T3 = g.temperatureFromEnthalpy(g.h(T25, 0) + (h3R - h25R) * workScale, 0);
+        double mRatio = 1;
+        double T45 = 0, T5 = 0, h25 = 0, h3 = 0;
+        // Separate exhausts: the bypass ratio follows the fan nozzle's flow against the core's, and the
+        // low-pressure turbine's pressure ratio matches its choked inlet throat to the core nozzle's flow.
+        const double alphaR = separate ? r[19] : 0.0;
+        double alpha = alphaR, piTLNow = piTL;
+        const double f2R = core * fR / (core + eps1 + eps2);
+        const double T45R = Tt4R * r[35], T5R = T45R * r[18];
+        const double coreFlowR = separate ? throatFlowFunction(g, T5R, f2R, flow.atMach(T5R, f2R, r[36])) /
+                                                chokedFlowFunction(g, T45R, f2R)
+                                          : 1.0;
+        const double fanFlowR = separate ? throatFlowFunction(g, T25R, 0, flow.atMach(T25R, 0, r[38])) : 1.0;
+        const double pt19R = P0R * ref.piR * r[12] * r[13] * c[5];
+        StaticState coreExit, fanExit;
+        out.piFan = r[13];
+        out.piHpc = r[15];
+        bool settled = false;
+        for (int pass = 0; pass < kGasGeneratorPassLimit && !settled; ++pass) {
+            h25 = g.h(T25, 0);
+            h3 = g.h(T3, 0);
+            f = g.burnerFuelAirRatio(T3, Tt4, 0, c[18], c[8]);
+            // A burner exit below the compressor exit burns no fuel; the limit and throttle logic passes
+            // through such states on its way to a limit, as with constant specific heats.
+            if (!std::isfinite(f)) return "Floating-point fault in the burner balance.";
+            const double hot = core * (1.0 + f);
+            const double f1 = core * f / (core + eps1), f2 = core * f / (core + eps1 + eps2);
+            const double m45 = hot + eps1 + eps2;
+            const double hm1 = (hot * g.h(Tt4, f) + eps1 * h3) / (hot + eps1);
+            const double Tm1 = g.temperatureFromEnthalpy(hm1, f1);
+            const double h44 = hm1 - etaTH * (hm1 - g.h(g.isentropicTemperature(Tm1, f1, piTH), f1));
+            const double h45 = ((hot + eps1) * h44 + eps2 * h3) / m45;
+            T45 = g.temperatureFromEnthalpy(h45, f2);
+            // Spool balances; the take-off powers stay those of the reference point. The turboprop's gas
+            // generator has no fan, and its power turbine gives every take-off.
+            const double h3New = h25 + c[10] * (hot + eps1) * (hm1 - h44) -
+                                 (prop ? 0.0 : (1.0 + alpha) * r[33] * h0R / (mRatio * c[13]));
+            double h25New = h2;
+            double piTLNew = piTLNow;
+            if (!prop) {
+                const double h5 = h45 - etaTL * (h45 - g.h(g.isentropicTemperature(T45, f2, piTLNow), f2));
+                T5 = g.temperatureFromEnthalpy(h5, f2);
+                h25New = h2 + c[11] * m45 * (h45 - h5) / (1.0 + alpha) - r[32] * h0R / (mRatio * c[12]);
+                if (!(h25New > h2)) h25New = h2 + 0.001 * (h25R - h2R);
+            }
+            if (separate) {
+                // Convergent core nozzle: ambient exit while unchoked, sonic throat when choked.
+                const double pt9p0 = piR * piD * out.piFan * out.piHpc * c[2] * piTH * piTLNow * c[4];
+                const StaticState full = flow.expand(T5, f2, std::max(pt9p0, 1.0 + 1e-9));
+                coreExit = full.M < 1.0 ? full : flow.atMach(T5, f2, 1.0);
+                piTLNew = r[17] * std::sqrt((T5 / T45) / (T5R / T45R)) * coreFlowR /
+                          (throatFlowFunction(g, T5, f2, coreExit) / chokedFlowFunction(g, T45, f2));
+            }
+            const double T3New = g.temperatureFromEnthalpy(h3New, 0);
+            const double T25New = g.temperatureFromEnthalpy(h25New, 0);
+            if (!(T3New > T25New)) return "The high-pressure turbine cannot drive the compressor.";
+            // Compressor pressure ratios from the efficiencies, and the air flow through the choked
+            // high-pressure turbine throat.
+            const double piFan = prop ? 1.0
+                                      : g.isentropicPressureRatio(
+                                            Tt2, g.temperatureFromEnthalpy(h2 + c[14] * (h25New - h2), 0), 0);
+            const double piHpc = g.isentropicPressureRatio(
+                T25New, g.temperatureFromEnthalpy(h25New + c[15] * (h3New - h25New), 0), 0);
+            Pt4 = P0 * piR * piD * piFan * piHpc * c[2];
+            Pt4R = P0R * ref.piR * r[12] * r[13] * r[15] * c[2];
+            const double coreAir = (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) *
+                                   (chokedFlowFunction(g, Tt4, f) / flowR) * (1.0 + fR) / (1.0 + f);
+            double alphaNew = alpha;
+            if (separate) {
+                // Convergent fan nozzle, fed by the fan exit.
+                const double pt19 = P0 * piR * piD * piFan * c[5];
+                const StaticState full = flow.expand(T25New, 0, std::max(pt19 / P0, 1.0 + 1e-9));
+                fanExit = full.M < 1.0 ? full : flow.atMach(T25New, 0, 1.0);
+                alphaNew = alphaR * (pt19 / pt19R) * (throatFlowFunction(g, T25New, 0, fanExit) / fanFlowR) *
+                           std::sqrt(T25R / T25New) / coreAir;
+            }
+            const double mNew = coreAir * (1.0 + alphaNew) / (1.0 + alphaR);
+            settled = std::fabs(T3New - T3) <= kGasGeneratorTolerance * T3 &&
+                      std::fabs(T25New - T25) <= kGasGeneratorTolerance * T25 &&
+                      std::fabs(mNew - mRatio) <= kGasGeneratorTolerance &&
+                      std::fabs(alphaNew - alpha) <= kGasGeneratorTolerance * (1.0 + alpha) &&
+                      std::fabs(piTLNew - piTLNow) <= kGasGeneratorTolerance;
+            T3 = T3New;
+            T25 = T25New;
+            mRatio = mNew;
+            // The bypass ratio and the turbine match settle with half steps.
+            if (separate) {
+                alpha = 0.5 * (alpha + alphaNew);
+                piTLNow = 0.5 * (piTLNow + piTLNew);
+            }
+            out.piFan = static_cast<float>(piFan);
+            out.piHpc = static_cast<float>(piHpc);
+            if (!std::isfinite(T3) || !std::isfinite(T25) || !std::isfinite(mRatio))
+                return "Floating-point fault in the gas-generator iteration.";
+        }
+        if (!settled) return "Solution for the gas generator will not converge.";
+        out.mRatio = static_cast<float>(mRatio);
+        h25 = g.h(T25, 0);
+        h3 = g.h(T3, 0);
+        out.tauFan = static_cast<float>(T25 / Tt2);
+        out.tauHpc = static_cast<float>(T3 / T25);
+        out.piC = out.piFan * out.piHpc;
+        out.tauC = out.tauFan * out.tauHpc;
+        out.Tt3 = static_cast<float>(T3);
+        out.Pt3 = static_cast<float>(P0 * piR * piD * out.piC);
+        out.piTL = r[17];
+        out.tauTL = static_cast<float>(T5 / T45);
+        f6 = core * f / (1.0 - beta);
+        Tt6 = T5;
+        out.pctNL = static_cast<float>(100.0 * std::sqrt(std::max(0.0, (h25 - h2) / (h25R - h2R))));
+        out.pctNH = static_cast<float>(100.0 * std::sqrt(std::max(0.0, (h3 - h25) / (h3R - h25R))));
+        if (prop) return powerTurbine(g, flow, in, now, T45, f, mRatio, out);
+        out.piTL = static_cast<float>(piTLNow);
+        out.alpha = static_cast<float>(alpha);
+        if (separate) return separateExhausts(g, in, now, f, alpha, T5, coreExit, fanExit, out);
+    }
+    out.f = static_cast<float>(f);
+
+    // Afterburner on sensible enthalpies, and the nozzle.
+    double Tt9 = Tt6, f9 = f6;
+    out.fAB = 0;
+    out.Tt6 = static_cast<float>(Tt6);
+    if (in.afterburnerLit && in.Tt7 > Tt6) {
+        Tt9 = in.Tt7;
+        f9 = g.burnerFuelAirRatio(Tt6, Tt9, f6, c[18], c[9]);
+        out.fAB = static_cast<float>(f9 - f6);
+        out.Tt7 = in.Tt7;
+    } else {
+        out.Tt7 = static_cast<float>(Tt6);
+    }
+    const double piTurbines = in.type == 7 ? 1.0 : c[6] * r[17];
+    const double pt9p0 =
+        in.type == 7 ? piR * piD * c[2] * c[4] : piR * piD * out.piC * c[2] * piTurbines * in.piAB * c[4];
+    out.pt9p0 = static_cast<float>(pt9p0);
+    const Nozzle n = nozzle(flow, Tt9, f9, pt9p0, in.chokedP0P9);
+    if (!(n.pt9p9 >= 1)) return "Exit Mach is imaginary";
+    out.p0p9 = static_cast<float>(n.p0p9);
+    out.pt9p9 = static_cast<float>(n.pt9p9);
+    const StaticState exit = n.pt9p9 > 1 ? n.exit : flow.expand(Tt9, f9, 1.0 + 1e-9);
+    out.M9 = static_cast<float>(exit.M);
+    out.T9T0 = static_cast<float>(exit.T / T0);
+    out.V9V0 = static_cast<float>(exit.V / now.V0);
+    out.fO = static_cast<float>(in.type == 7 ? core * f : core * f + (1.0 - beta) * (f9 - f6));
+    out.m9m0 = 1 + out.fO - static_cast<float>(beta);
+
+    if (in.type == 7) {
+        // A fixed nozzle throat: Pt4·(flow function of the throat)/sqrt(Tt4) against the reference.
+        const double pt9p0R = ref.piR * r[12] * c[2] * c[4];
+        const Nozzle nR = nozzle(flow, Tt4R, fR, pt9p0R, r[9]);
+        const double m9m0R = 1.0 + (1.0 - beta) * fR - beta;
+        out.mRatio = static_cast<float>(
+            (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) *
+            (throatFlowFunction(g, Tt4, f, n.throat) / throatFlowFunction(g, Tt4R, fR, nR.throat)) * m9m0R /
+            out.m9m0);
+    }
+
+    const double R9 = g.R(f9) * J;
+    double Fm0 = (now.V0 / u.gc) * (out.m9m0 * exit.V / now.V0 - 1.0) +
+                 out.m9m0 * R9 * exit.T * (1.0 - n.p0p9) / (exit.V * u.gc);
+    if (!(Fm0 > 0)) Fm0 = 0.1;
+    out.Fm0 = static_cast<float>(Fm0);
+    out.S = u.deckRateConstant * out.fO / out.Fm0;
+    out.m0 = in.thrustScale * r[25] * out.mRatio;
+    out.F = out.Fm0 * out.m0;
+    const double rho0 = P0 * u.pressureConstant / (Rc * T0);
+    out.A0 = static_cast<float>(out.m0 / (now.V0 * rho0 * u.gc));
+    out.A9 = static_cast<float>(out.A0 * out.m9m0 * n.p0p9 * (R9 / Rc) * exit.T * now.V0 / (T0 * exit.V));
+    return "";
+}
+
+} // namespace vededa

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/one_based.h"
+#include "app/units.h"
+#include "engine/gas_properties.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vededa {
+
+/// Whether the deck computes engine type `type` designed with variable gas properties.
+bool realGasDeckSupportsType(int16_t type);
+
+/// What one off-design pass of a variable-gas engine reads: the reference engine, the flight condition
+/// and the throttle state the deck's limit and throttle logic sets.
+struct RealGasPassInput {
+    const OneBased<float, 32>* component = nullptr;
+    const OneBased<float, 56>* reference = nullptr;
+    const UnitConstants* units = nullptr;
+    int16_t type = 1;
+    float M0 = 0.01f;       ///< flight Mach number (at least 0.01)
+    float T0 = 0, P0 = 0;   ///< ambient state [R or K], [psia or Pa]
+    float Tt4 = 0, Tt7 = 0; ///< burner and afterburner exit temperatures [R or K]
+    bool afterburnerLit = false;
+    float piAB = 1;       ///< afterburner duct pressure ratio in use
+    float chokedP0P9 = 1; ///< P0/P9 of the file for a choked nozzle (`EngineControls[7]`)
+    float thrustScale = 1;
+};
+
+/// The results of one pass, in the deck's names and units.
+struct RealGasPassResult {
+    float tauR = 1, piR = 1, piD = 1, V0 = 0;
+    float mRatio = 1; ///< m0/m0R
+    float tauFan = 1, piFan = 1, tauHpc = 1, piHpc = 1, piC = 1, tauC = 1;
+    float Tt3 = 0, Pt3 = 0; ///< [R or K], [psia or Pa]
+    float f = 0, fAB = 0, fO = 0;
+    float tauTL = 1, piTL = 1;
+    float alpha = 0;        ///< bypass ratio (separate exhausts)
+    float Tt6 = 0, Tt7 = 0; ///< afterburner inlet and exit [R or K]
+    float pt9p0 = 1, pt9p9 = 1, p0p9 = 1, M9 = 0, T9T0 = 0, V9V0 = 0, m9m0 = 1;
+    float Fm0 = 0, S = 0, m0 = 0, F = 0, A0 = 0, A9 = 0; ///< as the deck's outputs
+    float pctNL = 0, pctNH = 0;
+};
+
+/// One off-design pass of an engine designed with variable gas properties (types 1, 2, 3, 6 and 7): the same
+/// scaling laws as the constant-cp deck (choked turbine and nozzle throats hold the turbine pressure
+/// ratios, constant component efficiencies), every component on enthalpy and the entropy function of
+/// the actual gas. At the reference condition it gives the reference point back. Returns "" or the
+/// failure message.
+std::string realGasPass(const GasModel& gas, const RealGasPassInput& in, RealGasPassResult& out);
+
+} // namespace vededa

@@ -1,0 +1,378 @@
+// The on-design generator with variable gas properties.
+#include "app/project_data.h"
+#include "engine/engine_deck.h"
+#include "engine/engine_design.h"
+#include "engine/gas_properties.h"
+#include "engine/reference_file.h"
+#include "models/atmosphere.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace vededa {
+namespace {
+
+/// A sea-level-static single-spool turbojet: pressure ratio 13.5 (a token fan carries the low spool),
+/// compressor efficiency 0.83, Tt4 2370 R, turbine efficiency 0.86, 3 % burner pressure loss, no other
+/// losses, fully expanded nozzle, sized for 11800 lbf.
+EngineDesign publishedTurbojet() {
+    EngineDesign d;
+    d.type = 1;
+    d.Tt4 = 2370;
+    d.pifan = 1.0001f;
+    d.pihpc = 13.5f / 1.0001f;
+    d.etacp = d.etacH = 0.83f;
+    d.etatH = d.etatL = 0.86f;
+    d.pidmax = 1;
+    d.pib = 0.97f;
+    d.piAB = d.pin = 1;
+    d.etab = d.etamH = d.etamL = 1;
+    d.P0P9 = 1;
+    d.thrust = 11800;
+    d.gas = kVariableGas;
+    return d;
+}
+
+TEST(RealGasDesign, PublishedTurbojetAirflowAndFuelConsumption) {
+    const DesignResult v = designEngine(publishedTurbojet());
+    ASSERT_TRUE(v.ok) << v.message;
+    const auto& r = v.engine.reference;
+    test::expectNear(r[25], 147.3, 0.02, "air flow [lbm/s]");
+    // The published cycle gives 0.7985 (lbm/h)/lbf; with 18400 BTU/lbm this gas model is 4 % above it.
+    test::expectNear(r[23], 0.7985, 0.05, "TSFC [(lbm/h)/lbf]");
+    // The constant-cp generator is far above it: the gap the variable gas closes.
+    EngineDesign c = publishedTurbojet();
+    c.gas = kConstantGas;
+    const DesignResult k = designEngine(c);
+    ASSERT_TRUE(k.ok);
+    EXPECT_GT(k.engine.reference[23], 1.15f * 0.7985f);
+    EXPECT_EQ(r[55], 1.0f);
+    EXPECT_EQ(r[56], 2.0f);
+    EXPECT_EQ(k.engine.reference[55], 0.0f);
+    EXPECT_EQ(k.engine.reference[56], 0.0f);
+}
+
+TEST(RealGasDesign, SameEngineInBothUnitSystems) {
+    EngineDesign si = publishedTurbojet();
+    si.units = 2;
+    si.Tt4 = 2370 / 1.8f;
+    si.thrust = 11800 * 4.4482216f;
+    si.hPR = 18400 * 2.326f;
+    const DesignResult e = designEngine(publishedTurbojet()), s = designEngine(si);
+    ASSERT_TRUE(e.ok && s.ok) << s.message;
+    test::expectNear(s.engine.reference[25] / 0.45359237, e.engine.reference[25], 2e-4, "air flow");
+    test::expectNear(s.engine.reference[23] / 28.325, e.engine.reference[23], 5e-4, "TSFC");
+    test::expectNear(s.engine.reference[20], e.engine.reference[20], 2e-4, "f");
+    // Dimensionless positions agree.
+    for (int i : {14, 16, 17, 18, 35, 51})
+        test::expectNear(s.engine.reference[i], e.engine.reference[i], 2e-4,
+                         "reference " + std::to_string(i));
+}
+
+// An ideal compressor (efficiency 1) keeps the entropy: phi rises by R·ln(pi) exactly.
+TEST(RealGasDesign, IdealCompressorsConserveEntropy) {
+    EngineDesign d = publishedTurbojet();
+    d.etacp = d.etacH = 1;
+    d.pifan = 2.5f;
+    d.pihpc = 6;
+    const DesignResult made = designEngine(d);
+    ASSERT_TRUE(made.ok) << made.message;
+    const auto& r = made.engine.reference;
+    const GasModel g(1);
+    const double Tt2 = r[54] * 518.69, T25 = Tt2 * r[14], T3 = T25 * r[16];
+    test::expectNear(g.phi(T25, 0) - g.phi(Tt2, 0), g.R(0) * std::log(2.5), 1e-6, "fan");
+    test::expectNear(g.phi(T3, 0) - g.phi(T25, 0), g.R(0) * std::log(6.0), 1e-6, "compressor");
+}
+
+// Each spool's turbine gives its compressor's work, its take-off and its mechanical loss, with bleed,
+// both cooling flows and the mixing ahead of each turbine, for the jet types and the turboprop.
+struct SpoolCase {
+    int16_t type, units;
+};
+class SpoolBalance : public ::testing::TestWithParam<SpoolCase> {};
+
+TEST_P(SpoolBalance, TurbineWorkEqualsCompressorWorkAtTheReferencePoint) {
+    EngineDesign d;
+    d.type = GetParam().type;
+    d.units = GetParam().units;
+    const bool si = d.units == 2;
+    d.M0 = 0.8f;
+    d.alt = si ? 9000 : 30000;
+    d.Tt4 = si ? 1650 : 2970;
+    d.pifan = d.type == 6 ? 1.0f : 3;
+    d.pihpc = 8;
+    d.alpha = d.type == 3 ? 1.2f : 0;
+    if (d.type == 4) {
+        d.alpha = -1; // solved for equal total pressures at the mixer
+        d.pt5ratio = 1;
+    }
+    d.mdot = 100;
+    d.beta = 0.01f;
+    d.eps1 = 0.04f;
+    d.eps2 = 0.03f;
+    d.CTOL = d.type == 6 ? 0 : 0.002f;
+    d.CTOH = 0.004f;
+    d.etamH = 0.98f;
+    d.etamL = 0.97f;
+    d.P0P9 = -1;
+    if (si) {
+        d.hPR = 42800;
+        d.cpc = 1.004f;
+        d.cpt = d.cpAB = 1.235f;
+    }
+    d.gas = kVariableGas;
+    const DesignResult made = designEngine(d);
+    ASSERT_TRUE(made.ok) << made.message;
+    const auto& r = made.engine.reference;
+    const auto& k = made.engine.component;
+    const GasModel g(d.units);
+    const double T0 = r[2], Tt2 = r[54] * (si ? 518.69 / 1.8 : 518.69), T25 = Tt2 * r[14], T3 = T25 * r[16];
+    const double f = r[20], alpha = r[19], core = 1 - d.beta - d.eps1 - d.eps2, hot = core * (1 + f);
+    const double f1 = core * f / (core + d.eps1), f2 = core * f / (core + d.eps1 + d.eps2);
+    const double Tm1 = d.Tt4 * k[31], T44 = Tm1 * k[7], T45 = d.Tt4 * r[35], T5 = T45 * r[18];
+    const double h0 = g.h(T0, 0);
+    const double hpTurbine = d.etamH * (hot + d.eps1) * (g.h(Tm1, f1) - g.h(T44, f1));
+    const double hpLoad = g.h(T3, 0) - g.h(T25, 0) + (d.type == 6 ? 0 : (1 + alpha) * d.CTOH * h0);
+    test::expectNear(hpTurbine, hpLoad, 5e-6, "high-pressure spool");
+    // The cooling mixers conserve enthalpy.
+    test::expectNear((hot + d.eps1) * g.h(Tm1, f1), hot * g.h(d.Tt4, f) + d.eps1 * g.h(T3, 0), 1e-6,
+                     "mixer 1");
+    if (d.type != 6) {
+        const double lpTurbine = d.etamL * (hot + d.eps1 + d.eps2) * (g.h(T45, f2) - g.h(T5, f2));
+        const double lpLoad = (1 + alpha) * (g.h(T25, 0) - g.h(Tt2, 0) + d.CTOL * h0);
+        test::expectNear(lpTurbine, lpLoad, 5e-6, "low-pressure spool");
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Types, SpoolBalance,
+                         ::testing::Values(SpoolCase{1, 1}, SpoolCase{3, 1}, SpoolCase{4, 2}, SpoolCase{6, 1},
+                                           SpoolCase{6, 2}));
+
+TEST(RealGasDesign, EveryTypeDesignsWithVariableGas) {
+    for (const char* name :
+         {"turbojet", "turbojet_ab", "turbofan_hbp", "turbofan_mixed", "turboprop", "ramjet"}) {
+        DesignReadResult read = readEngineDesign(
+            test::readFile(test::dataPath(std::string(name) + ".design")) + "\ngas = variable\nHC = 1.9\n");
+        ASSERT_TRUE(read.ok) << name << ": " << read.message;
+        const DesignResult made = designEngine(read.design);
+        ASSERT_TRUE(made.ok) << name << ": " << made.message;
+        EXPECT_EQ(made.engine.reference[55], 1.0f) << name;
+        EXPECT_FLOAT_EQ(made.engine.reference[56], 1.9f) << name;
+        // The variable gas burns less fuel than two constant-cp gases charged from absolute zero.
+        read.design.gas = kConstantGas;
+        const DesignResult constant = designEngine(read.design);
+        ASSERT_TRUE(constant.ok);
+        EXPECT_LT(made.engine.reference[23], constant.engine.reference[23]) << name;
+    }
+}
+
+TEST(RealGasDesign, DesignFileKeysForTheGasModel) {
+    const std::string base = "type = 1\nTt4 = 2500\nmdot = 100\npifan = 2\npihpc = 6\n";
+    struct Row {
+        const char* lines;
+        bool ok;
+        int16_t gas;
+        float HC;
+    };
+    for (const Row& row : {Row{"", true, kConstantGas, 2}, Row{"gas = Variable\n", true, kVariableGas, 2},
+                           Row{"gas = constant\nHC = 1.8\n", true, kConstantGas, 1.8f},
+                           Row{"gas = 1\n", true, kVariableGas, 2}, Row{"gas = real\n", false, 0, 0},
+                           Row{"HC = 0\n", false, 0, 0}, Row{"HC = 5\n", false, 0, 0}}) {
+        const DesignReadResult r = readEngineDesign(base + row.lines);
+        EXPECT_EQ(r.ok, row.ok) << row.lines << r.message;
+        if (!row.ok) {
+            EXPECT_NE(r.message.find("line"), std::string::npos);
+            continue;
+        }
+        EXPECT_EQ(r.design.gas, row.gas) << row.lines;
+        EXPECT_FLOAT_EQ(r.design.HC, row.HC) << row.lines;
+    }
+}
+
+struct DeckCall {
+    float F = 0, S = 0, m0 = 0, A0 = 0, A9 = 0, Tt4 = 0, Tt7 = 0;
+    int16_t ab = 0, code = 0;
+    EngineDeckResults cycle;
+    std::string text;
+};
+DeckCall runDeck(ProjectData& p) {
+    DeckCall r;
+    float scale = 1;
+    RunEngineDeck(p.engine, p.units, r.cycle, r.text, r.F, r.S, r.m0, r.A0, r.A9, r.Tt4, r.Tt7, r.ab, r.code,
+                  scale);
+    return r;
+}
+ProjectData loaded(const EngineDesign& d) {
+    const DesignResult made = designEngine(d);
+    EXPECT_TRUE(made.ok) << made.message;
+    ProjectData p = test::freshProject();
+    p.unitSystem = d.units == 2 ? kSI : kEnglish;
+    setupUnits(p);
+    EXPECT_TRUE(readReferenceText(p, referenceFileText(made.engine), "engine.REF").ok);
+    p.engine.setup[kSetupThrottleMode] = 1;
+    for (int k = 11; k <= 15; ++k) p.engine.controls[k] = 0;
+    return p;
+}
+
+/// Variable-gas designs of the types the deck computes with variable gas, with bleed, cooling air and
+/// take-offs where the type has them.
+EngineDesign variableDesign(int16_t type, int16_t units) {
+    EngineDesign d;
+    d.type = type;
+    d.units = units;
+    const bool si = units == 2;
+    d.gas = kVariableGas;
+    d.M0 = type == 7 ? 2.5f : type == 6 ? 0.5f : 0.8f;
+    d.alt = si ? 9000 : 30000;
+    d.Tt4 = si ? 1650 : 2970;
+    d.Tt7 = type == 2 ? (si ? 2000 : 3600) : 0;
+    d.pifan = type == 7 || type == 6 ? 1 : type == 3 ? 1.6f : 2;
+    d.alpha = type == 3 ? 5 : 0;
+    d.pihpc = type == 7 ? 1 : 7;
+    d.mdot = 100;
+    d.P0P9 = type == 2 ? -1 : 1;
+    if (type != 7) {
+        d.beta = 0.01f;
+        d.eps1 = 0.03f;
+        d.eps2 = 0.02f;
+        d.CTOL = type == 6 ? 0.0f : 0.001f;
+        d.CTOH = 0.003f;
+    }
+    if (type == 1) d.piAB = 1;
+    if (si) {
+        d.hPR = 42800;
+        d.cpc = 1.004f;
+        d.cpt = d.cpAB = 1.235f;
+    }
+    return d;
+}
+
+struct VariableCase {
+    int16_t type, units;
+};
+class VariableGasKeystone : public ::testing::TestWithParam<VariableCase> {};
+
+TEST_P(VariableGasKeystone, DeckAtTheReferenceConditionReproducesTheReferencePoint) {
+    ProjectData p = loaded(variableDesign(GetParam().type, GetParam().units));
+    const auto& ref = p.engine.engine.reference;
+    p.engine.controls[5] = ref[5];
+    p.engine.controls[6] = ref[6];
+    const DeckCall r = runDeck(p);
+    ASSERT_EQ(r.code, kLimitTt4) << r.text;
+    const double tol = 1e-4;
+    test::expectNear(r.F, ref[27], tol, "thrust");
+    test::expectNear(r.S, ref[23], tol, "S");
+    test::expectNear(r.m0, ref[25], tol, "m0");
+    test::expectNear(r.A9, ref[43], tol, "A9");
+    test::expectNear(r.cycle.f, ref[20], tol, "f");
+    if (GetParam().type != 7) {
+        test::expectNear(r.cycle.piHpc, ref[15], tol, "pi_cH");
+        test::expectNear(r.cycle.tauTL, ref[18], tol, "tau_tL");
+        test::expectNear(r.cycle.pctNH, 100, tol, "%N_H");
+    }
+    if (GetParam().type < 6) {
+        test::expectNear(r.cycle.piFan, ref[13], tol, "pi_c'");
+        test::expectNear(r.cycle.pctNL, 100, tol, "%N_L");
+    }
+    EXPECT_TRUE(r.text.empty()) << r.text;
+}
+INSTANTIATE_TEST_SUITE_P(Types, VariableGasKeystone,
+                         ::testing::Values(VariableCase{1, 1}, VariableCase{1, 2}, VariableCase{2, 1},
+                                           VariableCase{3, 1}, VariableCase{3, 2}, VariableCase{2, 2},
+                                           VariableCase{6, 1}, VariableCase{6, 2}, VariableCase{7, 1},
+                                           VariableCase{7, 2}));
+
+TEST(VariableGasDeck, ThrustAndFuelFlowFallSmoothlyWithAltitude) {
+    ProjectData p = loaded(variableDesign(1, 1));
+    float lastF = 1e30f;
+    for (float alt = 0; alt <= 50000; alt += 5000) {
+        FlightCondition fc;
+        fc.altitude = alt;
+        atmosphere(fc, p.units);
+        p.engine.controls[1] = 0.8f;
+        p.engine.controls[2] = alt;
+        p.engine.controls[3] = fc.temperature;
+        p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
+        const DeckCall r = runDeck(p);
+        ASSERT_LE(r.code, kLimitEngineSize) << alt << r.text;
+        EXPECT_LT(r.F, lastF) << alt;
+        EXPECT_GT(r.S, 0.5f * p.engine.engine.reference[23]) << alt;
+        EXPECT_LT(r.S, 1.5f * p.engine.engine.reference[23]) << alt;
+        lastF = r.F;
+    }
+}
+
+// Over a flight envelope, the variable-gas deck fails nowhere that the constant-cp deck computes the same
+// bundled engine.
+TEST(VariableGasDeck, NoNewFailuresOverTheEnvelopeOfTheBundledEngines) {
+    for (const char* name : {"turbojet", "turbojet_ab", "turbofan_hbp", "turboprop", "ramjet"}) {
+        const std::string text = test::readFile(test::dataPath(std::string(name) + ".design"));
+        DesignReadResult constant = readEngineDesign(text),
+                         variable = readEngineDesign(text + "\ngas = variable\n");
+        ASSERT_TRUE(constant.ok && variable.ok) << name;
+        ProjectData pc = loaded(constant.design), pv = loaded(variable.design);
+        int compared = 0;
+        for (float M0 : {0.0f, 0.5f, 0.9f, 1.6f, 2.5f}) {
+            for (float alt : {0.0f, 20000.0f, 40000.0f}) {
+                FlightCondition fc;
+                fc.altitude = alt;
+                atmosphere(fc, pc.units);
+                for (ProjectData* p : {&pc, &pv}) {
+                    p->engine.controls[1] = M0;
+                    p->engine.controls[2] = alt;
+                    p->engine.controls[3] = fc.temperature;
+                    p->engine.controls[4] = fc.pressure / p->units.pressureConstant;
+                }
+                const DeckCall c = runDeck(pc);
+                if (c.code > kLimitEngineSize) continue;
+                const DeckCall v = runDeck(pv);
+                EXPECT_LE(v.code, kLimitEngineSize) << name << " M0 " << M0 << " alt " << alt << v.text;
+                EXPECT_GT(v.F, 0.0f) << name << " M0 " << M0 << " alt " << alt;
+                ++compared;
+            }
+        }
+        EXPECT_GT(compared, 3) << name;
+    }
+}
+
+TEST(VariableGasDeck, ThrustMatchingAndTheOtherTypesRefused) {
+    ProjectData p = loaded(variableDesign(2, 1));
+    const auto& ref = p.engine.engine.reference;
+    p.engine.controls[5] = ref[5];
+    p.engine.controls[6] = ref[6];
+    p.engine.setup[kSetupThrottleMode] = 2;
+    p.engine.controls[10] = 0.6f * ref[27];
+    const DeckCall r = runDeck(p);
+    ASSERT_EQ(r.code, kLimitThrust) << r.text;
+    EXPECT_NEAR(r.F, 0.6f * ref[27], 2.0f);
+
+    EngineDesign fan = variableDesign(1, 1);
+    fan.type = 4; // mixed exhausts: not yet computed off design with variable gas
+    fan.alpha = -1;
+    fan.pt5ratio = 1;
+    ProjectData q = loaded(fan);
+    const DeckCall refused = runDeck(q);
+    EXPECT_EQ(refused.code, kLimitNoSolution);
+    EXPECT_NE(refused.text.find("variable gas properties is not computed"), std::string::npos)
+        << refused.text;
+}
+
+TEST(RealGasDesign, TheListingNamesTheGasModelOfAVariableGasEngineOnly) {
+    for (int16_t gas : {kConstantGas, kVariableGas}) {
+        EngineDesign d = publishedTurbojet();
+        d.gas = gas;
+        const DesignResult made = designEngine(d);
+        ASSERT_TRUE(made.ok);
+        ProjectData p = test::freshProject();
+        ASSERT_TRUE(readReferenceText(p, referenceFileText(made.engine), "jet.REF").ok);
+        const std::string listing = referenceListing(p.engine, false, ListingLabels::AfterRead);
+        EXPECT_EQ(listing.find("Gas Model") != std::string::npos, gas == kVariableGas) << listing;
+        if (gas == kVariableGas) {
+            EXPECT_NE(listing.find("Fuel H/C                 2.0000"), std::string::npos);
+        }
+    }
+}
+
+} // namespace
+} // namespace vededa
