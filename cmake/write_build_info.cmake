@@ -1,7 +1,6 @@
-# Writes the build information source: the project version and the revision of the source tree the
-# program is built from. Runs at every build; the file is rewritten only when its text changes, so an
-# unchanged revision rebuilds nothing.
-#   -DSOURCE_DIR=... -DTEMPLATE=... -DOUTPUT=... -DVERSION=...
+# Writes the source revision the programs are built from. Runs at every build; the file is rewritten
+# only when its text changes, so an unchanged revision rebuilds nothing.
+#   -DSOURCE_DIR=... -DTEMPLATE=... -DOUTPUT=...
 set(VEDEDA_REVISION "unknown")
 find_package(Git QUIET)
 if(GIT_FOUND AND EXISTS "${SOURCE_DIR}/.git")
@@ -12,5 +11,4 @@ if(GIT_FOUND AND EXISTS "${SOURCE_DIR}/.git")
     set(VEDEDA_REVISION "${described}")
   endif()
 endif()
-set(VEDEDA_VERSION "${VERSION}")
 configure_file("${TEMPLATE}" "${OUTPUT}" @ONLY)

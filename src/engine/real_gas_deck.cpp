@@ -152,6 +152,35 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
     return "";
 }
 
+/// Bisection steps of the mixer searches.
+constexpr int kMixerBisectionSteps = 50;
+
+/// The reference state of the mixer of a mixed-exhaust turbofan and its nozzle throat, in a frame where the
+/// reference core static pressure at the mixer inlet is 1 and flows are per unit of reference core air.
+struct MixerReference {
+    double T5, f2, pt5p5, flow5, A5, A5p, pt5pRel, flow5p, T25;
+    double Tt9, f9, flow8, m9, piMIdeal, piAB;
+};
+
+/// One evaluation of the mixer and the nozzle throat for the current bypass ratio and low-pressure turbine
+/// expansion: the bypass ratio the bypass inlet passes and the turbine pressure ratio the throat asks for.
+struct MixerState {
+    double alphaNew = 0, piTLNew = 0, Tt6 = 0, f6 = 0, piMIdeal = 1, M5 = 0, M5p = 0, M6 = 0;
+};
+
+/// The subsonic state of flow function `target` (m·sqrt(Tt)/(Pt·A)), or the sonic one if it is above it.
+StaticState stateOfFlowFunction(const GasModel& g, const RealGasFlow& flow, double Tt, double f,
+                                double target) {
+    const StaticState sonic = flow.atMach(Tt, f, 1.0);
+    if (target >= throatFlowFunction(g, Tt, f, sonic)) return sonic;
+    double lo = 0.01, hi = 1.0;
+    for (int i = 0; i < kMixerBisectionSteps; ++i) {
+        const double mid = 0.5 * (lo + hi);
+        (throatFlowFunction(g, Tt, f, flow.atMach(Tt, f, mid)) > target ? hi : lo) = mid;
+    }
+    return flow.atMach(Tt, f, 0.5 * (lo + hi));
+}
+
 /// The thrust of the separate-exhaust turbofan from its core and fan nozzle exits.
 std::string separateExhausts(const GasModel& g, const RealGasPassInput& in, const Inlet& now, double f,
                              double alpha, double T5, const StaticState& coreExit, const StaticState& fanExit,
@@ -198,7 +227,7 @@ std::string separateExhausts(const GasModel& g, const RealGasPassInput& in, cons
 } // namespace
 
 bool realGasDeckSupportsType(int16_t type) {
-    return type == 1 || type == 2 || type == 3 || type == 6 || type == 7;
+    return type >= 1 && type <= 7;
 }
 
 std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPassResult& out) {
@@ -210,7 +239,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
     const double T0 = in.T0, P0 = in.P0, Tt4 = in.Tt4;
     const double beta = c[26], eps1 = in.type == 7 ? 0.0 : c[27], eps2 = in.type == 7 ? 0.0 : c[28];
     const double core = 1.0 - beta - eps1 - eps2;
-    const bool prop = in.type == 6, separate = in.type == 3;
+    const bool prop = in.type == 6, separate = in.type == 3, mixed = in.type == 4 || in.type == 5;
 
     // Flight condition and the reference point, the same way.
     const Inlet now = inlet(g, u, T0, in.M0);
@@ -223,7 +252,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
     const double Tt2 = now.Tt2, h2 = g.h(Tt2, 0), piR = out.piR, piD = out.piD;
     const double Rc = g.R(0) * J;
 
-    double f = 0, Tt6 = Tt4, f6 = 0;
+    double f = 0, Tt6 = Tt4, f6 = 0, piM = 1;
     double Pt4 = 0, Pt4R = 0;
     if (in.type == 7) {
         f = g.burnerFuelAirRatio(Tt2, Tt4, 0, c[18], c[8]);
@@ -253,7 +282,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         double T45 = 0, T5 = 0, h25 = 0, h3 = 0;
         // Separate exhausts: the bypass ratio follows the fan nozzle's flow against the core's, and the
         // low-pressure turbine's pressure ratio matches its choked inlet throat to the core nozzle's flow.
-        const double alphaR = separate ? r[19] : 0.0;
+        const double alphaR = separate || mixed ? r[19] : 0.0;
         double alpha = alphaR, piTLNow = piTL;
         const double f2R = core * fR / (core + eps1 + eps2);
         const double T45R = Tt4R * r[35], T5R = T45R * r[18];
@@ -263,6 +292,30 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         const double fanFlowR = separate ? throatFlowFunction(g, T25R, 0, flow.atMach(T25R, 0, r[38])) : 1.0;
         const double pt19R = P0R * ref.piR * r[12] * r[13] * c[5];
         StaticState coreExit, fanExit;
+        // Mixed exhausts: the reference mixer inlets (core static pressure 1) and nozzle throat.
+        const double m45R = core * (1.0 + fR) + eps1 + eps2;
+        MixerReference mr{};
+        MixerState mix{};
+        if (mixed) {
+            const StaticState s5R = flow.atMach(T5R, f2R, r[7]);
+            mr.T5 = T5R;
+            mr.pt5p5 = s5R.ptOverP;
+            mr.flow5 = throatFlowFunction(g, T5R, f2R, s5R);
+            mr.A5 = m45R * g.R(f2R) * J * s5R.T / s5R.V;
+            mr.A5p = c[17] * mr.A5;
+            mr.pt5pRel = r[30] * mr.pt5p5;
+            mr.T25 = T25R;
+            mr.flow5p = throatFlowFunction(g, T25R, 0, flow.expand(T25R, 0, mr.pt5pRel / 1.0));
+            const double f6R = core * fR / (1.0 + alphaR - beta);
+            const bool abR = in.type == 5 && r[6] > 0;
+            mr.f9 = abR ? f6R + r[21] : f6R;
+            mr.Tt9 = abR ? static_cast<double>(r[6]) : Tt4R * r[35] * r[18] * r[29];
+            mr.flow8 =
+                throatFlowFunction(g, mr.Tt9, mr.f9, flow.atMach(mr.Tt9, mr.f9, std::min(r[39], 1.0f)));
+            mr.m9 = (m45R + alphaR) * (1.0 + mr.f9) / (1.0 + f6R);
+            mr.piMIdeal = r[28];
+            mr.piAB = abR || in.type == 4 ? c[3] : 1.0f - (1.0f - c[3]) / 2;
+        }
         out.piFan = r[13];
         out.piHpc = r[15];
         bool settled = false;
@@ -324,6 +377,73 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 alphaNew = alphaR * (pt19 / pt19R) * (throatFlowFunction(g, T25New, 0, fanExit) / fanFlowR) *
                            std::sqrt(T25R / T25New) / coreAir;
             }
+            if (mixed) {
+                // Core mixer inlet from its flow function at the fixed area, the bypass stream at the same
+                // static pressure, constant-area mixing, and the nozzle throat's demand on the turbine.
+                const double m45 = core * (1.0 + f) + eps1 + eps2;
+                const double f2 = core * f / (core + eps1 + eps2);
+                const double relPt = (P0 * piR * piD * piFan * piHpc * piTLNow) /
+                                     (P0R * ref.piR * r[12] * r[13] * r[15] * r[17]);
+                const double m5 = coreAir * m45, m5p = coreAir * alpha;
+                const StaticState s5 = stateOfFlowFunction(
+                    g, flow, T5, f2, mr.flow5 * (m5 / m45R) * std::sqrt(T5 / mr.T5) / relPt);
+                const double P5 = relPt * mr.pt5p5 / s5.ptOverP;
+                const double pt5p = (P0 * piR * piD * piFan) / (P0R * ref.piR * r[12] * r[13]) * mr.pt5pRel;
+                StaticState s5p;
+                double bypassFlow = 0;
+                if (pt5p > P5 * (1.0 + 1e-9)) {
+                    const StaticState full = flow.expand(T25New, 0, pt5p / P5);
+                    s5p = full.M < 1.0 ? full : flow.atMach(T25New, 0, 1.0);
+                    alphaNew = alphaR * (pt5p / mr.pt5pRel) *
+                               (throatFlowFunction(g, T25New, 0, s5p) / mr.flow5p) *
+                               std::sqrt(mr.T25 / T25New) / coreAir;
+                    bypassFlow = m5p;
+                } else {
+                    alphaNew = 0.5 * alpha; // the bypass stream cannot enter: less of it
+                }
+                const double m6 = m5 + bypassFlow;
+                mix.f6 = core * f / (1.0 + alpha - beta);
+                const double ht6 = (m5 * g.h(T5, f2) + bypassFlow * g.h(T25New, 0)) / m6;
+                mix.Tt6 = g.temperatureFromEnthalpy(ht6, mix.f6);
+                const double R6 = g.R(mix.f6) * J, A6 = mr.A5 + mr.A5p;
+                const double impulse = m5 * s5.V + bypassFlow * s5p.V + P5 * A6;
+                auto exitImpulse = [&](double T) {
+                    const double V = std::sqrt(std::max(1e-12, 2.0 * J * (ht6 - g.h(T, mix.f6))));
+                    return m6 * (V + R6 * T / V);
+                };
+                const StaticState sonic6 = flow.atMach(mix.Tt6, mix.f6, 1.0);
+                double lo = sonic6.T, hi = mix.Tt6 * (1.0 - 1e-12);
+                if (impulse > exitImpulse(sonic6.T)) {
+                    for (int i = 0; i < kMixerBisectionSteps; ++i) {
+                        const double mid = 0.5 * (lo + hi);
+                        (exitImpulse(mid) > impulse ? hi : lo) = mid;
+                    }
+                } else {
+                    hi = lo;
+                }
+                const double T6 = 0.5 * (lo + hi);
+                const double V6 = std::sqrt(std::max(1e-12, 2.0 * J * (ht6 - g.h(T6, mix.f6))));
+                const double P6 = m6 * R6 * T6 / (A6 * V6);
+                mix.piMIdeal = P6 * g.isentropicPressureRatio(T6, mix.Tt6, mix.f6) / (P5 * s5.ptOverP);
+                mix.M5 = s5.M;
+                mix.M5p = s5p.M;
+                mix.M6 = V6 / flow.speedOfSound(T6, mix.f6);
+                double Tt9 = mix.Tt6, f9 = mix.f6;
+                if (in.afterburnerLit && in.Tt7 > mix.Tt6) {
+                    Tt9 = in.Tt7;
+                    f9 = g.burnerFuelAirRatio(mix.Tt6, Tt9, mix.f6, c[18], c[9]);
+                }
+                const double pt9p0 =
+                    piR * piD * piFan * piHpc * c[2] * piTH * piTLNow * c[25] * mix.piMIdeal * in.piAB * c[4];
+                const StaticState full = flow.expand(Tt9, f9, std::max(pt9p0, 1.0 + 1e-9));
+                const StaticState throat = full.M < 1.0 ? full : flow.atMach(Tt9, f9, 1.0);
+                const double m9 = coreAir * (m45 + alpha) * (1.0 + f9) / (1.0 + mix.f6);
+                const double relPt9 = relPt * (mix.piMIdeal / mr.piMIdeal) * (in.piAB / mr.piAB);
+                const double q =
+                    (m9 / mr.m9) /
+                    (relPt9 * (throatFlowFunction(g, Tt9, f9, throat) / mr.flow8) * std::sqrt(mr.Tt9 / Tt9));
+                piTLNew = std::min(piTLNow * q, 0.999);
+            }
             const double mNew = coreAir * (1.0 + alphaNew) / (1.0 + alphaR);
             settled = std::fabs(T3New - T3) <= kGasGeneratorTolerance * T3 &&
                       std::fabs(T25New - T25) <= kGasGeneratorTolerance * T25 &&
@@ -334,7 +454,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             T25 = T25New;
             mRatio = mNew;
             // The bypass ratio and the turbine match settle with half steps.
-            if (separate) {
+            if (separate || mixed) {
                 alpha = 0.5 * (alpha + alphaNew);
                 piTLNow = 0.5 * (piTLNow + piTLNew);
             }
@@ -363,6 +483,11 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         out.piTL = static_cast<float>(piTLNow);
         out.alpha = static_cast<float>(alpha);
         if (separate) return separateExhausts(g, in, now, f, alpha, T5, coreExit, fanExit, out);
+        if (mixed) {
+            f6 = mix.f6;
+            Tt6 = mix.Tt6;
+            piM = c[25] * mix.piMIdeal;
+        }
     }
     out.f = static_cast<float>(f);
 
@@ -378,9 +503,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
     } else {
         out.Tt7 = static_cast<float>(Tt6);
     }
-    const double piTurbines = in.type == 7 ? 1.0 : c[6] * r[17];
-    const double pt9p0 =
-        in.type == 7 ? piR * piD * c[2] * c[4] : piR * piD * out.piC * c[2] * piTurbines * in.piAB * c[4];
+    const double piTurbines = in.type == 7 ? 1.0 : c[6] * out.piTL;
+    const double pt9p0 = in.type == 7 ? piR * piD * c[2] * c[4]
+                                      : piR * piD * out.piC * c[2] * piTurbines * piM * in.piAB * c[4];
     out.pt9p0 = static_cast<float>(pt9p0);
     const Nozzle n = nozzle(flow, Tt9, f9, pt9p0, in.chokedP0P9);
     if (!(n.pt9p9 >= 1)) return "Exit Mach is imaginary";
@@ -390,8 +515,11 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
     out.M9 = static_cast<float>(exit.M);
     out.T9T0 = static_cast<float>(exit.T / T0);
     out.V9V0 = static_cast<float>(exit.V / now.V0);
-    out.fO = static_cast<float>(in.type == 7 ? core * f : core * f + (1.0 - beta) * (f9 - f6));
-    out.m9m0 = 1 + out.fO - static_cast<float>(beta);
+    const double alpha = out.alpha;
+    out.fO = static_cast<float>(in.type == 7 ? core * f
+                                             : (core * f + (1.0 + alpha - beta) * (f9 - f6)) / (1.0 + alpha));
+    out.m9m0 = in.type == 7 ? 1 + out.fO - static_cast<float>(beta)
+                            : static_cast<float>(1.0 + out.fO - beta / (1.0 + alpha));
 
     if (in.type == 7) {
         // A fixed nozzle throat: Pt4·(flow function of the throat)/sqrt(Tt4) against the reference.

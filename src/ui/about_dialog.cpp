@@ -3,6 +3,7 @@
 #include "app/build_info.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -14,10 +15,13 @@
 namespace vededa {
 
 QString aboutText() {
+    // The program sets its version with the source revision it was built from (main.cpp).
+    QString version = QCoreApplication::applicationVersion();
+    if (!version.startsWith(QString::fromLatin1(programVersion()))) version = programVersion();
     return QString("<h3>Vededa %1</h3>"
                    "<p>Preliminary sizing of an aircraft and its propulsion system: constraint analysis, "
                    "mission analysis, engine cycle deck and performance contours.</p>"
-                   "<p>Build: source revision %2<br>Qt %3 (running on Qt %4)</p>"
+                   "<p>Built with Qt %2, running on Qt %3</p>"
                    "<p><b>Libraries used and their licenses</b></p>"
                    "<ul>"
                    "<li>Qt 6 (Core, Gui, Widgets, PrintSupport): GNU Lesser General Public License "
@@ -28,8 +32,7 @@ QString aboutText() {
                    "</ul>"
                    "<p>GoogleTest and Google Benchmark (BSD 3-Clause, Apache 2.0) are used to test the "
                    "program and are not part of it.</p>")
-        .arg(QString::fromLatin1(programVersion()), QString::fromLatin1(buildRevision()),
-             QString::fromLatin1(QT_VERSION_STR), QString::fromLatin1(qVersion()));
+        .arg(version, QString::fromLatin1(QT_VERSION_STR), QString::fromLatin1(qVersion()));
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {

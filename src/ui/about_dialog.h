@@ -5,8 +5,9 @@
 
 namespace vededa {
 
-/// The About box's text (rich text): the program and its version, the source revision of the build,
-/// the Qt it was built with and runs on, and the libraries it uses with their licenses.
+/// The About box's text (rich text): the program and its version with the source revision of the build
+/// (the application version the program sets, else the bare version), the Qt it was built with and runs
+/// on, and the libraries it uses with their licenses.
 QString aboutText();
 
 /// Help > About: the program's icon and `aboutText()`, with "About Qt" and "OK".

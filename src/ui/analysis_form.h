@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QFont>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QString>
@@ -77,9 +79,19 @@ class ShownTextKeeper : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusIn) {
-            auto* edit = static_cast<QLineEdit*>(watched);
-            if (!edit->isModified()) edit->setProperty("shownText", edit->text());
+        auto* edit = static_cast<QLineEdit*>(watched);
+        if (event->type() == QEvent::FocusIn && !edit->isModified())
+            edit->setProperty("shownText", edit->text());
+        // Undo and redo keys belong to the box while it has typing of its own to undo; otherwise they
+        // undo and redo the project's last change.
+        if (event->type() == QEvent::ShortcutOverride) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const bool undo = key->matches(QKeySequence::Undo) && !edit->isUndoAvailable();
+            const bool redo = key->matches(QKeySequence::Redo) && !edit->isRedoAvailable();
+            if (undo || redo) {
+                event->ignore();
+                return true;
+            }
         }
         return false;
     }

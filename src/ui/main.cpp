@@ -3,13 +3,13 @@
 #include "app/startup.h"
 #include "app/startup_files.h"
 #include "ui/desktop_application.h"
+#include "ui/main_window.h"
 #include "ui/user_dialogs.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
-#include <QSettings>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
     if (!parser.positionalArguments().isEmpty())
         sources.requestedFile =
             QFileInfo(parser.positionalArguments().first()).absoluteFilePath().toStdString();
-    for (const QString& recent : QSettings().value("recentFiles").toStringList())
+    for (const QString& recent : vededa::MainWindow::recentFiles())
         sources.recentProjects.push_back(recent.toStdString());
     const std::string data = vededa::dataDirectoryFor(QCoreApplication::applicationFilePath().toStdString());
     sources.examplesDirectory = vededa::examplesDirectoryOf(data);

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QWindow>
@@ -89,9 +90,21 @@ void makeScrollable(QWidget* window) {
     auto* outer = new QVBoxLayout(window);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
-    // The window opens at the size of its contents; the scroll area alone would propose a small one.
-    window->resize(content->sizeHint() + QSize(2, 2));
+    window->setProperty("scrollableForm", true);
 }
+
+namespace {
+
+/// The size a scrollable form opens at: that of its contents, with room for a scroll bar; the scroll
+/// area alone would propose a small one.
+void openAtContentSize(QWidget* window) {
+    auto* scroll = window->findChild<QScrollArea*>(kFormScrollName, Qt::FindDirectChildrenOnly);
+    if (!scroll || !scroll->widget()) return;
+    const int bar = scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    window->resize(scroll->widget()->sizeHint() + QSize(bar + 2, bar + 2));
+}
+
+} // namespace
 
 WindowPlacement::WindowPlacement(QObject* parent) : QObject(parent) {
     qApp->installEventFilter(this);
@@ -123,7 +136,10 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
         if (remembered(w) && restored_.insert(w->objectName()).second) {
             const QByteArray geometry =
                 QSettings("Vededa", "Vededa").value(kWindowsGroup + w->objectName()).toByteArray();
-            if (!geometry.isEmpty()) w->restoreGeometry(geometry);
+            if (!geometry.isEmpty())
+                w->restoreGeometry(geometry);
+            else if (w->property("scrollableForm").toBool())
+                openAtContentSize(w);
         }
         clampToScreen(w);
     } else if (event->type() == QEvent::Hide && placed(w) && remembered(w) &&
