@@ -30,4 +30,22 @@ bool loadProject(ProjectData& project, const std::string& path);
 /// Writes report text (CRLF line ends) to standard output unchanged.
 void writeReport(const std::string& text);
 
+/// Adds `--format text|csv|json` to a subcommand: text (the default) is the report; csv and json give
+/// the numbers as a table instead.
+void addFormatOption(CLI::App* command, std::string& format);
+
+/// True when `format` asks for a table rather than the text report.
+bool tableFormat(const std::string& format);
+
+} // namespace vededa::cli
+
+namespace vededa {
+struct DataTable;
+}
+
+namespace vededa::cli {
+
+/// Writes `table` to standard output as CSV or JSON by `format`.
+void writeTable(const DataTable& table, const std::string& format);
+
 } // namespace vededa::cli

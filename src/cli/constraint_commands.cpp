@@ -2,6 +2,7 @@
 #include "app/project_data.h"
 #include "cli/commands.h"
 #include "constraint/constraint_calculation.h"
+#include "constraint/constraint_data.h"
 #include "constraint/constraint_diagram.h"
 #include "constraint/constraint_set.h"
 #include "output/canvas.h"
@@ -18,6 +19,7 @@ struct ConstraintOptions {
     std::string file;
     std::string date;
     std::string svg;
+    std::string format = "text";
 };
 
 void runConstraints(const ConstraintOptions& o) {
@@ -35,8 +37,10 @@ void runConstraints(const ConstraintOptions& o) {
         ConstraintOutcome outcome;
         const std::string page = ConstraintCalculation(*project, n, &outcome);
         for (const std::string& w : outcome.warnings) std::cerr << "Warning: " << w << "\n";
-        std::cout << page;
+        if (!tableFormat(o.format)) std::cout << page;
     }
+    if (tableFormat(o.format))
+        writeTable(constraintCurvesTable(*project, project->constraintCount), o.format);
     if (!o.svg.empty()) {
         const ConstraintDiagramLayout layout;
         SvgCanvas canvas(layout.width, layout.height);
@@ -63,6 +67,7 @@ void registerConstraintCommands(CLI::App& app) {
     cmd->add_option("FILE", o->file, "Project file (*.RUZ)")->required();
     cmd->add_option("--date", o->date, "Report date as written in the headings (e.g. 12/8/2026)");
     cmd->add_option("--svg", o->svg, "Write the constraint diagram of all constraints to this SVG file");
+    addFormatOption(cmd, o->format);
     cmd->callback([o] { runConstraints(*o); });
 }
 

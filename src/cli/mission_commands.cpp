@@ -1,9 +1,11 @@
 // Mission and contour subcommands.
 #include "app/project_data.h"
 #include "cli/commands.h"
+#include "contour/contour_data.h"
 #include "contour/contour_grid.h"
 #include "contour/contour_plot.h"
 #include "mission/mission_calculation.h"
+#include "mission/mission_data.h"
 #include "mission/mission_plot.h"
 #include "mission/mission_report.h"
 #include "models/analysis_binding.h"
@@ -32,7 +34,7 @@ bool writeSvg(const std::string& path, const SvgCanvas& canvas) {
 }
 
 struct MissionOptions {
-    std::string file, date, svg, quantity = "beta";
+    std::string file, date, svg, quantity = "beta", format = "text";
 };
 
 void runMission(const MissionOptions& o) {
@@ -45,9 +47,14 @@ void runMission(const MissionOptions& o) {
                      "each leg's own Engine Thrust Lapse (Alpha) is used.\n";
     }
     const AnalysisModels models = bindAnalysisModels(*project);
-    writeReport(computeMission(*project, models));
-    writeReport(missionSummary(*project, 1));
-    if (project->thrustModel == 7) writeReport(missionSummary(*project, 2));
+    const std::string report = computeMission(*project, models);
+    if (tableFormat(o.format)) {
+        writeTable(missionLegsTable(*project), o.format);
+    } else {
+        writeReport(report);
+        writeReport(missionSummary(*project, 1));
+        if (project->thrustModel == 7) writeReport(missionSummary(*project, 2));
+    }
     if (!o.svg.empty()) {
         static const std::map<std::string, MissionPlotQuantity> quantities = {
             {"beta", MissionPlotQuantity::Beta},
@@ -63,7 +70,7 @@ void runMission(const MissionOptions& o) {
 }
 
 struct ContourOptions {
-    std::string file, date, svg, quantity;
+    std::string file, date, svg, quantity, format = "text";
     bool grid = false;
     bool filled = false;
 };
@@ -94,9 +101,15 @@ void runContour(const ContourOptions& o) {
         return;
     }
     setDefaultContourLevels(*project, calc);
-    std::cout << "Minimum Value = " << contourExtremeText(c.quantity, calc.minimum) << "\n";
-    std::cout << "Maximum Value = " << contourExtremeText(c.quantity, calc.maximum) << "\n";
-    if (o.grid) {
+    if (tableFormat(o.format)) {
+        // The grid as a table; without --grid nothing else is asked for, so the table stands in for the
+        // extremes too.
+        writeTable(contourGridTable(*project, calc), o.format);
+    } else {
+        std::cout << "Minimum Value = " << contourExtremeText(c.quantity, calc.minimum) << "\n";
+        std::cout << "Maximum Value = " << contourExtremeText(c.quantity, calc.maximum) << "\n";
+    }
+    if (o.grid && !tableFormat(o.format)) {
         // Velocity columns across, altitude rows down, as the grid was computed (bottom row first).
         std::cout << "alt\\vel";
         for (std::size_t j = 0; j < calc.grid.x.size(); ++j)
@@ -132,6 +145,7 @@ void registerMissionCommands(CLI::App& app) {
         cmd->add_option("--svg", o->svg, "Write the mission results plot to this SVG file");
         cmd->add_option("--quantity", o->quantity, "Quantity of the plot")
             ->check(CLI::IsMember({"beta", "pi", "time", "distance", "cumtime", "cumdistance"}));
+        addFormatOption(cmd, o->format);
         cmd->callback([o] { runMission(*o); });
     }
     {
@@ -145,6 +159,7 @@ void registerMissionCommands(CLI::App& app) {
         cmd->add_flag("--filled", o->filled,
                       "Draw filled colour bands between the levels with a colour bar (with --svg)");
         cmd->add_flag("--grid", o->grid, "Print the grid values (velocity columns, altitude rows)");
+        addFormatOption(cmd, o->format);
         cmd->callback([o] { runContour(*o); });
     }
 }

@@ -108,7 +108,9 @@ class RecordingCanvas : public Canvas {
     };
 
     RecordingCanvas(float width, float height, float fontSize = 160)
-        : width_(width), height_(height), font_(fontSize) {}
+        : width_(width), height_(height), font_(fontSize), startFont_(fontSize) {}
+    /// The font size the recording started with (a replay starts its target with it).
+    float startFontSize() const { return startFont_; }
 
     float width() const override { return width_; }
     float height() const override { return height_; }
@@ -143,7 +145,7 @@ class RecordingCanvas : public Canvas {
     void replay(Canvas& target) const;
 
   private:
-    float width_, height_, font_;
+    float width_, height_, font_, startFont_;
     std::vector<Op> ops_;
     Op& record(Kind kind, float x1 = 0, float y1 = 0, float x2 = 0, float y2 = 0) {
         Op op;

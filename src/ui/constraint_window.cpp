@@ -1,5 +1,7 @@
 #include "ui/constraint_window.h"
 
+#include "constraint/constraint_data.h"
+
 #include "constraint/constraint_calculation.h"
 #include "constraint/constraint_diagram.h"
 #include "constraint/constraint_list.h"
@@ -379,6 +381,7 @@ void ConstraintWindow::plot() {
         [&](Canvas& canvas) { diagram.replay(canvas); },
         [&](Canvas& canvas) { drawConstraintDiagram(canvas, project_, count, diagramLayout(true)); },
         kPlotSourceConstraint);
+    plotWindow_.setDataTable([csv = toCsv(constraintCurvesTable(project_, count))] { return csv; });
     const ConstraintDiagramLayout l = diagramLayout(false);
     PlotFrame frame;
     frame.left = static_cast<int16_t>(l.left);

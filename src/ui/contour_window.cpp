@@ -1,4 +1,7 @@
 #include "ui/contour_window.h"
+
+#include "contour/contour_data.h"
+#include "output/data_table.h"
 #include "ui/drag_input_window.h"
 #include "ui/project_document.h"
 
@@ -371,6 +374,8 @@ void ContourWindow::plotContourLines() {
         [this](Canvas& canvas) { drawContourPlot(canvas, frame_, project_, models_, *calculation_, false); },
         [this](Canvas& canvas) { drawContourPlot(canvas, frame_, project_, models_, *calculation_, true); },
         kPlotSourceContour);
+    // The data of the plot as drawn, kept with it while the window shows it.
+    plotWindow_.setDataTable([csv = toCsv(contourGridTable(project_, *calculation_))] { return csv; });
     plotWindow_.setFrame(frame_);
     const bool si = project_.unitSystem == kSI;
     plotWindow_.setReadoutCaptions(si ? "Vel (mps) =" : "Vel (fps) =", si ? "Alt (km)  =" : "Alt (kft) =");
@@ -399,6 +404,8 @@ void ContourWindow::plotColorContours() {
             drawContourPlot(canvas, frame_, project_, models_, *calculation_, true, true);
         },
         kPlotSourceContour);
+    // The data of the plot as drawn, kept with it while the window shows it.
+    plotWindow_.setDataTable([csv = toCsv(contourGridTable(project_, *calculation_))] { return csv; });
     plotWindow_.setFrame(frame_);
     const bool si = project_.unitSystem == kSI;
     plotWindow_.setReadoutCaptions(si ? "Vel (mps) =" : "Vel (fps) =", si ? "Alt (km)  =" : "Alt (kft) =");

@@ -1,6 +1,8 @@
 #include "ui/mission_plot_window.h"
 
+#include "mission/mission_data.h"
 #include "ui/painter_canvas.h"
+#include "ui/plot_export.h"
 #include "ui/print_service.h"
 #include "ui/user_dialogs.h"
 #include "ui/window_hooks.h"
@@ -70,11 +72,21 @@ MissionPlotWindow::MissionPlotWindow(ProjectData& project, UserDialogs& dialogs,
         side->addWidget(b);
     };
     button("Plot", "cmdPlot", &MissionPlotWindow::plot);
+    button("Export...", "cmdExport", &MissionPlotWindow::exportPlot);
+    button("Save Data...", "cmdSaveData", &MissionPlotWindow::saveData);
     button("Print", "cmdPrint", &MissionPlotWindow::print);
     button("Done", "cmdDone", &MissionPlotWindow::done);
     picture_ = new MissionPlotPicture(this);
     layout->addWidget(picture_, 1);
     layout->addLayout(side);
+}
+
+void MissionPlotWindow::exportPlot() {
+    exportPlotWithDialogs(dialogs_, picture_->picture(), picture_->width());
+}
+
+void MissionPlotWindow::saveData() {
+    saveTextWithDialogs(dialogs_, "Save Mission Data", kCsvFilter, missionLegsCsv(project_));
 }
 
 void MissionPlotWindow::setQuantity(MissionPlotQuantity quantity) {

@@ -47,6 +47,10 @@ class MissionPlotWindow : public QWidget {
     void plot();
     void print();
     void done();
+    /// "Export...": the plot as PNG, SVG or PDF.
+    void exportPlot();
+    /// "Save Data...": the computed legs' results as a CSV table.
+    void saveData();
     MissionPlotPicture* picture() const { return picture_; }
 
     /// Done: the Mission window comes back.

@@ -2,6 +2,7 @@
 
 #include "output/number_format.h"
 #include "ui/painter_canvas.h"
+#include "ui/plot_export.h"
 #include "ui/print_service.h"
 #include "ui/user_dialogs.h"
 #include "ui/window_hooks.h"
@@ -94,6 +95,13 @@ PlotWindow::PlotWindow(ProjectData& project, UserDialogs& dialogs, PrintService&
     printButton_->setObjectName("Command2");
     auto* doneButton = new QPushButton("Done", this);
     doneButton->setObjectName("Command1");
+    auto* exportButton = new QPushButton("Export...", this);
+    exportButton->setObjectName("cmdExport");
+    saveDataButton_ = new QPushButton("Save Data...", this);
+    saveDataButton_->setObjectName("cmdSaveData");
+    saveDataButton_->setEnabled(false);
+    bottom->addWidget(exportButton);
+    bottom->addWidget(saveDataButton_);
     bottom->addWidget(printButton_);
     bottom->addWidget(doneButton);
     layout->addLayout(bottom);
@@ -101,6 +109,22 @@ PlotWindow::PlotWindow(ProjectData& project, UserDialogs& dialogs, PrintService&
     connect(picture_, &PlotPicture::clicked, this, &PlotWindow::capture);
     connect(printButton_, &QPushButton::clicked, this, &PlotWindow::print);
     connect(doneButton, &QPushButton::clicked, this, &PlotWindow::done);
+    connect(exportButton, &QPushButton::clicked, this, &PlotWindow::exportPlot);
+    connect(saveDataButton_, &QPushButton::clicked, this, &PlotWindow::saveData);
+}
+
+void PlotWindow::setDataTable(std::function<std::string()> csv) {
+    dataTable_ = std::move(csv);
+    saveDataButton_->setEnabled(static_cast<bool>(dataTable_));
+}
+
+void PlotWindow::exportPlot() {
+    exportPlotWithDialogs(dialogs_, picture_->picture(), picture_->width());
+}
+
+void PlotWindow::saveData() {
+    if (!dataTable_) return;
+    saveTextWithDialogs(dialogs_, "Save Plot Data", kCsvFilter, dataTable_());
 }
 
 void PlotWindow::showPlot(const std::function<void(Canvas&)>& draw, int16_t source) {
@@ -110,6 +134,7 @@ void PlotWindow::showPlot(const std::function<void(Canvas&)>& draw, int16_t sour
 void PlotWindow::showPlot(const std::function<void(Canvas&)>& draw,
                           const std::function<void(Canvas&)>& printerDraw, int16_t source) {
     source_ = source;
+    setDataTable(nullptr);
     picture_->clearPicture();
     draw(picture_->picture());
     // With the print buffer on, the same drawing goes onto the pending printer page.

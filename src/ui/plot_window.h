@@ -73,9 +73,17 @@ class PlotWindow : public QWidget {
     /// Returns to the plot's source window when Done is pressed.
     std::function<void(int16_t source)> returnToSource;
 
+    /// The data behind the plot shown as CSV text (the source window sets it after showing its plot);
+    /// "Save Data..." is offered only while one is set.
+    void setDataTable(std::function<std::string()> csv);
+
     void capture(float x, float y);
     void print();
     void done();
+    /// "Export...": the plot as PNG, SVG or PDF.
+    void exportPlot();
+    /// "Save Data...": the plot's data as a CSV file.
+    void saveData();
     bool printed() const { return printed_; }
     PlotPicture* picture() const { return picture_; }
 
@@ -89,6 +97,8 @@ class PlotWindow : public QWidget {
     QLabel* xLabel_ = nullptr;
     QLabel* yLabel_ = nullptr;
     QPushButton* printButton_ = nullptr;
+    QPushButton* saveDataButton_ = nullptr;
+    std::function<std::string()> dataTable_;
     PlotFrame frame_;
     int16_t source_ = 0;
     bool printed_ = false;

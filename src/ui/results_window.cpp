@@ -1,5 +1,7 @@
 #include "ui/results_window.h"
 
+#include "ui/plot_export.h"
+
 #include "ui/project_document.h"
 
 #include "ui/analysis_form.h"
@@ -9,6 +11,7 @@
 #include "ui/window_hooks.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -53,13 +56,32 @@ ResultsWindow::ResultsWindow(ProjectData& project, UserDialogs& dialogs, PrintSe
     nextButton_->setObjectName("Command2");
     doneButton_ = new QPushButton("Done", this);
     doneButton_->setObjectName("Command3");
+    auto* saveButton = new QPushButton("Save As Text...", this);
+    saveButton->setObjectName("cmdSaveText");
+    auto* copyButton = new QPushButton("Copy", this);
+    copyButton->setObjectName("cmdCopy");
     buttons->addWidget(printButton_);
+    buttons->addWidget(saveButton);
+    buttons->addWidget(copyButton);
     buttons->addWidget(nextButton_);
     buttons->addWidget(doneButton_);
     layout->addLayout(buttons);
+    connect(saveButton, &QPushButton::clicked, this, &ResultsWindow::saveAsText);
+    connect(copyButton, &QPushButton::clicked, this, &ResultsWindow::copy);
     connect(printButton_, &QPushButton::clicked, this, &ResultsWindow::print);
     connect(nextButton_, &QPushButton::clicked, this, &ResultsWindow::next);
     connect(doneButton_, &QPushButton::clicked, this, &ResultsWindow::done);
+}
+
+void ResultsWindow::saveAsText() {
+    saveTextWithDialogs(dialogs_, "Save As Text", "Text file (*.txt)|*.txt|All files (*.*)|*.*", text_);
+}
+
+void ResultsWindow::copy() {
+    QString selected = textBox_->textCursor().selectedText();
+    // A selection's line ends come as paragraph separators; the whole text goes as shown, with CRLF.
+    QApplication::clipboard()->setText(selected.isEmpty() ? QString::fromStdString(text_)
+                                                          : selected.replace(QChar(0x2029), "\r\n"));
 }
 
 void ResultsWindow::registerMode(const std::string& caption, ResultsMode mode) {

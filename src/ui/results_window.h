@@ -66,6 +66,10 @@ class ResultsWindow : public QWidget {
     void next();
     void done();
     void print();
+    /// "Save As Text...": the Results text into a file exactly as shown (CRLF line ends).
+    void saveAsText();
+    /// "Copy": the selected part of the Results text, or all of it, to the clipboard.
+    void copy();
 
   private:
     ProjectData& project_;
