@@ -5,6 +5,7 @@
 #include "models/atmosphere.h"
 #include "output/number_format.h"
 #include "output/report.h"
+#include "output/report_columns.h"
 
 #include <cmath>
 
@@ -152,9 +153,11 @@ SeriesResult engineSeriesReport(ProjectData& p, std::string& report, const Serie
         EngineTestPoint pt = runEngineTestDeck(p, report);
         const EngineDeckResults& r = pt.cycle;
         std::string row = FormatField(value, variable == kSeriesAltitude ? 0 : 2) + " ";
-        row += FormatField(pt.F, 0) + FormatField(pt.S, 4) + FormatField(pt.m0, 2) + FormatField(r.piC, 2) +
-               FormatField(r.piFan, 3) + FormatField(r.alpha, 3) + FormatField(r.pt9p9, 2) +
-               FormatField(r.tauTL, 4) + FormatField(pt.Tt4, 1) + limitColumn(p, pt.limit);
+        // SI TSFC (mg/(N s), tens) shows three decimals so its field keeps a leading blank.
+        row += joinColumns({FormatField(pt.F, 0), FormatField(pt.S, english ? 4 : 3), FormatField(pt.m0, 2),
+                            FormatField(r.piC, 2), FormatField(r.piFan, 3), FormatField(r.alpha, 3),
+                            FormatField(r.pt9p9, 2), FormatField(r.tauTL, 4), FormatField(pt.Tt4, 1)}) +
+               limitColumn(p, pt.limit);
         report += row;
         report += kCrlf;
         ++result.rows;

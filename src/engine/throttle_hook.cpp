@@ -4,6 +4,7 @@
 #include "engine/engine_test.h"
 #include "output/number_format.h"
 #include "output/report.h"
+#include "output/report_columns.h"
 
 namespace vededa {
 
@@ -28,9 +29,10 @@ std::string throttleHookReport(ProjectData& p, float maxThrust, std::string& mes
         const EngineTestPoint pt = runEngineTestDeck(p, messages);
         const EngineDeckResults& r = pt.cycle;
         const float picH = r.piFan != 0 ? r.piC / r.piFan : 0.0f;
-        out.line(FormatField(pt.F, 0) + FormatField(pt.S, 4) + FormatField(pt.m0, 2) + FormatField(r.mc2, 2) +
-                 FormatField(r.piFan, 3) + FormatField(r.mc25, 2) + FormatField(picH, 3) +
-                 FormatField(pt.Tt4, 0) + FormatField(pt.Tt7, 0) +
+        // SI TSFC (mg/(N s), tens) shows three decimals so its field keeps a leading blank.
+        out.line(joinColumns({FormatField(pt.F, 0), FormatField(pt.S, english ? 4 : 3), FormatField(pt.m0, 2),
+                              FormatField(r.mc2, 2), FormatField(r.piFan, 3), FormatField(r.mc25, 2),
+                              FormatField(picH, 3), FormatField(pt.Tt4, 0), FormatField(pt.Tt7, 0)}) +
                  (pt.afterburnerState == 0 ? " AB  On" : " AB Off") + limitColumn(p, pt.limit));
     }
     return out.text();

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,84 @@ TEST(DataFormats, MissionAndContourTablesAndTheTextStaysAsItWas) {
     const double textValue = std::stod(firstRow.substr(firstRow.find('\t') + 1));
     const auto first = fields(rows.at(1));
     EXPECT_NEAR(std::stod(first[2]), textValue, 0.01 + 1e-4 * std::fabs(textValue));
+}
+
+} // namespace
+} // namespace vededa
+
+namespace vededa {
+namespace {
+
+TEST(EngineColumns, SiThrottleHookAndSeriesKeepABlankBetweenNumbers) {
+    const std::string dir = test::tempDir();
+    ASSERT_EQ(
+        test::runCli("convert " + test::dataPath("Vededa_deck.RUZ") + " --units si -o " + dir + "/si.RUZ")
+            .status,
+        0);
+    for (const std::string args : {" --hook", " --series mach 0 2 0.5"}) {
+        const auto run = test::runCli("engine " + dir + "/si.RUZ" + args + " 2>/dev/null");
+        ASSERT_EQ(run.status, 0) << run.out;
+        int rows = 0;
+        for (const std::string& line : splitLines(run.out)) {
+            // Data rows start with a number; each has at least nine separate numbers before the limit.
+            std::istringstream in(line);
+            std::vector<double> numbers;
+            std::string token;
+            while (in >> token) {
+                char* end = nullptr;
+                const double v = std::strtod(token.c_str(), &end);
+                if (end == token.c_str() || *end != '\0') break;
+                numbers.push_back(v);
+            }
+            if (numbers.size() < 5) continue;
+            ++rows;
+            EXPECT_GE(numbers.size(), 9u) << line;
+            const double thrust = args == " --hook" ? numbers[0] : numbers[1];
+            const double tsfc = args == " --hook" ? numbers[1] : numbers[2];
+            EXPECT_GT(thrust, 1000) << line; // tens of kN at full throttle, where the columns used to touch
+            EXPECT_GT(tsfc, 5) << line;
+            EXPECT_LT(tsfc, 500) << line;
+        }
+        EXPECT_GT(rows, 4) << args;
+    }
+}
+
+} // namespace
+} // namespace vededa
+
+namespace vededa {
+namespace {
+
+TEST(DataFormats, EngineHookAndSeriesTablesHoldTheReportNumbers) {
+    const std::string ref = test::dataPath("turbofan_mixed.REF");
+    for (const std::string args : {" --hook", " --series tt4 2000 3000 250"}) {
+        const auto text = test::runCli("engine " + ref + args + " --date 1/1/2026 2>/dev/null");
+        const auto csv = test::runCli("engine " + ref + args + " --format csv 2>/dev/null");
+        const auto json = test::runCli("engine " + ref + args + " --format json 2>/dev/null");
+        ASSERT_EQ(csv.status, 0) << csv.out;
+        ASSERT_EQ(json.status, 0) << json.out;
+        const auto rows = splitLines(csv.out);
+        ASSERT_GT(rows.size(), 3u) << csv.out;
+        EXPECT_NE(rows.front().find("thrust [lbf],tsfc [1/hr],mdot [lbm/s]"), std::string::npos)
+            << rows.front();
+        // The report's rows follow its column heads; each CSV row holds one report row's numbers in order.
+        const auto lines = splitLines(text.out);
+        std::size_t head = 0;
+        while (head < lines.size() && lines[head].find(" Thrust ") == std::string::npos) ++head;
+        ASSERT_LT(head + rows.size() - 1, lines.size() + 1);
+        const std::size_t numbers = args == " --hook" ? 9 : 10;
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            const auto f = fields(rows[i]);
+            ASSERT_GT(f.size(), numbers) << rows[i];
+            std::istringstream line(lines[head + i]);
+            for (std::size_t k = 0; k < numbers; ++k) {
+                double v = -1;
+                line >> v;
+                EXPECT_DOUBLE_EQ(v, std::stod(f[k])) << lines[head + i] << " | " << rows[i];
+            }
+        }
+        EXPECT_EQ(json.out.find("\"thrust\": \""), std::string::npos) << "numbers are not strings";
+    }
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "app/project_file.h"
 #include "contour/contour_grid.h"
 #include "contour/contour_plot.h"
-#include "models/analysis_binding.h"
+#include "engine/analysis_binding.h"
 #include "output/plot_frame.h"
 #include "ui/contour_window.h"
 #include "ui/plot_window.h"
@@ -161,6 +161,7 @@ class ContourWindowTest : public QObject {
         QVERIFY(printer->hasPendingPage());
         QVERIFY(!printer->pendingPage(1, 1).opsOf(RecordingCanvas::Kind::Polygon).empty());
         QVERIFY(!plot->picture()->picture().opsOf(RecordingCanvas::Kind::Polygon).empty());
+        vededa::test::saveShot(*plot, "contour-color");
         plot->findChild<QPushButton*>("Command1")->click();
         QVERIFY(!window->colorMode());
         QVERIFY(window->isVisible());
