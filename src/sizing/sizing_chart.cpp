@@ -2,8 +2,8 @@
 
 #include "constraint/constraint_calculation.h"
 #include "constraint/constraint_set.h"
+#include "engine/analysis_binding.h"
 #include "engine/cycle_deck_model.h"
-#include "models/analysis_binding.h"
 #include "sizing/sizing_mission.h"
 #include "sizing/weight_closure.h"
 

@@ -1,9 +1,9 @@
 #include "sizing/sizing_mission.h"
 
+#include "engine/analysis_binding.h"
 #include "engine/cycle_deck_model.h"
 #include "mission/leg_set.h"
 #include "mission/mission_calculation.h"
-#include "models/analysis_binding.h"
 
 #include <cmath>
 #include <string_view>

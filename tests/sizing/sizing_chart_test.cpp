@@ -1,5 +1,5 @@
 #include "app/project_file.h"
-#include "models/analysis_binding.h"
+#include "engine/analysis_binding.h"
 #include "models/atmosphere.h"
 #include "sizing/sizing_chart.h"
 #include "sizing/sizing_grid.h"
