@@ -47,16 +47,27 @@ struct ConstraintState {
     EngineModelValues engine;
     ConstraintOutcome& out;
     ConstraintPoints& points;
+    const std::vector<float>* wsGrid = nullptr; ///< the caller's own W/S values, else the diagram's range
+    const std::vector<float>* twGrid = nullptr; ///< the caller's own T/W values (landing rows)
+    int gridIndex = -1;                         ///< position of the point being computed in the caller's grid
 
     float p(int i) const { return c.p[static_cast<std::size_t>(i)]; }
 
-    bool full() const { return points.count >= ConstraintPoints::kMaxPoints; }
+    bool full() const { return !wsGrid && !twGrid && points.count >= ConstraintPoints::kMaxPoints; }
 
     void store(float ws, float tw) {
+        project.lastThrustLoading = tw;
+        if (wsGrid || twGrid) {
+            for (auto row = out.rows.rbegin(); row != out.rows.rend(); ++row)
+                if (!row->isText) {
+                    row->gridIndex = gridIndex;
+                    break;
+                }
+            return;
+        }
         ++points.count;
         points.wingLoading[static_cast<std::size_t>(points.count)] = ws;
         points.thrustLoading[static_cast<std::size_t>(points.count)] = tw;
-        project.lastThrustLoading = tw;
     }
 
     /// CD of the drag polar at the current Mach number and `cl`, with CDR = p9.
@@ -83,7 +94,7 @@ struct ConstraintState {
     }
 
     /// The first fault an explicit check found since the last `faulted`; empty while none.
-    std::string fault;
+    std::string fault = {};
 
     /// Checks a divisor before dividing by it: zero or a value that is not finite is a fault.
     bool divisor(float d, const char* what) {
@@ -120,6 +131,16 @@ struct ConstraintState {
 /// 1e-4 of it), at most 51 points; a range starting at 0 starts at 0.01 instead. A wing loading that
 /// is not above 0 ends the constraint.
 template <typename Point> void wingLoadingGrid(ConstraintState& s, Point point) {
+    if (s.wsGrid) {
+        for (std::size_t i = 0; i < s.wsGrid->size(); ++i) {
+            const float at = (*s.wsGrid)[i];
+            s.gridIndex = static_cast<int>(i);
+            if (!point(at)) return;
+            // A fault ends only this point of the caller's grid; the other points stand on their own.
+            if (s.faulted(" at W/S =" + Str(at))) s.fault.clear();
+        }
+        return;
+    }
     const OneBased<float, 3>& axis = s.project.wsAxis;
     const double count = rangeIncrementCount(axis[1], axis[2], axis[3]);
     if (!(count >= 0)) return;
@@ -371,12 +392,19 @@ void landing(ConstraintState& s) {
     if (s.faulted(" in the landing coefficients")) return;
     // The rows round their count to the nearest whole number; counted in double and bounded, so that a
     // range of rows that store nothing cannot run on.
-    const double rowCount = std::floor((static_cast<double>(axis[2]) - axis[1]) / axis[3] + 0.5);
+    const double rowCount = s.twGrid ? static_cast<double>(s.twGrid->size()) - 1
+                                     : std::floor((static_cast<double>(axis[2]) - axis[1]) / axis[3] + 0.5);
     if (!(rowCount >= 0)) return;
-    const int rowsN = static_cast<int>(std::min(rowCount, static_cast<double>(ConstraintPoints::kMaxPoints)));
+    const int rowsN =
+        s.twGrid ? static_cast<int>(rowCount)
+                 : static_cast<int>(std::min(rowCount, static_cast<double>(ConstraintPoints::kMaxPoints)));
     for (int j = 0; j <= rowsN && !s.full(); ++j) {
-        float tw = rangePoint(axis[1], axis[3], j);
-        if (axis[1] <= 0.0f && s.points.count < 2) tw = s.points.count == 0 ? kLandingMinimumThrust : axis[3];
+        float tw = s.twGrid ? 0.0f : rangePoint(axis[1], axis[3], j);
+        s.gridIndex = j;
+        if (s.twGrid)
+            tw = (*s.twGrid)[static_cast<std::size_t>(j)];
+        else if (axis[1] <= 0.0f && s.points.count < 2)
+            tw = s.points.count == 0 ? kLandingMinimumThrust : axis[3];
         if (tw <= 0.0f) tw = kLandingMinimumThrust;
         const float braking = (muB - alpha * tw / s.beta) * clTd;
         if (!s.divisor(braking, "(muB - alpha T/W / beta) CLmax / kTD^2")) {
@@ -407,7 +435,11 @@ void landing(ConstraintState& s) {
         row.braking = cb * row.wingLoading;
         s.finite(row.wingLoading, "W/S") && s.finite(row.velocity, "the touch-down speed") &&
             s.finite(row.air + row.freeRoll + row.braking, "the landing distance");
-        if (s.faulted(" at T/W =" + Str(tw))) return;
+        if (s.faulted(" at T/W =" + Str(tw))) {
+            if (!s.twGrid) return;
+            s.fault.clear(); // only this row of the caller's grid is lost
+            continue;
+        }
         if (std::fabs(row.air + row.freeRoll + row.braking) <= sl + 1.0f) {
             s.out.rows.push_back(row);
             s.store(row.wingLoading, tw);
@@ -417,16 +449,21 @@ void landing(ConstraintState& s) {
 
 } // namespace
 
-ConstraintOutcome calculateConstraint(ProjectData& project, int16_t number) {
+namespace {
+
+ConstraintOutcome runConstraint(ProjectData& project, int16_t number, const std::vector<float>* wsGrid,
+                                const std::vector<float>* twGrid) {
     ConstraintOutcome out;
     out.number = number;
     if (number < 1 || number > kMaxConstraints) return out;
     const Constraint& c = project.constraints[static_cast<std::size_t>(number)];
     ConstraintPoints& points = project.constraintPoints[static_cast<std::size_t>(number)];
-    points.count = 0;
+    if (!wsGrid) points.count = 0;
     out.type = constraintTypeNumber(c);
     project.resultsItem = number;
-    ConstraintState s{project, c, out.type, {}, 0, 0, 0, 0, {}, out, points, {}};
+    ConstraintState s{project, c, out.type, {}, 0, 0, 0, 0, {}, out, points};
+    s.wsGrid = wsGrid;
+    s.twGrid = twGrid;
 
     // "Calculate" with the cycle deck sizes the engine to the aircraft before the first constraint.
     if (number == 1 && project.thrustModel == kEngineCycleDeck)
@@ -493,8 +530,20 @@ ConstraintOutcome calculateConstraint(ProjectData& project, int16_t number) {
         out.failure = Space(10) + "*** Unknown constraint type \"" + c.type + "\" ***";
         break;
     }
-    if (points.count > 1) project.constraintPlotMade = true;
+    if (!wsGrid && points.count > 1) project.constraintPlotMade = true;
     return out;
+}
+
+} // namespace
+
+ConstraintOutcome calculateConstraint(ProjectData& project, int16_t number) {
+    return runConstraint(project, number, nullptr, nullptr);
+}
+
+ConstraintOutcome calculateConstraintAt(ProjectData& project, int16_t number,
+                                        const std::vector<float>& wingLoadings,
+                                        const std::vector<float>& thrustLoadings) {
+    return runConstraint(project, number, &wingLoadings, &thrustLoadings);
 }
 
 std::string ConstraintCalculation(ProjectData& project, int16_t number, ConstraintOutcome* outcome) {

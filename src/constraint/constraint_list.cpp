@@ -6,7 +6,7 @@
 namespace vededa {
 
 std::string constraintListLine(int n, const Constraint& constraint) {
-    return Str(n) + Space(n < 10 ? 5 : 3) + constraint.type + Space(5) + constraint.name;
+    return Str(n) + Space(n < 10 ? 5 : 4) + constraint.type + Space(5) + constraint.name;
 }
 
 } // namespace vededa

@@ -4,8 +4,12 @@
 
 namespace vededa {
 
+std::string legListHeader() {
+    return "Leg      Type      Name";
+}
+
 std::string legListLine(int n, const MissionLeg& leg) {
-    return std::to_string(n) + Space(n < 10 ? 8 : 6) + leg.type + Space(9) + leg.name;
+    return std::to_string(n) + Space(n < 10 ? 8 : 7) + leg.type + Space(9) + leg.name;
 }
 
 } // namespace vededa

@@ -6,7 +6,7 @@
 #include "mission/leg_set.h"
 #include "mission/mission_calculation.h"
 #include "mission/mission_report.h"
-#include "models/analysis_binding.h"
+#include "engine/analysis_binding.h"
 #include "output/number_format.h"
 #include "ui/analysis_form.h"
 #include "ui/mission_plot_window.h"
@@ -48,6 +48,11 @@ MissionWindow::MissionWindow(ProjectData& project, UserDialogs& dialogs, Results
 
     // Left: the leg list and the count.
     auto* left = new QVBoxLayout;
+    // The column heads in the list's own font, over the columns of its lines.
+    auto* head = new QLabel(QString::fromStdString(legListHeader()), this);
+    head->setObjectName("lblListHeader");
+    head->setFont(form::fixedPitchFont());
+    left->addWidget(head);
     list_ = new QListWidget(this);
     list_->setObjectName("List1");
     list_->setFont(form::fixedPitchFont());

@@ -43,18 +43,26 @@ std::string PrintService::proposedPdfName(const std::string& report) const {
 
 bool PrintService::chooseDestination(const std::string& report) {
     if (explicitOutput_) return true;
-    if (!QPrinterInfo::availablePrinters().isEmpty()) {
-        if (!dialogs_.printerSetup(printer_)) return false;
-        if (printer_.outputFormat() != QPrinter::PdfFormat) return true;
-    }
     // Printing to a file asks for its name every time, proposing one from the project and the report,
     // so that a later print never silently replaces an earlier file.
-    printer_.setOutputFormat(QPrinter::PdfFormat);
     QString folder = QString::fromStdString(pdfFolder_);
     if (!printer_.outputFileName().isEmpty()) folder = QFileInfo(printer_.outputFileName()).absolutePath();
     const std::string name = proposedPdfName(report);
     const std::string proposed =
         folder.isEmpty() ? name : QDir(folder).filePath(QString::fromStdString(name)).toStdString();
+    if (!QPrinterInfo::availablePrinters().isEmpty()) {
+        // The system print dialog asks for the file when the user prints to one (and before replacing
+        // it); it proposes the name for this report.
+        if (printer_.outputFormat() == QPrinter::PdfFormat)
+            printer_.setOutputFileName(QString::fromStdString(proposed));
+        if (!dialogs_.printerSetup(printer_)) return false;
+        if (printer_.outputFormat() == QPrinter::PdfFormat) {
+            pdfFolder_ = QFileInfo(printer_.outputFileName()).absolutePath().toStdString();
+            askedForPdf_ = true;
+        }
+        return true;
+    }
+    printer_.setOutputFormat(QPrinter::PdfFormat);
     const std::string path =
         chooseSaveFile(dialogs_, "Print to PDF File", "PDF Files (*.pdf)|*.pdf", proposed);
     if (path.empty()) return false;

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace vededa {
@@ -105,7 +106,17 @@ void ResultsWindow::setText(const std::string& text) {
 }
 
 void ResultsWindow::appendReport(const std::string& report) {
+    // The view moves to the page just added (Next Leg, Next Constraint): its first line at the top.
+    QString before = QString::fromStdString(text_);
+    before.replace("\r\n", "\n");
     setText(text_ + report);
+    QTextCursor cursor = textBox_->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    textBox_->setTextCursor(cursor);
+    textBox_->ensureCursorVisible();
+    cursor.setPosition(static_cast<int>(before.size()));
+    textBox_->setTextCursor(cursor);
+    textBox_->ensureCursorVisible();
 }
 
 void ResultsWindow::runReport(int16_t item) {

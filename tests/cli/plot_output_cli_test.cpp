@@ -174,3 +174,41 @@ TEST(EngineColumns, SiThrottleHookAndSeriesKeepABlankBetweenNumbers) {
 
 } // namespace
 } // namespace vededa
+
+namespace vededa {
+namespace {
+
+TEST(DataFormats, EngineHookAndSeriesTablesHoldTheReportNumbers) {
+    const std::string ref = test::dataPath("turbofan_mixed.REF");
+    for (const std::string args : {" --hook", " --series tt4 2000 3000 250"}) {
+        const auto text = test::runCli("engine " + ref + args + " --date 1/1/2026 2>/dev/null");
+        const auto csv = test::runCli("engine " + ref + args + " --format csv 2>/dev/null");
+        const auto json = test::runCli("engine " + ref + args + " --format json 2>/dev/null");
+        ASSERT_EQ(csv.status, 0) << csv.out;
+        ASSERT_EQ(json.status, 0) << json.out;
+        const auto rows = splitLines(csv.out);
+        ASSERT_GT(rows.size(), 3u) << csv.out;
+        EXPECT_NE(rows.front().find("thrust [lbf],tsfc [1/hr],mdot [lbm/s]"), std::string::npos)
+            << rows.front();
+        // The report's rows follow its column heads; each CSV row holds one report row's numbers in order.
+        const auto lines = splitLines(text.out);
+        std::size_t head = 0;
+        while (head < lines.size() && lines[head].find(" Thrust ") == std::string::npos) ++head;
+        ASSERT_LT(head + rows.size() - 1, lines.size() + 1);
+        const std::size_t numbers = args == " --hook" ? 9 : 10;
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            const auto f = fields(rows[i]);
+            ASSERT_GT(f.size(), numbers) << rows[i];
+            std::istringstream line(lines[head + i]);
+            for (std::size_t k = 0; k < numbers; ++k) {
+                double v = -1;
+                line >> v;
+                EXPECT_DOUBLE_EQ(v, std::stod(f[k])) << lines[head + i] << " | " << rows[i];
+            }
+        }
+        EXPECT_EQ(json.out.find("\"thrust\": \""), std::string::npos) << "numbers are not strings";
+    }
+}
+
+} // namespace
+} // namespace vededa

@@ -138,7 +138,7 @@ TEST(ConstraintSet, ListLine) {
     Constraint c;
     c.type = "C";
     c.name = "Turn";
-    EXPECT_EQ(constraintListLine(12, c), " 12   C     Turn");
+    EXPECT_EQ(constraintListLine(12, c), " 12    C     Turn"); // the type stays in its column past row 9
     EXPECT_EQ(constraintListLine(3, c), " 3     C     Turn");
 }
 

@@ -50,6 +50,10 @@ TEST(LegSet, InsertingShiftsOnlyReferencesToLaterLegs) {
     ASSERT_TRUE(addLeg(p, "L - Deliver Expendables", "Drop").changed);
     EXPECT_EQ(p.legs[6].type, "L");
     EXPECT_EQ(legListLine(6, p.legs[6]), "6        L         Drop");
+    // Past row 9 the type letter and the name keep their columns, under the heads.
+    EXPECT_EQ(legListLine(12, p.legs[6]), "12       L         Drop");
+    EXPECT_EQ(legListHeader().find("Type"), legListLine(6, p.legs[6]).find('L'));
+    EXPECT_EQ(legListHeader().find("Name"), legListLine(12, p.legs[6]).find("Drop"));
 }
 
 TEST(LegSet, RemovingLowersReferencesNeverBelowZero) {

@@ -12,8 +12,11 @@
 #include <QClipboard>
 #include <QFile>
 #include <QImage>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QtTest>
 
 #include <memory>
@@ -114,6 +117,22 @@ class PlotExportTest : public QObject {
         QCOMPARE(read(path("r.txt")), QByteArray("Line one\r\n  12.50   3.00\r\n"));
         results->findChild<QPushButton*>("cmdCopy")->click();
         QCOMPARE(QApplication::clipboard()->text(), QString("Line one\r\n  12.50   3.00\r\n"));
+    }
+
+    void nextPageIsScrolledIntoView() {
+        results->resize(600, 400);
+        results->show();
+        std::string first;
+        for (int i = 1; i <= 120; ++i) first += "Leg 1 line " + std::to_string(i) + "\r\n";
+        results->setText(first);
+        results->appendReport("LEG 2 FIRST LINE\r\nmore\r\n");
+        auto* box = results->findChild<QPlainTextEdit*>("Text1");
+        QVERIFY(box->verticalScrollBar()->value() > 0);
+        // The new page's first line is in view, near the top.
+        const QRect line = box->cursorRect();
+        QVERIFY(line.top() >= 0);
+        QVERIFY(line.bottom() <= box->viewport()->height());
+        QCOMPARE(box->textCursor().block().text(), QString("LEG 2 FIRST LINE"));
     }
 };
 
