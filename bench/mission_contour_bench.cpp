@@ -7,7 +7,7 @@
 #include "contour/contour_overlays.h"
 #include "mission/mission_calculation.h"
 #include "mission/mission_report.h"
-#include "models/analysis_binding.h"
+#include "engine/analysis_binding.h"
 #include "output/plot_frame.h"
 
 #include <benchmark/benchmark.h>

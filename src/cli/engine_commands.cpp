@@ -230,28 +230,30 @@ void engineCommand(const EngineRunOptions& o) {
     if (o.nlMax) e.controls[14] = *o.nlMax;
     if (o.nhMax) e.controls[15] = *o.nhMax;
 
-    EngineDeckResults results;
-    std::string text;
-    float F = 0, S = 0, m0 = 0, A0 = 0, A9 = 0, Tt4 = 0, Tt7 = 0, scale = o.scale.value_or(1.0f), fMax = 0;
-    int16_t ab = 0, code = 0;
-    e.setup[kSetupThrottleMode] = 1;
-    RunEngineDeck(e, project.units, results, text, F, S, m0, A0, A9, Tt4, Tt7, ab, code, scale);
-    if (o.percent && code != kLimitNoSolution) {
-        fMax = F;
-        e.controls[10] = *o.percent / 100.0f * fMax;
-        e.setup[kSetupThrottleMode] = 2;
-        RunEngineDeck(e, project.units, results, text, F, S, m0, A0, A9, Tt4, Tt7, ab, code, scale);
+    DeckConditions conditions = DeckConditions::fromControls(e, project.units, o.scale.value_or(1.0f));
+    conditions.throttleMode = 1;
+    DeckResult run = runEngineDeck(e, conditions);
+    float fMax = 0;
+    if (o.percent && run.converged) {
+        fMax = run.F;
+        conditions.requiredThrust = *o.percent / 100.0f * fMax;
+        conditions.throttleMode = 2;
+        DeckResult matched = runEngineDeck(e, conditions);
+        matched.failure.insert(matched.failure.begin(), run.failure.begin(), run.failure.end());
+        run = std::move(matched);
     }
+    const EngineDeckResults& results = run.cycle;
+    const int16_t code = run.limit;
     auto line = [](const char* name, float v) { std::cout << name << " = " << plainText(v) << "\n"; };
     if (o.percent) line("F_max", fMax);
-    line("F", F);
-    line("S", S);
-    line("m0", m0);
-    line("A0", A0);
-    line("A9", A9);
-    line("Tt4", Tt4);
-    line("Tt7", Tt7);
-    std::cout << "AB state = " << ab << "\n";
+    line("F", run.F);
+    line("S", run.S);
+    line("m0", run.m0);
+    line("A0", run.A0);
+    line("A9", run.A9);
+    line("Tt4", run.Tt4);
+    line("Tt7", run.Tt7);
+    std::cout << "AB state = " << run.afterburnerState << "\n";
     std::cout << "limit code = " << code << "\n";
     std::cout << "limit name = "
               << (code < 0 ? std::string(" Didn't converge")
@@ -267,9 +269,7 @@ void engineCommand(const EngineRunOptions& o) {
     line("%N_H", results.pctNH);
     line("m_c2", results.mc2);
     line("m_c25", results.mc25);
-    std::istringstream messages(text);
-    for (std::string m; std::getline(messages, m);) {
-        if (!m.empty() && m.back() == '\r') m.pop_back();
+    for (const std::string& m : run.failure) {
         const std::size_t first = m.find_first_not_of(' ');
         if (first != std::string::npos) std::cout << "message = " << m.substr(first) << "\n";
     }

@@ -4,11 +4,11 @@
 #include "contour/contour_data.h"
 #include "contour/contour_grid.h"
 #include "contour/contour_plot.h"
+#include "engine/analysis_binding.h"
 #include "mission/mission_calculation.h"
 #include "mission/mission_data.h"
 #include "mission/mission_plot.h"
 #include "mission/mission_report.h"
-#include "models/analysis_binding.h"
 #include "output/canvas.h"
 #include "output/number_format.h"
 #include "output/plot_frame.h"
@@ -108,6 +108,7 @@ void runContour(const ContourOptions& o) {
     } else {
         std::cout << "Minimum Value = " << contourExtremeText(c.quantity, calc.minimum) << "\n";
         std::cout << "Maximum Value = " << contourExtremeText(c.quantity, calc.maximum) << "\n";
+        if (calc.failedPoints > 0) std::cout << failedPointsNote(calc) << "\n";
     }
     if (o.grid && !tableFormat(o.format)) {
         // Velocity columns across, altitude rows down, as the grid was computed (bottom row first).
@@ -117,7 +118,9 @@ void runContour(const ContourOptions& o) {
         std::cout << "\n";
         for (std::size_t i = 0; i < calc.grid.values.size(); ++i) {
             std::cout << plainText(c.altitude[1] + static_cast<float>(i) * c.altitude[3]);
-            for (float v : calc.grid.values[i]) std::cout << "\t" << plainText(v);
+            // A cell where the engine deck found no solution is left blank.
+            for (std::size_t j = 0; j < calc.grid.values[i].size(); ++j)
+                std::cout << "\t" << (calc.failed[i][j] ? std::string() : plainText(calc.grid.values[i][j]));
             std::cout << "\n";
         }
     }

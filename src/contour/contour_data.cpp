@@ -3,6 +3,7 @@
 #include "contour/contour_overlays.h"
 
 #include <cmath>
+#include <limits>
 
 namespace vededa {
 
@@ -49,7 +50,11 @@ DataTable contourGridTable(const ProjectData& p, const ContourCalculation& calc)
         for (std::size_t j = 0; j < row.size() && j < columns; ++j) {
             const double velocity =
                 static_cast<double>(static_cast<float>(j0 + static_cast<double>(j)) * c.velocity[3]);
-            t.rows.push_back({velocity, altitude, static_cast<double>(row[j])});
+            // A cell without engine solution has no value: an empty field (null in JSON).
+            const bool failed = i < calc.failed.size() && j < calc.failed[i].size() && calc.failed[i][j];
+            t.rows.push_back(
+                {velocity, altitude,
+                 failed ? std::numeric_limits<double>::quiet_NaN() : static_cast<double>(row[j])});
         }
     }
     return t;

@@ -5,7 +5,11 @@
 #include "output/number_format.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace vededa {
 
@@ -49,7 +53,14 @@ ContourPoint contourPointAt(const ProjectData& p, const AnalysisModels& m, const
     if (c.quantity == kContourLiftDrag) return out;
     const bool deck = p.thrustModel == 7 && m.deckFull;
     DeckRating full;
-    if (deck) full = m.deckFull(mach, fc.altitude, fc.theta, fc.delta, c.afterburner);
+    if (deck) {
+        full = m.deckFull(mach, fc.altitude, fc.theta, fc.delta, c.afterburner);
+        if (full.failed) {
+            out.failed = true;
+            out.failure = std::move(full.failure);
+            return out;
+        }
+    }
     const float alpha = deck ? full.alpha : m.thrustLapse(mach, fc.theta, fc.delta, c.afterburner, 0.0f);
     out.alpha = alpha;
     out.ps = (c.thrustFraction * alpha * p.thrustLoading / c.beta - c.loadFactor * cd / cl) * velocity;
@@ -67,8 +78,14 @@ ContourPoint contourPointAt(const ProjectData& p, const AnalysisModels& m, const
                 // The engine throttled to the drag of this point (full throttle when it cannot supply it).
                 const float drag = (cd / cl) * c.loadFactor * c.beta * p.takeoffWeight() / c.thrustFraction;
                 const bool fullThrottle = alpha * p.seaLevelThrust < drag;
-                cAgain =
-                    m.deckMatched(mach, fc.altitude, fc.theta, fc.delta, c.afterburner, drag, fullThrottle).c;
+                const DeckRating matched =
+                    m.deckMatched(mach, fc.altitude, fc.theta, fc.delta, c.afterburner, drag, fullThrottle);
+                if (matched.failed) {
+                    out.failed = true;
+                    out.failure = matched.failure;
+                    return out;
+                }
+                cAgain = matched.c;
             } else {
                 cAgain = m.tsfcCoefficient(mach, c.afterburner);
             }
@@ -86,8 +103,19 @@ ContourPoint contourPointAt(const ProjectData& p, const AnalysisModels& m, const
     return out;
 }
 
+namespace {
+
+/// One altitude row of the grid with its failed cells.
+struct GridRow {
+    std::vector<float> values;
+    std::vector<unsigned char> failed;
+    std::string firstFailure;
+};
+
+} // namespace
+
 ContourCalculation calculateContourGrid(const ProjectData& p, const AnalysisModels& m, const PlotFrame& frame,
-                                        const std::function<bool(float)>& progress) {
+                                        const std::function<bool(float)>& progress, unsigned threads) {
     ContourCalculation out;
     const ContourSettings& c = p.contour;
     out.message = contourIncrementMessage(c);
@@ -106,32 +134,119 @@ ContourCalculation calculateContourGrid(const ProjectData& p, const AnalysisMode
     const float rowSpacing = (frame.bottom - frame.top) / static_cast<float>(i1 - i0);
     ContourGrid& g = out.grid;
     for (int j = j0; j <= j1 + 1; ++j) g.x.push_back(frame.left + static_cast<float>(j - j0) * columnSpacing);
-    ContourPoint previous;
-    for (int i = i0; i <= i1; ++i) {
+    for (int i = i0; i <= i1; ++i) g.y.push_back(frame.bottom - static_cast<float>(i - i0) * rowSpacing);
+
+    // A row starts from an empty point: a point beyond the dynamic-pressure limit keeps the figures of the
+    // point before it, and when the first point of a row is beyond the limit so is every point of the rows
+    // below it, so an empty start gives what a single pass over all rows would.
+    const int rows = i1 - i0 + 1;
+    std::vector<GridRow> computed(static_cast<std::size_t>(rows));
+    auto computeRow = [&](int r) {
         FlightCondition fc;
-        fc.altitude = static_cast<float>(i) * c.altitude[3] * 1000.0f;
+        fc.altitude = static_cast<float>(i0 + r) * c.altitude[3] * 1000.0f;
         atmosphere(fc, p.units);
-        g.y.push_back(frame.bottom - static_cast<float>(i - i0) * rowSpacing);
-        std::vector<float> row;
+        GridRow& row = computed[static_cast<std::size_t>(r)];
+        ContourPoint previous;
         for (int j = j0; j <= j1 + 1; ++j) {
             previous = contourPointAt(p, m, fc, static_cast<float>(j) * c.velocity[3], previous);
-            row.push_back(previous.value(c.quantity));
+            row.values.push_back(previous.failed ? 0.0f : previous.value(c.quantity));
+            row.failed.push_back(previous.failed ? 1 : 0);
+            if (previous.failed) {
+                if (row.firstFailure.empty()) row.firstFailure = previous.failure;
+                previous = ContourPoint{};
+            }
         }
-        g.values.push_back(std::move(row));
-        if (progress && !progress(static_cast<float>(i - i0) / static_cast<float>(i1 - i0))) {
-            out.message = "Calculation cancelled.";
-            return out;
+    };
+    auto fraction = [&](int done) {
+        return rows > 1 ? static_cast<float>(done - 1) / static_cast<float>(rows - 1) : 1.0f;
+    };
+
+    if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
+    threads = std::min<unsigned>(threads, static_cast<unsigned>(rows));
+    bool cancelled = false;
+    if (threads <= 1) {
+        for (int r = 0; r < rows && !cancelled; ++r) {
+            computeRow(r);
+            if (progress && !progress(fraction(r + 1))) cancelled = true;
         }
+    } else {
+        std::atomic<int> next{0};
+        std::atomic<bool> stop{false};
+        std::mutex mutex;
+        std::condition_variable finished;
+        int done = 0, running = static_cast<int>(threads);
+        auto worker = [&] {
+            for (;;) {
+                const int r = next.fetch_add(1);
+                if (r >= rows || stop.load()) break;
+                computeRow(r);
+                {
+                    std::lock_guard<std::mutex> lock(mutex);
+                    ++done;
+                }
+                finished.notify_one();
+            }
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                --running;
+            }
+            finished.notify_one();
+        };
+        std::vector<std::thread> pool;
+        pool.reserve(threads);
+        for (unsigned t = 0; t < threads; ++t) pool.emplace_back(worker);
+        int reported = 0;
+        std::unique_lock<std::mutex> lock(mutex);
+        while (running > 0 || reported < done) {
+            finished.wait(lock, [&] { return done > reported || running == 0; });
+            while (reported < done) {
+                ++reported;
+                if (progress && !cancelled) {
+                    lock.unlock();
+                    const bool goOn = progress(fraction(reported));
+                    lock.lock();
+                    if (!goOn) {
+                        cancelled = true;
+                        stop.store(true);
+                    }
+                }
+            }
+        }
+        lock.unlock();
+        for (std::thread& t : pool) t.join();
     }
-    out.minimum = out.maximum = g.values[0][0];
+    if (cancelled) {
+        out.cancelled = true;
+        out.message = "Calculation cancelled.";
+        return out;
+    }
+    for (GridRow& row : computed) {
+        for (unsigned char f : row.failed) out.failedPoints += f;
+        if (out.firstFailure.empty()) out.firstFailure = row.firstFailure;
+        g.values.push_back(std::move(row.values));
+        out.failed.push_back(std::move(row.failed));
+    }
     const std::size_t lastColumn =
         std::min<std::size_t>(static_cast<std::size_t>(out.velocityIncrements), g.x.size() - 1);
+    bool first = true;
     for (std::size_t r = 0; r < g.values.size(); ++r)
         for (std::size_t col = 0; col <= lastColumn; ++col) {
-            out.minimum = std::min(out.minimum, g.values[r][col]);
-            out.maximum = std::max(out.maximum, g.values[r][col]);
+            if (out.failed[r][col]) continue;
+            const float v = g.values[r][col];
+            if (first) {
+                out.minimum = out.maximum = v;
+                first = false;
+            }
+            out.minimum = std::min(out.minimum, v);
+            out.maximum = std::max(out.maximum, v);
         }
     return out;
+}
+
+std::string failedPointsNote(const ContourCalculation& calc) {
+    if (calc.failedPoints <= 0) return {};
+    return std::to_string(calc.failedPoints) + (calc.failedPoints == 1 ? " point" : " points") +
+           " without engine solution";
 }
 
 std::string contourExtremeText(int16_t quantity, float value) {

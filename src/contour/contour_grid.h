@@ -19,6 +19,8 @@ struct ContourPoint {
     float liftDrag = 0;
     float dragThrust = 0; ///< drag over sea-level static thrust
     float alpha = 0;      ///< installed thrust lapse
+    bool failed = false;  ///< the engine deck found no solution here: the engine figures are meaningless
+    std::string failure;  ///< the deck's failure lines when `failed`
     /// The value of quantity code 1..7.
     float value(int16_t quantity) const;
 };
@@ -35,14 +37,26 @@ struct ContourCalculation {
     float minimum = 0, maximum = 0;
     int velocityIncrements = 0, altitudeIncrements = 0;
     std::string message; ///< refusal of the ranges; empty when calculated
+    /// Cells where the engine deck found no solution, by row and column as `grid.values` (1 = failed).
+    /// Their values are 0 and count in neither extreme; a plot leaves them out.
+    std::vector<std::vector<unsigned char>> failed;
+    int failedPoints = 0;     ///< number of failed cells
+    std::string firstFailure; ///< the deck's failure lines of the first failed cell (row order)
+    bool cancelled = false;
 };
 
+/// The note a plot shows for the failed cells: "n points without engine solution" (empty when none).
+std::string failedPointsNote(const ContourCalculation& calculation);
+
 /// Fills the grid over the project's velocity and altitude ranges inside `frame` (picture units): one
-/// column beyond the velocity maximum, rows from the lowest altitude up. `progress` is called after every
-/// altitude row with the fraction done and returns false to cancel.
+/// column beyond the velocity maximum, rows from the lowest altitude up. Rows are computed in parallel on
+/// `threads` threads (0 = every core); each row starts afresh, so the grid does not depend on the number of
+/// threads. `progress` is called on the calling thread after every finished row with the fraction done and
+/// returns false to cancel (the rows under way finish, no new ones start).
 ContourCalculation calculateContourGrid(const ProjectData& project, const AnalysisModels& models,
                                         const PlotFrame& frame,
-                                        const std::function<bool(float)>& progress = nullptr);
+                                        const std::function<bool(float)>& progress = nullptr,
+                                        unsigned threads = 0);
 
 /// The contour levels a new calculation proposes: the maximum is the grid maximum as shown (whole for
 /// Ps, fs and RF), the increment and minimum are those of the quantity (Ps 50 from 0, fs 500 from 0, RF 50

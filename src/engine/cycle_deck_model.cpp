@@ -1,89 +1,90 @@
+// The installed engine of the cycle-deck model: sizing, installation losses, thrust lapse and TSFC.
 #include "engine/cycle_deck_model.h"
 
 #include "engine/installation_loss.h"
 
-#include <cfenv>
 #include <cmath>
 
 namespace vededa {
 
-DeckRun runDeckAt(ProjectData& p, float M0, float altitude, float T0, float P0, float tt4, float tt7,
-                  int16_t mode, float thrustPerEngine, std::string& report) {
-    EngineData& e = p.engine;
-    auto& c = e.controls;
-    c[1] = M0;
-    c[2] = altitude;
-    c[3] = T0;
-    c[4] = P0;
-    c[5] = tt4;
-    c[6] = tt7;
-    c[10] = thrustPerEngine;
-    e.setup[kSetupThrottleMode] = mode;
-    DeckRun run;
-    run.Tt4 = tt4;
-    run.Tt7 = tt7;
-    float scale = e.thrustScale;
-    // The deck reports its own arithmetic failures by its limit code; the caller's fault flags are kept.
-    std::fexcept_t callerFlags;
-    std::fegetexceptflag(&callerFlags, FE_ALL_EXCEPT);
-    RunEngineDeck(e, p.units, run.cycle, report, run.F, run.S, run.m0, run.A0, run.A9, run.Tt4, run.Tt7,
-                  run.afterburnerState, run.limit, scale);
-    std::fesetexceptflag(&callerFlags, FE_ALL_EXCEPT);
-    if (!std::isfinite(run.F) || !std::isfinite(run.S)) run.limit = kLimitNoSolution;
-    return run;
-}
-
 namespace {
 
-bool afterburningType(const ProjectData& p) {
-    const int16_t type = p.engine.setup[kSetupEngineType];
+bool afterburningType(const EngineData& e) {
+    const int16_t type = e.setup[kSetupEngineType];
     return type == 2 || type == 5;
 }
 
-int16_t engineCount(const ProjectData& p) {
-    return p.engine.setup[kSetupEngineCount] > 0 ? p.engine.setup[kSetupEngineCount]
-                                                 : static_cast<int16_t>(1);
+/// T0 [R or K] and P0 [psia or Pa] of a flight condition's temperature and pressure ratios.
+float ambientTemperature(const InstalledEngine& e, const FlightCondition& fc) {
+    return e.units.TSL * fc.theta;
 }
-
-/// The loss of the constant or correlated model before a deck run (the correlated one starts at `start`).
-float startingLoss(const ProjectData& p, float start) {
-    switch (p.engine.setup[kSetupLossModel]) {
-    case kConstantLoss:
-        return p.engine.controls[8];
-    case kCorrelatedLoss:
-        return start;
-    default:
-        return 0.0f;
-    }
+float ambientPressure(const InstalledEngine& e, const FlightCondition& fc) {
+    return e.units.PSL * fc.delta / e.units.pressureConstant;
 }
 
 } // namespace
 
-bool sizeEngineToAircraft(ProjectData& p, std::string& report) {
-    p.engine.thrustScale = 1;
-    const float tt7 = afterburningType(p) ? p.engine.tt7MaxSetting : 0.0f;
-    const DeckRun run = runDeckAt(p, 0.0f, 0.0f, p.units.TSL, p.units.PSL / p.units.pressureConstant,
-                                  p.engine.tt4MaxSetting, tt7, 1, 0.0f, report);
-    if (run.failed() || !(run.F > 0.0f)) {
-        report += "     Engine sizing failed at sea-level static conditions; thrust scale 1 is used.\r\n";
-        return false;
-    }
-    p.engine.thrustScale = p.seaLevelThrust / (run.F * static_cast<float>(engineCount(p)));
-    return true;
+InstalledEngine InstalledEngine::of(const ProjectData& p) {
+    InstalledEngine e;
+    e.engine = p.engine;
+    e.units = p.units;
+    e.unitSystem = p.unitSystem;
+    e.engineCount =
+        p.engine.setup[kSetupEngineCount] > 0 ? p.engine.setup[kSetupEngineCount] : static_cast<int16_t>(1);
+    e.lossModel = p.engine.setup[kSetupLossModel];
+    e.seaLevelThrust = p.seaLevelThrust;
+    e.thrustScale = p.engine.thrustScale;
+    return e;
 }
 
-InstallationLosses correlatedLosses(const ProjectData& p, const DeckRun& run, float M0, float T0,
+DeckConditions InstalledEngine::conditions(float mach, float altitude, float T0, float P0, float tt4,
+                                           float tt7) const {
+    DeckConditions c = DeckConditions::fromControls(engine, units, thrustScale);
+    c.mach = mach;
+    c.altitude = altitude;
+    c.T0 = T0;
+    c.P0 = P0;
+    c.tt4 = tt4;
+    c.tt7 = tt7;
+    c.throttleMode = 1;
+    c.requiredThrust = 0;
+    return c;
+}
+
+float InstalledEngine::constantLoss() const {
+    return lossModel == kConstantLoss ? engine.controls[8] : 0.0f;
+}
+
+EngineSizing sizeEngine(const InstalledEngine& e) {
+    EngineSizing s;
+    InstalledEngine unit = e;
+    unit.thrustScale = 1;
+    const float tt7 = afterburningType(e.engine) ? e.engine.tt7MaxSetting : 0.0f;
+    s.deck = runEngineDeck(e.engine,
+                           unit.conditions(0.0f, 0.0f, e.units.TSL, e.units.PSL / e.units.pressureConstant,
+                                           e.engine.tt4MaxSetting, tt7));
+    if (s.deck.failed() || !(s.deck.F > 0.0f)) {
+        s.messages = s.deck.failureText() +
+                     "     Engine sizing failed at sea-level static conditions; thrust scale 1 is used.\r\n";
+        return s;
+    }
+    s.ok = true;
+    s.thrustScale = e.seaLevelThrust / (s.deck.F * static_cast<float>(e.engineCount));
+    return s;
+}
+
+InstallationLosses correlatedLosses(const InstalledEngine& e, const DeckResult& run, float M0, float T0,
                                     std::string& report) {
     InstallationLosses losses;
     if (!(run.m0 > 0.0f)) return losses;
-    const auto& c = p.engine.controls;
-    const float a0 = static_cast<float>(static_cast<double>(p.units.aSL) *
-                                        std::sqrt(static_cast<double>(T0) / p.units.TSL));
+    const auto& c = e.engine.controls;
+    const float a0 = static_cast<float>(static_cast<double>(e.units.aSL) *
+                                        std::sqrt(static_cast<double>(T0) / e.units.TSL));
     const float specificThrust = run.F / run.m0;
     float A1 = c[16]; // the stored geometry is not changed
-    const LossResult inlet = InletLoss(specificThrust, M0, a0, run.A0, A1, p.engine.setup[kSetupLossModel],
-                                       p.units.gc, p.unitSystem, report);
-    const LossResult nozzle = NozzleLoss(specificThrust, M0, a0, run.A0, run.A9, c[17], c[18], p.units.gc);
+    const LossResult inlet =
+        InletLoss(specificThrust, M0, a0, run.A0, A1, e.lossModel, e.units.gc, e.unitSystem, report);
+    const LossResult nozzle = NozzleLoss(specificThrust, M0, a0, run.A0, run.A9, c[17], c[18], e.units.gc);
     if (!inlet.failure.empty()) report += "     " + inlet.failure + "\r\n";
     if (!nozzle.failure.empty()) report += "     " + nozzle.failure + "\r\n";
     losses.inlet = inlet.valid ? inlet.phi : 0.0f;
@@ -93,60 +94,170 @@ InstallationLosses correlatedLosses(const ProjectData& p, const DeckRun& run, fl
     return losses;
 }
 
+InstallationLosses correlatedLosses(const ProjectData& p, const DeckResult& run, float M0, float T0,
+                                    std::string& report) {
+    return correlatedLosses(InstalledEngine::of(p), run, M0, T0, report);
+}
+
+InstalledRun installedFullThrottle(const InstalledEngine& e, const DeckConditions& conditions, float phi) {
+    InstalledRun r;
+    DeckConditions c = conditions;
+    c.throttleMode = 1;
+    r.deck = runEngineDeck(e.engine, c);
+    r.phi = phi;
+    r.messages = r.deck.failureText();
+    if (r.deck.failed()) return r;
+    if (e.lossModel == kCorrelatedLoss) {
+        r.losses = correlatedLosses(e, r.deck, c.mach, c.T0, r.messages);
+        r.phi = r.losses.total();
+    }
+    return r;
+}
+
+InstalledRun installedMatched(const InstalledEngine& e, const DeckConditions& conditions, float required,
+                              float phi, bool fullThrottle,
+                              const std::function<std::string(float perEngine, float phi)>& onPass) {
+    InstalledRun r;
+    const bool correlated = e.lossModel == kCorrelatedLoss;
+    DeckConditions c = conditions;
+    c.throttleMode = fullThrottle ? 1 : 2;
+    const float n = static_cast<float>(e.engineCount);
+    r.lossConverged = !correlated;
+    for (int pass = 0; pass < kLossIterationPasses; ++pass) {
+        r.lossPasses = pass + 1;
+        r.perEngineRequired = required / (1.0f - phi) / n;
+        if (onPass) {
+            const std::string line = onPass(r.perEngineRequired, phi);
+            if (!line.empty()) r.messages += line + "\r\n";
+        }
+        c.requiredThrust = r.perEngineRequired;
+        r.deck = runEngineDeck(e.engine, c);
+        r.messages += r.deck.failureText();
+        if (!correlated || r.deck.failed()) break;
+        r.losses = correlatedLosses(e, r.deck, c.mach, c.T0, r.messages);
+        float phiNew = r.losses.total();
+        if (!(phiNew >= -0.05f && phiNew <= 0.9f)) phiNew = 0.9f;
+        const float change = std::fabs(phi - phiNew);
+        phi = phi + 0.5f * (phiNew - phi);
+        if (change <= 0.0005f) {
+            r.lossConverged = true;
+            break;
+        }
+    }
+    r.phi = phi;
+    return r;
+}
+
+DeckRating installedLapse(const InstalledEngine& e, const FlightCondition& fc, int16_t afterburner) {
+    DeckRating rating;
+    const float tt7 = afterburner == 1 ? e.engine.tt7MaxSetting : 0.0f;
+    const InstalledRun run =
+        installedFullThrottle(e,
+                              e.conditions(fc.mach, fc.altitude, ambientTemperature(e, fc),
+                                           ambientPressure(e, fc), e.engine.tt4MaxSetting, tt7),
+                              e.constantLoss());
+    rating.afterburnerState = run.deck.afterburnerState;
+    if (run.failed()) {
+        rating.failed = true;
+        rating.failure = run.messages;
+        return rating;
+    }
+    rating.alpha = run.installedThrust(e.engineCount) / e.seaLevelThrust;
+    if (!(rating.alpha > kMinimumLapse)) rating.alpha = kMinimumLapse;
+    rating.c = run.deck.S / (1.0f - run.phi) / std::sqrt(fc.theta);
+    return rating;
+}
+
+DeckRating installedTsfc(const InstalledEngine& e, const FlightCondition& fc, int16_t afterburner,
+                         float dragRequired, bool fullThrottle) {
+    DeckRating rating;
+    const float tt7 = afterburner == 1 ? e.engine.tt7MaxSetting : 0.0f;
+    const float phi = e.lossModel == kCorrelatedLoss ? 0.1f : e.constantLoss();
+    const InstalledRun run =
+        installedMatched(e,
+                         e.conditions(fc.mach, fc.altitude, ambientTemperature(e, fc), ambientPressure(e, fc),
+                                      e.engine.tt4MaxSetting, tt7),
+                         dragRequired, phi, fullThrottle);
+    rating.afterburnerState = run.deck.afterburnerState;
+    if (run.failed()) {
+        rating.failed = true;
+        rating.failure = run.messages;
+        return rating;
+    }
+    rating.c = run.deck.S / (1.0f - run.phi) / std::sqrt(fc.theta);
+    rating.alpha = run.installedThrust(e.engineCount) / e.seaLevelThrust;
+    if (!(rating.alpha > kMinimumLapse)) rating.alpha = kMinimumLapse;
+    return rating;
+}
+
+DeckRun runDeckAt(const ProjectData& p, float M0, float altitude, float T0, float P0, float tt4, float tt7,
+                  int16_t mode, float thrustPerEngine, std::string& report) {
+    DeckConditions c = DeckConditions::fromControls(p.engine, p.units, p.engine.thrustScale);
+    c.mach = M0;
+    c.altitude = altitude;
+    c.T0 = T0;
+    c.P0 = P0;
+    c.tt4 = tt4;
+    c.tt7 = tt7;
+    c.throttleMode = mode;
+    c.requiredThrust = thrustPerEngine;
+    DeckRun run = runEngineDeck(p.engine, c);
+    report += run.failureText();
+    return run;
+}
+
+bool sizeEngineToAircraft(ProjectData& p, std::string& report) {
+    const EngineSizing s = sizeEngine(InstalledEngine::of(p));
+    p.engine.thrustScale = s.thrustScale;
+    report += s.messages;
+    return s.ok;
+}
+
 DeckRun cycleDeckLapse(EngineModelValues& values, const FlightCondition& fc, ProjectData& p,
                        int16_t afterburner, std::string& report) {
     if (p.engine.engine.reference[54] > 0.0f) p.throttleRatio = p.engine.engine.reference[54];
-    float phi = startingLoss(p, 0.0f);
-    const float T0 = p.units.TSL * fc.theta;
-    const float P0 = p.units.PSL * fc.delta / p.units.pressureConstant;
-    const float tt7 = afterburner == 1 ? p.engine.tt7MaxSetting : 0.0f;
-    const DeckRun run =
-        runDeckAt(p, fc.mach, fc.altitude, T0, P0, p.engine.tt4MaxSetting, tt7, 1, 0.0f, report);
+    const InstalledEngine e = InstalledEngine::of(p);
+    const float tt7 = afterburner == 1 ? e.engine.tt7MaxSetting : 0.0f;
+    const InstalledRun run =
+        installedFullThrottle(e,
+                              e.conditions(fc.mach, fc.altitude, ambientTemperature(e, fc),
+                                           ambientPressure(e, fc), e.engine.tt4MaxSetting, tt7),
+                              e.constantLoss());
+    report += run.messages;
     if (run.failed()) {
         values.alpha = kMinimumLapse;
         values.c = 0.5f;
-        return run;
+        return run.deck;
     }
-    if (p.engine.setup[kSetupLossModel] == kCorrelatedLoss)
-        phi = correlatedLosses(p, run, fc.mach, T0, report).total();
-    values.alpha = (1.0f - phi) * run.F * static_cast<float>(engineCount(p)) / p.seaLevelThrust;
+    values.alpha = run.installedThrust(e.engineCount) / e.seaLevelThrust;
     if (!(values.alpha > kMinimumLapse)) values.alpha = kMinimumLapse;
-    values.c = run.S / (1.0f - phi) / std::sqrt(fc.theta);
-    return run;
+    values.c = run.deck.S / (1.0f - run.phi) / std::sqrt(fc.theta);
+    return run.deck;
 }
 
 DeckRun cycleDeckTsfc(EngineModelValues& values, const FlightCondition& fc, ProjectData& p,
                       int16_t afterburner, float dragRequired, bool fullThrottle, bool matchedLapse,
                       std::string& report) {
-    const bool correlated = p.engine.setup[kSetupLossModel] == kCorrelatedLoss;
-    float phi = startingLoss(p, 0.1f);
-    const float T0 = p.units.TSL * fc.theta;
-    const float P0 = p.units.PSL * fc.delta / p.units.pressureConstant;
-    const float tt7 = afterburner == 1 ? p.engine.tt7MaxSetting : 0.0f;
-    const int16_t mode = fullThrottle ? 1 : 2;
-    const float n = static_cast<float>(engineCount(p));
-    DeckRun run;
-    for (int pass = 0; pass < kLossIterationPasses; ++pass) {
-        run = runDeckAt(p, fc.mach, fc.altitude, T0, P0, p.engine.tt4MaxSetting, tt7, mode,
-                        dragRequired / (1.0f - phi) / n, report);
-        if (run.failed()) {
-            values.alpha = kMinimumLapse;
-            values.c = 0.5f;
-            return run;
-        }
-        if (!correlated) break;
-        float phiNew = correlatedLosses(p, run, fc.mach, T0, report).total();
-        if (phiNew > 0.9f || phiNew < -0.05f) phiNew = 0.9f;
-        const float change = std::fabs(phi - phiNew);
-        phi = phi + 0.5f * (phiNew - phi);
-        if (change <= 0.0005f) break;
+    const InstalledEngine e = InstalledEngine::of(p);
+    const float tt7 = afterburner == 1 ? e.engine.tt7MaxSetting : 0.0f;
+    const float phi = e.lossModel == kCorrelatedLoss ? 0.1f : e.constantLoss();
+    const InstalledRun run =
+        installedMatched(e,
+                         e.conditions(fc.mach, fc.altitude, ambientTemperature(e, fc), ambientPressure(e, fc),
+                                      e.engine.tt4MaxSetting, tt7),
+                         dragRequired, phi, fullThrottle);
+    report += run.messages;
+    if (run.failed()) {
+        values.alpha = kMinimumLapse;
+        values.c = 0.5f;
+        return run.deck;
     }
-    values.c = run.S / (1.0f - phi) / std::sqrt(fc.theta);
+    values.c = run.deck.S / (1.0f - run.phi) / std::sqrt(fc.theta);
     if (matchedLapse) {
-        values.alpha = (1.0f - phi) * run.F * n / p.seaLevelThrust;
+        values.alpha = run.installedThrust(e.engineCount) / e.seaLevelThrust;
         if (!(values.alpha > kMinimumLapse)) values.alpha = kMinimumLapse;
     }
-    return run;
+    return run.deck;
 }
 
 } // namespace vededa

@@ -7,7 +7,6 @@
 #include "output/number_format.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -15,8 +14,6 @@
 namespace vededa {
 
 namespace {
-
-constexpr int kFaultFlags = FE_DIVBYZERO | FE_INVALID | FE_OVERFLOW;
 
 float powf64(float base, double exponent) {
     return static_cast<float>(std::pow(static_cast<double>(base), exponent));
@@ -48,16 +45,90 @@ float chokedExitRatio(float fileRatio, float pt9p0, float gamma) {
 /// Largest step of tau_tL while the bypass stream cannot enter the mixer (the steps start at 0.0001 and
 /// double).
 constexpr float kMixerEntryStepCap = 0.02f;
+/// Largest step of tau_tL in the mixer's static-pressure match.
+constexpr float kMixerStepCap = 0.05f;
+
+/// Smallest Tt4 step of the limit iteration [R]: the limited quantities do not resolve finer steps.
+constexpr float kLimitTt4Resolution = 0.01f;
+/// Tt4 steps of one limit phase before its best pass is taken.
+constexpr int16_t kLimitStepLimit = 60;
+
+/// The Tt4 iteration on one active limit: secant steps on the limited quantity, kept inside the bracket
+/// of a Tt4 that meets the limit and one that exceeds it (the limited quantities rise with Tt4), and the
+/// best pass so far.
+struct LimitSearch {
+    int16_t code = -1;
+    float prevTt4 = 0, prevX = 0;
+    float low = 0, high = 0; ///< Tt4 below / above the limit
+    bool haveLow = false, haveHigh = false;
+    float bestTt4 = 0, bestMiss = 0;
+    bool bestFeasible = false, haveBest = false;
+    int16_t steps = 0;
+    bool settled = false; ///< the best pass stands; no further steps on this limit
+
+    void begin(int16_t k, float tt4, float x, float limit) {
+        *this = LimitSearch{};
+        code = k;
+        prevTt4 = tt4;
+        prevX = x;
+        record(tt4, x, x - limit, false);
+    }
+    void record(float tt4, float, float miss, bool feasible) {
+        if (miss > 0) {
+            high = haveHigh ? std::min(high, tt4) : tt4;
+            haveHigh = true;
+        } else {
+            low = haveLow ? std::max(low, tt4) : tt4;
+            haveLow = true;
+        }
+        // A pass within the limit beats one above it; then the smaller miss.
+        const bool better = !haveBest || (feasible && !bestFeasible) ||
+                            (feasible == bestFeasible && std::fabs(miss) < std::fabs(bestMiss));
+        if (better) {
+            bestTt4 = tt4;
+            bestMiss = miss;
+            bestFeasible = feasible;
+            haveBest = true;
+        }
+    }
+    bool bracketed() const { return haveLow && haveHigh && low < high; }
+    /// A Tt4 above the limit below one within it: the quantity is at its noise level here.
+    bool inconsistent() const { return haveLow && haveHigh && low >= high; }
+    /// The secant step from the previous pass, at most 100 R.
+    float secantStep(float tt4, float x, float limit) {
+        const float dX = x - prevX;
+        const float dTt4 = tt4 - prevTt4;
+        prevTt4 = tt4;
+        prevX = x;
+        float step = dX == 0 ? -1.0f : (x - limit) * dTt4 / dX;
+        step = std::clamp(step, -100.0f, 100.0f);
+        return tt4 - step;
+    }
+};
 
 /// How one deck call goes: the set-up, the cycle passes and the throttle logic.
 class DeckRun {
   public:
-    DeckRun(EngineData& engine, const UnitConstants& units, EngineDeckResults& results, std::string& text)
-        : e_(engine), u_(units), out_(results), text_(text), c_(engine.engine.component),
-          r_(engine.engine.reference), ctl_(engine.controls) {}
+    DeckRun(const EngineData& engine, const DeckConditions& conditions, EngineDeckResults& results,
+            std::string& text)
+        : e_(engine), u_(conditions.units), out_(results), text_(text), c_(engine.engine.component),
+          r_(engine.engine.reference), throttleMode_(conditions.throttleMode) {
+        ctl_[1] = conditions.mach;
+        ctl_[2] = conditions.altitude;
+        ctl_[3] = conditions.T0;
+        ctl_[4] = conditions.P0;
+        ctl_[5] = conditions.tt4;
+        ctl_[6] = conditions.tt7;
+        ctl_[7] = conditions.exitPressureRatio;
+        ctl_[10] = conditions.requiredThrust;
+        ctl_[11] = conditions.compressorRatioMax;
+        ctl_[12] = conditions.pt3Max;
+        ctl_[13] = conditions.tt3Max;
+        ctl_[14] = conditions.lowSpoolMax;
+        ctl_[15] = conditions.highSpoolMax;
+    }
 
-    void run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt4, float& Tt7, int16_t& abState,
-             int16_t& code, float thrustScale);
+    void run(DeckResult& result, float thrustScale);
 
   private:
     // Set-up
@@ -74,13 +145,14 @@ class DeckRun {
     bool fail(const std::string& message);
     void putAfterburnerOut();
 
-    EngineData& e_;
+    const EngineData& e_;
     const UnitConstants& u_;
     EngineDeckResults& out_;
     std::string& text_;
     const OneBased<float, 32>& c_;
     const OneBased<float, 56>& r_;
-    const OneBased<float, 18>& ctl_;
+    OneBased<float, 18> ctl_; ///< the conditions at their `EngineControls` positions
+    int16_t throttleMode_ = 1;
 
     int16_t type_ = 1;
     bool english_ = true;
@@ -216,7 +288,8 @@ bool DeckRun::corePass() {
         for (;;) {
             int16_t tauSteps = 0, supersonicRestarts = 0, entryRestarts = 0;
             float prevNew = 0, prevTau = 0;
-            float lowTau = 0, highTau = 1, entryStep = 0.0001f;
+            float lowTau = 0, highTau = 1, entryStep = 0.0001f, supersonicStep = 0.0001f;
+            float lastRatio = 0; ///< sqrt(tau_tL / matched tau_tL) of the last static-pressure residual
             bool haveLow = false, haveHigh = false;
             int16_t aboveOne = 0;
             for (;;) {
@@ -287,13 +360,37 @@ bool DeckRun::corePass() {
                     // The bypass stream would enter supersonic: tau_tL is too low.
                     lowTau = haveLow ? std::max(lowTau, tauTL_) : tauTL_;
                     haveLow = true;
-                    tauTL_ = haveHigh ? (lowTau + highTau) / 2 : tauTL_ + 0.0001f;
+                    // Search upward with growing steps until the bypass entry is subsonic or the stream
+                    // cannot enter, then bisect that bracket; tau_tL stays below 1.
+                    if (haveHigh && lastRatio > 0 &&
+                        highTau - lowTau <= 4 * std::numeric_limits<float>::epsilon()) {
+                        // Closed between a supersonic entry and a residual asking for less expansion: the
+                        // bypass ratio has no match here (see the rescue below); take the ratio that
+                        // matches at the last residual.
+                        if (++bypassRescues > kMixerBypassRescueLimit)
+                            return fail("Solution for mixer will not converge for M5 =" + plainText(M5_) +
+                                        ", M5' =" + plainText(M5p_));
+                        alpha_ *= std::clamp(lastRatio, 0.5f, 2.0f);
+                        tauSteps = 0;
+                        aboveOne = 0;
+                        supersonicRestarts = 0;
+                        haveLow = haveHigh = false;
+                        lastRatio = 0;
+                        continue;
+                    }
+                    if (haveHigh) {
+                        tauTL_ = (lowTau + highTau) / 2;
+                    } else {
+                        tauTL_ = tauTL_ + supersonicStep < 1 ? tauTL_ + supersonicStep : (tauTL_ + 1) / 2;
+                        supersonicStep = std::min(2 * supersonicStep, kMixerEntryStepCap);
+                    }
                     if (++supersonicRestarts > kMixerRestartLimit)
                         return fail("Solution for mixer will not converge for M5 =" + plainText(M5_) +
                                     ", M5' =" + plainText(M5p_));
                     continue;
                 }
                 supersonicRestarts = 0;
+                supersonicStep = 0.0001f;
                 const float massAtMixer = c_[28] + c_[27] + core_ * (1 + f_);
                 alphaP_ = alpha_ / massAtMixer;
                 X_ = (core_ * (1 + f_) * tauTH +
@@ -303,6 +400,7 @@ bool DeckRun::corePass() {
                 const float tauNew = ratio * ratio * tauFan_ * tauR_ * (gc_ - 1) *
                                      (1 + ((gt_ - 1) / 2) * M5_ * M5_) /
                                      (X_ * tauLambda_ * (gt_ - 1) * (1 + ((gc_ - 1) / 2) * M5p_ * M5p_));
+                lastRatio = sqrtf64(tauTL_ / tauNew);
                 if (std::fabs(tauNew - tauTL_) > 0.0001f) {
                     if (++tauSteps > kMixerStepLimit)
                         return fail("Solution for TautL will not converge, TautL =" + plainText(tauTL_) +
@@ -346,12 +444,16 @@ bool DeckRun::corePass() {
                         continue;
                     }
                     if (next > 1) next = (tauTL_ + tauTLR_) / 2;
+                    // A secant through two nearly equal residuals can throw tau_tL far out of the physical
+                    // range; no step larger than the mixer moves the turbine in one pass.
+                    next = std::clamp(next, tauTL_ - kMixerStepCap, tauTL_ + kMixerStepCap);
+                    if (!(next > 0)) next = tauTL_ / 2;
                     // Safeguard: a step that leaves the bracket of known low and high values bisects it.
                     if (haveLow && haveHigh && !(next > lowTau && next < highTau))
                         next = (lowTau + highTau) / 2;
                     tauTL_ = next;
-                    if (std::fetestexcept(kFaultFlags))
-                        return fail("Floating-point fault in the mixer iteration.");
+                    if (!std::isfinite(tauTL_) || !std::isfinite(tauNew))
+                        return fail("Mixer iteration gave no finite turbine temperature ratio.");
                     continue;
                 }
                 // Mixer exit.
@@ -415,8 +517,8 @@ bool DeckRun::corePass() {
             if (change <= 0.001f) break;
             if (++alphaRepeats > kAlphaPassLimit)
                 return fail("Solution for alpha will not converge, ERRA =" + plainText(change));
-            if (std::fetestexcept(kFaultFlags))
-                return fail("Floating-point fault in the bypass-ratio iteration.");
+            if (!std::isfinite(alpha_) || !std::isfinite(change))
+                return fail("Bypass-ratio iteration gave no finite bypass ratio.");
         }
         // 6: mass flow through the choked high-pressure turbine.
         const float newRatio =
@@ -427,7 +529,7 @@ bool DeckRun::corePass() {
         if (change <= 0.001f) break;
         if (++massPasses >= kMassFlowPassLimit)
             return fail("Solution for mass flow will not converge, ERRM =" + plainText(change));
-        if (std::fetestexcept(kFaultFlags)) return fail("Floating-point fault in the mass-flow iteration.");
+        if (!std::isfinite(mRatio_)) return fail("Mass-flow iteration gave no finite mass flow.");
     }
     return true;
 }
@@ -550,6 +652,8 @@ bool DeckRun::fanPass() {
             for (int16_t step = 0;; ++step) {
                 const float res = fanBalance(tau) - tau;
                 if (std::fabs(res) < 1e-6f) break;
+                // Deep throttle: the balance asks for a fan below its floor 1.001, which it keeps.
+                if (tau <= 1.001f && res < 0) break;
                 if (step >= kFanPassLimit) return fail("Solution for Tau c' will not converge.");
                 if (res > 0) {
                     below = haveBelow ? std::max(below, tau) : tau;
@@ -840,7 +944,6 @@ bool DeckRun::evaluate(bool wholeCycle) {
             if (phase_ == 0 || !haveLastGood_) return false;
             text_.resize(textMark);
             code_ = codeBefore;
-            std::feclearexcept(kFaultFlags);
             useStart(lastGood_);
             firstMixerEntryMiss_ = true;
             if (!corePass()) return false;
@@ -851,9 +954,10 @@ bool DeckRun::evaluate(bool wholeCycle) {
         if (phase_ == 0) start_ = lastGood_;
     }
     if (type_ != 3 && type_ < 6 && !tailPass()) return false;
-    if (std::fetestexcept(kFaultFlags) || !std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
-        return fail(
-            "Floating-point fault in the engine cycle (overflow, division by zero or invalid operation).");
+    if (!std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(m0_) || !std::isfinite(A0_) ||
+        !std::isfinite(A9_) || !std::isfinite(Tt4_) || !std::isfinite(Tt7_) || !std::isfinite(piC_) ||
+        !std::isfinite(Pt3_) || !std::isfinite(Tt3_) || !std::isfinite(nl_) || !std::isfinite(nh_))
+        return fail("Engine cycle gave no finite result (overflow, division by zero or invalid operation).");
     return true;
 }
 
@@ -923,9 +1027,7 @@ void DeckRun::putAfterburnerOut() {
     piABUse_ = 1 - (1 - c_[3]) / 2;
 }
 
-void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt4, float& Tt7,
-                  int16_t& abState, int16_t& code, float thrustScale) {
-    std::feclearexcept(FE_ALL_EXCEPT);
+void DeckRun::run(DeckResult& result, float thrustScale) {
     out_.cycleEvaluations = 0;
     thrustScale_ = thrustScale;
     abState_ = 0;
@@ -935,16 +1037,15 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
     const float requestedTt4 = Tt4_;
     float dT = english_ ? -50.0f : -50.0f / 1.8f;
     auto publish = [&] {
-        F = F_;
-        S = S_;
-        m0 = m0_;
-        A0 = A0_;
-        A9 = A9_;
-        Tt4 = Tt4_;
-        Tt7 = Tt7_;
-        abState = abState_;
-        code = code_;
-        e_.airMassFlow = m0_;
+        result.F = F_;
+        result.S = S_;
+        result.m0 = m0_;
+        result.A0 = A0_;
+        result.A9 = A9_;
+        result.Tt4 = Tt4_;
+        result.Tt7 = Tt7_;
+        result.afterburnerState = abState_;
+        result.limit = code_;
         out_.piC = piC_;
         out_.piFan = piFan_;
         out_.piHpc = piHpc_;
@@ -975,14 +1076,14 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
     type_ = e_.setup[kSetupEngineType];
     if (!deckSupportsType(type_)) {
         fail("Engine type " + std::to_string(type_) + " is not computed by this deck.");
-        code = code_;
+        result.limit = code_;
         return;
     }
     setUp();
     if (gas_ && !realGasDeckSupportsType(type_)) {
         fail("Engine type " + std::to_string(type_) +
              " with variable gas properties is not computed by this deck.");
-        code = code_;
+        result.limit = code_;
         return;
     }
     abLit_ = type_ == 2 || type_ == 5;
@@ -992,11 +1093,12 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
         Tt4_ = Tt4R_;
         if (abLit_) putAfterburnerOut();
     }
-    const bool mode2 = e_.setup[kSetupThrottleMode] == 2;
+    const bool mode2 = throttleMode_ == 2;
     const float required = ctl_[10];
     const float pt3Tolerance = english_ ? kPt3TolerancePsia : kPt3TolerancePsia * kPaPerPsia;
 
-    float prevTt4 = 0, prevX = 0, prevF = 0;
+    LimitSearch search;
+    float prevF = 0;
     int16_t steps = 0, rememberedLimit = -1;
     bool whole = true;
     for (;;) {
@@ -1038,25 +1140,42 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
             const bool starts =
                 L.value > L.limit && (k == kLimitHighSpool ? code_ != k : (code_ < k || code_ > 5));
             if (starts) {
-                prevTt4 = Tt4_;
-                prevX = L.value;
+                search.begin(k, Tt4_, L.value, L.limit);
                 Tt4_ -= 0.01f;
                 if (phase_ == 0) phase_ = 1;
                 code_ = k;
                 stepped = true;
                 break;
             }
-            if (code_ == k && std::fabs(L.value - L.limit) > L.tolerance) {
-                const float dX = L.value - prevX;
-                const float dTt4 = Tt4_ - prevTt4;
-                prevTt4 = Tt4_;
-                prevX = L.value;
-                float step = dX == 0 ? -1.0f : (L.value - L.limit) * dTt4 / dX;
-                step = std::clamp(step, -100.0f, 100.0f);
-                Tt4_ -= step;
-                stepped = true;
-                break;
+            if (code_ != k || search.settled) continue;
+            const float miss = L.value - L.limit;
+            // Met within the tolerance on either side: a secant step that overshoots far below the limit
+            // (the pressure ratio can fall steeply where a nozzle unchokes) is not the limited engine.
+            const bool met = std::fabs(miss) <= L.tolerance;
+            search.record(Tt4_, L.value, miss, miss <= L.tolerance);
+            if (met) continue;
+            float next = search.secantStep(Tt4_, L.value, L.limit);
+            if (search.bracketed() && !(next > search.low && next < search.high))
+                next = (search.low + search.high) / 2;
+            // The limited quantity carries the noise of the inner iterations: once the bracket or the
+            // step is finer than the cycle resolves, or the phase has used its steps, the best pass stands.
+            const float resolution = english_ ? kLimitTt4Resolution : kLimitTt4Resolution / 1.8f;
+            const bool exhausted = ++search.steps > kLimitStepLimit;
+            const bool resolved = std::fabs(next - Tt4_) < resolution ||
+                                  (search.bracketed() && search.high - search.low < resolution) ||
+                                  search.inconsistent();
+            if (exhausted || resolved) {
+                search.settled = true;
+                if (search.bestTt4 != Tt4_) {
+                    Tt4_ = search.bestTt4;
+                    stepped = true;
+                    break;
+                }
+                continue;
             }
+            Tt4_ = next;
+            stepped = true;
+            break;
         }
         if (stepped) continue;
 
@@ -1124,7 +1243,6 @@ void DeckRun::run(float& F, float& S, float& m0, float& A0, float& A9, float& Tt
         out_.mc25 = flows.compressorFace;
     }
     publish();
-    std::feclearexcept(FE_ALL_EXCEPT);
 }
 
 } // namespace
@@ -1142,11 +1260,73 @@ bool deckSupportsType(int16_t type) {
     return type >= 1 && type <= 7;
 }
 
+DeckConditions DeckConditions::fromControls(const EngineData& e, const UnitConstants& units,
+                                            float thrustScale) {
+    DeckConditions c;
+    c.units = units;
+    c.mach = e.controls[1];
+    c.altitude = e.controls[2];
+    c.T0 = e.controls[3];
+    c.P0 = e.controls[4];
+    c.tt4 = e.controls[5];
+    c.tt7 = e.controls[6];
+    c.exitPressureRatio = e.controls[7];
+    c.requiredThrust = e.controls[10];
+    c.compressorRatioMax = e.controls[11];
+    c.pt3Max = e.controls[12];
+    c.tt3Max = e.controls[13];
+    c.lowSpoolMax = e.controls[14];
+    c.highSpoolMax = e.controls[15];
+    c.throttleMode = e.setup[kSetupThrottleMode];
+    c.thrustScale = thrustScale;
+    return c;
+}
+
+std::string DeckResult::failureText() const {
+    std::string text;
+    for (const std::string& line : failure) text += "     " + line + "\r\n";
+    return text;
+}
+
+DeckResult runEngineDeck(const EngineData& engine, const DeckConditions& conditions) {
+    DeckResult result;
+    std::string text;
+    DeckRun run(engine, conditions, result.cycle, text);
+    run.run(result, conditions.thrustScale);
+    result.evaluations = result.cycle.cycleEvaluations;
+    result.converged = result.limit != kLimitNoSolution;
+    // The deck's message lines, without their indentation and line ends.
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find("\r\n", pos);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(pos, end - pos);
+        const std::size_t first = line.find_first_not_of(' ');
+        if (first != std::string::npos)
+            result.failure.push_back(line.substr(std::min<std::size_t>(first, 5)));
+        pos = end + 2;
+    }
+    if (!result.converged && result.failure.empty()) result.failure.push_back("Engine cycle failed.");
+    return result;
+}
+
 void RunEngineDeck(EngineData& engine, const UnitConstants& units, EngineDeckResults& results,
                    std::string& resultsText, float& F, float& S, float& m0, float& A0, float& A9, float& Tt4,
                    float& Tt7, int16_t& afterburnerState, int16_t& limitCode, float& thrustScale) {
-    DeckRun run(engine, units, results, resultsText);
-    run.run(F, S, m0, A0, A9, Tt4, Tt7, afterburnerState, limitCode, thrustScale);
+    const DeckResult r = runEngineDeck(engine, DeckConditions::fromControls(engine, units, thrustScale));
+    F = r.F;
+    S = r.S;
+    m0 = r.m0;
+    A0 = r.A0;
+    A9 = r.A9;
+    Tt4 = r.Tt4;
+    Tt7 = r.Tt7;
+    afterburnerState = r.afterburnerState;
+    limitCode = r.limit;
+    results = r.cycle;
+    engine.airMassFlow = r.m0;
+    // Indented as the deck wrote them: the throttle message's detail lines keep their ten blanks.
+    for (const std::string& line : r.failure) resultsText += "     " + line + "\r\n";
 }
 
 } // namespace vededa

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vededa {
 
@@ -37,8 +38,8 @@ inline constexpr int16_t kFanMassFlowPassLimit = 50;     ///< separate-exhaust t
 inline constexpr int16_t kThrottleStepLimit = 500;       ///< thrust-matching steps
 inline constexpr int16_t kCycleEvaluationLimit = 3000;   ///< cycle evaluations within one call
 
-/// The cycle state of the last call that other windows read (engine test, component interfaces,
-/// throttle hook). Values keep those of the last pass that computed them.
+/// The cycle state of a call that the engine windows read (engine test, component interfaces, throttle
+/// hook). Values are those of the last pass that computed them.
 struct EngineDeckResults {
     float piC = 0;   ///< overall compressor pressure ratio
     float piFan = 0; ///< fan / low-pressure compressor pressure ratio pi_c'
@@ -56,17 +57,65 @@ struct EngineDeckResults {
     float pctNL = 0, pctNH = 0; ///< spool speeds, percent of the reference
     float mc2 = 0, mc25 = 0;    ///< corrected mass flows [lbm/s or kg/s]
     float tauR = 1, piR = 1, piD = 1, M0 = 0;
-    int16_t cycleEvaluations = 0; ///< cycle evaluations of the last call
+    int16_t cycleEvaluations = 0; ///< cycle evaluations of the call
 };
 
-/// One complete throttled off-design calculation of the reference engine in `engine` at the flight
-/// condition and limits of its `EngineControls`, in the unit system of `units`. The ten by-reference
-/// arguments are those of the deck: thrust F [lbf or N], S [(lbm/hr)/lbf or mg/(N s)], m0 [lbm/s or
-/// kg/s], A0 and A9 [ft² or m²], Tt4 and Tt7 (overwritten with `EngineControls[5]` and `[6]` on entry,
-/// returned throttled) [R or K], the afterburner state (0, or 1 when the afterburner is out or the
-/// throttle moved), the limit code (0..11) and the thrust scale (in). A failure appends five blanks and
-/// its message to `resultsText` and returns code 11; the other outputs then keep their last values.
-/// Writes `engine.airMassFlow` and `results`.
+/// The conditions of one deck call: flight condition, temperature settings, limits, throttle mode, thrust
+/// to match and engine size. Everything the deck reads besides the reference engine itself.
+struct DeckConditions {
+    UnitConstants units;          ///< the unit system the engine data and these values are in
+    float mach = 0;               ///< flight Mach number (raised to 0.01)
+    float altitude = 0;           ///< [ft or m]; for the reports only, T0 and P0 carry the atmosphere
+    float T0 = 0;                 ///< ambient temperature [R or K]
+    float P0 = 0;                 ///< ambient pressure [psia or Pa]
+    float tt4 = 0;                ///< burner exit temperature setting (its maximum) [R or K]
+    float tt7 = 0;                ///< afterburner exit temperature setting, 0 = afterburner off [R or K]
+    float exitPressureRatio = 1;  ///< P0/P9 of a choked nozzle
+    float compressorRatioMax = 0; ///< limits; 0 = not tested
+    float pt3Max = 0;             ///< [psia or Pa]
+    float tt3Max = 0;             ///< [R or K]
+    float lowSpoolMax = 0;        ///< percent of the reference speed
+    float highSpoolMax = 0;       ///< percent of the reference speed
+    int16_t throttleMode = 1;     ///< 2: match `requiredThrust`; any other value: full throttle at the limits
+    float requiredThrust = 0;     ///< thrust per engine to match [lbf or N]
+    float thrustScale = 1;        ///< multiplies the reference mass flow
+
+    /// The conditions stored in the project's `EngineControls` (1..7, 10..15) and throttle mode.
+    static DeckConditions fromControls(const EngineData& engine, const UnitConstants& units,
+                                       float thrustScale);
+};
+
+/// What one deck call gives.
+struct DeckResult {
+    float F = 0;                      ///< uninstalled thrust per engine [lbf or N]; 0 after a failure
+    float S = 0;                      ///< uninstalled specific fuel consumption [(lbm/hr)/lbf or mg/(N s)]
+    float m0 = 0;                     ///< air mass flow [lbm/s or kg/s]
+    float A0 = 0;                     ///< free-stream capture area [ft^2 or m^2]
+    float A9 = 0;                     ///< nozzle exit area [ft^2 or m^2]
+    float Tt4 = 0;                    ///< burner exit temperature reached [R or K]
+    float Tt7 = 0;                    ///< afterburner exit temperature reached [R or K]
+    int16_t afterburnerState = 0;     ///< 0 lit as asked; 1 put out or throttled
+    int16_t limit = kLimitNoSolution; ///< limit code 0..11
+    EngineDeckResults cycle;          ///< cycle state for the engine windows and reports
+    bool converged = false;           ///< false: the call failed (limit code 11), see `failure`
+    int evaluations = 0;              ///< cycle evaluations spent
+    std::vector<std::string> failure; ///< message lines of a failure, without indentation or line ends
+
+    bool failed() const { return !converged; }
+    /// The failure lines as the reports append them: five blanks, the text, CRLF each.
+    std::string failureText() const;
+};
+
+/// One complete throttled off-design calculation of the reference engine `engine` under `conditions`.
+/// Pure: it reads only its arguments, keeps nothing between calls and writes nothing else, so the same
+/// conditions give the same digits whatever ran before and on whichever thread.
+DeckResult runEngineDeck(const EngineData& engine, const DeckConditions& conditions);
+
+/// The deck run on the project's stored `EngineControls` and throttle mode (the engine windows and
+/// reports): the ten by-reference arguments of the deck (thrust F, S, m0, A0, A9, the throttled Tt4 and
+/// Tt7, the afterburner state, the limit code and the thrust scale, in), with the cycle state into
+/// `results` and failure lines (five blanks, text, CRLF) appended to `resultsText`. Writes
+/// `engine.airMassFlow`, the project's record of the deck's current mass flow.
 void RunEngineDeck(EngineData& engine, const UnitConstants& units, EngineDeckResults& results,
                    std::string& resultsText, float& F, float& S, float& m0, float& A0, float& A9, float& Tt4,
                    float& Tt7, int16_t& afterburnerState, int16_t& limitCode, float& thrustScale);

@@ -123,6 +123,9 @@ class LegCalculator {
     }
     float legLoss() const;
     void keepDeckFigures(const DeckRun& run, float mach);
+    std::optional<InstalledEngine> installed_; ///< the sized engine, taken at its first use
+    const InstalledEngine& installed();
+    DeckConditions legConditions(float mach, float theta, float delta);
     void deckFullThrottle(float mach, float theta, float delta);
     void deckMatchedThrust(float required, float mach, float theta, float delta);
     void deckLines();
@@ -174,26 +177,27 @@ void LegCalculator::keepDeckFigures(const DeckRun& run, float mach) {
                                        : " Didn't converge";
 }
 
-void LegCalculator::deckFullThrottle(float mach, float theta, float delta) {
-    engineMach_ = mach;
-    std::string messages;
+const InstalledEngine& LegCalculator::installed() {
+    if (!installed_) installed_ = InstalledEngine::of(p_);
+    return *installed_;
+}
+
+DeckConditions LegCalculator::legConditions(float mach, float theta, float delta) {
     const float T0 = theta * u().TSL;
     const float P0 = delta * u().PSL / u().pressureConstant;
     const float tt7 = L_.afterburner == 1 ? L_.record->p[20] : 0.0f;
-    const DeckRun run =
-        runDeckAt(p_, mach, L_.engineAltitude, T0, P0, L_.record->p[19], tt7, 1, 0.0f, messages);
-    out_.append(messages);
-    keepDeckFigures(run, mach);
-    float phi = legLoss();
-    if (p_.engine.setup[kSetupLossModel] == kCorrelatedLoss) {
-        std::string lossLines;
-        L_.losses = correlatedLosses(p_, run, mach, T0, lossLines);
-        out_.append(lossLines);
-        phi = L_.losses.total();
-    }
-    L_.phi = phi;
-    L_.c = run.S / (1.0f - phi) / std::sqrt(theta);
-    L_.twAvailable = (1.0f - phi) * run.F * static_cast<float>(engineCount()) / wto();
+    return installed().conditions(mach, L_.engineAltitude, T0, P0, L_.record->p[19], tt7);
+}
+
+void LegCalculator::deckFullThrottle(float mach, float theta, float delta) {
+    engineMach_ = mach;
+    const InstalledRun run = installedFullThrottle(installed(), legConditions(mach, theta, delta), legLoss());
+    out_.append(run.messages);
+    keepDeckFigures(run.deck, mach);
+    L_.losses = run.losses;
+    L_.phi = run.phi;
+    L_.c = run.deck.S / (1.0f - run.phi) / std::sqrt(theta);
+    L_.twAvailable = run.installedThrust(engineCount()) / wto();
     if (L_.twAvailable == 0.0f) L_.twAvailable = 0.001f;
     L_.thrustAvailable = L_.twAvailable * wto();
     L_.tsfc = L_.c * std::sqrt(L_.theta);
@@ -202,40 +206,32 @@ void LegCalculator::deckFullThrottle(float mach, float theta, float delta) {
 void LegCalculator::deckMatchedThrust(float required, float mach, float theta, float delta) {
     engineMach_ = mach;
     const bool correlated = p_.engine.setup[kSetupLossModel] == kCorrelatedLoss;
-    float phi = correlated ? 0.1f : legLoss();
-    const float T0 = theta * u().TSL;
-    const float P0 = delta * u().PSL / u().pressureConstant;
-    const float tt7 = L_.afterburner == 1 ? L_.record->p[20] : 0.0f;
-    const float n = static_cast<float>(engineCount());
-    DeckRun run;
-    float perEngine = 0;
-    for (int pass = 0; pass < kLossIterationPasses; ++pass) {
-        perEngine = required / (1.0f - phi) / n;
-        out_.line(Space(10) + "One Engine Uninstalled Thrust =" + F(perEngine, 0) +
-                  " @ Phi(I+N) =" + F(phi, 5));
-        std::string messages;
-        run = runDeckAt(p_, mach, L_.engineAltitude, T0, P0, L_.record->p[19], tt7, 2, perEngine, messages);
-        out_.append(messages);
-        if (!correlated || run.failed()) break;
-        std::string lossLines;
-        L_.losses = correlatedLosses(p_, run, mach, T0, lossLines);
-        out_.append(lossLines);
-        float phiNew = L_.losses.total();
-        if (!(phiNew >= -0.05f && phiNew <= 0.9f)) phiNew = 0.9f;
-        const float change = std::fabs(phi - phiNew);
-        phi = phi + 0.5f * (phiNew - phi);
-        if (change <= 0.0005f) break;
-        if (pass + 1 == kLossIterationPasses)
-            out_.line(Space(10) + "**** Installation loss not converged in " +
-                      std::to_string(kLossIterationPasses) + " passes; the last value is used");
-    }
-    if (run.limit == kLimitEngineSize)
-        out_.line(Space(10) + "   **** Engine Too Small, Unnstalled Thrust =" + F(run.F, 0) +
-                  " Required =" + F(perEngine, 0));
-    keepDeckFigures(run, mach);
-    L_.phi = phi;
-    L_.thrustAvailable = run.F != 0.0f ? required : 0.0f;
-    L_.c = run.S / (1.0f - phi) / std::sqrt(theta);
+    const float phiStart = correlated ? 0.1f : legLoss();
+    const InstalledRun run = installedMatched(installed(), legConditions(mach, theta, delta), required,
+                                              phiStart, false, [](float perEngine, float phi) {
+                                                  return Space(10) +
+                                                         "One Engine Uninstalled Thrust =" + F(perEngine, 0) +
+                                                         " @ Phi(I+N) =" + F(phi, 5);
+                                              });
+    out_.append(run.messages);
+    if (correlated && !run.lossConverged && !run.failed())
+        out_.line(Space(10) + "**** Installation loss not converged in " +
+                  std::to_string(kLossIterationPasses) + " passes; the last value is used");
+    if (run.deck.limit == kLimitEngineSize)
+        out_.line(Space(10) + "   **** Engine Too Small, Unnstalled Thrust =" + F(run.deck.F, 0) +
+                  " Required =" + F(run.perEngineRequired, 0));
+    keepDeckFigures(run.deck, mach);
+    L_.losses = run.losses;
+    L_.phi = run.phi;
+    // What the engine gives: the required thrust when matched, the full-throttle installed thrust of a
+    // too-small engine, nothing after a failure.
+    if (run.failed())
+        L_.thrustAvailable = 0.0f;
+    else if (run.deck.limit == kLimitEngineSize)
+        L_.thrustAvailable = run.installedThrust(engineCount());
+    else
+        L_.thrustAvailable = required;
+    L_.c = run.deck.S / (1.0f - run.phi) / std::sqrt(theta);
     L_.tsfc = L_.c * std::sqrt(theta);
 }
 
@@ -711,7 +707,10 @@ void LegCalculator::run(int i) {
     if (i == 1) {
         // With the cycle deck the engine is first sized to the aircraft's sea-level static thrust.
         std::string sizing;
-        if (p.thrustModel == kEngineCycleDeck) sizeEngineToAircraft(p, sizing);
+        if (p.thrustModel == kEngineCycleDeck) {
+            sizeEngineToAircraft(p, sizing);
+            installed_.reset();
+        }
         missionHeaderTop(out_, p);
         missionCurrentSelection(out_, p);
         out_.append(sizing);

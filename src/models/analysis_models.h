@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace vededa {
+
+struct InstalledEngine;
 
 /// Drag polar coefficients at one Mach number: CD = K1 CL^2 + K2 CL + CD0 (+ CDR, added by the caller).
 struct PolarCoefficients {
@@ -17,8 +20,11 @@ struct PolarCoefficients {
 /// leg's own thrust lapse for the "User Input Values" thrust model.
 /// Full-throttle or throttled engine figures of the cycle deck at one flight condition.
 struct DeckRating {
-    float alpha = 0.001f; ///< installed thrust over the aircraft's sea-level static thrust
-    float c = 0.5f;       ///< installed TSFC coefficient, TSFC = C sqrt(theta)
+    float alpha = 0.001f;         ///< installed thrust over the aircraft's sea-level static thrust
+    float c = 0.5f;               ///< installed TSFC coefficient, TSFC = C sqrt(theta)
+    bool failed = false;          ///< the deck found no solution: alpha and c are the stated substitutes
+    std::string failure;          ///< the deck's failure lines (five blanks, text, CRLF each)
+    int16_t afterburnerState = 0; ///< the deck's afterburner state (1: put out or throttled)
 };
 
 struct AnalysisModels {
@@ -33,6 +39,9 @@ struct AnalysisModels {
     std::function<DeckRating(float mach, float altitude, float theta, float delta, int16_t afterburner,
                              float drag, bool fullThrottle)>
         deckMatched;
+    /// Cycle deck only: the installed engine the deck figures are bound to (sized to the aircraft), for
+    /// callers that run the deck themselves (the mission legs).
+    std::shared_ptr<const InstalledEngine> installedEngine;
 };
 
 } // namespace vededa

@@ -7,7 +7,7 @@
 
 #include "contour/contour_overlays.h"
 #include "contour/contour_plot.h"
-#include "models/analysis_binding.h"
+#include "engine/analysis_binding.h"
 #include "output/number_format.h"
 #include "ui/analysis_form.h"
 #include "ui/plot_window.h"
@@ -21,6 +21,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,6 +29,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -184,7 +186,12 @@ ContourWindow::ContourWindow(ProjectData& project, UserDialogs& dialogs, PlotWin
         bottom->addWidget(b);
         return b;
     };
-    button("Calculate", "Command1", &ContourWindow::calculate);
+    calculate_ = button("Calculate", "Command1", &ContourWindow::calculate);
+    cancel_ = new QPushButton("Cancel", this);
+    cancel_->setObjectName("cmdCancel");
+    cancel_->setEnabled(false);
+    connect(cancel_, &QPushButton::clicked, this, [this] { cancelRequested_ = true; });
+    bottom->addWidget(cancel_);
     plotLines_ = button("Plot Contour Lines", "Command4", &ContourWindow::plotContourLines);
     plotColors_ = button("Plot Color Contours", "Command2", &ContourWindow::plotColorContours);
     button("Done", "Command3", &ContourWindow::done);
@@ -334,13 +341,37 @@ void ContourWindow::calculate() {
     frame_.yMax = c.altitude[2];
     QApplication::setOverrideCursor(Qt::WaitCursor);
     progress_->setValue(0);
-    ContourCalculation calc = calculateContourGrid(project_, models_, frame_, [this](float done) {
-        progress_->setValue(static_cast<int>(done * kProgressSteps));
-        progress_->repaint();
-        return true;
+    // The grid is computed on a worker thread (its rows on every core) from a copy of the project, while
+    // this window keeps drawing its progress and answers Cancel.
+    const ProjectData snapshot = project_;
+    const AnalysisModels models = models_;
+    const PlotFrame frame = frame_;
+    ContourCalculation calc;
+    cancelRequested_ = false;
+    calculate_->setEnabled(false);
+    cancel_->setEnabled(true);
+    QEventLoop loop;
+    QThread* worker = QThread::create([&] {
+        calc = calculateContourGrid(snapshot, models, frame, [this](float done) {
+            const int value = static_cast<int>(done * kProgressSteps);
+            QMetaObject::invokeMethod(
+                progress_, [this, value] { progress_->setValue(value); }, Qt::QueuedConnection);
+            return !cancelRequested_.load();
+        });
     });
+    connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    loop.exec();
+    worker->wait();
+    delete worker;
+    cancel_->setEnabled(false);
+    calculate_->setEnabled(true);
     QApplication::restoreOverrideCursor();
     scope.reset();
+    if (calc.cancelled) {
+        progress_->setValue(0);
+        return;
+    }
     if (!calc.message.empty()) {
         dialogs_.message(kApplicationTitle, calc.message, MessageIcon::Warning);
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "app/project_data.h"
 #include "contour/contour_grid.h"
 #include "models/analysis_models.h"
@@ -99,6 +101,9 @@ class ContourWindow : public QWidget {
     QLabel* wingLoadingUnits_ = nullptr;
     QLabel* qMaxUnits_ = nullptr;
     QProgressBar* progress_ = nullptr;
+    QPushButton* calculate_ = nullptr;
+    QPushButton* cancel_ = nullptr; ///< stops a running calculation after the rows under way
+    std::atomic<bool> cancelRequested_{false};
     QPushButton* plotLines_ = nullptr;
     QPushButton* plotColors_ = nullptr;
 

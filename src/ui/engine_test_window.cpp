@@ -104,34 +104,38 @@ EngineTestWindow::EngineTestWindow(ProjectData& project, UserDialogs& dialogs, R
 
     // Results of the last run.
     auto* shown = new QGridLayout;
-    const char* outputs[][2] = {
-        {"lblMaxThrust", "Maximum Thrust"},
-        {"lblMaxTsfc", "TSFC @ Max"},
-        {"lblThrust", "Thrust"},
-        {"lblTsfc", "TSFC"},
-        {"lblMassFlow", "Mass Flow"},
-        {"lblTt4", "Tt4"},
-        {"lblTt7", "Tt7"},
-        {"lblAfterburner", "A/B"},
-        {"lblLimit", "Limit"},
-        {"lblCompressorPR", "Compr PR"},
-        {"lblFanPR", "Fan PR"},
-        {"lblHpcPR", "HPC PR"},
-        {"lblLowSpool", "% RPM - LP"},
-        {"lblHighSpool", "% RPM - HP"},
-        {"lblBypassRatio", "Bypass Ratio"},
-        {"lblMc2", "mdot c2"},
-        {"lblMc25", "mdot c2.5"},
-        {"lblPt9P9", "Pt9/P9"},
+    // Captions with the unit kind of their value: F force, S TSFC, M mass flow, T temperature.
+    const char* outputs[][3] = {
+        {"lblMaxThrust", "Maximum Thrust", "F"},
+        {"lblMaxTsfc", "TSFC @ Max", "S"},
+        {"lblThrust", "Thrust", "F"},
+        {"lblTsfc", "TSFC", "S"},
+        {"lblMassFlow", "Mass Flow", "M"},
+        {"lblTt4", "Tt4", "T"},
+        {"lblTt7", "Tt7", "T"},
+        {"lblAfterburner", "A/B", ""},
+        {"lblLimit", "Limit", ""},
+        {"lblCompressorPR", "Compr PR", ""},
+        {"lblFanPR", "Fan PR", ""},
+        {"lblHpcPR", "HPC PR", ""},
+        {"lblLowSpool", "% RPM - LP", ""},
+        {"lblHighSpool", "% RPM - HP", ""},
+        {"lblBypassRatio", "Bypass Ratio", ""},
+        {"lblMc2", "mdot c2", "M"},
+        {"lblMc25", "mdot c2.5", "M"},
+        {"lblPt9P9", "Pt9/P9", ""},
     };
     int row = 0;
     for (const auto& o : outputs) {
         auto* caption = new QLabel(o[1], this);
+        caption->setObjectName(QString(o[0]) + "Caption");
+        caption->setProperty("outputCaption", QString(o[1]));
+        caption->setProperty("outputUnit", QString(o[2]));
         auto* value = new QLabel(this);
         value->setObjectName(o[0]);
         value->setFrameShape(QFrame::Panel);
         value->setFrameShadow(QFrame::Sunken);
-        value->setMinimumWidth(90);
+        value->setMinimumWidth(75); // room for the captions with their units
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         shown->addWidget(caption, row % 9, 2 * (row / 9));
         shown->addWidget(value, row % 9, 2 * (row / 9) + 1);
@@ -267,6 +271,16 @@ void EngineTestWindow::fillFields() {
         if (kind == "L") unit->setText(english ? "ft" : "m");
         if (kind == "T") unit->setText(english ? "R" : "K");
         if (kind == "P") unit->setText(english ? "psia" : "Pa");
+        // Result captions name the unit of the value beside them.
+        const QString output = unit->property("outputUnit").toString();
+        if (!output.isEmpty()) {
+            QString name;
+            if (output == "F") name = english ? "lbf" : "N";
+            if (output == "S") name = english ? "1/hr" : "mg/N/s";
+            if (output == "M") name = english ? "lbm/s" : "kg/s";
+            if (output == "T") name = english ? "R" : "K";
+            unit->setText(unit->property("outputCaption").toString() + " (" + name + ")");
+        }
     }
     optionGroup_->setExclusive(false);
     for (int k = 0; k < 7; ++k) options_[k]->setChecked(project_.engine.test.seriesVariable == k + 3);

@@ -6,7 +6,7 @@
 #include "mission/leg_set.h"
 #include "mission/mission_calculation.h"
 #include "mission/mission_report.h"
-#include "models/analysis_binding.h"
+#include "engine/analysis_binding.h"
 #include "output/number_format.h"
 #include "ui/analysis_form.h"
 #include "ui/mission_plot_window.h"

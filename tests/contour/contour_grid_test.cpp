@@ -98,5 +98,112 @@ TEST(ContourGrid, TooManyIncrementsAreRefused) {
     EXPECT_TRUE(calc.grid.values.empty());
 }
 
+/// A cycle-deck binding over the simple models whose engine has no solution above `ceiling` [ft].
+AnalysisModels deckModelsFailingAbove(float ceiling) {
+    AnalysisModels m = simpleModels();
+    m.deckFull = [ceiling](float mach, float altitude, float, float delta, int16_t) {
+        DeckRating r;
+        if (altitude > ceiling) {
+            r.failed = true;
+            r.failure = "     Solution for mass flow will not converge, ERRM =1\r\n";
+            return r;
+        }
+        r.alpha = delta * std::pow(1.0f + 0.2f * mach * mach, 3.5f);
+        r.c = 1.2f;
+        return r;
+    };
+    m.deckMatched = [](float, float, float, float, int16_t, float, bool) {
+        DeckRating r;
+        r.alpha = 0.5f;
+        r.c = 1.1f;
+        return r;
+    };
+    return m;
+}
+
+TEST(ContourGrid, CellsWithoutEngineSolutionAreMarkedCountedAndLeftOutOfTheExtremes) {
+    ProjectData p = fighter();
+    p.thrustModel = 7;
+    p.contour.quantity = 7; // alpha: the failed cells would otherwise read 0.001
+    p.contour.qMax = 1e6f;  // no point beyond the dynamic-pressure limit, which also reads 0.001
+    const ContourCalculation calc =
+        calculateContourGrid(p, deckModelsFailingAbove(40000), plotAreaOf(9000, 6000));
+    ASSERT_TRUE(calc.message.empty());
+    ASSERT_EQ(calc.failed.size(), calc.grid.values.size());
+    int failedRows = 0;
+    for (std::size_t r = 0; r < calc.failed.size(); ++r) {
+        const float altitude = static_cast<float>(r) * 2000.0f;
+        const bool rowFails = altitude > 40000;
+        failedRows += rowFails;
+        for (std::size_t j = 0; j < calc.failed[r].size(); ++j) {
+            EXPECT_EQ(calc.failed[r][j] != 0, rowFails) << r << "," << j;
+            if (rowFails) {
+                EXPECT_EQ(calc.grid.values[r][j], 0.0f);
+            }
+        }
+    }
+    EXPECT_EQ(failedRows, 10); // 42 .. 60 kft
+    const int columns = static_cast<int>(calc.grid.x.size());
+    EXPECT_EQ(calc.failedPoints, failedRows * columns);
+    EXPECT_EQ(failedPointsNote(calc),
+              std::to_string(failedRows * columns) + " points without engine solution");
+    EXPECT_NE(calc.firstFailure.find("mass flow"), std::string::npos);
+    // The lowest lapse of the solved cells (40 kft, lowest speed), not a failed cell's substitute.
+    EXPECT_GT(calc.minimum, 0.15f);
+}
+
+TEST(ContourGrid, NoFailedCellsGiveNoNote) {
+    ProjectData p = fighter();
+    p.thrustModel = 7;
+    const ContourCalculation calc =
+        calculateContourGrid(p, deckModelsFailingAbove(1e9f), plotAreaOf(9000, 6000));
+    EXPECT_EQ(calc.failedPoints, 0);
+    EXPECT_EQ(failedPointsNote(calc), "");
+}
+
+TEST(ContourGrid, RowsInParallelGiveTheSingleThreadGridAndCancelStops) {
+    ProjectData p = fighter();
+    p.contour.velocity[1] = 1500; // the lowest rows start beyond the dynamic-pressure limit
+    p.contour.velocity[2] = 3000;
+    p.contour.qMax = 1500;
+    p.thrustModel = 7;
+    for (int16_t quantity : {1, 2, 4, 7}) {
+        p.contour.quantity = quantity;
+        const AnalysisModels m = deckModelsFailingAbove(50000);
+        const ContourCalculation one = calculateContourGrid(p, m, plotAreaOf(9000, 6000), nullptr, 1);
+        const ContourCalculation four = calculateContourGrid(p, m, plotAreaOf(9000, 6000), nullptr, 4);
+        EXPECT_EQ(one.grid.values, four.grid.values) << quantity;
+        EXPECT_EQ(one.failed, four.failed) << quantity;
+        EXPECT_EQ(one.minimum, four.minimum);
+        EXPECT_EQ(one.maximum, four.maximum);
+    }
+    int calls = 0;
+    float last = -1;
+    bool increasing = true;
+    const ContourCalculation cancelled = calculateContourGrid(
+        p, simpleModels(), plotAreaOf(9000, 6000),
+        [&](float done) {
+            increasing = increasing && done > last;
+            last = done;
+            return ++calls < 3;
+        },
+        2);
+    EXPECT_TRUE(cancelled.cancelled);
+    EXPECT_EQ(cancelled.message, "Calculation cancelled.");
+    EXPECT_EQ(calls, 3);
+    EXPECT_TRUE(increasing);
+    int seen = 0;
+    calculateContourGrid(
+        p, simpleModels(), plotAreaOf(9000, 6000),
+        [&](float done) {
+            ++seen;
+            last = done;
+            return true;
+        },
+        3);
+    EXPECT_EQ(seen, 31);
+    EXPECT_EQ(last, 1.0f);
+}
+
 } // namespace
 } // namespace vededa

@@ -1,10 +1,13 @@
 // Mission legs through the cycle deck, checked against the deck's own outputs.
 #include "app/project_file.h"
+#include "engine/analysis_binding.h"
 #include "engine/cycle_deck_model.h"
 #include "engine/installation_loss.h"
 #include "engine/reference_file.h"
 #include "mission/mission_calculation.h"
-#include "models/analysis_binding.h"
+#include "mission/mission_report.h"
+#include "models/atmosphere.h"
+#include "output/number_format.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -97,6 +100,60 @@ TEST(MissionDeck, ExampleProjectFliesEveryLeg) {
     for (int i = 1; i <= p.legCount; ++i)
         EXPECT_NE(p.missionResults.limit[static_cast<std::size_t>(i)], "NoSolution") << "leg " << i;
 }
+
+/// A leg the engine cannot fly at full throttle: its thrust, TSFC and summary column are the engine's.
+struct SmallEngineLeg {
+    const char* type;
+    float altitude, temperature, velocity, mach, loadFactor;
+};
+
+class TooSmallEngine : public ::testing::TestWithParam<SmallEngineLeg> {};
+
+TEST_P(TooSmallEngine, LegReportsWhatTheEngineGives) {
+    const SmallEngineLeg l = GetParam();
+    ProjectData p = deckProject();
+    p.thrustLoading = 0.12f; // engines sized to a twelfth of the weight: too small to hold the leg
+    p.seaLevelThrust = p.thrustLoading * p.takeoffWeight();
+    MissionLeg& leg = addLeg(p, l.type);
+    leg.p[1] = l.altitude;
+    leg.p[2] = l.temperature;
+    leg.p[3] = l.velocity;
+    leg.p[4] = l.mach;
+    leg.p[8] = l.loadFactor;
+    leg.p[9] = 1;    // turns
+    leg.p[15] = 100; // cruise distance
+    leg.p[16] = 600; // loiter time
+    const std::string report = computeMission(p, bindAnalysisModels(p));
+    const MissionResults& r = p.missionResults;
+    ASSERT_EQ(r.limit[1], " Eng. Size") << report;
+    EXPECT_NE(report.find("**** Engine Too Small, Unnstalled Thrust ="), std::string::npos) << report;
+    // The engine's full-throttle installed thrust at the leg's condition, not the demanded thrust.
+    FlightCondition fc;
+    fc.altitude = l.altitude;
+    atmosphere(fc, p.units);
+    fc.mach = r.mach[1];
+    fc.theta = l.temperature / 518.69f;
+    EngineModelValues full;
+    std::string messages;
+    ProjectData sized = p;
+    cycleDeckLapse(full, fc, sized, 0, messages);
+    const double installed = full.alpha * p.seaLevelThrust;
+    EXPECT_LT(r.thrustAvailable[1], 0.99 * r.thrustRequired[1]);
+    test::expectNear(r.thrustAvailable[1], installed, 1e-4, "thrust the engine gives");
+    test::expectNear(r.tsfc[1], full.c * std::sqrt(fc.theta), 1e-4, "TSFC at full throttle");
+    // The summary's installed-thrust column carries the same figure.
+    const std::string summary = missionSummary(p, 2);
+    EXPECT_NE(summary.find(FormatField(r.thrustAvailable[1], 0)), std::string::npos) << summary;
+    EXPECT_EQ(summary.find(FormatField(r.thrustRequired[1], 0) + " " + FormatField(r.thrustRequired[1], 0)),
+              std::string::npos)
+        << summary;
+}
+
+INSTANTIATE_TEST_SUITE_P(MatchedLegs, TooSmallEngine,
+                         ::testing::Values(SmallEngineLeg{"E", 30000, 411.86f, 900, 0.9f, 1},
+                                           SmallEngineLeg{"F", 30000, 411.86f, 900, 0.9f, 5},
+                                           SmallEngineLeg{"H", 30000, 411.86f, 0, 0, 1}),
+                         [](const auto& info) { return std::string(info.param.type); });
 
 } // namespace
 } // namespace vededa

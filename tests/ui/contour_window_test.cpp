@@ -3,7 +3,7 @@
 #include "app/project_file.h"
 #include "contour/contour_grid.h"
 #include "contour/contour_plot.h"
-#include "models/analysis_binding.h"
+#include "engine/analysis_binding.h"
 #include "output/plot_frame.h"
 #include "ui/contour_window.h"
 #include "ui/plot_window.h"

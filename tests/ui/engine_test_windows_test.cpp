@@ -197,6 +197,12 @@ class EngineTestWindowsTest : public QObject {
         // Reset (on opening) shows the full-throttle thrust and clears the test fields.
         QVERIFY(shownValue(w, "lblMaxThrust").toDouble() > 0);
         QCOMPARE(shownValue(w, "lblThrust"), QString("0"));
+        // The result captions name their units.
+        QCOMPARE(child<QLabel>(w, "lblMaxThrustCaption")->text(), QString("Maximum Thrust (lbf)"));
+        QCOMPARE(child<QLabel>(w, "lblTsfcCaption")->text(), QString("TSFC (1/hr)"));
+        QCOMPARE(child<QLabel>(w, "lblMassFlowCaption")->text(), QString("Mass Flow (lbm/s)"));
+        QCOMPARE(child<QLabel>(w, "lblTt4Caption")->text(), QString("Tt4 (R)"));
+        QCOMPARE(child<QLabel>(w, "lblLimitCaption")->text(), QString("Limit"));
         QCOMPARE(child<QLineEdit>(w, "Text11")->text(), QString("100"));
         // At 100 percent the thrust and TSFC are the full-throttle ones of Reset at the typed condition.
         child<QPushButton>(w, "Command1")->click();

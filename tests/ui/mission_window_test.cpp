@@ -3,7 +3,7 @@
 #include "app/project_file.h"
 #include "mission/mission_calculation.h"
 #include "mission/mission_report.h"
-#include "models/analysis_binding.h"
+#include "engine/analysis_binding.h"
 #include "output/number_format.h"
 #include "ui/mission_plot_window.h"
 #include "ui/mission_window.h"
