@@ -5,9 +5,9 @@
 #include "contour/conrec.h"
 #include "contour/contour_grid.h"
 #include "contour/contour_overlays.h"
+#include "engine/analysis_binding.h"
 #include "mission/mission_calculation.h"
 #include "mission/mission_report.h"
-#include "engine/analysis_binding.h"
 #include "output/plot_frame.h"
 
 #include <benchmark/benchmark.h>
@@ -109,23 +109,28 @@ void BM_DeckConstraintSet(benchmark::State& state) {
 }
 BENCHMARK(BM_DeckConstraintSet)->Unit(benchmark::kMillisecond);
 
-void deckGrid(benchmark::State& state, int16_t quantity) {
+/// The grid through the deck on `threads` threads (1: the one-core figure; 0: every core).
+void deckGrid(benchmark::State& state, int16_t quantity, unsigned threads) {
     auto p = deckProject();
     fullGridProject(*p, quantity);
     const AnalysisModels models = bindAnalysisModels(*p);
     const PlotFrame frame = plotAreaOf(kPlotPictureWidth, kPlotPictureHeight);
     for (auto _ : state) {
-        const ContourCalculation calc = calculateContourGrid(*p, models, frame);
+        const ContourCalculation calc = calculateContourGrid(*p, models, frame, nullptr, threads);
         benchmark::DoNotOptimize(calc.maximum);
     }
 }
 void BM_DeckContourPsGrid(benchmark::State& state) {
-    deckGrid(state, kContourPs);
+    deckGrid(state, kContourPs, 1);
+}
+void BM_DeckContourPsGridAllCores(benchmark::State& state) {
+    deckGrid(state, kContourPs, 0);
 }
 void BM_DeckContourRangeFactorGrid(benchmark::State& state) {
-    deckGrid(state, kContourRangeFactor);
+    deckGrid(state, kContourRangeFactor, 1);
 }
 BENCHMARK(BM_DeckContourPsGrid)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_DeckContourPsGridAllCores)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_DeckContourRangeFactorGrid)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

@@ -112,6 +112,26 @@ struct ContourSettings {
     float levelIncrement = 0;
 };
 
+/// Most grid points along one axis of the sizing chart.
+inline constexpr int16_t kMaxSizingPoints = 401;
+
+/// The sizing chart settings: the W/S x T/W grid and the weight closure. Saved in an optional block
+/// of the project file only when `stored`; a project without them charts the constraint diagram's
+/// axis ranges with 41 x 41 points and no closure.
+struct SizingSettings {
+    bool stored = false;          ///< the project carries its own sizing settings
+    float wsMin = 0, wsMax = 0;   ///< W/S range of the grid [psf or Pa]
+    int16_t wsCount = 41;         ///< grid points along W/S (at least 2)
+    float twMin = 0, twMax = 0;   ///< T/W range of the grid
+    int16_t twCount = 41;         ///< grid points along T/W (at least 2)
+    bool closure = false;         ///< solve W_TO so that the weights close
+    float emptyA = 1.6f;          ///< A of the empty-weight fraction We/W_TO = A W_TO^C [W_TO in lbf or N]
+    float emptyC = -0.1f;         ///< C of the empty-weight fraction
+    float crewWeight = 200;       ///< crew [lbf or N]
+    float payloadKept = 1800;     ///< payload carried through the mission [lbf or N]
+    float payloadReleased = 1200; ///< payload released during the mission [lbf or N]
+};
+
 /// The one project of the program: the aircraft, the model selections, the constraints, the mission,
 /// the engine data and the plot settings, with the unit-dependent constants and label tables.
 struct ProjectData {
@@ -160,6 +180,9 @@ struct ProjectData {
 
     // Contour plots
     ContourSettings contour;
+
+    // Sizing chart
+    SizingSettings sizing;
 
     // Algebraic engine models
     float throttleRatio = 1;       ///< TR

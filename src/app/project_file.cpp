@@ -167,6 +167,22 @@ class Reader {
 
     void read(TextField f) { f.value = textOfLine(f.where); }
 
+  public:
+    /// Whether the next line that is not empty is `heading` (blanks around it ignored); skips the empty
+    /// lines before it. Past the end of the file: false.
+    bool blockFollows(std::string_view heading) {
+        if (col_ != 0) ++line_, col_ = 0;
+        while (line_ < lines_.size()) {
+            std::string_view l = lines_[line_];
+            while (!l.empty() && isBlank(l.front())) l.remove_prefix(1);
+            while (!l.empty() && isBlank(l.back())) l.remove_suffix(1);
+            if (!l.empty()) return l == heading;
+            ++line_;
+        }
+        return false;
+    }
+
+  private:
     void read(LetterField f) {
         std::string text = textOfLine(f.where);
         while (!text.empty() && isBlank(text.back())) text.pop_back();
@@ -203,6 +219,37 @@ class Writer {
         out_.append(" ");
     }
 };
+
+/// The line that opens the optional sizing block after the last record.
+constexpr std::string_view kSizingBlockMarker = "Sizing Chart";
+
+/// The sizing chart settings: an optional block after the last record, written only when the project
+/// has its own settings. A reader of files without the block ignores nothing and finds nothing; a file
+/// without it leaves the project without sizing settings (the chart's defaults).
+template <typename Io> void transferSizing(Io& io, SizingSettings& s) {
+    if constexpr (Io::writing) {
+        if (!s.stored) return;
+    } else {
+        if (!io.blockFollows(kSizingBlockMarker)) {
+            s = SizingSettings{};
+            return;
+        }
+        s.stored = true;
+    }
+    std::string marker(kSizingBlockMarker);
+    io.record(TextField{marker, {"the sizing block heading"}});
+    int16_t closure = s.closure ? 1 : 0;
+    io.record(NumField{s.wsMin, {"the sizing W/S minimum"}}, NumField{s.wsMax, {"the sizing W/S maximum"}},
+              IntField{s.wsCount, 2, kMaxSizingPoints, {"the number of sizing W/S points (2 to 401)"}},
+              NumField{s.twMin, {"the sizing T/W minimum"}}, NumField{s.twMax, {"the sizing T/W maximum"}},
+              IntField{s.twCount, 2, kMaxSizingPoints, {"the number of sizing T/W points (2 to 401)"}});
+    io.record(IntField{closure, 0, 1, {"the sizing weight closure flag (0 or 1)"}},
+              NumField{s.emptyA, {"the empty-weight coefficient A"}},
+              NumField{s.emptyC, {"the empty-weight exponent C"}},
+              NumField{s.crewWeight, {"the crew weight"}}, NumField{s.payloadKept, {"the payload kept"}},
+              NumField{s.payloadReleased, {"the payload released"}});
+    s.closure = closure == 1;
+}
 
 /// The record order of a project file. The conditions read values that the reader has already read.
 template <typename Io> void transferProject(Io& io, ProjectData& p) {
@@ -295,6 +342,7 @@ template <typename Io> void transferProject(Io& io, ProjectData& p) {
     }
     if (Io::writing || p.fileVersion == 126)
         io.record(IntField{p.unitSystem, 1, 2, {"the unit system at the end of the file (1 English, 2 SI)"}});
+    transferSizing(io, p.sizing);
 }
 
 bool readWholeFile(const std::string& path, std::string& text, std::string& error) {

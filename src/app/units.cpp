@@ -2,6 +2,8 @@
 
 #include "app/project_data.h"
 
+#include <cmath>
+
 namespace vededa {
 
 namespace {
@@ -213,6 +215,13 @@ void convertProjectUnits(ProjectData& project) {
     mul(project.wingArea, L * L);
     div(project.seaLevelThrust, F);
     div(project.aircraft[kAircraftTakeoffWeight], F);
+    // 5a. Sizing chart: the W/S range and the fixed weights; A of We/W_TO = A W_TO^C carries the
+    //     weight unit to the power -C.
+    SizingSettings& z = project.sizing;
+    mul(z.wsMin, p);
+    mul(z.wsMax, p);
+    for (float* w : {&z.crewWeight, &z.payloadKept, &z.payloadReleased}) div(*w, F);
+    scale(z.emptyA, std::pow(F, toEnglish ? static_cast<double>(z.emptyC) : -static_cast<double>(z.emptyC)));
     // 6. Component constants: heating value and specific heats.
     EngineData& e = project.engine;
     div(e.engine.component[18], 2.326);

@@ -51,16 +51,27 @@ struct ConstraintState {
     EngineModelValues engine;
     ConstraintOutcome& out;
     ConstraintPoints& points;
+    const std::vector<float>* wsGrid = nullptr; ///< the caller's own W/S values, else the diagram's range
+    const std::vector<float>* twGrid = nullptr; ///< the caller's own T/W values (landing rows)
+    int gridIndex = -1;                         ///< position of the point being computed in the caller's grid
 
     float p(int i) const { return c.p[static_cast<std::size_t>(i)]; }
 
-    bool full() const { return points.count >= ConstraintPoints::kMaxPoints; }
+    bool full() const { return !wsGrid && !twGrid && points.count >= ConstraintPoints::kMaxPoints; }
 
     void store(float ws, float tw) {
+        project.lastThrustLoading = tw;
+        if (wsGrid || twGrid) {
+            for (auto row = out.rows.rbegin(); row != out.rows.rend(); ++row)
+                if (!row->isText) {
+                    row->gridIndex = gridIndex;
+                    break;
+                }
+            return;
+        }
         ++points.count;
         points.wingLoading[static_cast<std::size_t>(points.count)] = ws;
         points.thrustLoading[static_cast<std::size_t>(points.count)] = tw;
-        project.lastThrustLoading = tw;
     }
 
     /// CD of the drag polar at the current Mach number and `cl`, with CDR = p9.
@@ -98,6 +109,16 @@ struct ConstraintState {
 /// The W/S grid: from the minimum by the increment (single-precision running sum) up to the maximum,
 /// at most 51 points; a range starting at 0 starts at 0.01 instead.
 template <typename Point> void wingLoadingGrid(ConstraintState& s, Point point) {
+    if (s.wsGrid) {
+        for (std::size_t i = 0; i < s.wsGrid->size(); ++i) {
+            const float at = (*s.wsGrid)[i];
+            s.gridIndex = static_cast<int>(i);
+            if (!point(at)) return;
+            // A fault ends only this point of the caller's grid; the other points stand on their own.
+            if (s.faulted(" at W/S =" + Str(at))) std::feclearexcept(FE_ALL_EXCEPT);
+        }
+        return;
+    }
     const OneBased<float, 3>& axis = s.project.wsAxis;
     float ws = axis[1];
     bool first = true;
@@ -300,10 +321,15 @@ void landing(ConstraintState& s) {
         sa0 = 2.0f * hl / (ktd * ktd + kobs * kobs) * (clMax / cd);
     }
     if (s.faulted(" in the landing coefficients")) return;
-    const auto rowsN = static_cast<int>(std::floor((axis[2] - axis[1]) / axis[3] + 0.5f));
+    const auto rowsN = s.twGrid ? static_cast<int>(s.twGrid->size()) - 1
+                                : static_cast<int>(std::floor((axis[2] - axis[1]) / axis[3] + 0.5f));
     for (int j = 0; j <= rowsN && !s.full(); ++j) {
         float tw = axis[1] + static_cast<float>(j) * axis[3];
-        if (axis[1] <= 0.0f && s.points.count < 2) tw = s.points.count == 0 ? kLandingMinimumThrust : axis[3];
+        s.gridIndex = j;
+        if (s.twGrid)
+            tw = (*s.twGrid)[static_cast<std::size_t>(j)];
+        else if (axis[1] <= 0.0f && s.points.count < 2)
+            tw = s.points.count == 0 ? kLandingMinimumThrust : axis[3];
         if (tw <= 0.0f) tw = kLandingMinimumThrust;
         float x = 1.0f + xi / ((muB - alpha * tw / s.beta) * clTd);
         if (x < 1e-6f) x = 1e-6f;
@@ -327,7 +353,11 @@ void landing(ConstraintState& s) {
         row.air = ca * row.wingLoading + sa0;
         row.freeRoll = cfr * std::sqrt(row.wingLoading);
         row.braking = cb * row.wingLoading;
-        if (s.faulted(" at T/W =" + Str(tw))) return;
+        if (s.faulted(" at T/W =" + Str(tw))) {
+            if (!s.twGrid) return;
+            std::feclearexcept(FE_ALL_EXCEPT); // only this row of the caller's grid is lost
+            continue;
+        }
         if (std::fabs(row.air + row.freeRoll + row.braking) <= sl + 1.0f) {
             s.out.rows.push_back(row);
             s.store(row.wingLoading, tw);
@@ -337,16 +367,21 @@ void landing(ConstraintState& s) {
 
 } // namespace
 
-ConstraintOutcome calculateConstraint(ProjectData& project, int16_t number) {
+namespace {
+
+ConstraintOutcome runConstraint(ProjectData& project, int16_t number, const std::vector<float>* wsGrid,
+                                const std::vector<float>* twGrid) {
     ConstraintOutcome out;
     out.number = number;
     if (number < 1 || number > kMaxConstraints) return out;
     const Constraint& c = project.constraints[static_cast<std::size_t>(number)];
     ConstraintPoints& points = project.constraintPoints[static_cast<std::size_t>(number)];
-    points.count = 0;
+    if (!wsGrid) points.count = 0;
     out.type = constraintTypeNumber(c);
     project.resultsItem = number;
     ConstraintState s{project, c, out.type, {}, 0, 0, 0, 0, {}, out, points};
+    s.wsGrid = wsGrid;
+    s.twGrid = twGrid;
 
     // "Calculate" with the cycle deck sizes the engine to the aircraft before the first constraint.
     if (number == 1 && project.thrustModel == kEngineCycleDeck)
@@ -400,9 +435,21 @@ ConstraintOutcome calculateConstraint(ProjectData& project, int16_t number) {
         out.failure = Space(10) + "*** Unknown constraint type \"" + c.type + "\" ***";
         break;
     }
-    if (points.count > 1) project.constraintPlotMade = true;
+    if (!wsGrid && points.count > 1) project.constraintPlotMade = true;
     std::feclearexcept(FE_ALL_EXCEPT);
     return out;
+}
+
+} // namespace
+
+ConstraintOutcome calculateConstraint(ProjectData& project, int16_t number) {
+    return runConstraint(project, number, nullptr, nullptr);
+}
+
+ConstraintOutcome calculateConstraintAt(ProjectData& project, int16_t number,
+                                        const std::vector<float>& wingLoadings,
+                                        const std::vector<float>& thrustLoadings) {
+    return runConstraint(project, number, &wingLoadings, &thrustLoadings);
 }
 
 std::string ConstraintCalculation(ProjectData& project, int16_t number, ConstraintOutcome* outcome) {

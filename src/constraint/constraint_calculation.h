@@ -30,6 +30,7 @@ struct ConstraintPointRow {
     float freeRoll = 0;      ///< sFR
     float braking = 0;       ///< sB
     float velocity = 0;      ///< V_TO or touch-down speed [ft/s or m/s]
+    int gridIndex = -1;      ///< position in the caller's own grid (`calculateConstraintAt`), else -1
 };
 
 /// What the calculation of one constraint produced.
@@ -50,6 +51,16 @@ struct ConstraintOutcome {
 /// `project.lastThrustLoading`, and sets the afterburner flag and the Results window's item. A
 /// floating-point fault ends the constraint with `failure` set and the points computed so far kept.
 ConstraintOutcome calculateConstraint(ProjectData& project, int16_t number);
+
+/// Calculates constraint `number` at the caller's own grid: the W/S values `wingLoadings` (types A-G, J)
+/// or the T/W values `thrustLoadings` (types H, I; a T/W at or below 0 becomes 0.001), each value used
+/// exactly as given and without the 51-point limit. Each point row carries the position of its grid
+/// value in `gridIndex`; a grid value that gives no point (an unsolvable landing row, no climb) has no
+/// row. The project's stored diagram points are left as they were; the last point's T/W is kept in
+/// `project.lastThrustLoading` as in the diagram calculation.
+ConstraintOutcome calculateConstraintAt(ProjectData& project, int16_t number,
+                                        const std::vector<float>& wingLoadings,
+                                        const std::vector<float>& thrustLoadings);
 
 /// `ConstraintCalculation`: calculates constraint `number` and returns its report page.
 std::string ConstraintCalculation(ProjectData& project, int16_t number, ConstraintOutcome* outcome = nullptr);

@@ -119,6 +119,7 @@ DesktopApplication::DesktopApplication(UserDialogs& dialogs) : dialogs_(dialogs)
         mission_->plotWindow().hide();
         mission_->hide();
         contour_->hide();
+        sizing_->hide();
         engineData_->hide();
         interfaces_->hide();
         hook_->hide();
@@ -134,6 +135,14 @@ void DesktopApplication::connectAnalysisWindows() {
     hooks_.showConstraintWindow = [this] { constraint_->open(); };
     hooks_.showMissionWindow = [this] { mission_->open(); };
     hooks_.showContourWindow = [this] { contour_->open(); };
+    sizing_ = std::make_unique<SizingWindow>(project_);
+    hooks_.showSizingWindow = [this] { sizing_->open(); };
+    sizing_->returnToMain = [this] {
+        main_->raise();
+        main_->activateWindow();
+    };
+    // A design point picked on the sizing chart is one undoable change with its own name.
+    sizing_->designPointChanged = [this](const QString& label) { main_->document().checkpoint(label); };
     contour_->returnToMain = [this] {
         main_->raise();
         main_->activateWindow();
@@ -146,11 +155,13 @@ void DesktopApplication::connectAnalysisWindows() {
         constraint_->unitsSwitched();
         mission_->resultsStale();
         contour_->resultsStale();
+        sizing_->resultsStale();
     };
     // The results of the analyses belong to the project they were computed for.
     hooks_.projectOpened = [this] {
         mission_->resultsStale();
         contour_->resultsStale();
+        sizing_->resultsStale();
     };
     // Results computed with another engine are stale once a reference engine is read.
     hooks_.referenceEngineRead = [this] {

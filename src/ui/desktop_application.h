@@ -12,6 +12,7 @@
 #include "ui/plot_window.h"
 #include "ui/print_service.h"
 #include "ui/results_window.h"
+#include "ui/sizing_window.h"
 #include "ui/throttle_hook_window.h"
 #include "ui/window_hooks.h"
 
@@ -73,6 +74,7 @@ class DesktopApplication {
     ConstraintWindow& constraintWindow() { return *constraint_; }
     MissionWindow& missionWindow() { return *mission_; }
     ContourWindow& contourWindow() { return *contour_; }
+    SizingWindow& sizingWindow() { return *sizing_; }
     EngineDataWindow& engineDataWindow() { return *engineData_; }
     ComponentInterfacesWindow& componentInterfacesWindow() { return *interfaces_; }
     ThrottleHookWindow& throttleHookWindow() { return *hook_; }
@@ -90,6 +92,7 @@ class DesktopApplication {
     std::unique_ptr<ConstraintWindow> constraint_;
     std::unique_ptr<MissionWindow> mission_;
     std::unique_ptr<ContourWindow> contour_;
+    std::unique_ptr<SizingWindow> sizing_;
     std::unique_ptr<EngineDataWindow> engineData_;
     std::unique_ptr<ComponentInterfacesWindow> interfaces_;
     std::unique_ptr<ThrottleHookWindow> hook_;

@@ -163,9 +163,9 @@ void MainWindow::buildMenus() {
 
     QMenu* system = menuBar()->addMenu("&System Analysis");
     system->setObjectName("mnuSystem");
-    const std::array<const char*, 3> systemCaptions = {"&Constraint Analysis", "&Mission Analysis",
-                                                       "Contour &Plots"};
-    for (int i = 0; i < 3; ++i)
+    const std::array<const char*, 4> systemCaptions = {"&Constraint Analysis", "&Mission Analysis",
+                                                       "Contour &Plots", "Si&zing Chart"};
+    for (int i = 0; i < 4; ++i)
         systemItems_[i] =
             addItem(system, systemCaptions[i], "mnuSystemItem", i, false, &MainWindow::systemCommand);
 
@@ -531,6 +531,9 @@ void MainWindow::systemCommand(int index) {
                              MessageIcon::None);
         else
             openWindow(hooks_.showContourWindow, "Contour Plots");
+        break;
+    case 3:
+        openWindow(hooks_.showSizingWindow, "Sizing Chart");
         break;
     default:
         break;

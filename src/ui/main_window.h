@@ -108,7 +108,7 @@ class MainWindow : public QMainWindow {
     QAction* afterburnerItem_ = nullptr;
 
     std::array<QAction*, 7> fileItems_{};
-    std::array<QAction*, 3> systemItems_{};
+    std::array<QAction*, 4> systemItems_{};
     std::array<QAction*, 7> dragItems_{};
     std::array<QAction*, 3> engineItems_{};
     std::array<QAction*, 6> thrustItems_{};

@@ -12,6 +12,7 @@ struct WindowHooks {
     std::function<void()> showConstraintWindow;
     std::function<void()> showMissionWindow;
     std::function<void()> showContourWindow;
+    std::function<void()> showSizingWindow;
     std::function<void()> showEngineTestWindow;
     std::function<void()> showEngineDataWindow;
     /// The component-interface window, opened from the engine data window.

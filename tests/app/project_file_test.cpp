@@ -67,6 +67,23 @@ ProjectData projectWithEveryBlock(int16_t thrustModel, int16_t tsfcModel, int16_
     return p;
 }
 
+/// Gives `p` sizing settings of its own, so the optional sizing block is written.
+void setSizing(ProjectData& p) {
+    p.sizing.stored = true;
+    p.sizing.wsMin = 30;
+    p.sizing.wsMax = 110;
+    p.sizing.wsCount = 33;
+    p.sizing.twMin = 0.6f;
+    p.sizing.twMax = 2.4f;
+    p.sizing.twCount = 19;
+    p.sizing.closure = true;
+    p.sizing.emptyA = 2.34f;
+    p.sizing.emptyC = -0.13f;
+    p.sizing.crewWeight = 220;
+    p.sizing.payloadKept = 1750;
+    p.sizing.payloadReleased = 1250;
+}
+
 ProjectData readBack(const std::string& text, FileResult* result = nullptr) {
     ProjectData q = test::freshProject();
     const FileResult r = readProjectText(q, text, "test.RUZ");
@@ -81,6 +98,7 @@ TEST(ProjectFile, EveryConditionalBlockRoundTrips) {
     };
     for (Models m : {Models{2, 2, 6}, Models{5, 5, 7}, Models{6, 6, 1}, Models{7, 7, 7}, Models{0, 0, 0}}) {
         ProjectData p = projectWithEveryBlock(m.thrust, m.tsfc, m.drag);
+        setSizing(p);
         const std::string text = projectText(p);
         ProjectData q = readBack(text);
         EXPECT_EQ(projectText(q), text) << "thrust " << m.thrust << " drag " << m.drag;
@@ -103,10 +121,40 @@ TEST(ProjectFile, EveryConditionalBlockRoundTrips) {
         if (m.tsfc == 5) {
             EXPECT_EQ(q.userTsfc[2], p.userTsfc[2]);
         }
+        EXPECT_TRUE(q.sizing.stored);
+        EXPECT_EQ(q.sizing.twCount, 19);
+        EXPECT_TRUE(q.sizing.closure);
+        EXPECT_EQ(q.sizing.emptyC, -0.13f);
+        EXPECT_EQ(q.sizing.payloadReleased, 1250.0f);
         // Derived values are recomputed on reading.
         EXPECT_FLOAT_EQ(q.wingArea, 375.0f);
         EXPECT_FLOAT_EQ(q.seaLevelThrust, 30000.0f);
     }
+}
+
+TEST(ProjectFile, SizingBlockIsWrittenOnlyWhenSetAndFilesWithoutItReadAsBefore) {
+    ProjectData p = projectWithEveryBlock(2, 2, 6);
+    setSizing(p);
+    const std::string withBlock = projectText(p);
+    p.sizing.stored = false;
+    const std::string without = projectText(p);
+    // The block follows the last record; without settings nothing is written after it.
+    ASSERT_EQ(withBlock.rfind(without, 0), 0u);
+    EXPECT_EQ(withBlock.substr(without.size()),
+              "Sizing Chart\r\n 30  110  33  .6  2.4  19 \r\n 1  2.34 -.13  220  1750  1250 \r\n");
+    // A project read from a file without the block keeps no settings from the project before it.
+    ProjectData q = test::freshProject();
+    ASSERT_TRUE(readProjectText(q, withBlock, "a.RUZ").ok);
+    ASSERT_TRUE(readProjectText(q, without, "b.RUZ").ok);
+    EXPECT_FALSE(q.sizing.stored);
+    EXPECT_FALSE(q.sizing.closure);
+    EXPECT_EQ(projectText(q), without);
+    // Blank lines before the block are allowed; a damaged block is refused with its line.
+    EXPECT_TRUE(readBack(without + "\r\n" + withBlock.substr(without.size())).sizing.stored);
+    const std::string damaged = without + "Sizing Chart\r\n 30 110 1 .6 2.4 19\r\n1 2 -.1 0 0 0\r\n";
+    const FileResult r = readProjectText(q, damaged, "c.RUZ");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("sizing W/S points"), std::string::npos) << r.message;
 }
 
 TEST(ProjectFile, LayoutOfTheFirstLines) {
