@@ -38,7 +38,7 @@ class FocusWalkTest : public QObject {
 
     /// Tabs once round the window from its list; in each text box on the way does what `typing` says.
     /// Returns the number of text boxes passed.
-    int tabRound(QListWidget* list, Typing typing) {
+    int tabRound(QWidget* list, Typing typing) {
         list->setFocus();
         QApplication::processEvents();
         int boxes = 0;
@@ -123,6 +123,32 @@ class FocusWalkTest : public QObject {
     void cleanup() {
         app.reset();
         dialogs.reset();
+    }
+
+    void engineWindowsWalk() {
+        QVERIFY(app->mainWindow().openProjectFile(std::string(VEDEDA_TEST_DATA_DIR) + "/Vededa_deck.RUZ"));
+        const std::string before = inputFingerprint(project());
+        for (QWidget* window : {static_cast<QWidget*>(&app->engineDataWindow()),
+                                static_cast<QWidget*>(&app->engineTestWindow())}) {
+            if (window == &app->engineDataWindow())
+                app->engineDataWindow().open();
+            else
+                app->engineTestWindow().open();
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            auto* first = window->findChild<QLineEdit*>("Text1");
+            for (Typing typing : {Typing::None, Typing::SameText, Typing::TypedAndErased}) {
+                const int boxes = tabRound(first, typing);
+                QVERIFY2(boxes >= 8,
+                         qPrintable(QString("%1: %2 boxes").arg(window->objectName()).arg(boxes)));
+                QVERIFY2(inputFingerprint(project()) == before,
+                         qPrintable(QString("%1 changed by walking (typing %2)")
+                                        .arg(window->objectName())
+                                        .arg(int(typing))));
+            }
+            window->hide();
+        }
+        QCOMPARE(document().undoStack().count(), 0);
     }
 
     void walk_data() {
