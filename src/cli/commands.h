@@ -49,11 +49,16 @@ bool tableFormat(const std::string& format);
 
 namespace vededa {
 struct DataTable;
-}
+class SvgCanvas;
+} // namespace vededa
 
 namespace vededa::cli {
 
 /// Writes `table` to standard output as CSV or JSON by `format`.
 void writeTable(const DataTable& table, const std::string& format);
+
+/// Writes the SVG document of `canvas` to `path`; when the file cannot be written, says so and sets
+/// exit status 3.
+bool writeSvg(const std::string& path, const SvgCanvas& canvas);
 
 } // namespace vededa::cli

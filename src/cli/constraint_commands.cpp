@@ -50,12 +50,7 @@ void runConstraints(const ConstraintOptions& o) {
             setExitCode(1);
             return;
         }
-        std::ofstream out(o.svg, std::ios::binary);
-        out << canvas.document();
-        if (!out) {
-            std::cerr << "vededa-cli: cannot write " << o.svg << "\n";
-            setExitCode(3);
-        }
+        writeSvg(o.svg, canvas);
     }
 }
 

@@ -22,17 +22,6 @@ namespace vededa::cli {
 
 namespace {
 
-bool writeSvg(const std::string& path, const SvgCanvas& canvas) {
-    std::ofstream out(path, std::ios::binary);
-    out << canvas.document();
-    if (!out) {
-        std::cerr << "vededa-cli: cannot write " << path << "\n";
-        setExitCode(3);
-        return false;
-    }
-    return true;
-}
-
 struct MissionOptions {
     std::string file, date, svg, quantity = "beta", format = "text";
 };

@@ -7,9 +7,11 @@
 #include "constraint/constraint_list.h"
 #include "mission/leg_list.h"
 #include "models/atmosphere.h"
+#include "output/canvas.h"
 #include "output/number_format.h"
 
 #include <cmath>
+#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -114,6 +116,17 @@ bool optionInRange(const char* key, double value, bool si) {
 void writeReport(const std::string& text) {
     std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
     std::cout.flush();
+}
+
+bool writeSvg(const std::string& path, const SvgCanvas& canvas) {
+    std::ofstream out(path, std::ios::binary);
+    out << canvas.document();
+    if (!out) {
+        std::cerr << "vededa-cli: cannot write " << path << "\n";
+        setExitCode(3);
+        return false;
+    }
+    return true;
 }
 
 void registerProjectCommands(CLI::App& app) {

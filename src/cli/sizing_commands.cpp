@@ -239,12 +239,7 @@ void runSizing(const SizingOptions& o) {
     if (!o.svg.empty()) {
         SvgCanvas canvas(kSizingPictureWidth, kSizingPictureHeight);
         drawSizingChart(canvas, *project, chart, o.filled);
-        std::ofstream out(o.svg, std::ios::binary);
-        out << canvas.document();
-        if (!out) {
-            std::cerr << "vededa-cli: cannot write " << o.svg << "\n";
-            setExitCode(3);
-        }
+        writeSvg(o.svg, canvas);
     }
 }
 
