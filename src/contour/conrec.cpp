@@ -1,6 +1,7 @@
 #include "contour/conrec.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vededa {
 
@@ -36,6 +37,9 @@ void contourGrid(const ContourGrid& grid, const std::vector<float>& levels,
         for (std::size_t r = 0; r + 1 < rows; ++r) {
             const float v00 = grid.values[r][c], v10 = grid.values[r][c + 1];
             const float v11 = grid.values[r + 1][c + 1], v01 = grid.values[r + 1][c];
+            // A corner without a value (not finite) leaves the whole cell as a gap in the lines.
+            if (!std::isfinite(v00) || !std::isfinite(v10) || !std::isfinite(v11) || !std::isfinite(v01))
+                continue;
             const float dmin = std::min(std::min(v00, v10), std::min(v11, v01));
             const float dmax = std::max(std::max(v00, v10), std::max(v11, v01));
             if (dmax < lowest || dmin > highest) continue;

@@ -22,8 +22,8 @@ struct ContourSegment {
 /// Contours `grid` at the ascending `levels` by triangulation: each cell is split into four triangles
 /// about its centre, whose value is the mean of the four corners; along each triangle edge the level's
 /// crossing is interpolated linearly, and a segment joins the crossings (or a vertex lying on the level)
-/// of each triangle. Every segment is handed to `draw` in the order cells are visited (columns outer,
-/// rows inner, levels innermost).
+/// of each triangle. A cell with a corner that is not finite (missing data) carries no segment. Every segment
+/// is handed to `draw` in the order cells are visited (columns outer, rows inner, levels innermost).
 void contourGrid(const ContourGrid& grid, const std::vector<float>& levels,
                  const std::function<void(const ContourSegment&)>& draw);
 

@@ -24,7 +24,7 @@ ContourBands contourBands(const std::vector<float>& levels, float gridMax, bool 
 /// Fills the grid's field with the bands, on the same triangulation as the contour lines (each cell in
 /// four triangles about its centre, linear inside each), so band edges meet the lines exactly. Cells
 /// wholly inside one band are merged along a row into one rectangle; the polygons of one band are drawn
-/// together after one colour change.
+/// together after one colour change. A cell with a corner that is not finite (missing data) stays blank.
 void fillContourBands(Canvas& canvas, const ContourGrid& grid, const ContourBands& bands);
 
 /// The colour bar: a column of boxes, one per band in its colour, from `bottom` up to `top` at x from

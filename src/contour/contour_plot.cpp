@@ -5,6 +5,7 @@
 #include "contour/contour_overlays.h"
 #include "models/atmosphere.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -23,6 +24,37 @@ float pointValue(const ProjectData& p, const AnalysisModels& m, float velocity, 
     fc.altitude = altitude;
     atmosphere(fc, p.units);
     return contourPointAt(p, m, fc, velocity, ContourPoint{}).value(p.contour.quantity);
+}
+
+/// Writes `note` inside the frame on a white box, in the first corner (upper left, upper right, lower
+/// right, lower left) where it covers no contour label.
+void drawFailedPointsNote(Canvas& canvas, const PictureRect& frame, const std::vector<ContourLabel>& labels,
+                          const std::string& note) {
+    const float pad = 0.5f * canvas.textHeight();
+    const float width = canvas.textWidth(note) + 2.0f * pad;
+    const float height = canvas.textHeight() + 2.0f * pad;
+    const float inset = 40.0f; // clear of the frame line and the tick marks
+    const PictureRect corners[4] = {
+        {frame.left + inset, frame.top + inset, frame.left + inset + width, frame.top + inset + height},
+        {frame.right - inset - width, frame.top + inset, frame.right - inset, frame.top + inset + height},
+        {frame.right - inset - width, frame.bottom - inset - height, frame.right - inset,
+         frame.bottom - inset},
+        {frame.left + inset, frame.bottom - inset - height, frame.left + inset + width,
+         frame.bottom - inset}};
+    PictureRect box = corners[0];
+    for (const PictureRect& corner : corners) {
+        const bool clear = std::none_of(labels.begin(), labels.end(),
+                                        [&](const ContourLabel& l) { return l.bounds.overlaps(corner); });
+        if (clear) {
+            box = corner;
+            break;
+        }
+    }
+    canvas.setRgb(Rgb{255, 255, 255});
+    canvas.box(box.left, box.top, box.right, box.bottom, true);
+    canvas.setColor(0);
+    canvas.box(box.left, box.top, box.right, box.bottom, false);
+    canvas.text(box.left + pad, 0.5f * (box.top + box.bottom), note, HAlign::Left, VAlign::Middle);
 }
 
 } // namespace
@@ -153,6 +185,11 @@ std::string drawContourPlot(Canvas& canvas, const PlotFrame& frame, const Projec
         inside.x.resize(columns);
         for (auto& row : inside.values) row.resize(std::min(row.size(), columns));
     }
+    // A point where the engine deck found no solution has no value: every cell touching it is left as
+    // a gap, neither traced nor filled.
+    for (std::size_t r = 0; r < inside.values.size() && r < calc.failed.size(); ++r)
+        for (std::size_t j = 0; j < inside.values[r].size() && j < calc.failed[r].size(); ++j)
+            if (calc.failed[r][j]) inside.values[r][j] = std::numeric_limits<float>::quiet_NaN();
     ContourBands bands;
     if (filled) {
         float gridMax = -std::numeric_limits<float>::infinity();
@@ -209,6 +246,7 @@ std::string drawContourPlot(Canvas& canvas, const PlotFrame& frame, const Projec
             drawColorBar(canvas, bands, left, left + 160.0f, barTop, static_cast<float>(frame.bottom),
                          contourQuantityCaption(p), c.levelIncrement);
     }
+    if (calc.failedPoints > 0) drawFailedPointsNote(canvas, frameRect, labels, failedPointsNote(calc));
     return {};
 }
 

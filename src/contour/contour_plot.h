@@ -23,7 +23,9 @@ std::string contourQuantityCaption(const ProjectData& project);
 /// The whole contour plot: with `filled`, colour bands between the levels first; then the contour lines
 /// of the grid at the project's levels in black with their values written inline, the overlays, the
 /// energy-height lines for Ps and fs, tick marks, frame, labels, the legend of the overlay lines and,
-/// with `filled`, the colour bar. Returns the refusal of the levels, or "" when drawn.
+/// with `filled`, the colour bar. Cells touching a point where the engine deck found no solution are
+/// left as gaps, and the number of such points is written in a corner of the frame. Returns the refusal of
+/// the levels, or "" when drawn.
 std::string drawContourPlot(Canvas& canvas, const PlotFrame& frame, const ProjectData& project,
                             const AnalysisModels& models, const ContourCalculation& calculation,
                             bool printerPage, bool filled = false);

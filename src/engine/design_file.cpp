@@ -87,6 +87,7 @@ const std::vector<DesignKey>& designKeys() {
         {"Tt7max", "maximum Tt7 written into the file [R or K] (default Tt7)"},
         {"gas", "gas model: constant (two constant-cp gases) or variable (real-gas properties)"},
         {"HC", "fuel hydrogen/carbon atom ratio of the variable gas (default 2, kerosene)"},
+        {"spools", "1 for a single-spool turbojet (types 1, 2; compressor as pihpc, etacH), default 2"},
     };
     return keys;
 }

@@ -105,7 +105,8 @@ DesignReadResult readEngineDesign(std::string_view text) {
                                              {"tt7max", &d.Tt7max},
                                              {"hc", &d.HC}};
     std::map<std::string, bool> given;
-    float type = 0, units = 1;
+    float type = 0, units = 1, spools = 2;
+    int spoolsLine = 0;
 
     std::istringstream in{std::string(text)};
     std::string raw;
@@ -145,6 +146,9 @@ DesignReadResult readEngineDesign(std::string_view text) {
             type = static_cast<float>(v);
         } else if (key == "units") {
             units = static_cast<float>(v);
+        } else if (key == "spools") {
+            spools = static_cast<float>(v);
+            spoolsLine = lineNo;
         } else {
             auto it = numbers.find(key);
             if (it == numbers.end()) return fail("unknown key '" + key + "'");
@@ -161,6 +165,20 @@ DesignReadResult readEngineDesign(std::string_view text) {
     if (d.mdot <= 0 && d.thrust <= 0) return fail("give the design mass flow 'mdot' or the design 'thrust'");
     if (!(d.HC > 0 && d.HC <= 4))
         return fail("the fuel hydrogen/carbon ratio 'HC' must lie above 0 and at most 4");
+    if (spoolsLine > 0) {
+        lineNo = spoolsLine;
+        if (spools != 1 && spools != 2) return fail("spools must be 1 or 2");
+        d.spools = static_cast<int16_t>(spools);
+        if (d.spools == 1 && d.type != 1 && d.type != 2)
+            return fail("spools = 1 is only for a turbojet (types 1 and 2)");
+        if (d.spools == 1)
+            for (const char* k : {"pifan", "etacp", "etatl", "etaml"})
+                if (given.count(k))
+                    return fail(
+                        std::string("with spools = 1 the generator sets '") + k +
+                        "' itself: give the compressor as 'pihpc' and 'etacH', the turbine as 'etatH'");
+        lineNo = 0;
+    }
     if (d.units == 2) {
         if (!given.count("hpr")) d.hPR = 42800;
         if (!given.count("cpc")) d.cpc = 1.004f;
@@ -468,8 +486,47 @@ std::string ductCycle(const EngineDesign& d, const Gas& g, double T0, double M0,
 
 } // namespace
 
-DesignResult designEngine(const EngineDesign& d) {
+double singleSpoolLowRatio(double compressorRatio) {
+    return compressorRatio >= 1.21 ? 1.1 : std::sqrt(compressorRatio);
+}
+
+EngineDesign twoSpoolDesign(const EngineDesign& design, std::string& message) {
+    message.clear();
+    EngineDesign d = design;
+    if (design.spools != 1) return d;
+    if (design.type != 1 && design.type != 2) {
+        message = "spools = 1 is only for a turbojet (types 1 and 2)";
+        return d;
+    }
+    const double piC = design.pihpc, etaC = design.etacH, gc = design.gammac;
+    if (!(piC > 1 && etaC > 0 && etaC <= 1 && gc > 1)) {
+        message =
+            "a single-spool turbojet needs a compressor pressure ratio 'pihpc' above 1 and an efficiency "
+            "'etacH' above 0 and at most 1";
+        return d;
+    }
+    // The low-pressure compressor takes a small share at the given efficiency; the high-pressure
+    // compressor's efficiency is what makes the product of the two temperature ratios that of the single
+    // compressor, so the overall pressure ratio, work and exit temperature stay the user's.
+    const double piL = singleSpoolLowRatio(piC);
+    const double piH = piC / piL;
+    const double e = (gc - 1.0) / gc;
+    const double tauC = 1.0 + (std::pow(piC, e) - 1.0) / etaC;
+    const double tauL = 1.0 + (std::pow(piL, e) - 1.0) / etaC;
+    d.pifan = static_cast<float>(piL);
+    d.etacp = static_cast<float>(etaC);
+    d.pihpc = static_cast<float>(piH);
+    d.etacH = static_cast<float>((std::pow(piH, e) - 1.0) / (tauC / tauL - 1.0));
+    d.etatL = design.etatH;
+    d.etamL = design.etamH;
+    d.spools = 2;
+    return d;
+}
+
+DesignResult designEngine(const EngineDesign& given) {
     DesignResult result;
+    const EngineDesign d = twoSpoolDesign(given, result.message);
+    if (!result.message.empty()) return result;
     if ((d.type == 2 || d.type == 5) && d.Tt7 < 0) {
         result.message = "Tt7 must not be negative";
         return result;

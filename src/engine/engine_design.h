@@ -39,7 +39,20 @@ struct EngineDesign {
     float Tt4max = -1, Tt7max = -1; ///< -1 = not given (Tt4; Tt7 or 0)
     int16_t gas = 0;                ///< gas model: `kConstantGas` or `kVariableGas`
     float HC = 2;                   ///< fuel hydrogen/carbon atom ratio of the variable gas model
+    int16_t spools = 2;             ///< 1: single-spool turbojet, the generator splits its compressor
 };
+
+/// The low-pressure compressor pressure ratio the generator gives a single-spool turbojet: 1.1, or the
+/// square root of the compressor pressure ratio when that is below 1.21, so both spools compress.
+double singleSpoolLowRatio(double compressorRatio);
+
+/// A single-spool turbojet (`spools = 1`, compressor `pihpc` with efficiency `etacH`) as the two-spool
+/// engine the deck runs: a low-pressure compressor of `singleSpoolLowRatio` at the compressor efficiency
+/// and the rest of the pressure ratio on the high spool, whose efficiency is chosen so that the two
+/// compressors together have the given overall pressure ratio and temperature rise; the low spool takes
+/// the high spool's turbine and mechanical efficiencies. A two-spool design is returned unchanged.
+/// `message` is "" or why the design cannot be split.
+EngineDesign twoSpoolDesign(const EngineDesign& design, std::string& message);
 
 /// Outcome of reading a design file.
 struct DesignReadResult {

@@ -1,4 +1,5 @@
 #include "contour/contour_grid.h"
+#include "contour/contour_overlays.h"
 #include "contour/contour_plot.h"
 #include "models/atmosphere.h"
 #include "test_support.h"
@@ -159,6 +160,76 @@ TEST(ContourGrid, NoFailedCellsGiveNoNote) {
         calculateContourGrid(p, deckModelsFailingAbove(1e9f), plotAreaOf(9000, 6000));
     EXPECT_EQ(calc.failedPoints, 0);
     EXPECT_EQ(failedPointsNote(calc), "");
+}
+
+/// A synthetic calculation over the fighter's field: a ramp rising by 10 per velocity column, so every
+/// contour line is vertical and crosses the middle of its cells; the points of rows 3..5 and columns
+/// 4..6 failed when `withFailures`.
+ContourCalculation rampWithFailedBlock(const PlotFrame& frame, bool withFailures) {
+    ContourCalculation calc;
+    const std::size_t rows = 31, cols = 40;
+    calc.grid.values.assign(rows, std::vector<float>(cols));
+    calc.failed.assign(rows, std::vector<unsigned char>(cols, 0));
+    for (std::size_t j = 0; j < cols; ++j)
+        calc.grid.x.push_back(frame.left + static_cast<float>(j) * (frame.right - frame.left) / 38.0f);
+    for (std::size_t r = 0; r < rows; ++r) {
+        calc.grid.y.push_back(frame.bottom - static_cast<float>(r) * (frame.bottom - frame.top) / 30.0f);
+        for (std::size_t j = 0; j < cols; ++j) {
+            calc.grid.values[r][j] = 10.0f * static_cast<float>(j);
+            if (withFailures && r >= 3 && r <= 5 && j >= 4 && j <= 6) {
+                calc.grid.values[r][j] = 0; // what the grid holds for a failed point
+                calc.failed[r][j] = 1;
+                ++calc.failedPoints;
+            }
+        }
+    }
+    calc.minimum = 0, calc.maximum = 390;
+    calc.velocityIncrements = 38, calc.altitudeIncrements = 30;
+    return calc;
+}
+
+TEST(ContourPlot, FailedPointsLeaveGapsAndAreCounted) {
+    ProjectData p = fighter();
+    p.contour.quantity = kContourLiftDrag;
+    p.contour.levelMin = 5, p.contour.levelMax = 385, p.contour.levelIncrement = 10;
+    PlotFrame frame = plotAreaOf(9000, 6000);
+    frame.xMin = 100, frame.xMax = 2000, frame.yMin = 0, frame.yMax = 60;
+    for (const bool withFailures : {false, true}) {
+        const ContourCalculation calc = rampWithFailedBlock(frame, withFailures);
+        // Every cell touching a failed point: rows 2..5 and columns 3..6 of cells.
+        const float left = calc.grid.x[3], right = calc.grid.x[7];
+        const float top = calc.grid.y[6], bottom = calc.grid.y[2];
+        auto inGap = [&](float x, float y) {
+            return x > left + 1 && x < right - 1 && y > top + 1 && y < bottom - 1;
+        };
+        SCOPED_TRACE(withFailures);
+        RecordingCanvas canvas(9000, 6000, 140);
+        ASSERT_EQ(drawContourPlot(canvas, frame, p, simpleModels(), calc, false, true), "");
+        int contourPieces = 0, bandPieces = 0;
+        bool noted = false;
+        for (const RecordingCanvas::Op& op : canvas.ops()) {
+            // The ramp's contour lines are the vertical pieces; the overlays are not vertical.
+            if (op.kind == RecordingCanvas::Kind::Line && std::fabs(op.x1 - op.x2) < 0.01f &&
+                inGap(op.x1, op.y1) && inGap(op.x2, op.y2))
+                ++contourPieces;
+            if (op.kind == RecordingCanvas::Kind::Polygon) {
+                float cx = 0, cy = 0;
+                for (const CanvasPoint& q : op.points) cx += q.x, cy += q.y;
+                const float n = static_cast<float>(op.points.size());
+                if (inGap(cx / n, cy / n)) ++bandPieces;
+            }
+            if (op.kind == RecordingCanvas::Kind::Text &&
+                op.text.find("without engine solution") != std::string::npos) {
+                EXPECT_EQ(op.text, "9 points without engine solution");
+                EXPECT_TRUE(op.x1 > frame.left && op.x1 < frame.right && op.y1 > frame.top &&
+                            op.y1 < frame.bottom);
+                noted = true;
+            }
+        }
+        EXPECT_EQ(noted, withFailures);
+        EXPECT_EQ(contourPieces > 0, !withFailures);
+        EXPECT_EQ(bandPieces > 0, !withFailures);
+    }
 }
 
 TEST(ContourGrid, RowsInParallelGiveTheSingleThreadGridAndCancelStops) {

@@ -469,5 +469,81 @@ INSTANTIATE_TEST_SUITE_P(
                       StepCase{-1000, 1, false, true, -100}, StepCase{-1000, 1, false, false, -55.55f},
                       StepCase{60, 1, false, true, 30}, StepCase{1000, 2, false, true, 100}));
 
+/// A single-spool turbojet design file: the compressor as one pressure ratio and efficiency.
+std::string singleSpoolText(int type, const char* extra = "") {
+    return "type = " + std::to_string(type) +
+           "\nspools = 1\nM0 = 0.8\nalt = 20000\nTt4 = 2400\nTt7 = 3400\npihpc = 12\netacH = 0.86\n"
+           "piAB = 0.95\nmdot = 150\nbeta = 0.01\neps1 = 0.03\n" +
+           std::string(extra);
+}
+
+TEST(SingleSpool, TurbojetDesignFileRunsBackToItsReferencePointAndMatchesATokenFanEngine) {
+    for (int type : {1, 2}) {
+        SCOPED_TRACE(type);
+        const DesignReadResult read = readEngineDesign(singleSpoolText(type));
+        ASSERT_TRUE(read.ok) << read.message;
+        ProjectData p = projectWith(read.design);
+        const auto& ref = p.engine.engine.reference;
+        // The split keeps the overall compressor pressure ratio and exit temperature.
+        test::expectNear(ref[13] * ref[15], 12, 1e-5, "pi_c");
+        p.engine.controls[5] = ref[5];
+        p.engine.controls[6] = ref[6];
+        const DeckRunResult r = run(p);
+        ASSERT_EQ(r.code, kLimitTt4) << r.text;
+        test::expectNear(r.F, ref[27], 1e-4, "thrust");
+        test::expectNear(r.S, ref[23], 1e-4, "S");
+        test::expectNear(r.cycle.tauTL, ref[18], 1e-4, "tau_tL");
+
+        // The same engine written by hand with a token fan: low-pressure ratio 1.1 at the compressor
+        // efficiency, the high-pressure efficiency worked out here from the overall temperature rise, both
+        // turbines at etatH. Thrust and fuel consumption agree at and away from the design point.
+        const std::string manual = "type = " + std::to_string(type) +
+                                   "\nM0 = 0.8\nalt = 20000\nTt4 = 2400\nTt7 = 3400\npifan = 1.1\n"
+                                   "pihpc = 10.9090909\netacp = 0.86\netatL = 0.89\n"
+                                   "piAB = 0.95\nmdot = 150\nbeta = 0.01\neps1 = 0.03\n";
+        DesignReadResult token = readEngineDesign(manual);
+        ASSERT_TRUE(token.ok) << token.message;
+        const double e = 0.4 / 1.4;
+        const double tauC = 1 + (std::pow(12.0, e) - 1) / 0.86, tauL = 1 + (std::pow(1.1, e) - 1) / 0.86;
+        token.design.etacH = static_cast<float>((std::pow(12.0 / 1.1, e) - 1) / (tauC / tauL - 1));
+        ProjectData q = projectWith(token.design);
+        for (auto [mach, alt] :
+             {std::pair{0.8f, 20000.0f}, std::pair{0.3f, 0.0f}, std::pair{1.2f, 36000.0f}}) {
+            for (ProjectData* x : {&p, &q}) {
+                x->engine.controls[1] = mach;
+                x->engine.controls[2] = alt;
+            }
+            const DeckRunResult a = run(p), b = run(q);
+            ASSERT_EQ(a.code, b.code) << mach;
+            test::expectNear(a.F, b.F, 1e-4, "thrust against the token fan");
+            test::expectNear(a.S, b.S, 1e-4, "TSFC against the token fan");
+        }
+    }
+}
+
+TEST(SingleSpool, IsRefusedWhereItCannotApply) {
+    struct Case {
+        std::string text;
+        const char* says;
+    };
+    const Case cases[] = {
+        {singleSpoolText(3, "alpha = 1\n"), "only for a turbojet"},
+        {singleSpoolText(5, "alpha = 0.5\n"), "only for a turbojet"},
+        {singleSpoolText(1, "pifan = 2\n"), "sets 'pifan' itself"},
+        {singleSpoolText(1, "spools = 3\n"), "spools must be 1 or 2"},
+    };
+    for (const Case& c : cases) {
+        const DesignReadResult read = readEngineDesign(c.text);
+        EXPECT_FALSE(read.ok) << c.text;
+        EXPECT_NE(read.message.find(c.says), std::string::npos) << read.message;
+    }
+    // Built in code rather than read: the generator refuses the split too.
+    EngineDesign fan = highBypass(1);
+    fan.spools = 1;
+    const DesignResult made = designEngine(fan);
+    EXPECT_FALSE(made.ok);
+    EXPECT_NE(made.message.find("only for a turbojet"), std::string::npos) << made.message;
+}
+
 } // namespace
 } // namespace vededa
