@@ -136,6 +136,8 @@ void DesktopApplication::connectAnalysisWindows() {
     hooks_.showMissionWindow = [this] { mission_->open(); };
     hooks_.showContourWindow = [this] { contour_->open(); };
     sizing_ = std::make_unique<SizingWindow>(project_);
+    // The chart with its settings and side panel is wider than a small or scaled screen: it scrolls.
+    makeScrollable(sizing_.get());
     hooks_.showSizingWindow = [this] { sizing_->open(); };
     sizing_->returnToMain = [this] {
         main_->raise();

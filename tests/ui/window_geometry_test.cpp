@@ -72,8 +72,8 @@ class WindowGeometryTest : public QObject {
     void everyWindowOpensOnTheScreen() {
         app->mainWindow().show();
         expectOnScreen(app->mainWindow());
-        QWidget* windows[] = {&app->constraintWindow(), &app->missionWindow(), &app->contourWindow(),
-                              &app->engineDataWindow(), &app->engineTestWindow()};
+        QWidget* windows[] = {&app->constraintWindow(), &app->missionWindow(),    &app->contourWindow(),
+                              &app->engineDataWindow(), &app->engineTestWindow(), &app->sizingWindow()};
         for (QWidget* w : windows) {
             w->move(available().bottomRight() - QPoint(50, 50)); // as if remembered on a bigger screen
             w->show();
