@@ -148,45 +148,69 @@ InstalledRun installedMatched(const InstalledEngine& e, const DeckConditions& co
     return r;
 }
 
+namespace {
+
+/// The engine run at its full throttle (Tt4 and, with the afterburner on, Tt7 at their settings) at
+/// a flight condition, with the constant installation loss.
+InstalledRun fullThrottleAt(const InstalledEngine& e, const FlightCondition& fc, int16_t afterburner) {
+    const float tt7 = afterburner == 1 ? e.engine.tt7MaxSetting : 0.0f;
+    return installedFullThrottle(e,
+                                 e.conditions(fc.mach, fc.altitude, ambientTemperature(e, fc),
+                                              ambientPressure(e, fc), e.engine.tt4MaxSetting, tt7),
+                                 e.constantLoss());
+}
+
+/// The engine matched to the drag at a flight condition (or at full throttle when `fullThrottle`);
+/// the installation-loss iteration starts from 0.1 with the correlated loss model.
+InstalledRun matchedAt(const InstalledEngine& e, const FlightCondition& fc, int16_t afterburner,
+                       float dragRequired, bool fullThrottle) {
+    const float tt7 = afterburner == 1 ? e.engine.tt7MaxSetting : 0.0f;
+    const float phi = e.lossModel == kCorrelatedLoss ? 0.1f : e.constantLoss();
+    return installedMatched(e,
+                            e.conditions(fc.mach, fc.altitude, ambientTemperature(e, fc),
+                                         ambientPressure(e, fc), e.engine.tt4MaxSetting, tt7),
+                            dragRequired, phi, fullThrottle);
+}
+
+/// Installed thrust lapse alpha of a run, never below the smallest lapse the analyses divide by.
+float lapseOf(const InstalledRun& run, const InstalledEngine& e) {
+    const float alpha = run.installedThrust(e.engineCount) / e.seaLevelThrust;
+    return alpha > kMinimumLapse ? alpha : kMinimumLapse;
+}
+
+/// Installed TSFC parameter C of a run: S / (1 - phi) / sqrt(theta).
+float tsfcOf(const InstalledRun& run, const FlightCondition& fc) {
+    return run.deck.S / (1.0f - run.phi) / std::sqrt(fc.theta);
+}
+
+} // namespace
+
 DeckRating installedLapse(const InstalledEngine& e, const FlightCondition& fc, int16_t afterburner) {
     DeckRating rating;
-    const float tt7 = afterburner == 1 ? e.engine.tt7MaxSetting : 0.0f;
-    const InstalledRun run =
-        installedFullThrottle(e,
-                              e.conditions(fc.mach, fc.altitude, ambientTemperature(e, fc),
-                                           ambientPressure(e, fc), e.engine.tt4MaxSetting, tt7),
-                              e.constantLoss());
+    const InstalledRun run = fullThrottleAt(e, fc, afterburner);
     rating.afterburnerState = run.deck.afterburnerState;
     if (run.failed()) {
         rating.failed = true;
         rating.failure = run.messages;
         return rating;
     }
-    rating.alpha = run.installedThrust(e.engineCount) / e.seaLevelThrust;
-    if (!(rating.alpha > kMinimumLapse)) rating.alpha = kMinimumLapse;
-    rating.c = run.deck.S / (1.0f - run.phi) / std::sqrt(fc.theta);
+    rating.alpha = lapseOf(run, e);
+    rating.c = tsfcOf(run, fc);
     return rating;
 }
 
 DeckRating installedTsfc(const InstalledEngine& e, const FlightCondition& fc, int16_t afterburner,
                          float dragRequired, bool fullThrottle) {
     DeckRating rating;
-    const float tt7 = afterburner == 1 ? e.engine.tt7MaxSetting : 0.0f;
-    const float phi = e.lossModel == kCorrelatedLoss ? 0.1f : e.constantLoss();
-    const InstalledRun run =
-        installedMatched(e,
-                         e.conditions(fc.mach, fc.altitude, ambientTemperature(e, fc), ambientPressure(e, fc),
-                                      e.engine.tt4MaxSetting, tt7),
-                         dragRequired, phi, fullThrottle);
+    const InstalledRun run = matchedAt(e, fc, afterburner, dragRequired, fullThrottle);
     rating.afterburnerState = run.deck.afterburnerState;
     if (run.failed()) {
         rating.failed = true;
         rating.failure = run.messages;
         return rating;
     }
-    rating.c = run.deck.S / (1.0f - run.phi) / std::sqrt(fc.theta);
-    rating.alpha = run.installedThrust(e.engineCount) / e.seaLevelThrust;
-    if (!(rating.alpha > kMinimumLapse)) rating.alpha = kMinimumLapse;
+    rating.c = tsfcOf(run, fc);
+    rating.alpha = lapseOf(run, e);
     return rating;
 }
 
@@ -217,21 +241,15 @@ DeckRun cycleDeckLapse(EngineModelValues& values, const FlightCondition& fc, Pro
                        int16_t afterburner, std::string& report) {
     if (p.engine.engine.reference[54] > 0.0f) p.throttleRatio = p.engine.engine.reference[54];
     const InstalledEngine e = InstalledEngine::of(p);
-    const float tt7 = afterburner == 1 ? e.engine.tt7MaxSetting : 0.0f;
-    const InstalledRun run =
-        installedFullThrottle(e,
-                              e.conditions(fc.mach, fc.altitude, ambientTemperature(e, fc),
-                                           ambientPressure(e, fc), e.engine.tt4MaxSetting, tt7),
-                              e.constantLoss());
+    const InstalledRun run = fullThrottleAt(e, fc, afterburner);
     report += run.messages;
     if (run.failed()) {
         values.alpha = kMinimumLapse;
         values.c = 0.5f;
         return run.deck;
     }
-    values.alpha = run.installedThrust(e.engineCount) / e.seaLevelThrust;
-    if (!(values.alpha > kMinimumLapse)) values.alpha = kMinimumLapse;
-    values.c = run.deck.S / (1.0f - run.phi) / std::sqrt(fc.theta);
+    values.alpha = lapseOf(run, e);
+    values.c = tsfcOf(run, fc);
     return run.deck;
 }
 
@@ -239,23 +257,16 @@ DeckRun cycleDeckTsfc(EngineModelValues& values, const FlightCondition& fc, Proj
                       int16_t afterburner, float dragRequired, bool fullThrottle, bool matchedLapse,
                       std::string& report) {
     const InstalledEngine e = InstalledEngine::of(p);
-    const float tt7 = afterburner == 1 ? e.engine.tt7MaxSetting : 0.0f;
-    const float phi = e.lossModel == kCorrelatedLoss ? 0.1f : e.constantLoss();
-    const InstalledRun run =
-        installedMatched(e,
-                         e.conditions(fc.mach, fc.altitude, ambientTemperature(e, fc), ambientPressure(e, fc),
-                                      e.engine.tt4MaxSetting, tt7),
-                         dragRequired, phi, fullThrottle);
+    const InstalledRun run = matchedAt(e, fc, afterburner, dragRequired, fullThrottle);
     report += run.messages;
     if (run.failed()) {
         values.alpha = kMinimumLapse;
         values.c = 0.5f;
         return run.deck;
     }
-    values.c = run.deck.S / (1.0f - run.phi) / std::sqrt(fc.theta);
+    values.c = tsfcOf(run, fc);
     if (matchedLapse) {
-        values.alpha = run.installedThrust(e.engineCount) / e.seaLevelThrust;
-        if (!(values.alpha > kMinimumLapse)) values.alpha = kMinimumLapse;
+        values.alpha = lapseOf(run, e);
     }
     return run.deck;
 }
