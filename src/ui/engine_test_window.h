@@ -60,6 +60,8 @@ class EngineTestWindow : public QWidget {
     QLabel* output(const char* name) const;
     QLineEdit* addField(int index, float* stored);
     void commitField(int index);
+    /// The series range boxes take the range of the chosen series variable.
+    void followSeriesVariable();
     void fillFields();
     void reset();
     void clearOptions();
