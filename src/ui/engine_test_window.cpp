@@ -3,6 +3,7 @@
 
 #include "engine/engine_series.h"
 #include "engine/engine_test.h"
+#include "models/atmosphere.h"
 #include "output/number_format.h"
 #include "ui/analysis_form.h"
 #include "ui/results_window.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -250,6 +252,19 @@ QLineEdit* EngineTestWindow::addField(int index, float* stored) {
     return f.box;
 }
 
+void EngineTestWindow::showAtmosphereNote() {
+    // Above the atmosphere table its top state is used: the status bar says so.
+    const float altitude = project_.engine.controls[2];
+    FlightCondition fc;
+    fc.altitude = altitude;
+    atmosphere(fc, project_.units);
+    QStatusBar* bar = form::fieldStatusBar(this);
+    if (fc.aboveTable)
+        bar->showMessage(qs(atmosphereClampLine(altitude, project_.unitSystem == kSI)));
+    else if (bar->currentMessage().contains("atmosphere table"))
+        bar->clearMessage();
+}
+
 void EngineTestWindow::followSeriesVariable() {
     const char* key = seriesQuantity(project_.engine.test.seriesVariable);
     form::setQuantityKey(fields_[kSeriesMinimum].box, key);
@@ -266,6 +281,7 @@ void EngineTestWindow::commitField(int index) {
         // A new altitude brings the ambient temperature and pressure of the table atmosphere.
         setEngineTestCondition(project_, e.controls[1], v, 0);
         form::showValue(fields_[kTemperature].box, e.controls[3]);
+        showAtmosphereNote();
         break;
     case kMaxTt4:
         e.tt4MaxSetting = e.controls[5] = v;
@@ -363,6 +379,7 @@ void EngineTestWindow::test() {
     CalculationScope scope(project_);
     const EngineTestResult result =
         runEngineTest(project_, c[1], c[2], c[3], project_.engine.test.percent, messages_);
+    showAtmosphereNote();
     const EngineTestFields f = engineTestFields(result);
     setOutput("lblMaxThrust", engineResetFields(result.reset).maxThrust);
     setOutput("lblMaxTsfc", engineResetFields(result.reset).tsfc);
