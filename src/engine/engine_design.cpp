@@ -626,7 +626,8 @@ DesignResult designEngine(const EngineDesign& given) {
     // The variable gas model computes every type with enthalpies; take-off powers are then per unit of
     // m0·h(T0), the enthalpy that plays the part of cp_c·T0.
     const bool variable = d.gas == kVariableGas;
-    const GasModel model(d.units, d.HC);
+    const std::shared_ptr<const GasModel> sharedModel = GasModel::shared(d.units, d.HC);
+    const GasModel& model = *sharedModel;
     const DesignConditions conditions{T0, M0, u.aSL, u.TSL, u.deckRateConstant, u.gc, u.jgc};
 
     // Take-off coefficients: given, or from powers once the mass flow is known.
@@ -680,6 +681,12 @@ DesignResult designEngine(const EngineDesign& given) {
                       : jetCycle(d, g, T0, M0, u.aSL, u.TSL, alpha, CTOL, CTOH, u.deckRateConstant, u.gc, c);
         if (!why.empty()) {
             result.message = why;
+            // The mixer inlet static pressures follow from the cycle, so say which inputs move them.
+            if (why.find("cannot enter the mixer") != std::string::npos)
+                result.message += d.alpha >= 0
+                                      ? ": give a larger bypass ratio 'alpha' or core-inlet Mach number "
+                                        "'M5', or 'pt5ratio' instead of 'alpha' to solve the bypass ratio"
+                                      : ": give a larger 'pt5ratio' or core-inlet Mach number 'M5'";
             return result;
         }
         const double sized = d.thrust > 0 ? d.thrust / c.specificThrust : d.mdot;

@@ -167,6 +167,29 @@ TEST(PolytropicEfficiencies, DesignFileKey) {
     }
 }
 
+// The bundled fighter's bypass ratio (0.7) leaves its bypass total pressure 6 % above the core static
+// pressure with constant specific heats; with variable gas both turbines expand less, the core static
+// pressure at the mixer comes out above the bypass total pressure, and the refusal says what to change.
+TEST(RealGasDesign, ABypassStreamThatCannotEnterTheMixerSaysWhatToChange) {
+    const std::string text = test::readFile(test::dataPath("fighter_ab.design")) + "\ngas = variable\n";
+    const DesignReadResult read = readEngineDesign(text);
+    ASSERT_TRUE(read.ok) << read.message;
+    const DesignResult refused = designEngine(read.design);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_NE(refused.message.find("cannot enter the mixer"), std::string::npos) << refused.message;
+    EXPECT_NE(refused.message.find("'pt5ratio' instead of 'alpha'"), std::string::npos) << refused.message;
+    EngineDesign solved = read.design;
+    solved.alpha = -1;
+    solved.pt5ratio = 1.02f;
+    const DesignResult made = designEngine(solved);
+    ASSERT_TRUE(made.ok) << made.message;
+    EXPECT_GT(made.engine.reference[19], 0.7f);
+    solved.pt5ratio = 0.5f; // far below anything the mixer takes
+    const DesignResult low = designEngine(solved);
+    EXPECT_FALSE(low.ok);
+    EXPECT_NE(low.message.find("larger 'pt5ratio'"), std::string::npos) << low.message;
+}
+
 // Each spool's turbine gives its compressor's work, its take-off and its mechanical loss, with bleed,
 // both cooling flows and the mixing ahead of each turbine, for the jet types and the turboprop.
 struct SpoolCase {
@@ -360,6 +383,15 @@ TEST_P(VariableGasKeystone, DeckAtTheReferenceConditionReproducesTheReferencePoi
     if (GetParam().type < 6) {
         test::expectNear(r.cycle.piFan, ref[13], tol, "pi_c'");
         test::expectNear(r.cycle.pctNL, 100, tol, "%N_L");
+    }
+    if (GetParam().type == 4 || GetParam().type == 5) {
+        // The mixer Mach numbers of the results record: the reference mixer inlets and exit.
+        test::expectNear(r.cycle.M5, ref[7], tol, "M5");
+        test::expectNear(r.cycle.M5p, ref[34], tol, "M5'");
+        test::expectNear(r.cycle.M6, ref[50], tol, "M6");
+    } else {
+        EXPECT_EQ(r.cycle.M5, 0.0f);
+        EXPECT_EQ(r.cycle.M6, 0.0f);
     }
     EXPECT_TRUE(r.text.empty()) << r.text;
 }
