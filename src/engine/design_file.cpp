@@ -63,10 +63,10 @@ const std::vector<DesignKey>& designKeys() {
         {"etamL", "low-spool mechanical efficiency"},
         {"etamPL", "low-spool power take-off efficiency"},
         {"etamPH", "high-spool power take-off efficiency"},
-        {"etacp", "fan isentropic efficiency"},
-        {"etacH", "high-pressure compressor isentropic efficiency"},
-        {"etatH", "high-pressure turbine isentropic efficiency"},
-        {"etatL", "low-pressure turbine isentropic efficiency"},
+        {"etacp", "fan efficiency (isentropic unless efficiencies = polytropic)"},
+        {"etacH", "high-pressure compressor efficiency"},
+        {"etatH", "high-pressure turbine efficiency"},
+        {"etatL", "low-pressure turbine efficiency"},
         {"hPR", "fuel heating value [BTU/lbm or kJ/kg]"},
         {"cpc", "specific heat of the compression gas [BTU/(lbm R) or kJ/(kg K)]"},
         {"cpt", "specific heat of the turbine gas [BTU/(lbm R) or kJ/(kg K)]"},
@@ -87,6 +87,7 @@ const std::vector<DesignKey>& designKeys() {
         {"Tt7max", "maximum Tt7 written into the file [R or K] (default Tt7)"},
         {"gas", "gas model: constant (two constant-cp gases) or variable (real-gas properties)"},
         {"HC", "fuel hydrogen/carbon atom ratio of the variable gas (default 2, kerosene)"},
+        {"efficiencies", "etacp, etacH, etatH, etatL are isentropic (default) or polytropic"},
         {"spools", "1 for a single-spool turbojet (types 1, 2; compressor as pihpc, etacH), default 2"},
     };
     return keys;

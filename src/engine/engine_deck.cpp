@@ -162,7 +162,8 @@ class DeckRun {
     float thrustScale_ = 1;
 
     // Gas properties: the variable gas model of an engine designed with it (reference position 55)
-    std::optional<GasModel> gas_;
+    std::shared_ptr<const GasModel> gas_;
+    RealGasStart realGasStart_; ///< the last converged gas generator of this call (variable gas)
     float cpc_, cpt_, cpAB_, gc_, gt_, gAB_, Rc_, Rt_, RAB_;
     float core_; ///< 1 - beta - eps1 - eps2
 
@@ -226,7 +227,7 @@ void DeckRun::setUp() {
     RAB_ = gasConstant(gAB_, cpAB_, u_.jgc);
     core_ = 1 - c_[26] - c_[27] - c_[28];
     if (r_[55] == kVariableGas)
-        gas_.emplace(u_.system, r_[56]);
+        gas_ = GasModel::shared(u_.system, r_[56]);
     else
         gas_.reset();
 
@@ -976,9 +977,11 @@ bool DeckRun::realGasEvaluate() {
     in.piAB = piABUse_;
     in.chokedP0P9 = ctl_[7];
     in.thrustScale = thrustScale_;
+    in.start = &realGasStart_;
     RealGasPassResult o;
     const std::string failure = realGasPass(*gas_, in, o);
     if (!failure.empty()) return fail(failure);
+    if (o.converged.valid) realGasStart_ = o.converged;
     tauR_ = o.tauR;
     piR_ = o.piR;
     piD_ = o.piD;
@@ -1015,6 +1018,9 @@ bool DeckRun::realGasEvaluate() {
     A9_ = o.A9;
     nl_ = o.pctNL;
     nh_ = o.pctNH;
+    M5_ = o.M5;
+    M5p_ = o.M5p;
+    M6_ = o.M6;
     if (!std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
         return fail(
             "Floating-point fault in the engine cycle (overflow, division by zero or invalid operation).");
