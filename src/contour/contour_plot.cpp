@@ -75,10 +75,15 @@ void drawEnergyHeightLines(Canvas& canvas, const PlotFrame& frame, const Project
     const bool refine = c.loadFactor <= 1.0f && !(p.thrustModel == 7 && p.engine.setup[kSetupLossModel] == 3);
     const float lowestLevel = c.levelMin - 0.1f * c.levelIncrement;
 
+    // A grid point where the engine deck found no solution holds no value: the lines leave a gap there.
+    auto failedAt = [&](std::size_t row, std::size_t col) {
+        return row < calc.failed.size() && col < calc.failed[row].size() && calc.failed[row][col] != 0;
+    };
+
     canvas.setColor(kEnergyColor);
     OverlayPolyline path(canvas, frame, c);
     canvas.setLineWidth(kBestPathWidth * lineWidth);
-    path.add(c.velocity[1], bottom);
+    if (!failedAt(0, 0)) path.add(c.velocity[1], bottom);
     canvas.setLineWidth(lineWidth);
     for (int k = k0; k <= levels; k += stride) {
         const float ze = static_cast<float>(k - 1) * step;
@@ -86,7 +91,7 @@ void drawEnergyHeightLines(Canvas& canvas, const PlotFrame& frame, const Project
                                              : std::fabs((k - 1) / 5.0 - std::floor((k - 1) / 5.0)) < 0.1);
         OverlayPolyline line(canvas, frame, c);
         float best = 0, bestVelocity = c.velocity[1], bestAltitude = bottom;
-        bool first = true;
+        bool first = true; // no point of this level with a value yet
         for (int col = 0; col <= calc.velocityIncrements; ++col) {
             float v = c.velocity[1] + static_cast<float>(col) * c.velocity[3];
             float h = ze - v * v / (2.0f * g);
@@ -107,6 +112,11 @@ void drawEnergyHeightLines(Canvas& canvas, const PlotFrame& frame, const Project
             const std::size_t upper = std::min(lower + 1, grid.size() - 1);
             const std::size_t cc =
                 std::min<std::size_t>(static_cast<std::size_t>(col), grid[lower].size() - 1);
+            if (failedAt(lower, cc) || failedAt(upper, cc)) {
+                line.restart();
+                if (last) break;
+                continue;
+            }
             const float value =
                 grid[lower][cc] + (r - static_cast<float>(kk - 1)) * (grid[upper][cc] - grid[lower][cc]);
             if (first || value > best) {
@@ -120,6 +130,12 @@ void drawEnergyHeightLines(Canvas& canvas, const PlotFrame& frame, const Project
                 line.add(v, h);
             }
             if (last) break;
+        }
+        if (first) {
+            // The whole level lies in a gap: the best-climb path ends here and resumes at the next level
+            // that has values.
+            path.restart();
+            continue;
         }
         if (refine && best >= lowestLevel && bestVelocity < c.velocity[2]) {
             // Golden-section search for the best speed on this energy level.
@@ -203,14 +219,25 @@ std::string drawContourPlot(Canvas& canvas, const PlotFrame& frame, const Projec
     canvas.setColor(kContourLineColor);
     canvas.setLineWidth(printerPage ? static_cast<float>(c.lineWidth) : 1.0f);
 
+    // The overlays are drawn first on a recording, so the contour values can be placed clear of them.
+    RecordingCanvas overlays(canvas.width(), canvas.height(), canvas.fontSize());
+    drawMachLines(overlays, frame, p);
+    if (c.theta0Lines == 1) drawTheta0Lines(overlays, frame, p);
+    drawStallLine(overlays, frame, p);
+    drawMaxDynamicPressureLine(overlays, frame, p);
+    const bool energy = c.quantity == kContourPs || c.quantity == kContourFs;
+    if (energy)
+        drawEnergyHeightLines(overlays, frame, p, m, calc,
+                              printerPage ? static_cast<float>(c.lineWidth) : 1.0f);
+
     // Contour lines with their values written inline, the lines broken under the labels.
     const float plotFont = canvas.fontSize();
     canvas.setFontSize(kContourLabelScale * plotFont);
     const ContourLines lines = traceContourLines(inside, levels.levels);
     const PictureRect frameRect{static_cast<float>(frame.left), static_cast<float>(frame.top),
                                 static_cast<float>(frame.right), static_cast<float>(frame.bottom)};
-    const std::vector<ContourLabel> labels =
-        placeContourLabels(lines, levels.levels, c.levelIncrement, frameRect, canvas);
+    const std::vector<ContourLabel> labels = placeContourLabels(
+        lines, levels.levels, c.levelIncrement, frameRect, canvas, recordedSegments(overlays));
     std::vector<int> labelColors;
     if (filled) {
         // A label sits between the band below its level and the band above: white text where both
@@ -227,14 +254,10 @@ std::string drawContourPlot(Canvas& canvas, const PlotFrame& frame, const Projec
     drawLabelledContours(canvas, lines, labels, kContourLineColor, labelColors);
     canvas.setFontSize(plotFont);
 
-    drawMachLines(canvas, frame, p);
-    if (c.theta0Lines == 1) drawTheta0Lines(canvas, frame, p);
-    drawStallLine(canvas, frame, p);
-    drawMaxDynamicPressureLine(canvas, frame, p);
-    const bool energy = c.quantity == kContourPs || c.quantity == kContourFs;
-    if (energy)
-        drawEnergyHeightLines(canvas, frame, p, m, calc,
-                              printerPage ? static_cast<float>(c.lineWidth) : 1.0f);
+    // The overlays over the contours, broken where a value had to sit under one.
+    LabelGapCanvas overLabels(canvas, labels);
+    overlays.replay(overLabels);
+    canvas.setLineWidth(printerPage ? static_cast<float>(c.lineWidth) : 1.0f);
     drawContourTicks(canvas, frame, p);
     const float sideEnd =
         drawContourLabels(canvas, frame, p, c.levelMin, c.levelMax, c.levelIncrement, printerPage);
