@@ -249,9 +249,15 @@ TEST(ContourPlot, FailedPointsLeaveGapsAndAreCounted) {
         SCOPED_TRACE(withFailures);
         RecordingCanvas canvas(9000, 6000, 140);
         ASSERT_EQ(drawContourPlot(canvas, frame, p, simpleModels(), calc, false, true), "");
-        int contourPieces = 0, bandPieces = 0;
-        bool noted = false;
+        int contourPieces = 0, bandPieces = 0, greyCells = 0;
+        bool noted = false, grey = false;
         for (const RecordingCanvas::Op& op : canvas.ops()) {
+            if (op.kind == RecordingCanvas::Kind::Rgb) grey = op.rgb == Rgb{220, 220, 220};
+            if (op.kind == RecordingCanvas::Kind::Color) grey = false;
+            // The gap cells are shaded grey: each a box between neighbouring grid points.
+            if (op.kind == RecordingCanvas::Kind::FilledBox && grey &&
+                inGap(0.5f * (op.x1 + op.x2), 0.5f * (op.y1 + op.y2)))
+                ++greyCells;
             // The ramp's contour lines are the vertical pieces; the overlays are not vertical.
             if (op.kind == RecordingCanvas::Kind::Line && std::fabs(op.x1 - op.x2) < 0.01f &&
                 inGap(op.x1, op.y1) && inGap(op.x2, op.y2))
@@ -271,6 +277,7 @@ TEST(ContourPlot, FailedPointsLeaveGapsAndAreCounted) {
             }
         }
         EXPECT_EQ(noted, withFailures);
+        EXPECT_EQ(greyCells, withFailures ? 16 : 0); // the 4 x 4 cells touching the 3 x 3 failed points
         EXPECT_EQ(contourPieces > 0, !withFailures);
         EXPECT_EQ(bandPieces > 0, !withFailures);
     }
