@@ -14,7 +14,8 @@ namespace {
 /// Passes of the gas-generator iteration (compressor exit, fan exit and mass-flow ratio) and its relative
 /// tolerance.
 constexpr int kGasGeneratorPassLimit = 200;
-constexpr double kGasGeneratorTolerance = 1e-9;
+/// The results are stored in single precision: a few units of its last digit are enough.
+constexpr double kGasGeneratorTolerance = 1e-7;
 
 /// Sonic flow function sqrt(gamma/R)·(2/(gamma+1))^((gamma+1)/(2(gamma-1))) of the gas at `Tt` with
 /// the local gamma: the choked flow m·sqrt(Tt)/(Pt·A) up to the unit constant.
@@ -284,6 +285,13 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // low-pressure turbine's pressure ratio matches its choked inlet throat to the core nozzle's flow.
         const double alphaR = separate || mixed ? r[19] : 0.0;
         double alpha = alphaR, piTLNow = piTL;
+        if (in.start && in.start->valid) {
+            T25 = in.start->T25;
+            T3 = in.start->T3;
+            mRatio = in.start->mRatio;
+            alpha = in.start->alpha;
+            piTLNow = in.start->piTL;
+        }
         const double f2R = core * fR / (core + eps1 + eps2);
         const double T45R = Tt4R * r[35], T5R = T45R * r[18];
         const double coreFlowR = separate ? throatFlowFunction(g, T5R, f2R, flow.atMach(T5R, f2R, r[36])) /
@@ -464,6 +472,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 return "Floating-point fault in the gas-generator iteration.";
         }
         if (!settled) return "Solution for the gas generator will not converge.";
+        out.converged = {true, T25, T3, mRatio, alpha, piTLNow};
         out.mRatio = static_cast<float>(mRatio);
         h25 = g.h(T25, 0);
         h3 = g.h(T3, 0);
@@ -487,6 +496,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             f6 = mix.f6;
             Tt6 = mix.Tt6;
             piM = c[25] * mix.piMIdeal;
+            out.M5 = static_cast<float>(mix.M5);
+            out.M5p = static_cast<float>(mix.M5p);
+            out.M6 = static_cast<float>(mix.M6);
         }
     }
     out.f = static_cast<float>(f);

@@ -3,6 +3,7 @@
 #include "app/build_info.h"
 #include "app/project_file.h"
 #include "app/startup.h"
+#include "ui/design_point_drag.h"
 #include "ui/mission_plot_window.h"
 #include "ui/picture.h"
 #include "ui/user_dialogs.h"
@@ -145,6 +146,9 @@ void DesktopApplication::connectAnalysisWindows() {
     };
     // A design point picked on the sizing chart is one undoable change with its own name.
     sizing_->designPointChanged = [this](const QString& label) { main_->document().checkpoint(label); };
+    constraint_->designPointDrag().designPointChanged = [this](const QString& label) {
+        main_->document().checkpoint(label);
+    };
     contour_->returnToMain = [this] {
         main_->raise();
         main_->activateWindow();

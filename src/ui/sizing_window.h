@@ -17,11 +17,12 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
 namespace vededa {
+
+class SizingPanel;
 
 /// The chart area of the Sizing Chart window: the chart drawn through the plot canvas, the project's
 /// design point marked on it, the mouse followed, and a click that picks a design point.
@@ -129,7 +130,7 @@ class SizingWindow : public QWidget {
     QPushButton* optimum_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
-    QPlainTextEdit* panel_ = nullptr;
+    SizingPanel* panel_ = nullptr;
     SizingChartView* view_ = nullptr;
 
     void store(int box);

@@ -210,5 +210,71 @@ TEST(MixedFlowMixer, FindsTheMatchWhenTheSearchStartsWithASupersonicBypassEntry)
     EXPECT_LT(at, 1.02f * std::max(below, above));
 }
 
+struct MatchCase {
+    const char* file;
+    float mach, altitude, percent;
+    int maxEvaluations; ///< passes of the whole call, full-throttle pass included (Tt4 steps of at most
+                        ///< 100 R make the ramjet's long way down the longest)
+};
+
+class ThrustMatch : public ::testing::TestWithParam<MatchCase> {};
+
+// The secant on the throttled temperature settles the thrust within 2 lbf in a few passes, and where a
+// deep-throttle step lands on a pass without cycle solution it steps back instead of failing.
+TEST_P(ThrustMatch, SettlesWithinTwoPoundsInAFewPasses) {
+    const MatchCase mc = GetParam();
+    ProjectData p = loadEngine(mc.file);
+    DeckConditions c = conditionsAt(p, mc.mach, mc.altitude);
+    const int16_t type = p.engine.setup[kSetupEngineType];
+    if (type == 2 || type == 5) c.tt7 = p.engine.engine.reference[6];
+    const DeckResult full = runEngineDeck(p.engine, c);
+    ASSERT_TRUE(full.converged) << full.failureText();
+    c.throttleMode = 2;
+    c.requiredThrust = full.F * mc.percent / 100.0f;
+    const DeckResult r = runEngineDeck(p.engine, c);
+    ASSERT_TRUE(r.converged) << mc.file << " " << r.failureText();
+    EXPECT_EQ(r.limit, kLimitThrust);
+    EXPECT_NEAR(r.F, c.requiredThrust, 2.0f) << mc.file;
+    EXPECT_LE(r.evaluations, mc.maxEvaluations) << mc.file;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BundledEngines, ThrustMatch,
+    ::testing::Values(
+        MatchCase{"turbojet.REF", 0.9f, 30000, 60, 10}, MatchCase{"turbojet_ab.REF", 0.9f, 30000, 60, 10},
+        MatchCase{"turbofan_hbp.REF", 0.9f, 30000, 60, 8},
+        MatchCase{"turbofan_mixed.REF", 0.9f, 30000, 60, 8}, MatchCase{"fighter_ab.REF", 0.9f, 30000, 60, 8},
+        MatchCase{"turboprop.REF", 0.5f, 20000, 60, 8}, MatchCase{"ramjet.REF", 2.0f, 40000, 60, 24},
+        // Deep throttle, where the old damped steps ran into a mixer without match.
+        MatchCase{"turbofan_mixed.REF", 0.0f, 50000, 25, 30},
+        MatchCase{"turbofan_hbp.REF", 0.0f, 50000, 10, 30}),
+    [](const auto& info) {
+        std::string name = info.param.file;
+        return name.substr(0, name.find('.')) + "_" + std::to_string(info.index);
+    });
+
+TEST(ThrustMatch, AfterburnerStaysLitWhenItsThrustRangeHoldsTheMatch) {
+    // A thrust just above what the afterburner gives at a Tt7 a little above its inlet temperature: the
+    // secant must not step below the inlet temperature and put the afterburner out.
+    ProjectData p = loadEngine("fighter_ab.REF");
+    DeckConditions c = conditionsAt(p, 1.6f, 36000);
+    c.tt7 = p.engine.engine.reference[6];
+    const DeckResult full = runEngineDeck(p.engine, c);
+    ASSERT_TRUE(full.converged);
+    DeckConditions low = c;
+    low.tt7 = full.cycle.Tt6 + 10.0f;
+    const DeckResult atLow = runEngineDeck(p.engine, low);
+    ASSERT_TRUE(atLow.converged);
+    ASSERT_EQ(atLow.afterburnerState, 0);
+    c.throttleMode = 2;
+    c.requiredThrust = atLow.F;
+    const DeckResult r = runEngineDeck(p.engine, c);
+    ASSERT_TRUE(r.converged) << r.failureText();
+    EXPECT_EQ(r.afterburnerState, 0);
+    EXPECT_EQ(r.Tt4, full.Tt4);
+    EXPECT_NEAR(r.Tt7, low.tt7, 1.0f);
+    EXPECT_NEAR(r.F, c.requiredThrust, 2.0f);
+}
+
 } // namespace
 } // namespace vededa
