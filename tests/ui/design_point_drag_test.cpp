@@ -146,6 +146,23 @@ class DesignPointDragTest : public QObject {
         QVERIFY(!document->undoStack().canUndo());
     }
 
+    void thePrinterPageShowsTheDesignPointWhereTheDragLeftIt() {
+        open("Vededa.RUZ");
+        project->printBufferFlag = 1;
+        window->plot();
+        QVERIFY(printer->hasPendingPage());
+        QTest::mousePress(picture(), Qt::LeftButton, {}, designPoint());
+        QTest::mouseMove(picture(), at(90, 1.2f));
+        QTest::mouseRelease(picture(), Qt::LeftButton, {}, at(90, 1.2f));
+        const RecordingCanvas& page = printer->pendingPage(kPlotPictureWidth, kPlotPictureHeight);
+        std::vector<std::string> marked;
+        for (const auto& op : page.opsOf(RecordingCanvas::Kind::Text))
+            if (op.text.rfind("W/S=", 0) == 0) marked.push_back(op.text);
+        // One diagram with the new point: not the old one, nor both.
+        QCOMPARE(marked.size(), std::size_t(1));
+        QCOMPARE(marked[0], "W/S=" + Str(project->wingLoading) + " T/W=" + Str(project->thrustLoading));
+    }
+
     void aDragOutsideTheFrameStopsAtItsEdge() {
         open("Vededa.RUZ");
         QTest::mousePress(picture(), Qt::LeftButton, {}, designPoint());
