@@ -214,7 +214,7 @@ struct MatchCase {
     const char* file;
     float mach, altitude, percent;
     int maxEvaluations; ///< passes of the whole call, full-throttle pass included (Tt4 steps of at most
-                        ///< 100 R make the ramjet's long way down the longest)
+                        ///< 250 R make the ramjet's long way down the longest)
 };
 
 class ThrustMatch : public ::testing::TestWithParam<MatchCase> {};
