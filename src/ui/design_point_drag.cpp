@@ -123,7 +123,7 @@ void DesignPointDrag::move(float x, float y) {
     if (!moving_ && std::hypot(x - pressX_, y - pressY_) < kStartDistance) return;
     moving_ = true;
     const DiagramPoint p = valuesAt(x, y);
-    plot_.capture(x, y);
+    plot_.showReadout(p.x, p.y);
     if (p.x == now_.x && p.y == now_.y) return;
     now_ = p;
     drawAt(now_);

@@ -272,8 +272,12 @@ std::string PlotWindow::readoutY() const {
 
 void PlotWindow::capture(float x, float y) {
     const PlotPoint p = PlotCoordinatesAt(frame_, x, y);
-    xLabel_->setText(QString::fromStdString(formatPattern(p.x, "####.00")));
-    yLabel_->setText(QString::fromStdString(formatPattern(p.y, "####.00")));
+    showReadout(p.x, p.y);
+}
+
+void PlotWindow::showReadout(float x, float y) {
+    xLabel_->setText(QString::fromStdString(formatPattern(x, "####.00")));
+    yLabel_->setText(QString::fromStdString(formatPattern(y, "####.00")));
 }
 
 void PlotWindow::print() {

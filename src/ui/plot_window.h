@@ -122,6 +122,8 @@ class PlotWindow : public QWidget {
     void setDataTable(std::function<std::string()> csv);
 
     void capture(float x, float y);
+    /// The read-outs show the data point (x, y) (a point being dragged).
+    void showReadout(float x, float y);
     void print();
     void done();
     /// "Export...": the plot as PNG, SVG or PDF.

@@ -323,7 +323,10 @@ void SizingWindow::calculationEnded() {
                          : QString("No feasible point in the grid"));
     view_->setChart(*workProject_, &*chart_);
     view_->setDesignPoint(project_.wingLoading, project_.thrustLoading);
-    if (chart_->optimum) showPanel(*chart_->optimum); // its own exact margins
+    // The optimum with its own exact margins; without one, the aircraft's design point and why it fails.
+    showPanel(chart_->optimum ? *chart_->optimum
+                              : evaluateSizingPoint(*workProject_, chart_->settings, project_.wingLoading,
+                                                    project_.thrustLoading));
 }
 
 void SizingWindow::showPoint(float ws, float tw) {

@@ -2,6 +2,7 @@
 #include "scripted_dialogs.h"
 
 #include "app/project_file.h"
+#include "output/number_format.h"
 #include "ui/constraint_window.h"
 #include "ui/design_point_drag.h"
 #include "ui/plot_window.h"
@@ -88,12 +89,15 @@ class DesignPointDragTest : public QObject {
         const DiagramPoint p = drag().draggedPoint();
         QVERIFY(std::fabs(p.x - 80) < 1.0f);
         QVERIFY(std::fabs(p.y - 1.5f) < 0.02f);
+        QCOMPARE(plot->readoutX(), formatPattern(p.x, "####.00")); // the point's values, not the mouse's
         QCOMPARE(project->wingLoading, ws0);
         QCOMPARE(project->thrustLoading, tw0);
         QVERIFY(!document->undoStack().canUndo());
         const SizingPoint exact = evaluateSizingPoint(*project, effectiveSizingSettings(*project), p.x, p.y);
         QCOMPARE(panelText(), QString::fromStdString(sizingPanelText(exact, false)));
         QVERIFY(panelText().contains("Fuel fraction"));
+        if (qEnvironmentVariableIsSet("VEDEDA_SHOT_DIR"))
+            plot->grab().save(qEnvironmentVariable("VEDEDA_SHOT_DIR") + "/screenshot-design-point-drag.png");
 
         QTest::mouseRelease(picture(), Qt::LeftButton, {}, at(80, 1.5f));
         QVERIFY(!picture()->dragging());
