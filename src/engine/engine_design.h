@@ -103,8 +103,9 @@ std::string referenceFileText(const GeneratedEngine& engine);
 
 /// One key of a design file and what it sets, in the order a design form lists them.
 struct DesignKey {
-    const char* key;     ///< the key as the documentation spells it ("Tt4", "pifan")
-    const char* meaning; ///< a short description with its unit
+    const char* key;        ///< the key as the documentation spells it ("Tt4", "pifan")
+    const char* meaning;    ///< a short description with its unit
+    const char* words = ""; ///< the words a key of a fixed set takes, "|"-separated ("" = any number)
 };
 
 /// Every key a design file may hold.
