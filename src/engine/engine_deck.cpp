@@ -16,7 +16,7 @@ namespace vededa {
 namespace {
 
 float powf64(float base, double exponent) {
-    return static_cast<float>(std::pow(static_cast<double>(base), exponent));
+    return static_cast<float>(cyclePower(static_cast<double>(base), exponent));
 }
 float sqrtf64(float v) {
     return static_cast<float>(std::sqrt(static_cast<double>(v)));
@@ -1168,8 +1168,11 @@ void DeckRun::run(DeckResult& result, float thrustScale) {
         for (const Limit& L : limits) {
             if (!L.tested || L.limit <= 0) continue;
             const int16_t k = L.code;
+            // While the thrust is matched Tt4 only comes down from a pass that met the limits: a value
+            // within the limit's tolerance above it is the noise of the cycle, not a new limit.
+            const float margin = phase_ == 2 ? L.tolerance : 0.0f;
             const bool starts =
-                L.value > L.limit && (k == kLimitHighSpool ? code_ != k : (code_ < k || code_ > 5));
+                L.value > L.limit + margin && (k == kLimitHighSpool ? code_ != k : (code_ < k || code_ > 5));
             if (starts) {
                 search.begin(k, Tt4_, L.value, L.limit);
                 Tt4_ -= 0.01f;
@@ -1251,6 +1254,8 @@ void DeckRun::run(DeckResult& result, float thrustScale) {
                     bestPass = true;
                     continue;
                 }
+            } else if (std::fabs(err) < 2) {
+                goto output; // the full-throttle pass gives the thrust
             } else if (!english_) {
                 dT = -50.0f / 1.8f;
             }
@@ -1321,7 +1326,7 @@ void DeckRun::run(DeckResult& result, float thrustScale) {
 } // namespace
 
 float throttleStep(float thrustError, float slope, bool afterburnerLit, bool english) {
-    const float cap = afterburnerLit ? (english ? 500.0f : 277.78f) : (english ? 100.0f : 55.55f);
+    const float cap = afterburnerLit ? (english ? 500.0f : 277.78f) : (english ? 250.0f : 138.89f);
     return std::clamp(thrustError / slope, -cap, cap);
 }
 

@@ -122,8 +122,9 @@ void RunEngineDeck(EngineData& engine, const UnitConstants& units, EngineDeckRes
                    float& Tt7, int16_t& afterburnerState, int16_t& limitCode, float& thrustScale);
 
 /// The thrust-matching temperature step from the thrust error [lbf or N] and the slope dF/dT: the secant
-/// step, cut to ±500 R (±277.78 K) on Tt7 with the afterburner lit and to ±100 R (±55.55 K) on Tt4. The
-/// deck keeps the steps inside the bracket of a pass short of the thrust and one above it.
+/// step, cut to ±500 R (±277.78 K) on Tt7 with the afterburner lit and to ±250 R (±138.89 K) on Tt4. The
+/// deck keeps the steps inside the bracket of a pass short of the thrust and one above it, and steps back
+/// from a pass without cycle solution.
 float throttleStep(float thrustError, float slope, bool afterburnerLit, bool english);
 
 /// Whether the deck computes engine type `type`.

@@ -367,6 +367,10 @@ void SizingWindow::setDesignPoint(float ws, float tw) {
     if (designPointChanged) designPointChanged("Design Point");
 }
 
+void SizingWindow::showDesignPoint() {
+    view_->setDesignPoint(project_.wingLoading, project_.thrustLoading);
+}
+
 void SizingWindow::useOptimum() {
     if (chart_ && chart_->optimum) setDesignPoint(chart_->optimum->ws, chart_->optimum->tw);
 }

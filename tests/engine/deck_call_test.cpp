@@ -214,7 +214,7 @@ struct MatchCase {
     const char* file;
     float mach, altitude, percent;
     int maxEvaluations; ///< passes of the whole call, full-throttle pass included (Tt4 steps of at most
-                        ///< 100 R make the ramjet's long way down the longest)
+                        ///< 250 R make the ramjet's long way down the longest)
 };
 
 class ThrustMatch : public ::testing::TestWithParam<MatchCase> {};
@@ -274,6 +274,33 @@ TEST(ThrustMatch, AfterburnerStaysLitWhenItsThrustRangeHoldsTheMatch) {
     EXPECT_EQ(r.Tt4, full.Tt4);
     EXPECT_NEAR(r.Tt7, low.tt7, 1.0f);
     EXPECT_NEAR(r.F, c.requiredThrust, 2.0f);
+}
+
+TEST(ThrottleHook, FiftyPercentLineIsTheSingleFiftyPercentRun) {
+    for (const char* file : {"turbojet_ab.REF", "turbofan_hbp.REF", "turbofan_mixed.REF", "fighter_ab.REF"}) {
+        ProjectData p = loadEngine(file);
+        const int16_t type = p.engine.setup[kSetupEngineType];
+        p.afterburner = (type == 2 || type == 5) ? 1 : 0;
+        std::string messages;
+        std::vector<ThrottleHookRow> rows;
+        calculateThrottleHook(p, 0.8f, 30000, 0, messages, &rows);
+        ASSERT_EQ(rows.size(), static_cast<std::size_t>(kHookLines)) << file;
+        // The hook left its operating condition in the project's controls.
+        DeckConditions c = DeckConditions::fromControls(p.engine, p.units, 1.0f);
+        c.throttleMode = 1;
+        const DeckResult full = runEngineDeck(p.engine, c);
+        ASSERT_TRUE(full.converged) << file;
+        c.throttleMode = 2;
+        c.requiredThrust = full.F * 50.0f / 100.0f;
+        const DeckResult half = runEngineDeck(p.engine, c);
+        const ThrottleHookRow& line = rows[(kHookFirstPercent - 50) / kHookPercentStep];
+        EXPECT_EQ(line.thrust, half.F) << file;
+        EXPECT_EQ(line.tsfc, half.S) << file;
+        EXPECT_EQ(line.massFlow, half.m0) << file;
+        EXPECT_EQ(line.tt4, half.Tt4) << file;
+        EXPECT_EQ(line.tt7, half.Tt7) << file;
+        EXPECT_EQ(line.afterburnerOn, half.afterburnerState == 0) << file;
+    }
 }
 
 } // namespace
