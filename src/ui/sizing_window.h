@@ -82,6 +82,8 @@ class SizingWindow : public QWidget {
     void useOptimum();
     /// Sets the project's design point and tells the document.
     void setDesignPoint(float ws, float tw);
+    /// Marks the project's design point on the chart again (it was set elsewhere).
+    void showDesignPoint();
     /// The chart belongs to another project or unit system: it is dropped.
     void resultsStale();
     /// Waits for a running calculation to end (tests, closing).

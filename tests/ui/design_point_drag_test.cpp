@@ -5,12 +5,15 @@
 #include "output/number_format.h"
 #include "ui/constraint_window.h"
 #include "ui/design_point_drag.h"
+#include "ui/desktop_application.h"
+#include "ui/main_window.h"
 #include "ui/plot_window.h"
 #include "ui/print_service.h"
 #include "ui/project_document.h"
 #include "ui/results_window.h"
 #include "ui/sizing_panel.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -146,6 +149,23 @@ class DesignPointDragTest : public QObject {
         QVERIFY(!document->undoStack().canUndo());
     }
 
+    void thePrinterPageShowsTheDesignPointWhereTheDragLeftIt() {
+        open("Vededa.RUZ");
+        project->printBufferFlag = 1;
+        window->plot();
+        QVERIFY(printer->hasPendingPage());
+        QTest::mousePress(picture(), Qt::LeftButton, {}, designPoint());
+        QTest::mouseMove(picture(), at(90, 1.2f));
+        QTest::mouseRelease(picture(), Qt::LeftButton, {}, at(90, 1.2f));
+        const RecordingCanvas& page = printer->pendingPage(kPlotPictureWidth, kPlotPictureHeight);
+        std::vector<std::string> marked;
+        for (const auto& op : page.opsOf(RecordingCanvas::Kind::Text))
+            if (op.text.rfind("W/S=", 0) == 0) marked.push_back(op.text);
+        // One diagram with the new point: not the old one, nor both.
+        QCOMPARE(marked.size(), std::size_t(1));
+        QCOMPARE(marked[0], "W/S=" + Str(project->wingLoading) + " T/W=" + Str(project->thrustLoading));
+    }
+
     void aDragOutsideTheFrameStopsAtItsEdge() {
         open("Vededa.RUZ");
         QTest::mousePress(picture(), Qt::LeftButton, {}, designPoint());
@@ -204,6 +224,42 @@ class DesignPointDragTest : public QObject {
         QCOMPARE(panelText(),
                  QString::fromStdString(sizingPanelText(evaluateSizingPoint(*project, s, p.x, p.y), false)));
         QCOMPARE(document->undoStack().count(), 1);
+    }
+
+    /// In the whole program: Edit > Undo puts the marker back on the diagram.
+    void inTheProgramEditUndoPutsTheMarkerBack() {
+        ScriptedDialogs appDialogs;
+        DesktopApplication app(appDialogs);
+        app.loadStartupFiles(VEDEDA_TEST_DATA_DIR);
+        ProjectData& p = app.project();
+        const float ws0 = p.wingLoading, tw0 = p.thrustLoading;
+        app.mainWindow().systemCommand(0);
+        app.constraintWindow().plot();
+        PlotWindow& w = app.plotWindow();
+        w.resize(1100, 700);
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto markerText = [&] {
+            for (const auto& op : w.picture()->picture().opsOf(RecordingCanvas::Kind::Text))
+                if (op.text.rfind("W/S=", 0) == 0) return op.text;
+            return std::string();
+        };
+        const PlotFrame& f = w.frame();
+        auto to = [&](float ws, float tw) {
+            return w.picture()
+                ->fromPicture(QPointF(f.left + (ws - f.xMin) * (f.right - f.left) / (f.xMax - f.xMin),
+                                      f.bottom - (tw - f.yMin) * (f.bottom - f.top) / (f.yMax - f.yMin)))
+                .toPoint();
+        };
+        QTest::mousePress(w.picture(), Qt::LeftButton, {}, to(ws0, tw0));
+        QTest::mouseMove(w.picture(), to(70, 1.6f));
+        QTest::mouseRelease(w.picture(), Qt::LeftButton, {}, to(70, 1.6f));
+        QVERIFY(p.wingLoading != ws0);
+        QCOMPARE(markerText(), "W/S=" + Str(p.wingLoading) + " T/W=" + Str(p.thrustLoading));
+
+        app.mainWindow().findChild<QAction*>("mnuEditUndo")->trigger();
+        QCOMPARE(p.wingLoading, ws0);
+        QCOMPARE(p.thrustLoading, tw0);
+        QCOMPARE(markerText(), "W/S=" + Str(ws0) + " T/W=" + Str(tw0));
     }
 };
 
