@@ -636,8 +636,10 @@ void LegCalculator::descend() {
 }
 
 void LegCalculator::deckLines() {
+    // A deck run without solution may leave a figure that is not a number (a nozzle area after an
+    // overflow): the line says it was not computed; the deck's failure lines above say why.
     auto P = [&](const std::string& label, float v, const std::string& unit = {}) {
-        return r_.pair(label, v, unit);
+        return std::isfinite(v) ? r_.pair(label, v, unit) : label + "not computed";
     };
     const std::string& temperature = p_.labels.suffixes.temperature;
     const std::string& area = p_.labels.suffixes.area;
