@@ -61,8 +61,10 @@ void BM_DesignTurbojet(benchmark::State& state) {
 }
 BENCHMARK(BM_DesignTurbojet)->Arg(kConstantGas)->Arg(kVariableGas);
 
-/// One full-throttle deck call at Mach 0.8 and 30,000 ft of a two-spool turbojet with bleed, cooling air
-/// and take-offs designed with the gas model of argument 0 (0 constant, 1 variable).
+/// One full-throttle deck call of a two-spool turbojet (argument 2 = 1) or a mixed-exhaust turbofan
+/// (argument 2 = 4, bypass ratio for equal mixer pressures) with bleed, cooling air and take-offs designed
+/// at Mach 0.8 and 30,000 ft with the gas model of argument 0 (0 constant, 1 variable): at the design
+/// condition (argument 1 = 0) or off design at Mach 0.5 and 10,000 ft (argument 1 = 1).
 void BM_DeckCallByGasModel(benchmark::State& state) {
     EngineDesign d;
     d.type = 1;
@@ -79,6 +81,12 @@ void BM_DeckCallByGasModel(benchmark::State& state) {
     d.CTOH = 0.003f;
     d.piAB = 1;
     d.gas = static_cast<int16_t>(state.range(0));
+    d.type = static_cast<int16_t>(state.range(2));
+    if (d.type == 4) {
+        d.pifan = 3;
+        d.alpha = -1;
+        d.pt5ratio = 1;
+    }
     const DesignResult made = designEngine(d);
     ProjectData p;
     initializeProject(p);
@@ -88,10 +96,11 @@ void BM_DeckCallByGasModel(benchmark::State& state) {
     }
     p.engine.setup[kSetupThrottleMode] = 1;
     for (int k = 11; k <= 15; ++k) p.engine.controls[k] = 0;
+    const bool offDesign = state.range(1) == 1;
     FlightCondition fc;
-    fc.altitude = 30000;
+    fc.altitude = offDesign ? 10000 : 30000;
     atmosphere(fc, p.units);
-    p.engine.controls[1] = 0.8f;
+    p.engine.controls[1] = offDesign ? 0.5f : 0.8f;
     p.engine.controls[2] = fc.altitude;
     p.engine.controls[3] = fc.temperature;
     p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
@@ -105,6 +114,12 @@ void BM_DeckCallByGasModel(benchmark::State& state) {
         benchmark::DoNotOptimize(F);
     }
 }
-BENCHMARK(BM_DeckCallByGasModel)->Arg(kConstantGas)->Arg(kVariableGas);
+BENCHMARK(BM_DeckCallByGasModel)
+    ->Args({kConstantGas, 0, 1})
+    ->Args({kVariableGas, 0, 1})
+    ->Args({kConstantGas, 1, 1})
+    ->Args({kVariableGas, 1, 1})
+    ->Args({kConstantGas, 1, 4})
+    ->Args({kVariableGas, 1, 4});
 
 } // namespace

@@ -2,6 +2,10 @@
 // and one design-point update as the side panel needs it while the design point is dragged.
 #include "app/project_data.h"
 #include "app/project_file.h"
+#include "constraint/constraint_calculation.h"
+#include "constraint/constraint_diagram.h"
+#include "output/canvas.h"
+#include "output/plot_frame.h"
 #include "sizing/sizing_chart.h"
 
 #include <benchmark/benchmark.h>
@@ -59,5 +63,52 @@ void BM_SizingDesignPointUpdate(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SizingDesignPointUpdate)->Unit(benchmark::kMillisecond);
+
+/// One step of dragging the constraint diagram's design point, as the Plot window makes it on every mouse
+/// move: the point evaluated afresh (constraint margins and, with `mission`, the mission) and the diagram
+/// drawn anew with the point marked there.
+void diagramDrag(benchmark::State& state, const char* file, bool mission) {
+    auto project = load(file);
+    if (!project) {
+        state.SkipWithError("cannot read the project");
+        return;
+    }
+    // The diagram's curves, as Plot computes them before it draws.
+    for (int16_t n = 1; n <= project->constraintCount; ++n) vededa::ConstraintCalculation(*project, n);
+    const vededa::SizingSettings settings = vededa::effectiveSizingSettings(*project);
+    vededa::ConstraintDiagramLayout layout;
+    layout.width = vededa::kPlotPictureWidth;
+    layout.height = vededa::kPlotPictureHeight;
+    layout.left = 1300, layout.right = 8000, layout.top = 600, layout.bottom = 6200;
+    const float ws0 = project->wingLoading, tw0 = project->thrustLoading;
+    int step = 0;
+    for (auto _ : state) {
+        // Back and forth across a fifth of the diagram around the design point.
+        const float f = static_cast<float>(step % 20) / 20.0f - 0.5f;
+        const float ws = ws0 * (1.0f + 0.2f * f), tw = tw0 * (1.0f - 0.2f * f);
+        ++step;
+        vededa::SizingPoint p = mission ? vededa::evaluateSizingPoint(*project, settings, ws, tw)
+                                        : vededa::evaluateSizingMargins(*project, settings, ws, tw);
+        vededa::RecordingCanvas canvas(layout.width, layout.height);
+        vededa::drawConstraintDiagram(canvas, *project, project->constraintCount, layout, {ws, tw});
+        benchmark::DoNotOptimize(p);
+        benchmark::DoNotOptimize(canvas);
+    }
+}
+
+void BM_ConstraintDiagramDragAlgebraic(benchmark::State& state) {
+    diagramDrag(state, "Vededa.RUZ", true);
+}
+BENCHMARK(BM_ConstraintDiagramDragAlgebraic)->Unit(benchmark::kMillisecond);
+
+void BM_ConstraintDiagramDragCycleDeckMargins(benchmark::State& state) {
+    diagramDrag(state, "Vededa_deck.RUZ", false);
+}
+BENCHMARK(BM_ConstraintDiagramDragCycleDeckMargins)->Unit(benchmark::kMillisecond);
+
+void BM_ConstraintDiagramDragCycleDeckWithMission(benchmark::State& state) {
+    diagramDrag(state, "Vededa_deck.RUZ", true);
+}
+BENCHMARK(BM_ConstraintDiagramDragCycleDeckWithMission)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace

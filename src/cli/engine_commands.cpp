@@ -190,9 +190,10 @@ void engineReportCommand(const EngineRunOptions& o) {
     const float T0 = o.t0 ? *o.t0 : (o.alt ? 0.0f : c[3]);
     std::string messages;
     if (o.hook) {
-        const std::string text = calculateThrottleHook(project, mach, alt, T0, messages);
+        std::vector<ThrottleHookRow> rows;
+        const std::string text = calculateThrottleHook(project, mach, alt, T0, messages, &rows);
         if (tableFormat(o.format))
-            writeTable(throttleHookTable(text, project.unitSystem == kSI), o.format);
+            writeTable(throttleHookTable(rows, project.unitSystem == kSI), o.format);
         else
             writeReport(text);
         if (!messages.empty()) std::cerr << messages;
@@ -220,7 +221,7 @@ void engineReportCommand(const EngineRunOptions& o) {
         return;
     }
     if (tableFormat(o.format))
-        writeTable(engineSeriesTable(report, o.series[0], project.unitSystem == kSI), o.format);
+        writeTable(engineSeriesTable(result.table, o.series[0], project.unitSystem == kSI), o.format);
     else
         writeReport(report);
 }

@@ -2,11 +2,12 @@
 #include "app/project_data.h"
 #include "cli/commands.h"
 #include "output/canvas.h"
+#include "output/data_table.h"
 #include "output/number_format.h"
 #include "sizing/sizing_chart.h"
 #include "sizing/sizing_plot.h"
+#include "sizing/sizing_table.h"
 
-#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <iostream>
@@ -24,13 +25,10 @@ struct SizingOptions {
     unsigned threads = 0;
 };
 
-/// A number as JSON and CSV write it: the shortest text that reads back to the same single value;
-/// "null" for a value that is not finite (never NaN or Infinity text).
+/// A number as the data tables write it; "null" for a value that is not finite (never NaN or
+/// Infinity text), which is counted as a figure that could not be computed.
 std::string number(float v) {
-    if (!std::isfinite(v)) return "null";
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
+    return finiteForOutput(v) ? dataNumberText(v) : std::string("null");
 }
 
 std::string number(const std::optional<float>& v) {
@@ -38,20 +36,7 @@ std::string number(const std::optional<float>& v) {
 }
 
 std::string quoted(const std::string& s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+    return jsonString(s);
 }
 
 template <typename T, typename F> std::string list(const std::vector<T>& v, F item) {
@@ -116,27 +101,6 @@ std::string json(const ProjectData& p, const SizingChart& c) {
         o << "null";
     }
     o << "\n}\n";
-    return o.str();
-}
-
-std::string csv(const SizingChart& c) {
-    std::ostringstream o;
-    o << "ws,tw,flown,fuel_fraction,feasible,wto";
-    for (const SizingConstraint& s : c.constraints) o << ",margin_" << s.number;
-    o << "\n";
-    for (std::size_t j = 0; j < c.grid.tw.size(); ++j)
-        for (std::size_t i = 0; i < c.grid.ws.size(); ++i) {
-            const SizingCell& x = c.cell(i, j);
-            const float ws = c.grid.ws[i], tw = c.grid.tw[j];
-            o << number(ws) << "," << number(tw) << "," << (x.flown ? 1 : 0) << ","
-              << (x.flown ? number(x.fuelFraction) : "") << "," << (x.feasible ? 1 : 0) << ","
-              << (x.flown && (!c.settings.closure || x.closed) ? number(x.wto) : "");
-            for (const SizingConstraint& s : c.constraints) {
-                const std::optional<float>& v = s.values[s.landing ? j : i];
-                o << "," << (v ? number(s.landing ? *v - ws : tw - *v) : "");
-            }
-            o << "\n";
-        }
     return o.str();
 }
 
@@ -228,8 +192,8 @@ void runSizing(const SizingOptions& o) {
     }
     if (o.format == "json")
         std::cout << json(*project, chart);
-    else if (o.format == "csv")
-        std::cout << csv(chart);
+    else if (tableFormat(o.format))
+        writeTable(sizingGridTable(*project, chart), o.format);
     else {
         // A report like the others: CRLF line ends.
         std::string report;
@@ -258,8 +222,7 @@ void registerSizingCommands(CLI::App& app) {
                     "T/W grid: MIN MAX STEP (default: the constraint diagram's range, 41 points)")
         ->expected(3);
     cmd->add_flag("--closure", o->closure, "Solve W_TO at every point so that the weights close");
-    cmd->add_option("--format", o->format, "Output: text, csv or json")
-        ->check(CLI::IsMember({"text", "csv", "json"}));
+    addFormatOption(cmd, o->format);
     cmd->add_option("--svg", o->svg, "Write the sizing chart to this SVG file");
     cmd->add_flag("--filled", o->filled, "Fill the bands between contour lines in the SVG chart");
     cmd->add_option("--date", o->date, "Date written in the heading and on the chart (e.g. 12/8/2026)");

@@ -21,7 +21,6 @@ constexpr float kUprightShare = 0.005f; ///< a curve narrower than this share of
 constexpr int kBoundarySamples = 400;   ///< W/S steps of the feasible region's edge
 constexpr Rgb kFeasibleTint{222, 242, 222};
 constexpr int kDesignPointColor = 12; ///< light red
-constexpr float kMarkerSize = 70;     ///< half width of the design point's diamond
 
 enum Outcode : int { kRight = 1, kLeft = 2, kAbove = 4, kBelow = 8 };
 
@@ -230,8 +229,21 @@ bool clipSegment(DiagramPoint& a, DiagramPoint& b, const DiagramFrame& f) {
     return outcode(a, f) == 0 && outcode(b, f) == 0;
 }
 
+DiagramPoint designPointOnPicture(const ProjectData& project, const ConstraintDiagramLayout& l,
+                                  DiagramPoint designPoint) {
+    const DiagramFrame f{project.wsAxis[1], project.wsAxis[2], project.twAxis[1], project.twAxis[2]};
+    if (f.xmax == f.xmin || f.ymax == f.ymin) return {l.left, l.bottom};
+    const DeviceMap m{l, f};
+    return {m.x(designPoint.x), m.y(designPoint.y)};
+}
+
 std::string drawConstraintDiagram(Canvas& canvas, const ProjectData& project, int16_t count,
                                   const ConstraintDiagramLayout& l) {
+    return drawConstraintDiagram(canvas, project, count, l, {project.wingLoading, project.thrustLoading});
+}
+
+std::string drawConstraintDiagram(Canvas& canvas, const ProjectData& project, int16_t count,
+                                  const ConstraintDiagramLayout& l, DiagramPoint designPoint) {
     const DiagramFrame f{project.wsAxis[1], project.wsAxis[2], project.twAxis[1], project.twAxis[2]};
     if (f.xmax == f.xmin) return "The W/S range has no width: minimum and maximum are equal.";
     if (f.ymax == f.ymin) return "The T/W range has no width: minimum and maximum are equal.";
@@ -298,20 +310,23 @@ std::string drawConstraintDiagram(Canvas& canvas, const ProjectData& project, in
     }
 
     // The aircraft's design point with its values, when it lies in the frame.
-    const float ws = project.wingLoading, tw = project.thrustLoading;
+    const float ws = designPoint.x, tw = designPoint.y;
     if (ws >= f.xmin && ws <= f.xmax && tw >= f.ymin && tw <= f.ymax) {
         const float dx = m.x(ws), dy = m.y(tw);
         canvas.setColor(kDesignPointColor);
-        canvas.polygon(
-            {{dx, dy - kMarkerSize}, {dx + kMarkerSize, dy}, {dx, dy + kMarkerSize}, {dx - kMarkerSize, dy}});
+        canvas.polygon({{dx, dy - kDesignPointMarkerSize},
+                        {dx + kDesignPointMarkerSize, dy},
+                        {dx, dy + kDesignPointMarkerSize},
+                        {dx - kDesignPointMarkerSize, dy}});
         canvas.setColor(0);
-        canvas.box(dx - 0.4f * kMarkerSize, dy - 0.4f * kMarkerSize, dx + 0.4f * kMarkerSize,
-                   dy + 0.4f * kMarkerSize, false);
+        canvas.box(dx - 0.4f * kDesignPointMarkerSize, dy - 0.4f * kDesignPointMarkerSize,
+                   dx + 0.4f * kDesignPointMarkerSize, dy + 0.4f * kDesignPointMarkerSize, false);
         const std::string values = "W/S=" + Str(ws) + " T/W=" + Str(tw);
         // Beside the marker, on the side with room inside the frame.
-        const bool leftSide = dx + kMarkerSize + canvas.textWidth(values) > l.right;
-        canvas.text(leftSide ? dx - 1.5f * kMarkerSize : dx + 1.5f * kMarkerSize, dy - 1.2f * kMarkerSize,
-                    values, leftSide ? HAlign::Right : HAlign::Left, VAlign::Bottom);
+        const bool leftSide = dx + kDesignPointMarkerSize + canvas.textWidth(values) > l.right;
+        canvas.text(leftSide ? dx - 1.5f * kDesignPointMarkerSize : dx + 1.5f * kDesignPointMarkerSize,
+                    dy - 1.2f * kDesignPointMarkerSize, values, leftSide ? HAlign::Right : HAlign::Left,
+                    VAlign::Bottom);
     }
 
     drawFrame(canvas, m);

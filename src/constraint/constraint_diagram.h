@@ -54,4 +54,17 @@ std::vector<DiagramPoint> feasibleBoundary(const ProjectData& project, int16_t c
 std::string drawConstraintDiagram(Canvas& canvas, const ProjectData& project, int16_t count,
                                   const ConstraintDiagramLayout& layout = {});
 
+/// The same diagram with the design point marked at `designPoint` (W/S, T/W) instead of the aircraft's
+/// own: the point the user is dragging before it becomes the aircraft's.
+std::string drawConstraintDiagram(Canvas& canvas, const ProjectData& project, int16_t count,
+                                  const ConstraintDiagramLayout& layout, DiagramPoint designPoint);
+
+/// Half width of the design point's diamond [picture units].
+inline constexpr float kDesignPointMarkerSize = 70;
+
+/// Where the diagram puts the design point (W/S, T/W) on its picture, in picture units: the frame's
+/// mapping truncated to whole device units, as the marker is drawn.
+DiagramPoint designPointOnPicture(const ProjectData& project, const ConstraintDiagramLayout& layout,
+                                  DiagramPoint designPoint);
+
 } // namespace vededa

@@ -1,7 +1,6 @@
 #include "contour/contour_grid.h"
 
 #include "app/range_steps.h"
-
 #include "contour/contour_overlays.h"
 #include "models/atmosphere.h"
 #include "output/number_format.h"
@@ -48,8 +47,13 @@ ContourPoint contourPointAt(const ProjectData& p, const AnalysisModels& m, const
     out.liftDrag = cl / cd;
     out.dragThrust = c.beta * c.loadFactor / out.liftDrag / p.thrustLoading;
     if (p.thrustModel == 7 && q > 1.3f * c.qMax) {
-        // Beyond the dynamic pressure the deck is run at: the engine figures of the previous point stay.
+        // Beyond the dynamic pressure the deck is run at the engine has no figures here. L/D and D/TSL do
+        // not need them; every other quantity would show the previous point's figures or the lapse floor,
+        // so the point counts as one without engine solution.
         out.alpha = 0.001f;
+        if (c.quantity == kContourLiftDrag || c.quantity == kContourDragThrust) return out;
+        out.failed = true;
+        out.failure = "     Dynamic pressure beyond 1.3 times Qmax: the engine deck is not run here.\r\n";
         return out;
     }
     if (c.quantity == kContourLiftDrag) return out;
@@ -123,7 +127,7 @@ ContourCalculation calculateContourGrid(const ProjectData& p, const AnalysisMode
     out.message = contourIncrementMessage(c);
     if (!out.message.empty()) return out;
     // Counted in double with the range-end tolerance: a range converted to the other unit system keeps
-    // its last column (1250..1750 by 250 ft/s is 2 increments in m/s too). The message above bounds them.
+    // its last column (150..950 by 100 ft/s is 8 increments in m/s too). The message above bounds them.
     out.velocityIncrements =
         static_cast<int>(rangeIncrementCount(c.velocity[1], c.velocity[2], c.velocity[3]));
     out.altitudeIncrements =

@@ -1,7 +1,6 @@
 #include "contour/contour_overlays.h"
 
 #include "app/range_steps.h"
-
 #include "models/atmosphere.h"
 #include "output/number_format.h"
 

@@ -19,6 +19,9 @@ struct DesignCycle {
     double cp6, R6, gamma6, Tt6, Tt9, cp9, R9, gamma9, tauLambdaAB, fAB = 0, piABUse;
     double pt9p0, M8, p0p9, pt9p9, M9, T9T0, V9V0, fO, m9m0, specificThrust, S, V0;
     double M19 = 0, pt19p19 = 0, p0p19 = 1, V19V0 = 0, T19T0 = 0, coreExit = 0;
+    /// Isentropic efficiencies of the fan, the high-pressure compressor and the two turbines at the design
+    /// point: the given ones, or those of the given polytropic efficiencies (what the deck keeps constant).
+    double etaFan = 1, etaHpc = 1, etaTH = 1, etaTL = 1;
 };
 
 /// Gas properties of the constant-cp model, or the representative values the variable model writes into

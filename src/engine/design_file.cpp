@@ -30,7 +30,7 @@ bool sameKey(std::string_view a, std::string_view b) {
 const std::vector<DesignKey>& designKeys() {
     static const std::vector<DesignKey> keys = {
         {"type", "engine type: 1 jet, 2 jet AB, 3 fan, 4 mixed fan, 5 mixed fan AB, 6 prop, 7 ducted"},
-        {"units", "1 English (ft, R, psia, lbm/s, lbf), 2 SI (m, K, Pa, kg/s, N)"},
+        {"units", "1 English (ft, R, psia, lbm/s, lbf), 2 SI (m, K, Pa, kg/s, N)", "1|2"},
         {"M0", "design flight Mach number"},
         {"alt", "design altitude [ft or m]"},
         {"T0", "ambient temperature instead of the table atmosphere [R or K]"},
@@ -63,10 +63,10 @@ const std::vector<DesignKey>& designKeys() {
         {"etamL", "low-spool mechanical efficiency"},
         {"etamPL", "low-spool power take-off efficiency"},
         {"etamPH", "high-spool power take-off efficiency"},
-        {"etacp", "fan isentropic efficiency"},
-        {"etacH", "high-pressure compressor isentropic efficiency"},
-        {"etatH", "high-pressure turbine isentropic efficiency"},
-        {"etatL", "low-pressure turbine isentropic efficiency"},
+        {"etacp", "fan efficiency (isentropic unless efficiencies = polytropic)"},
+        {"etacH", "high-pressure compressor efficiency"},
+        {"etatH", "high-pressure turbine efficiency"},
+        {"etatL", "low-pressure turbine efficiency"},
         {"hPR", "fuel heating value [BTU/lbm or kJ/kg]"},
         {"cpc", "specific heat of the compression gas [BTU/(lbm R) or kJ/(kg K)]"},
         {"cpt", "specific heat of the turbine gas [BTU/(lbm R) or kJ/(kg K)]"},
@@ -85,9 +85,13 @@ const std::vector<DesignKey>& designKeys() {
         {"nhmax", "limit: maximum high-spool speed [% of reference] (0 = none)"},
         {"Tt4max", "maximum Tt4 written into the file [R or K] (default Tt4)"},
         {"Tt7max", "maximum Tt7 written into the file [R or K] (default Tt7)"},
-        {"gas", "gas model: constant (two constant-cp gases) or variable (real-gas properties)"},
+        {"gas", "gas model: constant (two constant-cp gases) or variable (real-gas properties)",
+         "constant|variable"},
         {"HC", "fuel hydrogen/carbon atom ratio of the variable gas (default 2, kerosene)"},
-        {"spools", "1 for a single-spool turbojet (types 1, 2; compressor as pihpc, etacH), default 2"},
+        {"efficiencies", "etacp, etacH, etatH, etatL are isentropic (default) or polytropic",
+         "isentropic|polytropic"},
+        {"spools", "1 for a single-spool turbojet (types 1, 2; compressor as pihpc, etacH), default 2",
+         "1|2"},
     };
     return keys;
 }

@@ -16,7 +16,7 @@ namespace vededa {
 namespace {
 
 float powf64(float base, double exponent) {
-    return static_cast<float>(std::pow(static_cast<double>(base), exponent));
+    return static_cast<float>(cyclePower(static_cast<double>(base), exponent));
 }
 float sqrtf64(float v) {
     return static_cast<float>(std::sqrt(static_cast<double>(v)));
@@ -162,7 +162,8 @@ class DeckRun {
     float thrustScale_ = 1;
 
     // Gas properties: the variable gas model of an engine designed with it (reference position 55)
-    std::optional<GasModel> gas_;
+    std::shared_ptr<const GasModel> gas_;
+    RealGasStart realGasStart_; ///< the last converged gas generator of this call (variable gas)
     float cpc_, cpt_, cpAB_, gc_, gt_, gAB_, Rc_, Rt_, RAB_;
     float core_; ///< 1 - beta - eps1 - eps2
 
@@ -226,7 +227,7 @@ void DeckRun::setUp() {
     RAB_ = gasConstant(gAB_, cpAB_, u_.jgc);
     core_ = 1 - c_[26] - c_[27] - c_[28];
     if (r_[55] == kVariableGas)
-        gas_.emplace(u_.system, r_[56]);
+        gas_ = GasModel::shared(u_.system, r_[56]);
     else
         gas_.reset();
 
@@ -976,9 +977,11 @@ bool DeckRun::realGasEvaluate() {
     in.piAB = piABUse_;
     in.chokedP0P9 = ctl_[7];
     in.thrustScale = thrustScale_;
+    in.start = &realGasStart_;
     RealGasPassResult o;
     const std::string failure = realGasPass(*gas_, in, o);
     if (!failure.empty()) return fail(failure);
+    if (o.converged.valid) realGasStart_ = o.converged;
     tauR_ = o.tauR;
     piR_ = o.piR;
     piD_ = o.piD;
@@ -1015,6 +1018,9 @@ bool DeckRun::realGasEvaluate() {
     A9_ = o.A9;
     nl_ = o.pctNL;
     nh_ = o.pctNH;
+    M5_ = o.M5;
+    M5p_ = o.M5p;
+    M6_ = o.M6;
     if (!std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
         return fail(
             "Floating-point fault in the engine cycle (overflow, division by zero or invalid operation).");
@@ -1098,11 +1104,36 @@ void DeckRun::run(DeckResult& result, float thrustScale) {
     const float pt3Tolerance = english_ ? kPt3TolerancePsia : kPt3TolerancePsia * kPaPerPsia;
 
     LimitSearch search;
+    // Thrust matching: the throttled temperature (Tt7 while the afterburner is lit, else Tt4) of the
+    // highest pass short of the required thrust and of the lowest pass above it.
+    float shortT = 0, overT = 0;
+    bool haveShort = false, haveOver = false;
+    float bestT = 0, bestErr = 0; ///< the throttled temperature of the pass closest to the thrust
+    bool haveBest = false, bestPass = false;
+    float failedT = 0; ///< the throttled temperature of the last pass without a cycle solution
+    bool haveFailed = false;
+    std::string failedText; ///< that pass's failure lines
+    int16_t throttleRetries = 0;
     float prevF = 0;
     int16_t steps = 0, rememberedLimit = -1;
     bool whole = true;
     for (;;) {
-        if (!evaluate(whole)) break;
+        const std::size_t textMark = text_.size();
+        const int16_t codeMark = code_;
+        if (!evaluate(whole)) {
+            // A throttle step into a region where the cycle has no solution (deep throttle) goes back half
+            // way from the last pass that had one, and no later step goes as far again.
+            if (phase_ != 2 || steps == 0 || dT == 0 || ++throttleRetries > kThrottleRetryLimit) break;
+            failedText = text_.substr(textMark);
+            text_.resize(textMark);
+            code_ = codeMark;
+            float& throttled = abLit_ ? Tt7_ : Tt4_;
+            failedT = throttled;
+            haveFailed = true;
+            dT /= 2;
+            throttled -= dT;
+            continue;
+        }
         whole = true;
         // Approach to a requested Tt4 below the reference Tt4 (not while the thrust is being matched).
         if (code_ != kLimitThrust && phase_ != 2 && requestedTt4 < Tt4R_ && code_ != kLimitTt4Set) {
@@ -1137,8 +1168,11 @@ void DeckRun::run(DeckResult& result, float thrustScale) {
         for (const Limit& L : limits) {
             if (!L.tested || L.limit <= 0) continue;
             const int16_t k = L.code;
+            // While the thrust is matched Tt4 only comes down from a pass that met the limits: a value
+            // within the limit's tolerance above it is the noise of the cycle, not a new limit.
+            const float margin = phase_ == 2 ? L.tolerance : 0.0f;
             const bool starts =
-                L.value > L.limit && (k == kLimitHighSpool ? code_ != k : (code_ < k || code_ > 5));
+                L.value > L.limit + margin && (k == kLimitHighSpool ? code_ != k : (code_ < k || code_ > 5));
             if (starts) {
                 search.begin(k, Tt4_, L.value, L.limit);
                 Tt4_ -= 0.01f;
@@ -1190,12 +1224,53 @@ void DeckRun::run(DeckResult& result, float thrustScale) {
                 break;
             }
             phase_ = 2;
+            const float throttled = abLit_ ? Tt7_ : Tt4_;
+            if (bestPass) goto output;
+            if (!haveBest || std::fabs(err) < std::fabs(bestErr)) {
+                bestT = throttled;
+                bestErr = err;
+                haveBest = true;
+            }
+            if (err > 0) {
+                shortT = haveShort ? std::max(shortT, throttled) : throttled;
+                haveShort = true;
+            } else {
+                overT = haveOver ? std::min(overT, throttled) : throttled;
+                haveOver = true;
+            }
+            const bool bracketed = haveShort && haveOver && shortT < overT;
             if (steps > 0) {
                 const float slope = (F_ - prevF) / dT;
                 if (slope != 0 && std::fabs(err) < 2) goto output;
                 if (slope != 0) dT = throttleStep(err, slope, abLit_, english_);
+                // The thrust carries the noise of the inner iterations (and can jump where the mixer
+                // changes its match): a bracket finer than the cycle resolves leaves the pass closest to
+                // the thrust as the match.
+                const float resolution = english_ ? kLimitTt4Resolution : kLimitTt4Resolution / 1.8f;
+                if (bracketed && overT - shortT < resolution) {
+                    if (bestT == throttled) goto output;
+                    (abLit_ ? Tt7_ : Tt4_) = bestT;
+                    whole = !abLit_;
+                    bestPass = true;
+                    continue;
+                }
+            } else if (std::fabs(err) < 2) {
+                goto output; // the full-throttle pass gives the thrust
             } else if (!english_) {
                 dT = -50.0f / 1.8f;
+            }
+            // A step that leaves the bracket of a pass short of the thrust and one above it bisects it.
+            if (bracketed && !(throttled + dT > shortT && throttled + dT < overT))
+                dT = (shortT + overT) / 2 - throttled;
+            if (haveFailed && (dT < 0 ? throttled + dT <= failedT : throttled + dT >= failedT) &&
+                (failedT - throttled) * dT > 0) {
+                // The thrust asked for lies beyond the passes with a cycle solution.
+                if (++throttleRetries > kThrottleRetryLimit) {
+                    text_ += failedText;
+                    code_ = kLimitNoSolution;
+                    break;
+                }
+                dT = (failedT - throttled) / 2;
             }
             if (steps >= kThrottleStepLimit) {
                 text_ += "     **** Throttle iteration will not converge *****\r\n";
@@ -1206,7 +1281,9 @@ void DeckRun::run(DeckResult& result, float thrustScale) {
                 break;
             }
             if (abLit_) {
-                if (Tt7_ > Tt6_) {
+                if (Tt7_ > Tt6_ || err > 0) {
+                    // The afterburner goes out only when it gives too much thrust at its inlet temperature.
+                    if (Tt7_ + dT < Tt6_) dT = Tt6_ - Tt7_;
                     Tt7_ += dT;
                     prevF = F_;
                     ++steps;
@@ -1215,6 +1292,7 @@ void DeckRun::run(DeckResult& result, float thrustScale) {
                     // The afterburner has come down to its inlet temperature (or was lit without being
                     // above it): put it out and go on with Tt4.
                     steps = 0;
+                    haveShort = haveOver = haveFailed = haveBest = false;
                     Tt7_ = Tt6_;
                     putAfterburnerOut();
                     dT = english_ ? -100.0f : -100.0f / 1.8f;
@@ -1248,12 +1326,8 @@ void DeckRun::run(DeckResult& result, float thrustScale) {
 } // namespace
 
 float throttleStep(float thrustError, float slope, bool afterburnerLit, bool english) {
-    if (afterburnerLit) {
-        const float cap = english ? 500.0f : 277.78f;
-        return std::clamp(0.7f * thrustError / slope, -cap, cap);
-    }
-    const float cap = english ? 100.0f : 55.55f;
-    return std::clamp(0.5f * thrustError / slope, -cap, cap);
+    const float cap = afterburnerLit ? (english ? 500.0f : 277.78f) : (english ? 250.0f : 138.89f);
+    return std::clamp(thrustError / slope, -cap, cap);
 }
 
 bool deckSupportsType(int16_t type) {

@@ -36,6 +36,7 @@ inline constexpr int16_t kFanPassLimit = 50;             ///< separate-exhaust t
 inline constexpr int16_t kLowTurbineUpdateLimit = 100;   ///< separate-exhaust turbofan tau_tL updates
 inline constexpr int16_t kFanMassFlowPassLimit = 50;     ///< separate-exhaust turbofan mass-flow passes
 inline constexpr int16_t kThrottleStepLimit = 500;       ///< thrust-matching steps
+inline constexpr int16_t kThrottleRetryLimit = 8;        ///< thrust-matching steps cut short by a failed pass
 inline constexpr int16_t kCycleEvaluationLimit = 3000;   ///< cycle evaluations within one call
 
 /// The cycle state of a call that the engine windows read (engine test, component interfaces, throttle
@@ -120,9 +121,10 @@ void RunEngineDeck(EngineData& engine, const UnitConstants& units, EngineDeckRes
                    std::string& resultsText, float& F, float& S, float& m0, float& A0, float& A9, float& Tt4,
                    float& Tt7, int16_t& afterburnerState, int16_t& limitCode, float& thrustScale);
 
-/// The thrust-matching temperature step from the thrust error [lbf or N] and the slope dF/dT: 0.7 of the
-/// secant step on Tt7 with the afterburner lit, cut to ±500 R (±277.78 K); 0.5 of it on Tt4 otherwise, cut
-/// to ±100 R (±55.55 K).
+/// The thrust-matching temperature step from the thrust error [lbf or N] and the slope dF/dT: the secant
+/// step, cut to ±500 R (±277.78 K) on Tt7 with the afterburner lit and to ±250 R (±138.89 K) on Tt4. The
+/// deck keeps the steps inside the bracket of a pass short of the thrust and one above it, and steps back
+/// from a pass without cycle solution.
 float throttleStep(float thrustError, float slope, bool afterburnerLit, bool english);
 
 /// Whether the deck computes engine type `type`.

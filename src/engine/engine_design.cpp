@@ -137,6 +137,15 @@ DesignReadResult readEngineDesign(std::string_view text) {
             given[key] = true;
             continue;
         }
+        if (key == "efficiencies") {
+            const std::string kind = lower(value);
+            if (kind != "isentropic" && kind != "polytropic" && kind != "0" && kind != "1")
+                return fail("the value of 'efficiencies' must be 'isentropic' or 'polytropic'");
+            d.efficiencies =
+                kind == "polytropic" || kind == "1" ? kPolytropicEfficiencies : kIsentropicEfficiencies;
+            given[key] = true;
+            continue;
+        }
         char* end = nullptr;
         const double v = std::strtod(value.c_str(), &end);
         if (value.empty() || end != value.c_str() + value.size() || !std::isfinite(v))
@@ -197,6 +206,24 @@ using Gas = DesignGas;
 double tauFromPi(double pi, double eta, double gamma) {
     return 1.0 + (std::pow(pi, (gamma - 1.0) / gamma) - 1.0) / eta;
 }
+
+/// Temperature ratio of a compression by `pi` with the polytropic efficiency `e`, and the isentropic
+/// efficiency of that compression (`e` itself when nothing is compressed).
+double polytropicTau(double pi, double e, double gamma, double& isentropicEta) {
+    const double k = (gamma - 1.0) / gamma;
+    const double tau = std::pow(pi, k / e);
+    isentropicEta = pi > 1 && tau > 1 ? (std::pow(pi, k) - 1.0) / (tau - 1.0) : e;
+    return tau;
+}
+
+/// Pressure ratio of an expansion of temperature ratio `tau` (0 < tau < 1) with the polytropic efficiency
+/// `e`, and the isentropic efficiency of that expansion.
+double polytropicTurbinePi(double tau, double e, double gamma, double& isentropicEta) {
+    const double pi = std::pow(tau, gamma / ((gamma - 1.0) * e));
+    const double ideal = 1.0 - std::pow(pi, (gamma - 1.0) / gamma);
+    isentropicEta = ideal > 0 ? (1.0 - tau) / ideal : e;
+    return pi;
+}
 double phi(double m, double g) {
     const double m2 = m * m;
     return m2 * (1.0 + 0.5 * (g - 1.0) * m2) / ((1.0 + g * m2) * (1.0 + g * m2));
@@ -212,8 +239,15 @@ std::string jetCycle(const EngineDesign& d, const Gas& g, double T0, double M0, 
     c.piR = f32(std::pow(c.tauR, g.gc / (g.gc - 1.0)));
     c.piD = f32(d.pidmax * ramRecovery(static_cast<float>(M0)));
     c.tauLambda = d.Tt4 * g.cpt / (T0 * g.cpc);
-    c.tauFan = f32(tauFromPi(d.pifan, d.etacp, g.gc));
-    c.tauHpc = f32(tauFromPi(d.pihpc, d.etacH, g.gc));
+    const bool polytropic = d.efficiencies == kPolytropicEfficiencies;
+    c.etaFan = d.etacp;
+    c.etaHpc = d.etacH;
+    c.etaTH = d.etatH;
+    c.etaTL = d.etatL;
+    c.tauFan =
+        f32(polytropic ? polytropicTau(d.pifan, d.etacp, g.gc, c.etaFan) : tauFromPi(d.pifan, d.etacp, g.gc));
+    c.tauHpc =
+        f32(polytropic ? polytropicTau(d.pihpc, d.etacH, g.gc, c.etaHpc) : tauFromPi(d.pihpc, d.etacH, g.gc));
     const double tauC = c.tauFan * c.tauHpc;
     c.f = (c.tauLambda - c.tauR * tauC) / (d.hPR * d.etab / (g.cpc * T0) - c.tauLambda);
     if (!(c.f > 0)) return "no positive fuel/air ratio: Tt4 is too low for the compressor exit temperature";
@@ -224,9 +258,13 @@ std::string jetCycle(const EngineDesign& d, const Gas& g, double T0, double M0, 
     c.tauTH = 1.0 - (c.tauR * c.tauFan * (c.tauHpc - 1.0) + (1.0 + alpha) * CTOH / d.etamPH) /
                         (d.etamH * c.tauLambda * (hot + d.eps1 * coolTerm));
     if (!(c.tauTH > 0 && c.tauTH < 1)) return "the high-pressure turbine temperature ratio is out of range";
-    const double thBase = 1.0 - (1.0 - c.tauTH) / d.etatH;
-    if (!(thBase > 0)) return "the high-pressure turbine cannot give the compressor work";
-    c.piTH = std::pow(thBase, g.gt / (g.gt - 1.0));
+    if (polytropic) {
+        c.piTH = polytropicTurbinePi(c.tauTH, d.etatH, g.gt, c.etaTH);
+    } else {
+        const double thBase = 1.0 - (1.0 - c.tauTH) / d.etatH;
+        if (!(thBase > 0)) return "the high-pressure turbine cannot give the compressor work";
+        c.piTH = std::pow(thBase, g.gt / (g.gt - 1.0));
+    }
     c.tauM2 = (hot + d.eps1 + d.eps2 * coolTerm / (c.tauM1 * c.tauTH)) / (hot + d.eps1 + d.eps2);
     c.X = c.tauM1 * c.tauTH * c.tauM2;
     c.tauTL = 1.0 - (1.0 + alpha) * (c.tauR * (c.tauFan - 1.0) + CTOL / d.etamPL) /
@@ -234,9 +272,13 @@ std::string jetCycle(const EngineDesign& d, const Gas& g, double T0, double M0, 
     if (!(c.tauTL > 0 && c.tauTL < 1))
         return "the low-pressure turbine temperature ratio is out of range (an engine whose low-pressure "
                "turbine does no work cannot be run by the deck)";
-    const double tlBase = 1.0 - (1.0 - c.tauTL) / d.etatL;
-    if (!(tlBase > 0)) return "the low-pressure turbine cannot give the fan work";
-    c.piTL = std::pow(tlBase, g.gt / (g.gt - 1.0));
+    if (polytropic) {
+        c.piTL = polytropicTurbinePi(c.tauTL, d.etatL, g.gt, c.etaTL);
+    } else {
+        const double tlBase = 1.0 - (1.0 - c.tauTL) / d.etatL;
+        if (!(tlBase > 0)) return "the low-pressure turbine cannot give the fan work";
+        c.piTL = std::pow(tlBase, g.gt / (g.gt - 1.0));
+    }
 
     if (mixed) {
         c.alphaP = alpha / (d.eps1 + d.eps2 + hot);
@@ -391,7 +433,13 @@ std::string propCycle(const EngineDesign& d, const Gas& g, double T0, double M0,
     c.piD = f32(d.pidmax * ramRecovery(static_cast<float>(M0)));
     c.tauLambda = d.Tt4 * g.cpt / (T0 * g.cpc);
     c.tauFan = 1;
-    c.tauHpc = f32(tauFromPi(d.pihpc, d.etacH, g.gc));
+    const bool polytropic = d.efficiencies == kPolytropicEfficiencies;
+    c.etaFan = d.etacp;
+    c.etaHpc = d.etacH;
+    c.etaTH = d.etatH;
+    c.etaTL = d.etatL;
+    c.tauHpc =
+        f32(polytropic ? polytropicTau(d.pihpc, d.etacH, g.gc, c.etaHpc) : tauFromPi(d.pihpc, d.etacH, g.gc));
     c.f = (c.tauLambda - c.tauR * c.tauHpc) / (d.hPR * d.etab / (g.cpc * T0) - c.tauLambda);
     if (!(c.f > 0)) return "no positive fuel/air ratio: Tt4 is too low for the compressor exit temperature";
     const double core = 1.0 - d.beta - d.eps1 - d.eps2;
@@ -400,10 +448,14 @@ std::string propCycle(const EngineDesign& d, const Gas& g, double T0, double M0,
     c.tauM1 = (hot + d.eps1 * coolTerm) / (hot + d.eps1);
     c.tauTH = 1.0 - c.tauR * (c.tauHpc - 1.0) / (d.etamH * c.tauLambda * (hot + d.eps1 * coolTerm));
     if (!(c.tauTH > 0 && c.tauTH < 1)) return "the high-pressure turbine temperature ratio is out of range";
-    const double thBase = 1.0 - (1.0 - c.tauTH) / d.etatH;
-    if (!(thBase > 0)) return "the high-pressure turbine cannot give the compressor work";
     const double e = (g.gt - 1.0) / g.gt;
-    c.piTH = std::pow(thBase, 1.0 / e);
+    if (polytropic) {
+        c.piTH = polytropicTurbinePi(c.tauTH, d.etatH, g.gt, c.etaTH);
+    } else {
+        const double thBase = 1.0 - (1.0 - c.tauTH) / d.etatH;
+        if (!(thBase > 0)) return "the high-pressure turbine cannot give the compressor work";
+        c.piTH = std::pow(thBase, 1.0 / e);
+    }
     c.tauM2 = (hot + d.eps1 + d.eps2 * coolTerm / (c.tauM1 * c.tauTH)) / (hot + d.eps1 + d.eps2);
     c.X = c.tauM1 * c.tauTH * c.tauM2;
     if (!(d.M9 >= 0.1f && d.M9 <= 1.0f))
@@ -414,7 +466,14 @@ std::string propCycle(const EngineDesign& d, const Gas& g, double T0, double M0,
     c.pt9p0 = c.pt9p9;
     c.piTL = c.pt9p0 / (c.piD * c.piR * d.pihpc * d.pib * c.piTH * d.pin);
     if (!(c.piTL < 1)) return "no expansion is left for the power turbine";
-    c.tauTL = 1.0 - d.etatL * (1.0 - std::pow(c.piTL, e));
+    if (polytropic) {
+        // The power turbine's pressure ratio is fixed by the nozzle: each stage expands at the polytropic
+        // efficiency.
+        c.tauTL = std::pow(c.piTL, e * d.etatL);
+        c.etaTL = (1.0 - c.tauTL) / (1.0 - std::pow(c.piTL, e));
+    } else {
+        c.tauTL = 1.0 - d.etatL * (1.0 - std::pow(c.piTL, e));
+    }
     c.cp6 = c.cp9 = g.cpt;
     c.R6 = c.R9 = g.Rt;
     c.gamma6 = c.gamma9 = g.gt;
@@ -510,16 +569,21 @@ EngineDesign twoSpoolDesign(const EngineDesign& design, std::string& message) {
     // compressor, so the overall pressure ratio, work and exit temperature stay the user's.
     const double piL = singleSpoolLowRatio(piC);
     const double piH = piC / piL;
-    const double e = (gc - 1.0) / gc;
-    const double tauC = 1.0 + (std::pow(piC, e) - 1.0) / etaC;
-    const double tauL = 1.0 + (std::pow(piL, e) - 1.0) / etaC;
     d.pifan = static_cast<float>(piL);
-    d.etacp = static_cast<float>(etaC);
     d.pihpc = static_cast<float>(piH);
-    d.etacH = static_cast<float>((std::pow(piH, e) - 1.0) / (tauC / tauL - 1.0));
     d.etatL = design.etatH;
     d.etamL = design.etamH;
     d.spools = 2;
+    if (design.efficiencies == kPolytropicEfficiencies) {
+        // Every stage of the one compressor has the same polytropic efficiency, so both spools do.
+        d.etacp = static_cast<float>(etaC);
+        return d;
+    }
+    const double e = (gc - 1.0) / gc;
+    const double tauC = 1.0 + (std::pow(piC, e) - 1.0) / etaC;
+    const double tauL = 1.0 + (std::pow(piL, e) - 1.0) / etaC;
+    d.etacp = static_cast<float>(etaC);
+    d.etacH = static_cast<float>((std::pow(piH, e) - 1.0) / (tauC / tauL - 1.0));
     return d;
 }
 
@@ -562,7 +626,8 @@ DesignResult designEngine(const EngineDesign& given) {
     // The variable gas model computes every type with enthalpies; take-off powers are then per unit of
     // m0·h(T0), the enthalpy that plays the part of cp_c·T0.
     const bool variable = d.gas == kVariableGas;
-    const GasModel model(d.units, d.HC);
+    const std::shared_ptr<const GasModel> sharedModel = GasModel::shared(d.units, d.HC);
+    const GasModel& model = *sharedModel;
     const DesignConditions conditions{T0, M0, u.aSL, u.TSL, u.deckRateConstant, u.gc, u.jgc};
 
     // Take-off coefficients: given, or from powers once the mass flow is known.
@@ -570,6 +635,10 @@ DesignResult designEngine(const EngineDesign& given) {
     double CTOL = d.CTOL, CTOH = d.CTOH;
     double alpha = mixed || d.type == 3 ? std::max(0.0f, d.alpha) : 0.0;
     Cycle c{};
+    c.etaFan = d.etacp;
+    c.etaHpc = d.etacH;
+    c.etaTH = d.etatH;
+    c.etaTL = d.etatL;
     std::string why;
     for (int pass = 0; pass < kSizingPasses; ++pass) {
         if (m0 > 0) {
@@ -612,6 +681,12 @@ DesignResult designEngine(const EngineDesign& given) {
                       : jetCycle(d, g, T0, M0, u.aSL, u.TSL, alpha, CTOL, CTOH, u.deckRateConstant, u.gc, c);
         if (!why.empty()) {
             result.message = why;
+            // The mixer inlet static pressures follow from the cycle, so say which inputs move them.
+            if (why.find("cannot enter the mixer") != std::string::npos)
+                result.message += d.alpha >= 0
+                                      ? ": give a larger bypass ratio 'alpha' or core-inlet Mach number "
+                                        "'M5', or 'pt5ratio' instead of 'alpha' to solve the bypass ratio"
+                                      : ": give a larger 'pt5ratio' or core-inlet Mach number 'M5'";
             return result;
         }
         const double sized = d.thrust > 0 ? d.thrust / c.specificThrust : d.mdot;
@@ -644,6 +719,7 @@ DesignResult designEngine(const EngineDesign& given) {
     rec[18] = static_cast<float>(CTOL);
     rec[19] = static_cast<float>(CTOH);
     rec[20] = mixed && d.alpha < 0 ? d.pt5ratio : 0.0f;
+    rec[21] = d.efficiencies == kPolytropicEfficiencies ? 1.0f : 0.0f;
 
     auto& k = e.component;
     const float comps[] = {d.pidmax, d.pib, d.piAB, d.pin, d.pinp};
@@ -656,9 +732,11 @@ DesignResult designEngine(const EngineDesign& given) {
     k[11] = d.etamL;
     k[12] = d.etamPL;
     k[13] = d.etamPH;
-    k[14] = d.etacp;
-    k[15] = d.etacH;
-    k[16] = d.etatL;
+    // Isentropic efficiencies as given, or those of the polytropic ones at the design point.
+    const bool polytropic = d.efficiencies == kPolytropicEfficiencies;
+    k[14] = polytropic ? static_cast<float>(c.etaFan) : d.etacp;
+    k[15] = polytropic ? static_cast<float>(c.etaHpc) : d.etacH;
+    k[16] = polytropic ? static_cast<float>(c.etaTL) : d.etatL;
     k[17] = mixed ? static_cast<float>(c.A5Ratio) : 0.0f;
     k[18] = d.hPR;
     k[19] = variable ? static_cast<float>(g.cpc) : d.cpc;
@@ -717,7 +795,7 @@ DesignResult designEngine(const EngineDesign& given) {
     r[37] = mixed ? static_cast<float>(c.alphaP) : 0.0f;
     r[38] = d.type == 3 ? static_cast<float>(c.M19) : 0.0f;
     r[39] = static_cast<float>(c.M8);
-    r[40] = d.etatH;
+    r[40] = polytropic ? static_cast<float>(c.etaTH) : d.etatH;
     r[41] = d.type == 6 ? d.etaprop : 0.0f;
     const double rho0 = P0 * u.pressureConstant / (g.Rc * T0);
     const double A0 = m0 / (c.V0 * rho0 * u.gc);

@@ -10,6 +10,12 @@
 
 namespace vededa {
 
+/// Compressor and turbine efficiencies of a design: isentropic (of the whole component) or polytropic
+/// (of each small stage of it). The reference file always holds the isentropic efficiencies at the design
+/// point, which the deck keeps constant off design.
+inline constexpr int16_t kIsentropicEfficiencies = 0;
+inline constexpr int16_t kPolytropicEfficiencies = 1;
+
 /// The design of a reference engine: the input of the on-design generator, read from a design file
 /// (`key = value` lines). Values are in the design's unit system: English ft, R, psia, lbm/s, lbf,
 /// BTU/lbm, BTU/(lbm R), hp; SI m, K, Pa, kg/s, N, kJ/kg, kJ/(kg K), kW.
@@ -40,6 +46,8 @@ struct EngineDesign {
     int16_t gas = 0;                ///< gas model: `kConstantGas` or `kVariableGas`
     float HC = 2;                   ///< fuel hydrogen/carbon atom ratio of the variable gas model
     int16_t spools = 2;             ///< 1: single-spool turbojet, the generator splits its compressor
+    /// How etacp, etacH, etatH and etatL are meant: `kIsentropicEfficiencies` or `kPolytropicEfficiencies`.
+    int16_t efficiencies = 0;
 };
 
 /// The low-pressure compressor pressure ratio the generator gives a single-spool turbojet: 1.1, or the
@@ -95,8 +103,9 @@ std::string referenceFileText(const GeneratedEngine& engine);
 
 /// One key of a design file and what it sets, in the order a design form lists them.
 struct DesignKey {
-    const char* key;     ///< the key as the documentation spells it ("Tt4", "pifan")
-    const char* meaning; ///< a short description with its unit
+    const char* key;        ///< the key as the documentation spells it ("Tt4", "pifan")
+    const char* meaning;    ///< a short description with its unit
+    const char* words = ""; ///< the words a key of a fixed set takes, "|"-separated ("" = any number)
 };
 
 /// Every key a design file may hold.

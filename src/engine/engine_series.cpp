@@ -161,6 +161,8 @@ SeriesResult engineSeriesReport(ProjectData& p, std::string& report, const Serie
         report += row;
         report += kCrlf;
         ++result.rows;
+        result.table.push_back({value, pt.F, pt.S, pt.m0, r.piC, r.piFan, r.alpha, r.pt9p9, r.tauTL, pt.Tt4,
+                                limitText(p, pt.limit)});
         if (i == n) break;
         const float step = static_cast<float>(i + 1) * s.seriesStep;
         // Upward series advance from the typed minimum, so a Mach series from 0 (run at 0.01) keeps the

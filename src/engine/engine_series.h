@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace vededa {
 
@@ -24,6 +25,21 @@ inline constexpr float kSeriesMinimumT0Rankine = 350.0f;
 /// The most rows a series may have (the row count is a 16-bit number).
 inline constexpr int kSeriesRowLimit = 32767;
 
+/// One row of the engine performance series as computed (the report prints these numbers rounded).
+struct SeriesRow {
+    float value = 0;    ///< the series variable [its unit: -, ft or m, R or K, psia or Pa]
+    float thrust = 0;   ///< uninstalled thrust [lbf or N]
+    float tsfc = 0;     ///< uninstalled specific fuel consumption [(lbm/hr)/lbf or mg/(N s)]
+    float massFlow = 0; ///< air mass flow [lbm/s or kg/s]
+    float piC = 0;      ///< compressor pressure ratio
+    float piFan = 0;    ///< fan pressure ratio
+    float alpha = 0;    ///< bypass ratio
+    float pt9p9 = 0;    ///< nozzle total-to-static pressure ratio
+    float tauTL = 0;    ///< low-pressure turbine temperature ratio
+    float tt4 = 0;      ///< burner exit temperature reached [R or K]
+    std::string limit;  ///< the limit column's text without its leading blanks
+};
+
 /// Outcome of the engine performance series.
 struct SeriesResult {
     bool ran = false; ///< a header and rows were written
@@ -32,6 +48,7 @@ struct SeriesResult {
     bool cancelled = false; ///< the progress callback asked to stop
     std::string
         refusal; ///< why nothing was written (message box text), empty when it ran or stopped silently
+    std::vector<SeriesRow> table; ///< the rows written, as computed (one per report row, same order)
 };
 
 /// Checks the series settings as the Engine Test window's series command does: a series variable must

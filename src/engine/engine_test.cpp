@@ -26,6 +26,13 @@ std::string limitColumn(const ProjectData& p, int16_t code) {
     return p.labels.limitNames[code + 1];
 }
 
+std::string limitText(const ProjectData& p, int16_t code) {
+    const std::string column = limitColumn(p, code);
+    const auto first = column.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return column.substr(first, column.find_last_not_of(' ') - first + 1);
+}
+
 void setEngineTestCondition(ProjectData& p, float mach, float altitude, float T0) {
     auto& c = p.engine.controls;
     c[1] = mach < 0 ? 0.0f : mach;

@@ -32,6 +32,10 @@ EngineTestPoint runEngineTestDeck(ProjectData& project, std::string& report);
 /// for a negative code.
 std::string limitColumn(const ProjectData& project, int16_t code);
 
+/// The limit column's text without its leading and trailing blanks ("Didn't converge", "NoSolution", ...),
+/// for tables that hold it as a value.
+std::string limitText(const ProjectData& project, int16_t code);
+
 /// Sets the engine test's operating condition as its fields store it: Mach number and altitude into
 /// `EngineControls[1]` and `[2]`, T0 and P0 [psia or Pa] of the table atmosphere at that altitude into
 /// `[3]` and `[4]`, then the typed ambient temperature `T0` [R or K] into `[3]` when it is positive.

@@ -9,8 +9,8 @@ namespace {
 
 /// [(2/(gamma+1))·(1 + ((gamma-1)/2)·M²)]^((gamma+1)/(2(gamma-1))), the numerator of A/A*.
 double areaGroup(double gamma, double mach) {
-    return std::pow((2.0 / (gamma + 1.0)) * (1.0 + 0.5 * (gamma - 1.0) * mach * mach),
-                    (gamma + 1.0) / (2.0 * (gamma - 1.0)));
+    return cyclePower((2.0 / (gamma + 1.0)) * (1.0 + 0.5 * (gamma - 1.0) * mach * mach),
+                      (gamma + 1.0) / (2.0 * (gamma - 1.0)));
 }
 
 } // namespace
@@ -46,7 +46,7 @@ float MassFlowParameter(float mach, float gamma, float gasConstant, float gc) {
     const float ratio = AreaRatioFromMach(gamma, mach);
     const float sonic =
         static_cast<float>(std::sqrt(static_cast<double>(gamma) * gc / gasConstant) *
-                           std::pow(2.0 / (gamma + 1.0), (gamma + 1.0) / (2.0 * (gamma - 1.0))));
+                           cyclePower(2.0 / (gamma + 1.0), (gamma + 1.0) / (2.0 * (gamma - 1.0))));
     return sonic / ratio;
 }
 

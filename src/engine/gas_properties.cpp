@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <mutex>
 #include <utility>
+#include <vector>
 
 namespace vededa {
 
@@ -23,8 +25,11 @@ constexpr double kBtuPerLbmPerKjPerKg = 1.0 / 2.326;
 constexpr int kInversePassLimit = 40;
 constexpr double kInverseTolerance = 1e-11;
 /// The inverses stop once a step is below this share of T: Newton converges quadratically, so the
-/// temperature after that step is already within about its square (and the curvature) of the root.
-constexpr double kInverseLastStep = 1e-7;
+/// temperature after that step is within about its square times T·(dcp/dT)/(2·cp) (below 0.3) of the
+/// root, some 3e-9 of T: far inside single precision.
+constexpr double kInverseLastStep = 1e-4;
+/// The entropy-function inverse sets pressure ratios, which the cycle multiplies up: one step finer.
+constexpr double kPhiInverseLastStep = 1e-5;
 
 /// One species: molar mass [kg/kmol], H(298.15 K) - H(0 K) [kJ/mol], and the seven coefficients of the
 /// NASA polynomials cp/R = a1 + a2 T + a3 T^2 + a4 T^3 + a5 T^4, H/(RT) = a1 + a2 T/2 + ... + a6/T,
@@ -61,6 +66,9 @@ constexpr Species kH2O{
     {4.19864056, -2.03643410e-3, 6.52040211e-6, -5.48797062e-9, 1.77197817e-12, -30293.7267, -0.849032208},
     {2.67703787, 2.97318329e-3, -7.73769690e-7, 9.44336689e-11, -4.26900959e-15, -29885.8938, 6.88255571}};
 
+/// Models kept for sharing (unit systems times fuels a process meets).
+constexpr std::size_t kSharedModelLimit = 32;
+
 /// Dry air, mole fractions.
 constexpr double kAirN2 = 0.78084, kAirO2 = 0.20946, kAirAr = 0.00934, kAirCO2 = 0.00036;
 constexpr double kCarbonMass = 12.0107, kHydrogenMass = 1.00794;
@@ -74,6 +82,9 @@ double hPoly(const std::array<double, 7>& a, double T) { // H/R without the cons
 double sPoly(const std::array<double, 7>& a, double T) {
     return a[0] * std::log(T) + T * (a[1] + T * (a[2] / 2 + T * (a[3] / 3 + T * a[4] / 4))) + a[6];
 }
+double sPolyWithLog(const std::array<double, 7>& a, double T, double lnT) {
+    return a[0] * lnT + T * (a[1] + T * (a[2] / 2 + T * (a[3] / 3 + T * a[4] / 4))) + a[6];
+}
 
 struct Amount {
     const Species* species;
@@ -84,6 +95,7 @@ struct Amount {
 
 GasModel::GasModel(int16_t unitSystem, double hydrogenCarbonRatio) {
     hc_ = hydrogenCarbonRatio > 0 ? hydrogenCarbonRatio : kKeroseneHydrogenCarbonRatio;
+    unitSystem_ = unitSystem;
     const bool english = unitSystem == 1;
     tScale_ = english ? kRankinePerKelvin : 1.0;
     eScale_ = english ? kBtuPerLbmPerKjPerKg : 1.0;
@@ -122,11 +134,12 @@ GasModel::GasModel(int16_t unitSystem, double hydrogenCarbonRatio) {
     products_ =
         build({{&kN2, kAirN2}, {&kAr, kAirAr}, {&kCO2, kAirCO2 + fuelMoles}, {&kH2O, fuelMoles * hc_ / 2.0}});
     // First guesses of the enthalpy inverse: temperatures at evenly spaced enthalpies of each gas.
+    // Each point starts from its neighbour below.
     guessStep_ = (kGuessHighestEnthalpy - kGuessLowestEnthalpy) / (kGuessPoints - 1);
-    for (int i = 0; i < kGuessPoints; ++i) {
-        const double hK = kGuessLowestEnthalpy + i * guessStep_;
-        for (auto [fit, table] : {std::pair{&air_, &airGuess_}, std::pair{&products_, &productsGuess_}}) {
-            double T = hK / 1.1;
+    for (auto [fit, table] : {std::pair{&air_, &airGuess_}, std::pair{&products_, &productsGuess_}}) {
+        double T = kGuessLowestEnthalpy / 1.1;
+        for (int i = 0; i < kGuessPoints; ++i) {
+            const double hK = kGuessLowestEnthalpy + i * guessStep_;
             for (int n = 0; n < kInversePassLimit; ++n) {
                 const Point p = evaluate(*fit, T);
                 const double step = (hK - p.h) / p.cp;
@@ -138,6 +151,24 @@ GasModel::GasModel(int16_t unitSystem, double hydrogenCarbonRatio) {
     }
     phiRefAir_ = evaluate(air_, kRefK).phi;
     phiRefProd_ = evaluate(products_, kRefK).phi;
+}
+
+std::shared_ptr<const GasModel> GasModel::shared(int16_t unitSystem, double hydrogenCarbonRatio) {
+    const double hc = hydrogenCarbonRatio > 0 ? hydrogenCarbonRatio : kKeroseneHydrogenCarbonRatio;
+    auto matches = [&](const std::shared_ptr<const GasModel>& m) {
+        return m && m->unitSystem_ == unitSystem && m->hc_ == hc;
+    };
+    // Each thread remembers the model it used last; the list of built models is shared under a lock.
+    thread_local std::shared_ptr<const GasModel> last;
+    if (matches(last)) return last;
+    static std::mutex lock;
+    static std::vector<std::shared_ptr<const GasModel>> built;
+    const std::lock_guard<std::mutex> hold(lock);
+    for (const auto& m : built)
+        if (matches(m)) return last = m;
+    if (built.size() >= kSharedModelLimit) built.erase(built.begin());
+    built.push_back(std::make_shared<const GasModel>(unitSystem, hc));
+    return last = built.back();
 }
 
 GasModel::Point GasModel::evaluate(const Fit& fit, double TK) const {
@@ -156,17 +187,32 @@ double GasModel::productShare(double f) const {
 
 double GasModel::cp(double T, double f) const {
     const double TK = T / tScale_, x = productShare(f);
-    return ((1.0 - x) * air(TK).cp + x * products(TK).cp) * eScale_ / tScale_;
+    const bool low = TK < kMidK;
+    const double a = cpPoly(low ? air_.low : air_.high, TK),
+                 p = cpPoly(low ? products_.low : products_.high, TK);
+    return ((1.0 - x) * a + x * p) * eScale_ / tScale_;
 }
 
 double GasModel::h(double T, double f) const {
     const double TK = T / tScale_, x = productShare(f);
-    return ((1.0 - x) * air(TK).h + x * products(TK).h) * eScale_;
+    return ((1.0 - x) * airEnthalpy(TK) + x * productsEnthalpy(TK)) * eScale_;
+}
+
+double GasModel::airEnthalpy(double TK) const {
+    return TK < kMidK ? hPoly(air_.low, TK) + air_.hLow : hPoly(air_.high, TK) + air_.hHigh;
+}
+
+double GasModel::productsEnthalpy(double TK) const {
+    return TK < kMidK ? hPoly(products_.low, TK) + products_.hLow
+                      : hPoly(products_.high, TK) + products_.hHigh;
 }
 
 double GasModel::phi(double T, double f) const {
-    const double TK = T / tScale_, x = productShare(f);
-    return ((1.0 - x) * air(TK).phi + x * products(TK).phi) * eScale_ / tScale_;
+    const double TK = T / tScale_, x = productShare(f), lnT = std::log(TK);
+    const bool low = TK < kMidK;
+    const double a = sPolyWithLog(low ? air_.low : air_.high, TK, lnT);
+    const double p = sPolyWithLog(low ? products_.low : products_.high, TK, lnT);
+    return ((1.0 - x) * a + x * p) * eScale_ / tScale_;
 }
 
 double GasModel::R(double f) const {
@@ -201,8 +247,14 @@ double GasModel::enthalpyGuess(double enthalpy, double f) const {
 double GasModel::temperatureFromEnthalpy(double enthalpy, double f) const {
     // Newton steps on cp = dh/dT from a tabulated first guess.
     double T = enthalpyGuess(enthalpy, f);
+    const double x = productShare(f), hK = enthalpy / eScale_;
     for (int i = 0; i < kInversePassLimit; ++i) {
-        const double step = (enthalpy - h(T, f)) / cp(T, f);
+        const double TK = T / tScale_;
+        const bool low = TK < kMidK;
+        const double hNow = (1.0 - x) * airEnthalpy(TK) + x * productsEnthalpy(TK);
+        const double cpNow = (1.0 - x) * cpPoly(low ? air_.low : air_.high, TK) +
+                             x * cpPoly(low ? products_.low : products_.high, TK);
+        const double step = (hK - hNow) / cpNow * tScale_;
         T += step;
         if (!(T > 0)) T = 10.0 * tScale_;
         if (std::fabs(step) <= kInverseLastStep * T) break;
@@ -216,7 +268,7 @@ double GasModel::temperatureFromPhi(double entropyFunction, double f, double gue
     for (int i = 0; i < kInversePassLimit; ++i) {
         const double step = (entropyFunction - phi(T, f)) / cp(T, f);
         T *= std::exp(std::clamp(step, -2.0, 2.0));
-        if (std::fabs(step) <= kInverseLastStep) break;
+        if (std::fabs(step) <= kPhiInverseLastStep) break;
     }
     return T;
 }
@@ -239,9 +291,9 @@ double GasModel::burnerFuelAirRatio(double Tin, double Tout, double fIn, double 
     // (1 + fOut)·dh(Tout, fOut) - (1 + fIn)·dh(Tin, fIn) = efficiency·heatingValue·(fOut - fIn) is
     // therefore linear in fOut.
     const double TinK = Tin / tScale_, ToutK = Tout / tScale_;
-    const Point airRef = air(kRefK), prodRef = products(kRefK);
-    auto dAir = [&](double TK) { return air(TK).h - airRef.h; };
-    auto B = [&](double TK) { return ((1.0 + fs_) * (products(TK).h - prodRef.h) - dAir(TK)) / fs_; };
+    const double airRef = airEnthalpy(kRefK), prodRef = productsEnthalpy(kRefK);
+    auto dAir = [&](double TK) { return airEnthalpy(TK) - airRef; };
+    auto B = [&](double TK) { return ((1.0 + fs_) * (productsEnthalpy(TK) - prodRef) - dAir(TK)) / fs_; };
     const double q = efficiency * heatingValue / eScale_;
     return (dAir(ToutK) - dAir(TinK) + fIn * (q - B(TinK))) / (q - B(ToutK));
 }

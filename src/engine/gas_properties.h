@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 namespace vededa {
 
@@ -35,6 +36,10 @@ class GasModel {
     /// A model in `unitSystem` (1 English, 2 SI) for a fuel of `hydrogenCarbonRatio` hydrogen atoms per
     /// carbon atom (a value not above 0 takes the kerosene default).
     explicit GasModel(int16_t unitSystem = 1, double hydrogenCarbonRatio = kKeroseneHydrogenCarbonRatio);
+
+    /// The model of `unitSystem` and `hydrogenCarbonRatio`, built once per process and shared by every
+    /// caller and thread (a model never changes once built, so sharing it changes no result).
+    static std::shared_ptr<const GasModel> shared(int16_t unitSystem, double hydrogenCarbonRatio);
 
     double cp(double T, double f) const;    ///< specific heat at constant pressure
     double h(double T, double f) const;     ///< enthalpy above 0 K
@@ -79,19 +84,22 @@ class GasModel {
     Point air(double T) const { return evaluate(air_, T); }
     Point products(double T) const { return evaluate(products_, T); }
     Point evaluate(const Fit& fit, double T) const;
+    double airEnthalpy(double TK) const;      ///< [kJ/kg] above 0 K
+    double productsEnthalpy(double TK) const; ///< [kJ/kg] above 0 K
     /// Mass share of the stoichiometric products in the gas of fuel/air ratio f.
     double productShare(double f) const;
 
     /// Tabulated first guess of the enthalpy inverse [unit temperature].
     double enthalpyGuess(double enthalpy, double f) const;
     /// Points and span [kJ/kg] of the first-guess tables; outside the span the end temperatures are taken.
-    static constexpr int kGuessPoints = 64;
+    static constexpr int kGuessPoints = 512;
     static constexpr double kGuessLowestEnthalpy = 50.0, kGuessHighestEnthalpy = 6000.0;
 
     Fit air_, products_;
     std::array<double, kGuessPoints> airGuess_{}, productsGuess_{}; ///< temperature [K] at each enthalpy
     double guessStep_ = 1;
     double fs_ = 0, hc_ = 2;
+    int16_t unitSystem_ = 1;
     double tScale_ = 1;     ///< unit temperature per K
     double eScale_ = 1;     ///< unit enthalpy per kJ/kg
     double tRef_ = 298.15;  ///< reference temperature in this unit system

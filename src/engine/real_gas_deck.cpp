@@ -14,7 +14,8 @@ namespace {
 /// Passes of the gas-generator iteration (compressor exit, fan exit and mass-flow ratio) and its relative
 /// tolerance.
 constexpr int kGasGeneratorPassLimit = 200;
-constexpr double kGasGeneratorTolerance = 1e-9;
+/// The results are stored in single precision: a few units of its last digit are enough.
+constexpr double kGasGeneratorTolerance = 1e-7;
 
 /// Sonic flow function sqrt(gamma/R)·(2/(gamma+1))^((gamma+1)/(2(gamma-1))) of the gas at `Tt` with
 /// the local gamma: the choked flow m·sqrt(Tt)/(Pt·A) up to the unit constant.
@@ -152,9 +153,6 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
     return "";
 }
 
-/// Bisection steps of the mixer searches.
-constexpr int kMixerBisectionSteps = 50;
-
 /// The reference state of the mixer of a mixed-exhaust turbofan and its nozzle throat, in a frame where the
 /// reference core static pressure at the mixer inlet is 1 and flows are per unit of reference core air.
 struct MixerReference {
@@ -166,19 +164,21 @@ struct MixerReference {
 /// expansion: the bypass ratio the bypass inlet passes and the turbine pressure ratio the throat asks for.
 struct MixerState {
     double alphaNew = 0, piTLNew = 0, Tt6 = 0, f6 = 0, piMIdeal = 1, M5 = 0, M5p = 0, M6 = 0;
+    double T5Static = 0,
+           T6Static = 0; ///< static temperatures of the last pass, where the next searches start
 };
 
 /// The subsonic state of flow function `target` (m·sqrt(Tt)/(Pt·A)), or the sonic one if it is above it.
+/// The flow function rises from 0 at rest (T = Tt) to its sonic value: a bracketed search on T.
+/// `hint` is the static temperature of a similar earlier search (0: none).
 StaticState stateOfFlowFunction(const GasModel& g, const RealGasFlow& flow, double Tt, double f,
-                                double target) {
+                                double target, double hint) {
     const StaticState sonic = flow.atMach(Tt, f, 1.0);
     if (target >= throatFlowFunction(g, Tt, f, sonic)) return sonic;
-    double lo = 0.01, hi = 1.0;
-    for (int i = 0; i < kMixerBisectionSteps; ++i) {
-        const double mid = 0.5 * (lo + hi);
-        (throatFlowFunction(g, Tt, f, flow.atMach(Tt, f, mid)) > target ? hi : lo) = mid;
-    }
-    return flow.atMach(Tt, f, 0.5 * (lo + hi));
+    const double T = bracketedRootNear(
+        [&](double T) { return throatFlowFunction(g, Tt, f, flow.atTemperature(Tt, f, T)) - target; },
+        sonic.T, Tt, hint, kHintWidth, kBracketedRootTolerance, kBracketedRootSteps);
+    return flow.atTemperature(Tt, f, T);
 }
 
 /// The thrust of the separate-exhaust turbofan from its core and fan nozzle exits.
@@ -284,6 +284,13 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // low-pressure turbine's pressure ratio matches its choked inlet throat to the core nozzle's flow.
         const double alphaR = separate || mixed ? r[19] : 0.0;
         double alpha = alphaR, piTLNow = piTL;
+        if (in.start && in.start->valid) {
+            T25 = in.start->T25;
+            T3 = in.start->T3;
+            mRatio = in.start->mRatio;
+            alpha = in.start->alpha;
+            piTLNow = in.start->piTL;
+        }
         const double f2R = core * fR / (core + eps1 + eps2);
         const double T45R = Tt4R * r[35], T5R = T45R * r[18];
         const double coreFlowR = separate ? throatFlowFunction(g, T5R, f2R, flow.atMach(T5R, f2R, r[36])) /
@@ -386,7 +393,8 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                                      (P0R * ref.piR * r[12] * r[13] * r[15] * r[17]);
                 const double m5 = coreAir * m45, m5p = coreAir * alpha;
                 const StaticState s5 = stateOfFlowFunction(
-                    g, flow, T5, f2, mr.flow5 * (m5 / m45R) * std::sqrt(T5 / mr.T5) / relPt);
+                    g, flow, T5, f2, mr.flow5 * (m5 / m45R) * std::sqrt(T5 / mr.T5) / relPt, mix.T5Static);
+                mix.T5Static = s5.T;
                 const double P5 = relPt * mr.pt5p5 / s5.ptOverP;
                 const double pt5p = (P0 * piR * piD * piFan) / (P0R * ref.piR * r[12] * r[13]) * mr.pt5pRel;
                 StaticState s5p;
@@ -411,17 +419,15 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                     const double V = std::sqrt(std::max(1e-12, 2.0 * J * (ht6 - g.h(T, mix.f6))));
                     return m6 * (V + R6 * T / V);
                 };
+                // The exit impulse falls from infinity at rest to its least value at M6 = 1.
                 const StaticState sonic6 = flow.atMach(mix.Tt6, mix.f6, 1.0);
-                double lo = sonic6.T, hi = mix.Tt6 * (1.0 - 1e-12);
-                if (impulse > exitImpulse(sonic6.T)) {
-                    for (int i = 0; i < kMixerBisectionSteps; ++i) {
-                        const double mid = 0.5 * (lo + hi);
-                        (exitImpulse(mid) > impulse ? hi : lo) = mid;
-                    }
-                } else {
-                    hi = lo;
-                }
-                const double T6 = 0.5 * (lo + hi);
+                const double T6 =
+                    impulse > exitImpulse(sonic6.T)
+                        ? bracketedRootNear([&](double T) { return exitImpulse(T) - impulse; }, sonic6.T,
+                                            mix.Tt6 * (1.0 - 1e-12), mix.T6Static, kHintWidth,
+                                            kBracketedRootTolerance, kBracketedRootSteps)
+                        : sonic6.T;
+                mix.T6Static = T6;
                 const double V6 = std::sqrt(std::max(1e-12, 2.0 * J * (ht6 - g.h(T6, mix.f6))));
                 const double P6 = m6 * R6 * T6 / (A6 * V6);
                 mix.piMIdeal = P6 * g.isentropicPressureRatio(T6, mix.Tt6, mix.f6) / (P5 * s5.ptOverP);
@@ -464,6 +470,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 return "Floating-point fault in the gas-generator iteration.";
         }
         if (!settled) return "Solution for the gas generator will not converge.";
+        out.converged = {true, T25, T3, mRatio, alpha, piTLNow};
         out.mRatio = static_cast<float>(mRatio);
         h25 = g.h(T25, 0);
         h3 = g.h(T3, 0);
@@ -487,6 +494,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             f6 = mix.f6;
             Tt6 = mix.Tt6;
             piM = c[25] * mix.piMIdeal;
+            out.M5 = static_cast<float>(mix.M5);
+            out.M5p = static_cast<float>(mix.M5p);
+            out.M6 = static_cast<float>(mix.M6);
         }
     }
     out.f = static_cast<float>(f);

@@ -12,6 +12,13 @@ namespace vededa {
 /// Whether the deck computes engine type `type` designed with variable gas properties.
 bool realGasDeckSupportsType(int16_t type);
 
+/// The converged gas-generator state of a pass, from which a later pass of the same deck call starts.
+struct RealGasStart {
+    bool valid = false;
+    double T25 = 0, T3 = 0; ///< fan and compressor exit temperatures [R or K]
+    double mRatio = 1, alpha = 0, piTL = 1;
+};
+
 /// What one off-design pass of a variable-gas engine reads: the reference engine, the flight condition
 /// and the throttle state the deck's limit and throttle logic sets.
 struct RealGasPassInput {
@@ -26,6 +33,9 @@ struct RealGasPassInput {
     float piAB = 1;       ///< afterburner duct pressure ratio in use
     float chokedP0P9 = 1; ///< P0/P9 of the file for a choked nozzle (`EngineControls[7]`)
     float thrustScale = 1;
+    /// A converged state of an earlier pass of the same call to start from (none: the reference point's
+    /// spool work scaled to this condition).
+    const RealGasStart* start = nullptr;
 };
 
 /// The results of one pass, in the deck's names and units.
@@ -41,6 +51,8 @@ struct RealGasPassResult {
     float pt9p0 = 1, pt9p9 = 1, p0p9 = 1, M9 = 0, T9T0 = 0, V9V0 = 0, m9m0 = 1;
     float Fm0 = 0, S = 0, m0 = 0, F = 0, A0 = 0, A9 = 0; ///< as the deck's outputs
     float pctNL = 0, pctNH = 0;
+    float M5 = 0, M5p = 0, M6 = 0; ///< mixer core and bypass inlet and exit Mach numbers (mixed types)
+    RealGasStart converged;        ///< the gas generator's converged state (not valid for the ramjet)
 };
 
 /// One off-design pass of an engine designed with variable gas properties (types 1, 2, 3, 6 and 7): the same

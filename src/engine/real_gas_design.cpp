@@ -22,21 +22,40 @@ constexpr int kBisectionSteps = 80;
 constexpr int kPowerTurbinePasses = 50;
 constexpr double kPowerTurbineTolerance = 1e-12;
 
-/// The temperature after a compressor of pressure ratio `pi` and isentropic efficiency `eta` on air.
-double compressorExit(const GasModel& g, double Tin, double pi, double eta) {
+/// The temperature after a compressor of pressure ratio `pi` on air with efficiency `eta`, isentropic or
+/// (`polytropic`) that of every small stage, where dh = v·dp/eta lets the entropy function rise by
+/// R·ln(pi)/eta. `isentropicEta` gets the isentropic efficiency of the compression.
+double compressorExit(const GasModel& g, double Tin, double pi, double eta, bool polytropic,
+                      double& isentropicEta) {
     const double hin = g.h(Tin, 0);
-    const double hIdeal = g.h(g.isentropicTemperature(Tin, 0, pi), 0);
-    return g.temperatureFromEnthalpy(hin + (hIdeal - hin) / eta, 0);
+    const double Tideal = g.isentropicTemperature(Tin, 0, pi);
+    const double hIdeal = g.h(Tideal, 0);
+    isentropicEta = eta;
+    if (!polytropic) return g.temperatureFromEnthalpy(hin + (hIdeal - hin) / eta, 0);
+    const double T = g.temperatureFromPhi(g.phi(Tin, 0) + g.R(0) * std::log(pi) / eta, 0, Tideal);
+    const double hout = g.h(T, 0);
+    if (pi > 1 && hout > hin) isentropicEta = (hIdeal - hin) / (hout - hin);
+    return T;
 }
 
-/// A turbine that gives the enthalpy drop `drop` per unit of its gas from `Tin`: its exit temperature and
-/// pressure ratio with isentropic efficiency `eta`; "" or why it cannot.
-std::string turbine(const GasModel& g, double Tin, double f, double drop, double eta, double& Tout,
-                    double& pi) {
+/// A turbine that gives the enthalpy drop `drop` per unit of its gas from `Tin`: its exit temperature,
+/// pressure ratio and isentropic efficiency with the efficiency `eta`, isentropic or (`polytropic`) that
+/// of every small stage, where dh = eta·v·dp lets the entropy function fall by eta·R·ln(1/pi);
+/// "" or why it cannot.
+std::string turbine(const GasModel& g, double Tin, double f, double drop, double eta, bool polytropic,
+                    double& Tout, double& pi, double& isentropicEta) {
     const double hin = g.h(Tin, f);
     const double hout = hin - drop;
-    const double hIdeal = hin - drop / eta;
     if (!(hout > 0 && hout < hin)) return "out of range";
+    isentropicEta = eta;
+    if (polytropic) {
+        Tout = g.temperatureFromEnthalpy(hout, f);
+        pi = std::exp((g.phi(Tout, f) - g.phi(Tin, f)) / (eta * g.R(f)));
+        const double hIdeal = g.h(g.isentropicTemperature(Tin, f, pi), f);
+        if (hin > hIdeal) isentropicEta = drop / (hin - hIdeal);
+        return "";
+    }
+    const double hIdeal = hin - drop / eta;
     if (!(hIdeal > 0)) return "no ideal expansion";
     Tout = g.temperatureFromEnthalpy(hout, f);
     pi = g.isentropicPressureRatio(Tin, g.temperatureFromEnthalpy(hIdeal, f), f);
@@ -63,8 +82,13 @@ std::string realGasCycle(const EngineDesign& d, const GasModel& gm, const Design
     c.piD = f32(d.pidmax * ramRecovery(static_cast<float>(M0)));
 
     // Compressors and burner.
-    const double T25 = prop || duct ? Tt2 : compressorExit(gm, Tt2, d.pifan, d.etacp);
-    const double T3 = duct ? Tt2 : compressorExit(gm, T25, d.pihpc, d.etacH);
+    const bool polytropic = d.efficiencies == kPolytropicEfficiencies;
+    c.etaFan = d.etacp;
+    c.etaHpc = d.etacH;
+    c.etaTH = d.etatH;
+    c.etaTL = d.etatL;
+    const double T25 = prop || duct ? Tt2 : compressorExit(gm, Tt2, d.pifan, d.etacp, polytropic, c.etaFan);
+    const double T3 = duct ? Tt2 : compressorExit(gm, T25, d.pihpc, d.etacH, polytropic, c.etaHpc);
     c.tauFan = f32(T25 / Tt2);
     c.tauHpc = f32(T3 / T25);
     c.f = gm.burnerFuelAirRatio(T3, d.Tt4, 0, d.hPR, d.etab);
@@ -90,7 +114,8 @@ std::string realGasCycle(const EngineDesign& d, const GasModel& gm, const Design
         // gives every take-off) the high-spool take-off.
         const double workH = (h3 - h25) + (prop ? 0.0 : (1.0 + alpha) * CTOH * h0 / d.etamPH);
         double T44 = 0, piTH = 0;
-        const std::string why = turbine(gm, Tm1, f1, workH / (d.etamH * (hot + eps1)), d.etatH, T44, piTH);
+        const std::string why =
+            turbine(gm, Tm1, f1, workH / (d.etamH * (hot + eps1)), d.etatH, polytropic, T44, piTH, c.etaTH);
         if (why == "no ideal expansion") return "the high-pressure turbine cannot give the compressor work";
         if (!why.empty()) return "the high-pressure turbine temperature ratio is out of range";
         c.tauTH = T44 / Tm1;
@@ -102,7 +127,8 @@ std::string realGasCycle(const EngineDesign& d, const GasModel& gm, const Design
         if (!prop) {
             const double workL = (1.0 + alpha) * ((h25 - h2) + CTOL * h0 / d.etamPL);
             double piTL = 0;
-            const std::string why = turbine(gm, T45, f2, workL / (d.etamL * m45), d.etatL, T5, piTL);
+            const std::string why =
+                turbine(gm, T45, f2, workL / (d.etamL * m45), d.etatL, polytropic, T5, piTL, c.etaTL);
             if (!why.empty() || !(workL > 0))
                 return why == "no ideal expansion"
                            ? "the low-pressure turbine cannot give the fan work"
@@ -125,8 +151,14 @@ std::string realGasCycle(const EngineDesign& d, const GasModel& gm, const Design
             exit = flow.atMach(Tt9, f2, c.M9);
             c.piTL = exit.ptOverP / (c.piD * c.piR * d.pihpc * d.pib * c.piTH * d.pin);
             if (!(c.piTL < 1)) return "no expansion is left for the power turbine";
-            const double hIdeal = gm.h(gm.isentropicTemperature(T45, f2, c.piTL), f2);
-            const double T = gm.temperatureFromEnthalpy(h45 - d.etatL * (h45 - hIdeal), f2);
+            const double TIdeal = gm.isentropicTemperature(T45, f2, c.piTL);
+            const double hIdeal = gm.h(TIdeal, f2);
+            // A polytropic power turbine: the entropy function falls by etatL·R·ln(1/piTL).
+            const double T =
+                polytropic ? gm.temperatureFromPhi(gm.phi(T45, f2) + d.etatL * gm.R(f2) * std::log(c.piTL),
+                                                   f2, TIdeal)
+                           : gm.temperatureFromEnthalpy(h45 - d.etatL * (h45 - hIdeal), f2);
+            if (polytropic && h45 > hIdeal) c.etaTL = (h45 - gm.h(T, f2)) / (h45 - hIdeal);
             const bool settled = std::fabs(T - Tt9) <= kPowerTurbineTolerance * T;
             Tt9 = T;
             if (settled) break;

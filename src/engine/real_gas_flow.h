@@ -20,7 +20,60 @@ struct StaticState {
 
 /// Newton passes of the static-state search at a Mach number and their relative tolerance.
 inline constexpr int kStaticStatePasses = 30;
-inline constexpr double kStaticStateTolerance = 1e-12;
+/// Newton converges quadratically: after a step below this share of T the error is some 1e-12 of T.
+inline constexpr double kStaticStateTolerance = 1e-6;
+
+/// A root of `g` between `a` and `b`, where ga = g(a) and gb = g(b) differ in sign: regula falsi with the
+/// Illinois modification (the end point kept twice has its value halved), which keeps the root bracketed
+/// like bisection but converges superlinearly. Stops once a new point moves by at most
+/// `tolerance`·|point| or after `steps` points.
+template <class G>
+double bracketedRoot(G g, double a, double ga, double b, double gb, double tolerance, int steps) {
+    if (ga == 0) return a;
+    if (gb == 0) return b;
+    double c = a;
+    int kept = 0; // +1: a was kept last time, -1: b was
+    for (int i = 0; i < steps; ++i) {
+        double next = (a * gb - b * ga) / (gb - ga);
+        if (!(next > std::min(a, b) && next < std::max(a, b))) next = 0.5 * (a + b);
+        const bool settled = std::fabs(next - c) <= tolerance * std::fabs(next);
+        c = next;
+        const double gc = g(c);
+        if (gc == 0 || settled) break;
+        if ((gc > 0) == (gb > 0)) {
+            b = c;
+            gb = gc;
+            if (kept == 1) ga *= 0.5;
+            kept = 1;
+        } else {
+            a = c;
+            ga = gc;
+            if (kept == -1) gb *= 0.5;
+            kept = -1;
+        }
+    }
+    return c;
+}
+
+/// The same, first within `width`·hint of `hint` (the root of a similar earlier search) when that
+/// narrower interval inside [a, b] brackets a root, otherwise on [a, b] itself. `hint` 0: no hint.
+template <class G>
+double bracketedRootNear(G g, double a, double b, double hint, double width, double tolerance, int steps) {
+    const double lo = std::min(a, b), hi = std::max(a, b);
+    if (hint > lo && hint < hi) {
+        const double nearLo = std::max(lo, hint * (1.0 - width)), nearHi = std::min(hi, hint * (1.0 + width));
+        const double gLo = g(nearLo), gHi = g(nearHi);
+        if ((gLo > 0) != (gHi > 0) || gLo == 0 || gHi == 0)
+            return bracketedRoot(g, nearLo, gLo, nearHi, gHi, tolerance, steps);
+    }
+    return bracketedRoot(g, lo, g(lo), hi, g(hi), tolerance, steps);
+}
+
+/// Points and relative tolerance of the bracketed searches of the flow states.
+inline constexpr int kBracketedRootSteps = 100;
+inline constexpr double kBracketedRootTolerance = 1e-10;
+/// Half-width of the first interval around a hint, relative to the hint.
+inline constexpr double kHintWidth = 1e-3;
 
 /// Isentropic flow relations of one gas model [velocities in ft/s or m/s with jgc].
 class RealGasFlow {
@@ -36,6 +89,16 @@ class RealGasFlow {
         s.T = g_.isentropicTemperature(Tt, f, 1.0 / ptOverP);
         s.V = std::sqrt(std::max(0.0, 2.0 * jgc_ * (g_.h(Tt, f) - g_.h(s.T, f))));
         s.M = s.V / speedOfSound(s.T, f);
+        return s;
+    }
+
+    /// The state of static temperature `T` (at most Tt) in the flow of total temperature `Tt`.
+    StaticState atTemperature(double Tt, double f, double T) const {
+        StaticState s;
+        s.T = T;
+        s.V = std::sqrt(std::max(0.0, 2.0 * jgc_ * (g_.h(Tt, f) - g_.h(T, f))));
+        s.M = s.V / speedOfSound(T, f);
+        s.ptOverP = g_.isentropicPressureRatio(T, Tt, f);
         return s;
     }
 

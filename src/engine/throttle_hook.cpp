@@ -8,7 +8,8 @@
 
 namespace vededa {
 
-std::string throttleHookReport(ProjectData& p, float maxThrust, std::string& messages) {
+std::string throttleHookReport(ProjectData& p, float maxThrust, std::string& messages,
+                               std::vector<ThrottleHookRow>* rows) {
     EngineData& e = p.engine;
     auto& c = e.controls;
     const bool english = p.unitSystem == kEnglish;
@@ -34,19 +35,22 @@ std::string throttleHookReport(ProjectData& p, float maxThrust, std::string& mes
                               FormatField(r.mc2, 2), FormatField(r.piFan, 3), FormatField(r.mc25, 2),
                               FormatField(picH, 3), FormatField(pt.Tt4, 0), FormatField(pt.Tt7, 0)}) +
                  (pt.afterburnerState == 0 ? " AB  On" : " AB Off") + limitColumn(p, pt.limit));
+        if (rows)
+            rows->push_back({pt.F, pt.S, pt.m0, r.mc2, r.piFan, r.mc25, picH, pt.Tt4, pt.Tt7,
+                             pt.afterburnerState == 0, limitText(p, pt.limit)});
     }
     return out.text();
 }
 
-std::string calculateThrottleHook(ProjectData& p, float mach, float altitude, float T0,
-                                  std::string& messages) {
+std::string calculateThrottleHook(ProjectData& p, float mach, float altitude, float T0, std::string& messages,
+                                  std::vector<ThrottleHookRow>* rows) {
     EngineData& e = p.engine;
     e.test.seriesVariable = 0;
     e.controls[6] = p.afterburner == 1 ? e.tt7MaxSetting : 0.0f;
     setEngineTestCondition(p, mach, altitude, T0);
     e.controls[5] = e.tt4MaxSetting;
     const EngineTestReset reset = engineTestReset(p, messages);
-    return throttleHookReport(p, reset.maxThrust, messages);
+    return throttleHookReport(p, reset.maxThrust, messages, rows);
 }
 
 } // namespace vededa

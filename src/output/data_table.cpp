@@ -63,6 +63,14 @@ std::string jsonText(const std::string& s) {
 
 } // namespace
 
+std::string dataNumberText(double value) {
+    return numberText(value);
+}
+
+std::string jsonString(const std::string& text) {
+    return jsonText(text);
+}
+
 std::string toCsv(const DataTable& t) {
     std::string out;
     for (std::size_t i = 0; i < t.columns.size(); ++i) {

@@ -215,6 +215,17 @@ SizingPoint evaluateSizingPoint(const ProjectData& project, const SizingSettings
     return worker.evaluate(ws, tw);
 }
 
+SizingPoint evaluateSizingMargins(const ProjectData& project, const SizingSettings& settings, float ws,
+                                  float tw) {
+    PointWorker worker(project, settings);
+    SizingPoint p;
+    p.ws = ws;
+    p.tw = tw;
+    p.missionComputed = false;
+    p.margins = worker.margins(ws, tw);
+    return p;
+}
+
 SizingChart calculateSizingChart(const ProjectData& project, const SizingSettings& settings,
                                  const SizingRunOptions& options) {
     SizingChart chart;

@@ -46,6 +46,8 @@ struct SizingMargin {
 /// A design point with everything the side panel shows.
 struct SizingPoint {
     float ws = 0, tw = 0;
+    /// False when only the constraints were evaluated: the mission figures below are not known.
+    bool missionComputed = true;
     bool flown = false;
     float fuelFraction = 0;
     bool feasible = false;
@@ -88,6 +90,12 @@ SizingChart calculateSizingChart(const ProjectData& project, const SizingSetting
 /// T/W, the mission, closure when `settings.closure`, and the margins.
 SizingPoint evaluateSizingPoint(const ProjectData& project, const SizingSettings& settings, float ws,
                                 float tw);
+
+/// The constraint margins at one design point (W/S, T/W), computed afresh, without the mission: the
+/// cheap part of `evaluateSizingPoint` for engines whose mission takes too long to fly on every mouse
+/// move. `missionComputed` is false and the point is not feasible until its mission is known.
+SizingPoint evaluateSizingMargins(const ProjectData& project, const SizingSettings& settings, float ws,
+                                  float tw);
 
 /// The side panel at (ws, tw) read from a calculated chart: margins from the constraint values
 /// interpolated linearly between grid points, fuel fraction and W_TO from the nearest grid cell. Fast

@@ -18,6 +18,7 @@ constexpr float kFontSize = 200;    ///< 10 point text
 constexpr float kLabelGap = 25;     ///< constraint number right of its curve end
 constexpr float kAxisValueGap = 20; ///< axis values clear of the frame
 constexpr float kMarkSize = 90;     ///< half size of the optimum mark
+constexpr float kTitleAbove = 260;  ///< title's foot above the frame, over a line of constraint numbers
 constexpr int kTargetLevels = 10;   ///< about this many contour levels
 constexpr int kInfeasibleColor = 7; ///< light grey
 constexpr int kHatchColor = 8;      ///< dark grey hatching over the filled bands
@@ -272,7 +273,8 @@ void drawSizingChart(Canvas& canvas, const ProjectData& project, const SizingCha
     canvas.text(l - 300, 0.5f * (t + b), "T/W", HAlign::Right, VAlign::Middle);
     canvas.text(0.5f * (l + r), b + 300, si ? "W/S (Pa)" : "W/S (psf)", HAlign::Center, VAlign::Top);
     canvas.text(50, 0, "File: " + project.projectPath + "      Date:" + project.clock.date());
-    canvas.text(0.5f * (l + r), t - 100, "Sizing Chart", HAlign::Center, VAlign::Bottom);
+    // The title clears the numbers of the constraint lines that end on the top edge.
+    canvas.text(0.5f * (l + r), t - kTitleAbove, "Sizing Chart", HAlign::Center, VAlign::Bottom);
     float y = t;
     const float cx = r + 200;
     canvas.text(cx, y, "Contours:");

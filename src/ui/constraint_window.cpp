@@ -9,6 +9,7 @@
 #include "output/number_format.h"
 #include "output/plot_frame.h"
 #include "ui/analysis_form.h"
+#include "ui/design_point_drag.h"
 #include "ui/drag_input_window.h"
 #include "ui/plot_window.h"
 #include "ui/project_document.h"
@@ -202,7 +203,10 @@ ConstraintWindow::ConstraintWindow(ProjectData& project, UserDialogs& dialogs, R
     plotButton_->setEnabled(false);
     registerResultsMode();
     redisplay();
+    drag_ = std::make_unique<DesignPointDrag>(project_, plotWindow_);
 }
+
+ConstraintWindow::~ConstraintWindow() = default;
 
 void ConstraintWindow::registerResultsMode() {
     ResultsMode mode;
@@ -396,6 +400,8 @@ void ConstraintWindow::plot() {
     plotWindow_.setReadoutCaptions(project_.unitSystem == kSI ? "W/S  (Pa) =" : "W/S (psf) =",
                                    "T/W        =");
     plotWindow_.setPrintEnabled(project_.printBufferFlag == 1);
+    // The design point can be dragged on the diagram, with its margins and mission in a side panel.
+    drag_->attach(count, diagramLayout(false), diagramLayout(true));
     hide();
 }
 
@@ -405,6 +411,7 @@ void ConstraintWindow::done() {
 }
 
 void ConstraintWindow::unitsSwitched() {
+    drag_->projectChanged();
     plotButton_->setEnabled(false);
     if (isVisible()) redisplay();
 }

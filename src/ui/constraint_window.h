@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QComboBox;
 class QLabel;
@@ -15,6 +16,7 @@ class QPushButton;
 namespace vededa {
 
 class UserDialogs;
+class DesignPointDrag;
 class ResultsWindow;
 class PlotWindow;
 
@@ -30,6 +32,7 @@ class ConstraintWindow : public QWidget {
 
     ConstraintWindow(ProjectData& project, UserDialogs& dialogs, ResultsWindow& results, PlotWindow& plot,
                      QWidget* parent = nullptr);
+    ~ConstraintWindow() override;
 
     /// Shows the window with the current constraint.
     void open();
@@ -46,6 +49,8 @@ class ConstraintWindow : public QWidget {
     void unitsSwitched();
 
     QPushButton* plotButton() const { return plotButton_; }
+    /// The diagram's design point, dragged in the Plot window.
+    DesignPointDrag& designPointDrag() const { return *drag_; }
 
   private:
     ProjectData& project_;
@@ -71,6 +76,7 @@ class ConstraintWindow : public QWidget {
     QPushButton* plotButton_ = nullptr;
     /// Constraints paged through when the Results window last returned here: the diagram draws these.
     int16_t pagedConstraints_ = 0;
+    std::unique_ptr<DesignPointDrag> drag_;
 
     void fillRows();
     void rowLeft(int row);

@@ -3,6 +3,7 @@
 #include "app/build_info.h"
 #include "app/project_file.h"
 #include "app/startup.h"
+#include "ui/design_point_drag.h"
 #include "ui/mission_plot_window.h"
 #include "ui/picture.h"
 #include "ui/user_dialogs.h"
@@ -144,7 +145,16 @@ void DesktopApplication::connectAnalysisWindows() {
         main_->activateWindow();
     };
     // A design point picked on the sizing chart is one undoable change with its own name.
-    sizing_->designPointChanged = [this](const QString& label) { main_->document().checkpoint(label); };
+    // The constraint diagram and the sizing chart both mark the design point: a point set on one moves
+    // the mark on the other.
+    sizing_->designPointChanged = [this](const QString& label) {
+        main_->document().checkpoint(label);
+        constraint_->designPointDrag().projectChanged();
+    };
+    constraint_->designPointDrag().designPointChanged = [this](const QString& label) {
+        main_->document().checkpoint(label);
+        sizing_->showDesignPoint();
+    };
     contour_->returnToMain = [this] {
         main_->raise();
         main_->activateWindow();

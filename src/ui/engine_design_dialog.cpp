@@ -4,10 +4,12 @@
 #include "ui/user_dialogs.h"
 #include "ui/window_hooks.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -46,6 +48,45 @@ std::string tableMessage(const std::string& message, const std::vector<DesignVal
     return rest;
 }
 
+/// The words a key of a fixed set takes ("gas": constant, variable), or none.
+QStringList wordsOf(const QString& key) {
+    for (const DesignKey& k : designKeys())
+        if (key.compare(QString::fromUtf8(k.key), Qt::CaseInsensitive) == 0)
+            return QString::fromUtf8(k.words).split('|', Qt::SkipEmptyParts);
+    return {};
+}
+
+/// Edits a value: a list of its words for a key of a fixed set (still editable, so that anything typed is
+/// kept and the reader says what is wrong with it), a plain line for the others.
+class DesignValueDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        const QStringList words = wordsOf(index.siblingAtColumn(KeyColumn).data().toString());
+        if (words.isEmpty()) return QStyledItemDelegate::createEditor(parent, option, index);
+        auto* box = new QComboBox(parent);
+        box->setObjectName("cboDesignValue");
+        box->setEditable(true);
+        box->addItem(QString()); // empty: the default
+        box->addItems(words);
+        return box;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (auto* box = qobject_cast<QComboBox*>(editor))
+            box->setCurrentText(index.data().toString());
+        else
+            QStyledItemDelegate::setEditorData(editor, index);
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        if (auto* box = qobject_cast<QComboBox*>(editor))
+            model->setData(index, box->currentText().trimmed());
+        else
+            QStyledItemDelegate::setModelData(editor, model, index);
+    }
+};
+
 } // namespace
 
 EngineDesignDialog::EngineDesignDialog(UserDialogs& dialogs, QWidget* parent)
@@ -64,6 +105,7 @@ EngineDesignDialog::EngineDesignDialog(UserDialogs& dialogs, QWidget* parent)
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
     table_->setWordWrap(false);
     table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setItemDelegateForColumn(ValueColumn, new DesignValueDelegate(table_));
     for (const DesignKey& k : designKeys()) addRow(k.key, k.meaning);
     table_->resizeColumnToContents(KeyColumn);
     table_->setColumnWidth(ValueColumn, 90);

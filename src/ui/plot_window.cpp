@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,6 +21,7 @@ namespace vededa {
 PlotPicture::PlotPicture(QWidget* parent) : QWidget(parent), picture_(kPlotPictureWidth, kPlotPictureHeight) {
     setObjectName("Picture1");
     setCursor(Qt::CrossCursor);
+    setFocusPolicy(Qt::ClickFocus);
     setMinimumSize(500, 350);
     setAutoFillBackground(false);
 }
@@ -47,6 +49,12 @@ QPointF PlotPicture::toPicture(const QPointF& widgetPos) const {
                    (widgetPos.y() - r.top()) * kPlotPictureHeight / r.height());
 }
 
+QPointF PlotPicture::fromPicture(const QPointF& picturePos) const {
+    const QRectF r = pictureRect(size());
+    return QPointF(r.left() + picturePos.x() * r.width() / kPlotPictureWidth,
+                   r.top() + picturePos.y() * r.height() / kPlotPictureHeight);
+}
+
 void PlotPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().window());
@@ -56,10 +64,54 @@ void PlotPicture::paintEvent(QPaintEvent*) {
     picture_.replay(canvas);
 }
 
+void PlotPicture::setPointDrag(PlotPointDrag* drag) {
+    cancelDrag();
+    drag_ = drag;
+    // Without a point to drag the picture need not follow the mouse between presses.
+    setMouseTracking(drag_ != nullptr);
+    setCursor(Qt::CrossCursor);
+}
+
+void PlotPicture::cancelDrag() {
+    if (!dragging_) return;
+    dragging_ = false;
+    setCursor(drag_ ? Qt::OpenHandCursor : Qt::CrossCursor);
+    if (drag_) drag_->cancel();
+}
+
 void PlotPicture::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const QPointF p = toPicture(event->position());
-    emit clicked(static_cast<float>(p.x()), static_cast<float>(p.y()));
+    const auto x = static_cast<float>(p.x()), y = static_cast<float>(p.y());
+    if (drag_ && !dragging_ && drag_->hits(x, y)) {
+        dragging_ = true;
+        setCursor(Qt::ClosedHandCursor);
+        // The keyboard comes here, so that Escape reaches the window during the drag.
+        setFocus(Qt::MouseFocusReason);
+        drag_->grab(x, y);
+        return;
+    }
+    emit clicked(x, y);
+}
+
+void PlotPicture::mouseMoveEvent(QMouseEvent* event) {
+    if (!drag_) return;
+    const QPointF p = toPicture(event->position());
+    const auto x = static_cast<float>(p.x()), y = static_cast<float>(p.y());
+    if (dragging_) {
+        drag_->move(x, y);
+        return;
+    }
+    // The hand shows where a press takes hold of the point.
+    setCursor(drag_->hits(x, y) ? Qt::OpenHandCursor : Qt::CrossCursor);
+}
+
+void PlotPicture::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !dragging_) return;
+    dragging_ = false;
+    setCursor(Qt::OpenHandCursor);
+    const QPointF p = toPicture(event->position());
+    drag_->release(static_cast<float>(p.x()), static_cast<float>(p.y()));
 }
 
 PlotWindow::PlotWindow(ProjectData& project, UserDialogs& dialogs, PrintService& printer, QWidget* parent)
@@ -69,7 +121,9 @@ PlotWindow::PlotWindow(ProjectData& project, UserDialogs& dialogs, PrintService&
     resize(900, 700);
     auto* layout = new QVBoxLayout(this);
     picture_ = new PlotPicture(this);
-    layout->addWidget(picture_, 1);
+    pictureRow_ = new QHBoxLayout;
+    pictureRow_->addWidget(picture_, 1);
+    layout->addLayout(pictureRow_, 1);
 
     auto* bottom = new QHBoxLayout;
     auto* instruction = new QLabel("Click left mouse button to capture (x,y) coordinates.", this);
@@ -135,6 +189,8 @@ void PlotWindow::showPlot(const std::function<void(Canvas&)>& draw,
                           const std::function<void(Canvas&)>& printerDraw, int16_t source) {
     source_ = source;
     setDataTable(nullptr);
+    setPointDrag(nullptr);
+    setSidePanel(nullptr);
     picture_->clearPicture();
     draw(picture_->picture());
     // With the print buffer on, the same drawing goes onto the pending printer page.
@@ -151,6 +207,44 @@ void PlotWindow::showPlot(const std::function<void(Canvas&)>& draw,
     show();
     raise();
     activateWindow();
+}
+
+void PlotWindow::redrawPicture(const std::function<void(Canvas&)>& draw) {
+    picture_->clearPicture();
+    draw(picture_->picture());
+    picture_->update();
+}
+
+void PlotWindow::redrawPrinterPage(const std::function<void(Canvas&)>& printerDraw) {
+    if (project_.printBufferFlag != 1 || !printer_.hasPendingPage()) return;
+    printer_.discardPendingPage();
+    printerDraw(printer_.pendingPage(kPlotPictureWidth, kPlotPictureHeight));
+}
+
+void PlotWindow::setPointDrag(PlotPointDrag* drag) {
+    picture_->setPointDrag(drag);
+}
+
+void PlotWindow::setSidePanel(QWidget* panel) {
+    if (panel == sidePanel_) return;
+    if (sidePanel_) {
+        pictureRow_->removeWidget(sidePanel_);
+        sidePanel_->hide();
+    }
+    sidePanel_ = panel;
+    if (!panel) return;
+    if (panel->parentWidget() != this) panel->setParent(this);
+    pictureRow_->addWidget(panel);
+    panel->show();
+}
+
+void PlotWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && picture_->dragging()) {
+        picture_->cancelDrag();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void PlotWindow::setReadoutCaptions(const std::string& x, const std::string& y) {
@@ -178,8 +272,12 @@ std::string PlotWindow::readoutY() const {
 
 void PlotWindow::capture(float x, float y) {
     const PlotPoint p = PlotCoordinatesAt(frame_, x, y);
-    xLabel_->setText(QString::fromStdString(formatPattern(p.x, "####.00")));
-    yLabel_->setText(QString::fromStdString(formatPattern(p.y, "####.00")));
+    showReadout(p.x, p.y);
+}
+
+void PlotWindow::showReadout(float x, float y) {
+    xLabel_->setText(QString::fromStdString(formatPattern(x, "####.00")));
+    yLabel_->setText(QString::fromStdString(formatPattern(y, "####.00")));
 }
 
 void PlotWindow::print() {
@@ -195,6 +293,7 @@ void PlotWindow::print() {
 }
 
 void PlotWindow::done() {
+    picture_->cancelDrag();
     picture_->clearPicture();
     hide();
     if (returnToSource) returnToSource(source_);

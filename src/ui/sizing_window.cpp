@@ -3,6 +3,7 @@
 #include "output/number_format.h"
 #include "ui/analysis_form.h"
 #include "ui/painter_canvas.h"
+#include "ui/sizing_panel.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -29,12 +30,6 @@ QRectF fitted(const QRectF& target) {
         std::min(target.width() / kSizingPictureWidth, target.height() / kSizingPictureHeight);
     const double w = scale * kSizingPictureWidth, h = scale * kSizingPictureHeight;
     return QRectF(target.left() + (target.width() - w) / 2, target.top() + (target.height() - h) / 2, w, h);
-}
-
-std::string fixed(float v, int decimals) {
-    if (v >= 0.0f) return FormatField(v, static_cast<int16_t>(decimals));
-    std::string t = formatPattern(v, decimals == 2 ? "0.00" : "0.0000");
-    return std::string(t.size() < 7 ? 7 - t.size() : 0, ' ') + t;
 }
 
 } // namespace
@@ -173,7 +168,7 @@ SizingWindow::SizingWindow(ProjectData& project, QWidget* parent)
 
     view_ = new SizingChartView(this);
     top->addWidget(view_, 1);
-    panel_ = form::reportView(this, "txtPanel", 30, 20);
+    panel_ = new SizingPanel(this);
     top->addWidget(panel_);
 
     connect(calculate_, &QPushButton::clicked, this, &SizingWindow::calculate);
@@ -328,7 +323,10 @@ void SizingWindow::calculationEnded() {
                          : QString("No feasible point in the grid"));
     view_->setChart(*workProject_, &*chart_);
     view_->setDesignPoint(project_.wingLoading, project_.thrustLoading);
-    if (chart_->optimum) showPanel(*chart_->optimum); // its own exact margins
+    // The optimum with its own exact margins; without one, the aircraft's design point and why it fails.
+    showPanel(chart_->optimum ? *chart_->optimum
+                              : evaluateSizingPoint(*workProject_, chart_->settings, project_.wingLoading,
+                                                    project_.thrustLoading));
 }
 
 void SizingWindow::showPoint(float ws, float tw) {
@@ -337,23 +335,7 @@ void SizingWindow::showPoint(float ws, float tw) {
 }
 
 void SizingWindow::showPanel(const SizingPoint& p) {
-    const float ws = p.ws, tw = p.tw;
-    const bool si = project_.unitSystem == kSI;
-    std::string t;
-    t += "W/S  = " + fixed(ws, 2) + (si ? " Pa" : " psf") + "\n";
-    t += "T/W  = " + fixed(tw, 4) + "\n\n";
-    t += "Margins (T/W; landing W/S)\n";
-    for (const SizingMargin& m : p.margins) {
-        t += " " + FormatField(static_cast<float>(m.number), 0) + "  ";
-        t += m.value ? fixed(*m.value, m.landing ? 2 : 4) : std::string("   none");
-        if (m.value && *m.value < 0.0f) t += "  short";
-        t += "\n";
-    }
-    t += "\nFuel fraction = " + (p.flown ? fixed(p.fuelFraction, 4) : std::string("  failed")) + "\n";
-    t += "W_TO = " + fixed(p.wto, 0) + (si ? " N" : " lb") + "\n";
-    t += p.feasible ? "Feasible\n" : "Not feasible\n";
-    if (!p.failure.empty()) t += p.failure + "\n";
-    panel_->setPlainText(form::qs(t));
+    panel_->showPoint(p, project_.unitSystem == kSI);
 }
 
 void SizingWindow::resultsStale() {
@@ -368,7 +350,7 @@ void SizingWindow::resultsStale() {
 }
 
 QString SizingWindow::panelText() const {
-    return panel_->toPlainText();
+    return panel_->text();
 }
 
 void SizingWindow::setDesignPoint(float ws, float tw) {
@@ -377,6 +359,10 @@ void SizingWindow::setDesignPoint(float ws, float tw) {
     deriveAircraftValues(project_);
     view_->setDesignPoint(ws, tw);
     if (designPointChanged) designPointChanged("Design Point");
+}
+
+void SizingWindow::showDesignPoint() {
+    view_->setDesignPoint(project_.wingLoading, project_.thrustLoading);
 }
 
 void SizingWindow::useOptimum() {

@@ -17,11 +17,12 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
 namespace vededa {
+
+class SizingPanel;
 
 /// The chart area of the Sizing Chart window: the chart drawn through the plot canvas, the project's
 /// design point marked on it, the mouse followed, and a click that picks a design point.
@@ -81,6 +82,8 @@ class SizingWindow : public QWidget {
     void useOptimum();
     /// Sets the project's design point and tells the document.
     void setDesignPoint(float ws, float tw);
+    /// Marks the project's design point on the chart again (it was set elsewhere).
+    void showDesignPoint();
     /// The chart belongs to another project or unit system: it is dropped.
     void resultsStale();
     /// Waits for a running calculation to end (tests, closing).
@@ -129,7 +132,7 @@ class SizingWindow : public QWidget {
     QPushButton* optimum_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
-    QPlainTextEdit* panel_ = nullptr;
+    SizingPanel* panel_ = nullptr;
     SizingChartView* view_ = nullptr;
 
     void store(int box);

@@ -1,4 +1,8 @@
 // Plots and data written by the command line: filled contours, CSV and JSON.
+#include "engine/engine_series.h"
+#include "engine/engine_test.h"
+#include "engine/reference_file.h"
+#include "engine/throttle_hook.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -147,6 +151,10 @@ TEST(EngineColumns, SiThrottleHookAndSeriesKeepABlankBetweenNumbers) {
     for (const std::string args : {" --hook", " --series mach 0 2 0.5"}) {
         const auto run = test::runCli("engine " + dir + "/si.RUZ" + args + " 2>/dev/null");
         ASSERT_EQ(run.status, 0) << run.out;
+        const auto csv = test::runCli("engine " + dir + "/si.RUZ" + args + " --format csv 2>/dev/null");
+        ASSERT_EQ(csv.status, 0) << csv.out;
+        const auto csvRows = splitLines(csv.out);
+        EXPECT_NE(csvRows.front().find("thrust [N],tsfc [mg/(N s)],mdot [kg/s]"), std::string::npos);
         int rows = 0;
         for (const std::string& line : splitLines(run.out)) {
             // Data rows start with a number; each has at least nine separate numbers before the limit.
@@ -165,6 +173,12 @@ TEST(EngineColumns, SiThrottleHookAndSeriesKeepABlankBetweenNumbers) {
             const double thrust = args == " --hook" ? numbers[0] : numbers[1];
             const double tsfc = args == " --hook" ? numbers[1] : numbers[2];
             EXPECT_GT(thrust, 1000) << line; // tens of kN at full throttle, where the columns used to touch
+            // The CSV row of the same line holds thrust and TSFC unrounded (the SI TSFC has 3 decimals).
+            ASSERT_LT(static_cast<std::size_t>(rows), csvRows.size());
+            const auto f = fields(csvRows[static_cast<std::size_t>(rows)]);
+            const std::size_t first = args == " --hook" ? 0 : 1;
+            EXPECT_NEAR(std::stod(f.at(first)), thrust, 0.5 + 1e-6 * thrust) << line;
+            EXPECT_NEAR(std::stod(f.at(first + 1)), tsfc, 0.0005 + 1e-6 * tsfc) << line;
             EXPECT_GT(tsfc, 5) << line;
             EXPECT_LT(tsfc, 500) << line;
         }
@@ -178,35 +192,89 @@ TEST(EngineColumns, SiThrottleHookAndSeriesKeepABlankBetweenNumbers) {
 namespace vededa {
 namespace {
 
-TEST(DataFormats, EngineHookAndSeriesTablesHoldTheReportNumbers) {
+/// The engine of `ref` as `vededa-cli engine` loads it, with the series or hook computed in this process.
+ProjectData cliEngine(const std::string& ref) {
+    ProjectData p = test::freshProject();
+    EXPECT_TRUE(ReadReferenceFile(p, ref).ok) << ref;
+    const int16_t flag = p.engine.referenceUnitFlag;
+    p.unitSystem = flag == kEnglish ? kEnglish : kSI;
+    setupUnits(p);
+    p.engine.referenceUnitFlag = flag;
+    const int16_t type = p.engine.setup[kSetupEngineType];
+    p.afterburner = (type == 2 || type == 5) ? 1 : 0;
+    return p;
+}
+
+TEST(DataFormats, EngineHookAndSeriesTablesHoldTheComputedNumbers) {
+    struct Case {
+        std::string args;
+        std::vector<int> decimals; // of the report's numeric columns, in order
+    };
     const std::string ref = test::dataPath("turbofan_mixed.REF");
-    for (const std::string args : {" --hook", " --series tt4 2000 3000 250"}) {
-        const auto text = test::runCli("engine " + ref + args + " --date 1/1/2026 2>/dev/null");
-        const auto csv = test::runCli("engine " + ref + args + " --format csv 2>/dev/null");
-        const auto json = test::runCli("engine " + ref + args + " --format json 2>/dev/null");
+    const std::vector<Case> cases = {
+        {" --hook --mach 0.8 --alt 30000", {0, 4, 2, 2, 3, 2, 3, 0, 0}},
+        {" --series tt4 2000 3000 250 --mach 0.8 --alt 30000", {2, 0, 4, 2, 2, 3, 3, 2, 4, 1}}};
+    for (const Case& c : cases) {
+        // The same numbers computed here, as the command computes them.
+        ProjectData p = cliEngine(ref);
+        std::string messages;
+        std::vector<std::vector<float>> computed;
+        if (c.args.find("--hook") != std::string::npos) {
+            std::vector<ThrottleHookRow> rows;
+            calculateThrottleHook(p, 0.8f, 30000, 0, messages, &rows);
+            for (const auto& r : rows)
+                computed.push_back(
+                    {r.thrust, r.tsfc, r.massFlow, r.mc2, r.piFan, r.mc25, r.piH, r.tt4, r.tt7});
+        } else {
+            setEngineTestCondition(p, 0.8f, 30000, 0);
+            engineTestReset(p, messages);
+            p.engine.test.seriesVariable = kSeriesTt4;
+            p.engine.test.seriesMin = 2000;
+            p.engine.test.seriesMax = 3000;
+            p.engine.test.seriesStep = 250;
+            std::string report;
+            for (const auto& r : engineSeriesReport(p, report).table)
+                computed.push_back({r.value, r.thrust, r.tsfc, r.massFlow, r.piC, r.piFan, r.alpha, r.pt9p9,
+                                    r.tauTL, r.tt4});
+        }
+
+        const auto text = test::runCli("engine " + ref + c.args + " --date 1/1/2026 2>/dev/null");
+        const auto csv = test::runCli("engine " + ref + c.args + " --format csv 2>/dev/null");
+        const auto json = test::runCli("engine " + ref + c.args + " --format json 2>/dev/null");
         ASSERT_EQ(csv.status, 0) << csv.out;
         ASSERT_EQ(json.status, 0) << json.out;
         const auto rows = splitLines(csv.out);
-        ASSERT_GT(rows.size(), 3u) << csv.out;
+        ASSERT_EQ(rows.size(), computed.size() + 1) << csv.out;
         EXPECT_NE(rows.front().find("thrust [lbf],tsfc [1/hr],mdot [lbm/s]"), std::string::npos)
             << rows.front();
-        // The report's rows follow its column heads; each CSV row holds one report row's numbers in order.
+        // The report's rows follow its column heads; each CSV row holds one report row's numbers in order,
+        // at full precision: equal to the computed value, and within half the report's last digit of it.
         const auto lines = splitLines(text.out);
         std::size_t head = 0;
         while (head < lines.size() && lines[head].find(" Thrust ") == std::string::npos) ++head;
-        ASSERT_LT(head + rows.size() - 1, lines.size() + 1);
-        const std::size_t numbers = args == " --hook" ? 9 : 10;
+        ASSERT_LE(head + computed.size(), lines.size());
+        int finerThanPrinted = 0;
         for (std::size_t i = 1; i < rows.size(); ++i) {
             const auto f = fields(rows[i]);
-            ASSERT_GT(f.size(), numbers) << rows[i];
+            ASSERT_GT(f.size(), c.decimals.size()) << rows[i];
             std::istringstream line(lines[head + i]);
-            for (std::size_t k = 0; k < numbers; ++k) {
-                double v = -1;
-                line >> v;
-                EXPECT_DOUBLE_EQ(v, std::stod(f[k])) << lines[head + i] << " | " << rows[i];
+            for (std::size_t k = 0; k < c.decimals.size(); ++k) {
+                double printed = -1;
+                line >> printed;
+                const double value = std::stod(f[k]);
+                EXPECT_EQ(static_cast<float>(value), computed[i - 1][k]) << rows[i] << " column " << k;
+                const double halfDigit = 0.5 * std::pow(10.0, -c.decimals[k]);
+                EXPECT_LE(std::fabs(value - printed), halfDigit * (1 + 1e-6) + 1e-6 * std::fabs(printed))
+                    << lines[head + i] << " | " << rows[i] << " column " << k;
+                if (std::fabs(value - printed) > 1e-9) ++finerThanPrinted;
             }
         }
+        EXPECT_GT(finerThanPrinted, 0) << "the table carries more digits than the report";
         EXPECT_EQ(json.out.find("\"thrust\": \""), std::string::npos) << "numbers are not strings";
+        // JSON holds the same numbers as the CSV: the first row's TSFC, digit for digit.
+        const std::size_t tsfcColumn = c.decimals.size() == 9 ? 1 : 2;
+        EXPECT_NE(json.out.find("\"tsfc\": " + fields(rows[1])[tsfcColumn] + ","), std::string::npos)
+            << json.out.substr(0, 600);
     }
 }
 

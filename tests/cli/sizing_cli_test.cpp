@@ -45,7 +45,9 @@ TEST(SizingCommand, TextCsvAndChartAndRefusedRanges) {
 
     const test::CliResult csv = test::runCli("sizing " + file + " --ws 20 120 50 --tw 1 2 0.5 --format csv");
     ASSERT_EQ(csv.status, 0);
-    EXPECT_EQ(csv.out.rfind("ws,tw,flown,fuel_fraction,feasible,wto,margin_1,", 0), 0u);
+    // The shared table writer: units in the header, landing margins in W/S units.
+    EXPECT_EQ(csv.out.rfind("ws [psf],tw,flown,fuel_fraction,feasible,wto [lbf],margin_1,", 0), 0u);
+    EXPECT_NE(csv.out.find(",margin_11 [psf],"), std::string::npos);
     EXPECT_EQ(occurrences(csv.out, "\n"), 1u + 3u * 3u);
 
     for (const char* bad : {"--ws 120 20 5", "--ws 20 120 0", "--tw 0.4 2 0.00001", "--format xml"}) {

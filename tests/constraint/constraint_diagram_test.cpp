@@ -1,4 +1,5 @@
 #include "constraint/constraint_diagram.h"
+#include "output/number_format.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -194,6 +195,40 @@ TEST(ConstraintDiagram, NumbersEndingTogetherDoNotOverprintAndTheDesignPointIsMa
         const auto texts = canvas.opsOf(Kind::Text);
         EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
                                 [](const auto& op) { return op.text == "W/S= 120 T/W= 1.1"; }));
+    }
+}
+
+TEST(ConstraintDiagram, ADraggedDesignPointIsMarkedWhereTheMouseIsAndOnlyThere) {
+    ProjectData p = projectWith({{{0, 0.4f}, {200, 0.8f}}});
+    p.wingLoading = 120, p.thrustLoading = 1.1f;
+    const ConstraintDiagramLayout layout;
+    struct Case {
+        DiagramPoint point;
+        bool marked;
+    } cases[] = {
+        {{80, 0.9f}, true}, {{0, 0.2f}, true}, {{200, 1.5f}, true}, {{201, 1}, false}, {{80, 0.1f}, false}};
+    for (const Case& c : cases) {
+        RecordingCanvas canvas(layout.width, layout.height);
+        ASSERT_EQ(drawConstraintDiagram(canvas, p, 1, layout, c.point), "");
+        const std::string values = "W/S=" + Str(c.point.x) + " T/W=" + Str(c.point.y);
+        const auto texts = canvas.opsOf(Kind::Text);
+        EXPECT_EQ(std::any_of(texts.begin(), texts.end(), [&](const auto& op) { return op.text == values; }),
+                  c.marked)
+            << values;
+        // The aircraft's own point is not marked beside the dragged one.
+        EXPECT_FALSE(std::any_of(texts.begin(), texts.end(),
+                                 [](const auto& op) { return op.text == "W/S= 120 T/W= 1.1"; }));
+        // The diamond's centre is where a press takes hold of it.
+        const DiagramPoint centre = designPointOnPicture(p, layout, c.point);
+        std::size_t diamonds = 0;
+        for (const auto& op : canvas.opsOf(Kind::Polygon)) {
+            if (op.points.size() != 4) continue;
+            ++diamonds;
+            EXPECT_FLOAT_EQ(op.points[0].x, centre.x);
+            EXPECT_FLOAT_EQ(op.points[0].y, centre.y - kDesignPointMarkerSize);
+            EXPECT_FLOAT_EQ(op.points[1].x, centre.x + kDesignPointMarkerSize);
+        }
+        EXPECT_EQ(diamonds, c.marked ? 1u : 0u) << values;
     }
 }
 

@@ -51,6 +51,7 @@ std::string failuresInEnvelope(const ProjectData& p, const ContourCalculation& c
             if (mach < fc.machMin || mach > fc.machMax) continue;
             const float q = 0.5f * at.sigma * p.units.rhoSL * v * v;
             if (q < c.loadFactor * c.beta * p.wingLoading / c.clMax) continue;
+            if (0.7f * p.units.PSL * at.delta * mach * mach > 1.3f * c.qMax) continue;
             ++inside;
             list << "  " << at.altitude << " ft, " << v << " ft/s (M " << mach << ")\n";
         }

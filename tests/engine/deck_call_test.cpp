@@ -210,5 +210,98 @@ TEST(MixedFlowMixer, FindsTheMatchWhenTheSearchStartsWithASupersonicBypassEntry)
     EXPECT_LT(at, 1.02f * std::max(below, above));
 }
 
+struct MatchCase {
+    const char* file;
+    float mach, altitude, percent;
+    int maxEvaluations; ///< passes of the whole call, full-throttle pass included (Tt4 steps of at most
+                        ///< 250 R make the ramjet's long way down the longest)
+};
+
+class ThrustMatch : public ::testing::TestWithParam<MatchCase> {};
+
+// The secant on the throttled temperature settles the thrust within 2 lbf in a few passes, and where a
+// deep-throttle step lands on a pass without cycle solution it steps back instead of failing.
+TEST_P(ThrustMatch, SettlesWithinTwoPoundsInAFewPasses) {
+    const MatchCase mc = GetParam();
+    ProjectData p = loadEngine(mc.file);
+    DeckConditions c = conditionsAt(p, mc.mach, mc.altitude);
+    const int16_t type = p.engine.setup[kSetupEngineType];
+    if (type == 2 || type == 5) c.tt7 = p.engine.engine.reference[6];
+    const DeckResult full = runEngineDeck(p.engine, c);
+    ASSERT_TRUE(full.converged) << full.failureText();
+    c.throttleMode = 2;
+    c.requiredThrust = full.F * mc.percent / 100.0f;
+    const DeckResult r = runEngineDeck(p.engine, c);
+    ASSERT_TRUE(r.converged) << mc.file << " " << r.failureText();
+    EXPECT_EQ(r.limit, kLimitThrust);
+    EXPECT_NEAR(r.F, c.requiredThrust, 2.0f) << mc.file;
+    EXPECT_LE(r.evaluations, mc.maxEvaluations) << mc.file;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BundledEngines, ThrustMatch,
+    ::testing::Values(
+        MatchCase{"turbojet.REF", 0.9f, 30000, 60, 10}, MatchCase{"turbojet_ab.REF", 0.9f, 30000, 60, 10},
+        MatchCase{"turbofan_hbp.REF", 0.9f, 30000, 60, 8},
+        MatchCase{"turbofan_mixed.REF", 0.9f, 30000, 60, 8}, MatchCase{"fighter_ab.REF", 0.9f, 30000, 60, 8},
+        MatchCase{"turboprop.REF", 0.5f, 20000, 60, 8}, MatchCase{"ramjet.REF", 2.0f, 40000, 60, 24},
+        // Deep throttle, where the old damped steps ran into a mixer without match.
+        MatchCase{"turbofan_mixed.REF", 0.0f, 50000, 25, 30},
+        MatchCase{"turbofan_hbp.REF", 0.0f, 50000, 10, 30}),
+    [](const auto& info) {
+        std::string name = info.param.file;
+        return name.substr(0, name.find('.')) + "_" + std::to_string(info.index);
+    });
+
+TEST(ThrustMatch, AfterburnerStaysLitWhenItsThrustRangeHoldsTheMatch) {
+    // A thrust just above what the afterburner gives at a Tt7 a little above its inlet temperature: the
+    // secant must not step below the inlet temperature and put the afterburner out.
+    ProjectData p = loadEngine("fighter_ab.REF");
+    DeckConditions c = conditionsAt(p, 1.6f, 36000);
+    c.tt7 = p.engine.engine.reference[6];
+    const DeckResult full = runEngineDeck(p.engine, c);
+    ASSERT_TRUE(full.converged);
+    DeckConditions low = c;
+    low.tt7 = full.cycle.Tt6 + 10.0f;
+    const DeckResult atLow = runEngineDeck(p.engine, low);
+    ASSERT_TRUE(atLow.converged);
+    ASSERT_EQ(atLow.afterburnerState, 0);
+    c.throttleMode = 2;
+    c.requiredThrust = atLow.F;
+    const DeckResult r = runEngineDeck(p.engine, c);
+    ASSERT_TRUE(r.converged) << r.failureText();
+    EXPECT_EQ(r.afterburnerState, 0);
+    EXPECT_EQ(r.Tt4, full.Tt4);
+    EXPECT_NEAR(r.Tt7, low.tt7, 1.0f);
+    EXPECT_NEAR(r.F, c.requiredThrust, 2.0f);
+}
+
+TEST(ThrottleHook, FiftyPercentLineIsTheSingleFiftyPercentRun) {
+    for (const char* file : {"turbojet_ab.REF", "turbofan_hbp.REF", "turbofan_mixed.REF", "fighter_ab.REF"}) {
+        ProjectData p = loadEngine(file);
+        const int16_t type = p.engine.setup[kSetupEngineType];
+        p.afterburner = (type == 2 || type == 5) ? 1 : 0;
+        std::string messages;
+        std::vector<ThrottleHookRow> rows;
+        calculateThrottleHook(p, 0.8f, 30000, 0, messages, &rows);
+        ASSERT_EQ(rows.size(), static_cast<std::size_t>(kHookLines)) << file;
+        // The hook left its operating condition in the project's controls.
+        DeckConditions c = DeckConditions::fromControls(p.engine, p.units, 1.0f);
+        c.throttleMode = 1;
+        const DeckResult full = runEngineDeck(p.engine, c);
+        ASSERT_TRUE(full.converged) << file;
+        c.throttleMode = 2;
+        c.requiredThrust = full.F * 50.0f / 100.0f;
+        const DeckResult half = runEngineDeck(p.engine, c);
+        const ThrottleHookRow& line = rows[(kHookFirstPercent - 50) / kHookPercentStep];
+        EXPECT_EQ(line.thrust, half.F) << file;
+        EXPECT_EQ(line.tsfc, half.S) << file;
+        EXPECT_EQ(line.massFlow, half.m0) << file;
+        EXPECT_EQ(line.tt4, half.Tt4) << file;
+        EXPECT_EQ(line.tt7, half.Tt7) << file;
+        EXPECT_EQ(line.afterburnerOn, half.afterburnerState == 0) << file;
+    }
+}
+
 } // namespace
 } // namespace vededa

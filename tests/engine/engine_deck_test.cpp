@@ -465,9 +465,10 @@ TEST_P(ThrottleStep, IsCutToItsLimit) {
 INSTANTIATE_TEST_SUITE_P(
     Steps, ThrottleStep,
     ::testing::Values(StepCase{-1000, 1, true, true, -500}, // -700 applied as -500
-                      StepCase{-1000, 1, true, false, -277.78f}, StepCase{-100, 1, true, true, -70},
-                      StepCase{-1000, 1, false, true, -100}, StepCase{-1000, 1, false, false, -55.55f},
-                      StepCase{60, 1, false, true, 30}, StepCase{1000, 2, false, true, 100}));
+                      StepCase{-1000, 1, true, false, -277.78f}, StepCase{-100, 1, true, true, -100},
+                      StepCase{-1000, 1, false, true, -250}, StepCase{-1000, 1, false, false, -138.89f},
+                      StepCase{60, 1, false, true, 60}, StepCase{1000, 2, false, true, 250},
+                      StepCase{30, -0.5f, false, false, -60}, StepCase{300, -1, false, false, -138.89f}));
 
 /// A single-spool turbojet design file: the compressor as one pressure ratio and efficiency.
 std::string singleSpoolText(int type, const char* extra = "") {

@@ -3,6 +3,7 @@
 #include "models/atmosphere.h"
 #include "sizing/sizing_chart.h"
 #include "sizing/sizing_grid.h"
+#include "sizing/sizing_table.h"
 #include "sizing/weight_closure.h"
 #include "test_support.h"
 
@@ -350,6 +351,72 @@ TEST(SizingChartReadout, InterpolatesMarginsBetweenGridPoints) {
     ASSERT_EQ(r.margins.size(), 1u);
     ASSERT_TRUE(r.margins[0].value);
     test::expectNear(1.0f - *r.margins[0].value, cruiseThrustLoading(p, 63.3), 5e-3);
+}
+
+TEST(SizingPoint, MarginsAloneMatchTheFullPointAndClaimNoMission) {
+    const ProjectData p = defaultFighter();
+    const SizingSettings s = effectiveSizingSettings(p);
+    for (const auto& [ws, tw] :
+         std::vector<std::pair<float, float>>{{42.4f, 2.34f}, {80, 1.5f}, {30, 0.6f}}) {
+        const SizingPoint full = evaluateSizingPoint(p, s, ws, tw);
+        const SizingPoint margins = evaluateSizingMargins(p, s, ws, tw);
+        EXPECT_TRUE(full.missionComputed);
+        EXPECT_FALSE(margins.missionComputed);
+        EXPECT_FALSE(margins.feasible);
+        ASSERT_EQ(margins.margins.size(), full.margins.size());
+        for (std::size_t k = 0; k < full.margins.size(); ++k) {
+            EXPECT_EQ(margins.margins[k].number, full.margins[k].number);
+            EXPECT_EQ(margins.margins[k].value, full.margins[k].value) << ws << " " << tw << " #" << k + 1;
+        }
+    }
+}
+
+TEST(SizingTable, OneRowPerGridPointWithUnitsAndNoNumberWhereThereIsNoFigure) {
+    const ProjectData p = defaultFighter();
+    const SizingChart c = calculateSizingChart(p, grid(20, 120, 3, 0.4f, 2.4f, 3));
+    const DataTable t = sizingGridTable(p, c);
+    ASSERT_EQ(t.columns.size(), 6u + 12u);
+    EXPECT_EQ(t.columns[0].key, "ws");
+    EXPECT_EQ(t.columns[0].unit, "psf");
+    EXPECT_EQ(t.columns[5].unit, "lbf");
+    ASSERT_EQ(t.rows.size(), 9u);
+    for (std::size_t k = 0; k < c.constraints.size(); ++k) {
+        EXPECT_EQ(t.columns[6 + k].key, "margin_" + std::to_string(c.constraints[k].number));
+        EXPECT_EQ(t.columns[6 + k].unit, c.constraints[k].landing ? "psf" : "");
+    }
+    bool failed = false, flown = false;
+    for (std::size_t j = 0; j < 3; ++j)
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::vector<DataValue>& row = t.rows[j * 3 + i];
+            const SizingCell& x = c.cell(i, j);
+            EXPECT_EQ(std::get<double>(row[0]), c.grid.ws[i]);
+            EXPECT_EQ(std::get<double>(row[1]), c.grid.tw[j]);
+            EXPECT_EQ(std::get<double>(row[2]), x.flown ? 1.0 : 0.0);
+            EXPECT_EQ(std::get<double>(row[4]), x.feasible ? 1.0 : 0.0);
+            if (x.flown) {
+                flown = true;
+                EXPECT_EQ(std::get<double>(row[3]), x.fuelFraction);
+                EXPECT_EQ(std::get<double>(row[5]), x.wto);
+            } else {
+                // A failed mission has no fuel fraction and no weight: empty cells, not zeros.
+                failed = true;
+                EXPECT_EQ(std::get<std::string>(row[3]), "");
+                EXPECT_EQ(std::get<std::string>(row[5]), "");
+            }
+            for (std::size_t k = 0; k < c.constraints.size(); ++k) {
+                const SizingConstraint& sc = c.constraints[k];
+                const std::optional<float>& v = sc.values[sc.landing ? j : i];
+                ASSERT_TRUE(v.has_value());
+                EXPECT_FLOAT_EQ(static_cast<float>(std::get<double>(row[6 + k])),
+                                sc.landing ? *v - c.grid.ws[i] : c.grid.tw[j] - *v);
+            }
+        }
+    EXPECT_TRUE(failed);
+    EXPECT_TRUE(flown);
+    // The shared writers never write a non-number for the empty cells.
+    const std::string csv = toCsv(t);
+    EXPECT_EQ(csv.rfind("ws [psf],tw,flown,fuel_fraction,feasible,wto [lbf],margin_1,", 0), 0u);
+    EXPECT_EQ(csv.find("nan"), std::string::npos);
 }
 
 } // namespace

@@ -8,13 +8,16 @@
 #include "ui/engine_design_dialog.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -346,6 +349,66 @@ class EngineDataWindowTest : public QObject {
         QCOMPARE(int(project.engine.setup[kSetupEngineType]), 2);
         QCOMPARE(project.engine.engine.reference[25], generated.engine.reference[25]);
         QVERIFY(box(8)->isVisible());
+    }
+
+    // The dialog offers the gas model and the kind of efficiencies like any other key; an engine designed
+    // with variable gas lists its gas model and fuel in the window.
+    void designWithVariableGasListsTheGasModel() {
+        QTemporaryDir dir;
+        const std::string refPath = dir.filePath("realgas.REF").toStdString();
+        click("cmdDesign");
+        EngineDesignDialog* design = window->designDialog();
+        QVERIFY(design && design->isVisible());
+        dialogs.files.push_back(dataFile("turbojet.design"));
+        QTest::mouseClick(design->findChild<QPushButton*>("cmdOpenDesign"), Qt::LeftButton);
+        for (const char* key : {"gas", "HC", "efficiencies"}) QCOMPARE(design->value(key), std::string());
+        auto* table = design->findChild<QTableWidget*>("tblDesign");
+        QVERIFY(table);
+        design->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(design));
+        // A key of a fixed set is edited with a list of its words; other keys with a plain line.
+        auto editValue = [&](const QString& key) -> QWidget* {
+            for (int r = 0; r < table->rowCount(); ++r)
+                if (table->item(r, 0)->text() == key) {
+                    table->setFocus();
+                    table->editItem(table->item(r, 1));
+                    return table->findChild<QWidget*>("cboDesignValue");
+                }
+            return nullptr;
+        };
+        QVERIFY(editValue("Tt4") == nullptr);
+        QVERIFY(QApplication::focusWidget());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); // leaves the open line editor
+        for (const auto& [key, word] :
+             {std::pair{"gas", "variable"}, std::pair{"efficiencies", "polytropic"}}) {
+            auto* box = qobject_cast<QComboBox*>(editValue(key));
+            QVERIFY2(box, key);
+            QVERIFY(box->findText(word) > 0);
+            QCOMPARE(box->itemText(0), QString()); // the default stays one choice away
+            box->setCurrentIndex(box->findText(word));
+            QTest::keyClick(box, Qt::Key_Return);
+            QTRY_COMPARE(design->value(key), std::string(word)); // committed once the editor closes
+        }
+        design->setValue("HC", "1.9");
+        table->scrollToBottom();
+        QWidget* gasEditor = editValue("gas");
+        QVERIFY(gasEditor);
+        test::saveShot(*design, "engine-design-gas");
+        QTest::keyClick(gasEditor, Qt::Key_Escape);
+        QTRY_VERIFY(table->findChild<QWidget*>("cboDesignValue") == nullptr);
+        QCOMPARE(design->value("gas"), std::string("variable"));
+
+        dialogs.files.push_back(refPath);
+        dialogs.answers.push_back(true); // read it now
+        QSignalSpy read(window.get(), &EngineDataWindow::referenceRead);
+        QTest::mouseClick(design->findChild<QPushButton*>("cmdWriteReference"), Qt::LeftButton);
+        QCOMPARE(read.count(), 1);
+        QCOMPARE(project.engine.engine.reference[55], 1.0f);
+        QCOMPARE(project.engine.engine.reference[56], 1.9f);
+        const QString text = listing();
+        QVERIFY2(text.contains(QRegularExpression("Gas Model +Variable")), qPrintable(text));
+        QVERIFY2(text.contains(QRegularExpression("Fuel H/C +1\\.9000")), qPrintable(text));
+        test::saveShot(*window, "engine-data-variable-gas");
     }
 
     void designRefusalsWriteNothing() {

@@ -1,5 +1,6 @@
 #include "app/project_file.h"
 #include "ui/project_document.h"
+#include "ui/sizing_panel.h"
 #include "ui/sizing_window.h"
 
 #include <QLineEdit>
@@ -97,6 +98,20 @@ class SizingWindowTest : public QObject {
         QVERIFY(document.undoStack().canUndo());
         document.undoStack().undo();
         QCOMPARE(project->wingLoading, ws0);
+    }
+
+    void withoutAFeasiblePointThePanelShowsTheDesignPoint() {
+        // The default fighter's own axes hold no feasible point.
+        leave("txtWsPoints", "6");
+        leave("txtTwPoints", "6");
+        calculateAndWait();
+        QVERIFY(window->chart().has_value());
+        QVERIFY(!window->chart()->optimum.has_value());
+        QVERIFY(!button("cmdUseOptimum")->isEnabled());
+        const SizingPoint p = evaluateSizingPoint(*project, effectiveSizingSettings(*project),
+                                                  project->wingLoading, project->thrustLoading);
+        QCOMPARE(window->panelText(), QString::fromStdString(sizingPanelText(p, false)));
+        QVERIFY(window->panelText().contains("short"));
     }
 
     void cancelStopsACalculation() {
