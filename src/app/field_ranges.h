@@ -14,11 +14,13 @@ struct FieldRange {
     double englishMin, englishMax;
     double siMin, siMax;
     bool aboveMin = false; ///< the minimum itself is refused (the value must be above it)
+    bool whole = false;    ///< only whole numbers (a count, a switch, a number of a record)
 };
 
 /// The range of `key` ("mach", "alt", "alt-k" (kft or km), "t0", "p0", "tt4", "tt7", "p0p9", "percent",
 /// "cpr-max", "pt3-max", "tt3-max", "nl-max", "nh-max", "scale", "mach1", "mach2", "mach7", "tr", "engines",
-/// "loss", "a1", "a10", "length"); nullptr for an unknown key.
+/// "loss", "a1", "a10", "length") and of the window fields ("velocity", "beta", "cl-max", "wing-loading",
+/// ...: see the table); nullptr for an unknown key.
 const FieldRange* findFieldRange(std::string_view key);
 
 /// Why `value` is refused for `range` in the unit system `si`: not finite or outside the range

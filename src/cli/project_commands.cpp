@@ -65,7 +65,7 @@ void showProject(const ProjectData& p) {
     std::cout << "\nType   Name\n";
     for (int n = 1; n <= p.constraintCount; ++n)
         std::cout << constraintListLine(n, p.constraints[static_cast<std::size_t>(n)]) << "\n";
-    std::cout << "\nMission legs\n";
+    std::cout << "\nMission legs\n" << legListHeader() << "\n";
     for (int n = 1; n <= p.legCount; ++n)
         std::cout << legListLine(n, p.legs[static_cast<std::size_t>(n)]) << "\n";
 }

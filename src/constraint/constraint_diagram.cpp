@@ -324,9 +324,15 @@ std::string drawConstraintDiagram(Canvas& canvas, const ProjectData& project, in
         const std::string values = "W/S=" + Str(ws) + " T/W=" + Str(tw);
         // Beside the marker, on the side with room inside the frame.
         const bool leftSide = dx + kDesignPointMarkerSize + canvas.textWidth(values) > l.right;
-        canvas.text(leftSide ? dx - 1.5f * kDesignPointMarkerSize : dx + 1.5f * kDesignPointMarkerSize,
-                    dy - 1.2f * kDesignPointMarkerSize, values, leftSide ? HAlign::Right : HAlign::Left,
-                    VAlign::Bottom);
+        const float tx = leftSide ? dx - 1.5f * kDesignPointMarkerSize : dx + 1.5f * kDesignPointMarkerSize;
+        const float ty = dy - 1.2f * kDesignPointMarkerSize;
+        // On a white patch, so the curves passing behind the values do not run through their digits.
+        const float width = canvas.textWidth(values), pad = 0.2f * canvas.textHeight();
+        const float left = leftSide ? tx - width : tx;
+        canvas.setColor(15);
+        canvas.box(left - pad, ty - canvas.textHeight() - pad, left + width + pad, ty + pad, true);
+        canvas.setColor(0);
+        canvas.text(tx, ty, values, leftSide ? HAlign::Right : HAlign::Left, VAlign::Bottom);
     }
 
     drawFrame(canvas, m);

@@ -2,8 +2,10 @@
 
 #include "models/atmosphere.h"
 #include "models/thrust_lapse.h"
+#include "output/field_text.h"
 #include "output/number_format.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vededa {
@@ -101,6 +103,64 @@ float constraintSoundSpeed(float temperature, const UnitConstants& units) {
     return units.aSL * std::sqrt(temperature / units.TSL);
 }
 
+namespace {
+
+/// The range-table key of stored parameter `parameter` of a constraint of type number `type`: some
+/// positions mean another quantity for some types.
+std::string parameterRangeKey(int16_t type, int16_t parameter) {
+    const bool landing = type == 8 || type == 9;
+    const bool takeOff = type == 6 || type == 7;
+    switch (parameter) {
+    case 1:
+        return "beta";
+    case 2:
+        return "alt";
+    case 3:
+        return "t0";
+    case 4:
+        return "velocity";
+    case 5:
+        return "load-factor";
+    case 6:
+        return type == 10 ? "velocity" : "climb-rate";
+    case 7:
+        return "acceleration";
+    case 8:
+        if (takeOff) return "mach";
+        if (landing) return "fraction";
+        if (type == 10) return "time";
+        return "ps";
+    case 9:
+        return "cdr";
+    case 10:
+        return takeOff || landing ? "cl-max" : "thrust-fraction";
+    case 11:
+    case 16:
+    case 19:
+        return "speed-ratio";
+    case 12:
+    case 17:
+        return "friction";
+    case 13:
+    case 18:
+        return "time";
+    case 14:
+    case 20:
+        return "height";
+    case 15:
+    case 21:
+        return "runway";
+    case 22:
+        return "lapse";
+    case 23:
+        return "ab";
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
 std::vector<ConstraintRow> constraintRows(const ProjectData& project, const Constraint& c) {
     const LabelTables& labels = project.labels;
     const int16_t type = constraintTypeNumber(c);
@@ -108,11 +168,15 @@ std::vector<ConstraintRow> constraintRows(const ProjectData& project, const Cons
     std::vector<ConstraintRow> rows;
     auto parameterRow = [&](int16_t parameter, std::string label) {
         rows.push_back({ConstraintRowKind::Parameter, parameter, std::move(label),
-                        plainText(c.p[static_cast<std::size_t>(parameter)])});
+                        fieldText(c.p[static_cast<std::size_t>(parameter)]),
+                        parameterRangeKey(type, parameter)});
     };
     auto machRow = [&](ConstraintRowKind kind, int16_t velocity, std::string label) {
         const float v = c.p[static_cast<std::size_t>(velocity)];
-        rows.push_back({kind, velocity, std::move(label), plainText(a != 0 ? v / a : 0.0f)});
+        // The Mach number carries the precision of the velocity and the temperature it comes from.
+        const int digits = std::min(significantDigits(fieldText(v)), significantDigits(fieldText(c.p[3])));
+        rows.push_back(
+            {kind, velocity, std::move(label), derivedFieldText(a != 0 ? v / a : 0.0f, digits), "mach"});
     };
     for (int16_t i = 1; i <= 3; ++i) parameterRow(i, labels.constraintLabels[static_cast<std::size_t>(i)]);
     for (int16_t code : typeRows(type)) {

@@ -25,7 +25,8 @@ struct ConstraintRow {
     ConstraintRowKind kind = ConstraintRowKind::Parameter;
     int16_t parameter = 0; ///< the parameter the row stores (1..23), or the velocity of a Mach row
     std::string label;
-    std::string value; ///< the value as text
+    std::string value;    ///< the value as text
+    std::string rangeKey; ///< the key of the row's quantity in the range table (app/field_ranges.h)
 };
 
 /// Speed of sound [ft/s or m/s] at the ambient temperature `temperature` [R or K].

@@ -66,7 +66,101 @@ float bendBetween(const std::vector<CanvasPoint>& line, const std::vector<float>
     return worst;
 }
 
+/// The label of level `k` centred at arc length `at` of `line`, turned along it and kept upright.
+ContourLabel labelAt(const std::vector<CanvasPoint>& line, const std::vector<float>& s, float at,
+                     float length, float h) {
+    const CanvasPoint a = pointAt(line, s, at - 0.5f * length);
+    const CanvasPoint b = pointAt(line, s, at + 0.5f * length);
+    const CanvasPoint mid = pointAt(line, s, at);
+    float angle = std::atan2(-(b.y - a.y), b.x - a.x) * 57.29578f;
+    if (angle > 90.0f) angle -= 180.0f;
+    if (angle <= -90.0f) angle += 180.0f;
+    const float rad = angle / 57.29578f;
+    const float halfW = 0.5f * (std::fabs(std::cos(rad)) * length + std::fabs(std::sin(rad)) * h);
+    const float halfH = 0.5f * (std::fabs(std::sin(rad)) * length + std::fabs(std::cos(rad)) * h);
+    ContourLabel label;
+    label.x = mid.x;
+    label.y = mid.y;
+    label.angle = angle;
+    label.bounds = {mid.x - halfW, mid.y - halfH, mid.x + halfW, mid.y + halfH};
+    label.from = at - 0.5f * length;
+    label.to = at + 0.5f * length;
+    label.halfLength = 0.5f * length;
+    label.halfHeight = 0.5f * h;
+    return label;
+}
+
+/// How many of `segments` pass through the label's box.
+int crossings(const ContourLabel& label, const std::vector<PictureSegment>& segments) {
+    float t0 = 0, t1 = 0;
+    return static_cast<int>(std::count_if(segments.begin(), segments.end(), [&](const PictureSegment& g) {
+        const PictureRect box{std::min(g.a.x, g.b.x), std::min(g.a.y, g.b.y), std::max(g.a.x, g.b.x),
+                              std::max(g.a.y, g.b.y)};
+        // Touching boxes count: a level or upright segment has a box without width or height.
+        const bool near = box.left <= label.bounds.right && label.bounds.left <= box.right &&
+                          box.top <= label.bounds.bottom && label.bounds.top <= box.bottom;
+        return near && labelBoxCut(label, g.a, g.b, t0, t1);
+    }));
+}
+
 } // namespace
+
+bool labelBoxCut(const ContourLabel& label, const CanvasPoint& a, const CanvasPoint& b, float& t0,
+                 float& t1) {
+    // In the label's own axes: u along the text, v across it (the picture's y runs down).
+    const float rad = label.angle / 57.29578f;
+    const float dx = std::cos(rad), dy = -std::sin(rad);
+    auto u = [&](const CanvasPoint& p) { return (p.x - label.x) * dx + (p.y - label.y) * dy; };
+    auto v = [&](const CanvasPoint& p) { return -(p.x - label.x) * dy + (p.y - label.y) * dx; };
+    const float u0 = u(a), du = u(b) - u0, v0 = v(a), dv = v(b) - v0;
+    t0 = 0;
+    t1 = 1;
+    // Clip the parameter range against each of the four sides.
+    auto clip = [&](float p, float q) {
+        if (p == 0) return q >= 0;
+        const float t = q / p;
+        if (p < 0) {
+            if (t > t1) return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return false;
+            t1 = std::min(t1, t);
+        }
+        return true;
+    };
+    return clip(-du, u0 + label.halfLength) && clip(du, label.halfLength - u0) &&
+           clip(-dv, v0 + label.halfHeight) && clip(dv, label.halfHeight - v0) && t0 < t1;
+}
+
+std::vector<PictureSegment> recordedSegments(const RecordingCanvas& recording) {
+    std::vector<PictureSegment> out;
+    for (const auto& op : recording.opsOf(RecordingCanvas::Kind::Line))
+        out.push_back({{op.x1, op.y1}, {op.x2, op.y2}});
+    return out;
+}
+
+void LabelGapCanvas::line(float x1, float y1, float x2, float y2) {
+    // The parts of the segment (parameters 0..1) outside every label box.
+    std::vector<std::pair<float, float>> parts{{0.0f, 1.0f}};
+    const CanvasPoint a{x1, y1}, b{x2, y2};
+    for (const ContourLabel& l : labels_) {
+        float t0 = 0, t1 = 0;
+        if (!labelBoxCut(l, a, b, t0, t1)) continue;
+        std::vector<std::pair<float, float>> kept;
+        for (const auto& p : parts) {
+            if (t1 <= p.first || t0 >= p.second) {
+                kept.push_back(p);
+                continue;
+            }
+            if (t0 > p.first) kept.emplace_back(p.first, t0);
+            if (t1 < p.second) kept.emplace_back(t1, p.second);
+        }
+        parts = std::move(kept);
+    }
+    for (const auto& p : parts)
+        target_.line(x1 + p.first * (x2 - x1), y1 + p.first * (y2 - y1), x1 + p.second * (x2 - x1),
+                     y1 + p.second * (y2 - y1));
+}
 
 ContourLines traceContourLines(const ContourGrid& grid, const std::vector<float>& levels) {
     struct Piece {
@@ -157,8 +251,8 @@ std::string contourLevelText(float value, float increment) {
 }
 
 std::vector<ContourLabel> placeContourLabels(const ContourLines& lines, const std::vector<float>& levels,
-                                             float increment, const PictureRect& frame,
-                                             const Canvas& canvas) {
+                                             float increment, const PictureRect& frame, const Canvas& canvas,
+                                             const std::vector<PictureSegment>& obstacles) {
     std::vector<ContourLabel> placed;
     const int count = static_cast<int>(levels.size());
     const float h = canvas.textHeight();
@@ -174,9 +268,11 @@ std::vector<ContourLabel> placeContourLabels(const ContourLines& lines, const st
             const std::vector<float> s = arcLengths(line);
             const float total = s.back();
             if (total < 2.0f * length) continue; // too short to carry a label and still show its course
-            // Candidates along the line, straightest first; ties go to the one nearer the middle.
+            // Candidates along the line: under the fewest overlay segments first (none where there is
+            // such a place), then straightest; ties go to the one nearer the middle.
             struct Candidate {
                 float at, bend;
+                int crossed;
             };
             std::vector<Candidate> candidates;
             for (float at = 0.5f * length; at <= total - 0.5f * length; at += kCandidateStep * length) {
@@ -185,39 +281,27 @@ std::vector<ContourLabel> placeContourLabels(const ContourLines& lines, const st
                 if (distance(a, b) < 0.95f * length) continue;
                 const float bend = bendBetween(line, s, from, to, a, b);
                 if (bend <= kStraightness * h)
-                    candidates.push_back({at, bend + 1e-3f * std::fabs(at - total / 2)});
+                    candidates.push_back({at, bend + 1e-3f * std::fabs(at - total / 2),
+                                          crossings(labelAt(line, s, at, length, h), obstacles)});
             }
-            std::sort(candidates.begin(), candidates.end(),
-                      [](const Candidate& x, const Candidate& y) { return x.bend < y.bend; });
+            std::sort(candidates.begin(), candidates.end(), [](const Candidate& x, const Candidate& y) {
+                return x.crossed != y.crossed ? x.crossed < y.crossed : x.bend < y.bend;
+            });
             std::vector<float> onThisLine;
             for (const Candidate& c : candidates) {
+                // A place under an overlay only when the line has no clear one: then the overlay is broken.
+                if (c.crossed > 0 && !onThisLine.empty()) break;
                 if (std::any_of(onThisLine.begin(), onThisLine.end(),
                                 [&](float at) { return std::fabs(at - c.at) < minSpacing; }))
                     continue;
-                const CanvasPoint a = pointAt(line, s, c.at - 0.5f * length);
-                const CanvasPoint b = pointAt(line, s, c.at + 0.5f * length);
-                const CanvasPoint mid = pointAt(line, s, c.at);
-                float angle = std::atan2(-(b.y - a.y), b.x - a.x) * 57.29578f;
-                if (angle > 90.0f) angle -= 180.0f;
-                if (angle <= -90.0f) angle += 180.0f;
-                const float rad = angle / 57.29578f;
-                const float halfW = 0.5f * (std::fabs(std::cos(rad)) * length + std::fabs(std::sin(rad)) * h);
-                const float halfH = 0.5f * (std::fabs(std::sin(rad)) * length + std::fabs(std::cos(rad)) * h);
-                const PictureRect bounds{mid.x - halfW, mid.y - halfH, mid.x + halfW, mid.y + halfH};
-                if (!bounds.inside(frame)) continue;
+                ContourLabel label = labelAt(line, s, c.at, length, h);
+                if (!label.bounds.inside(frame)) continue;
                 if (std::any_of(placed.begin(), placed.end(),
-                                [&](const ContourLabel& l) { return l.bounds.overlaps(bounds); }))
+                                [&](const ContourLabel& l) { return l.bounds.overlaps(label.bounds); }))
                     continue;
-                ContourLabel label;
                 label.level = k;
                 label.text = text;
-                label.x = mid.x;
-                label.y = mid.y;
-                label.angle = angle;
-                label.bounds = bounds;
                 label.line = static_cast<int>(li);
-                label.from = c.at - 0.5f * length;
-                label.to = c.at + 0.5f * length;
                 placed.push_back(label);
                 onThisLine.push_back(c.at);
             }

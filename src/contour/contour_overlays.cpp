@@ -270,8 +270,10 @@ float drawContourLabels(Canvas& canvas, const PlotFrame& f, const ProjectData& p
     }
 
     // Axis titles and tick values.
-    canvas.text(f.left - 60.0f, f.top - 2.6f * line, "Alt", HAlign::Right);
-    canvas.text(f.left - 60.0f, f.top - 1.7f * line, si ? "(km)" : "(kft)", HAlign::Right);
+    // The axis title above the altitude values, kept inside the picture when the frame sits high.
+    const float altTop = std::max(0.0f, f.top - 2.6f * line);
+    canvas.text(f.left - 60.0f, altTop, "Alt", HAlign::Right);
+    canvas.text(f.left - 60.0f, altTop + 0.9f * line, si ? "(km)" : "(kft)", HAlign::Right);
     canvas.text(0.5f * (f.left + f.right), f.bottom + 1.5f * line, si ? "Vel (m/sec)" : "Vel (ft/sec)",
                 HAlign::Center);
     const int hTicks = std::max(1, roundOf((c.altitude[2] - c.altitude[1]) / (si ? 1.0 : 5.0)));

@@ -1,6 +1,7 @@
 #include "mission/leg_set.h"
 
 #include "models/atmosphere.h"
+#include "output/field_text.h"
 #include "output/number_format.h"
 
 #include <cmath>
@@ -111,7 +112,58 @@ std::vector<LegField> legFields(const ProjectData& project, const std::string& t
 std::string legFieldText(const ProjectData& project, const LegField& field, float value) {
     if (field.parameter == 18 && (project.thrustModel == 2 || project.thrustModel == 3))
         return std::to_string(static_cast<long>(std::trunc(value)));
-    return plainText(value);
+    return fieldText(value);
+}
+
+std::string legFieldRangeKey(const std::string& type, const LegField& field) {
+    const int t = legTypeIndex(type);
+    switch (field.parameter) {
+    case 1:
+    case 5:
+        return "alt";
+    case 2:
+        return "t0";
+    case 3:
+    case 6:
+        return "velocity";
+    case 4:
+    case 7:
+        return "mach";
+    case 8:
+        return "load-factor";
+    case 9:
+        return "turns";
+    case 10:
+        return "cdr";
+    case 11:
+        if (t == 11) return "fraction";
+        if (t == 13) return "descent-angle";
+        return "cl-max";
+    case 12:
+        return "speed-ratio";
+    case 13:
+        return "friction";
+    case 14:
+        return "time";
+    case 15:
+        return "distance";
+    case 16:
+        if (t == 8 || t == 9) return "time";
+        if (t == 5 || t == 7) return "leg";
+        return "increments";
+    case 17:
+        return "lapse";
+    case 18:
+        return "ab";
+    case 19:
+        return "tt4";
+    case 20:
+        return "tt7";
+    case 21:
+        return "payload";
+    default:
+        return {};
+    }
 }
 
 std::string removeLegQuestion(int n) {

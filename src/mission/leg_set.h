@@ -26,6 +26,10 @@ std::vector<LegField> legFields(const ProjectData& project, const std::string& t
 /// algebraic models, which shows its integer part.
 std::string legFieldText(const ProjectData& project, const LegField& field, float value);
 
+/// The key of the quantity a leg field holds in the range table (app/field_ranges.h): some positions
+/// mean another quantity for some leg types.
+std::string legFieldRangeKey(const std::string& type, const LegField& field);
+
 /// What an edit of the leg list did: an empty message, or the warning to show.
 struct LegEdit {
     bool changed = false;

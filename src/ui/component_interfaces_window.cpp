@@ -47,12 +47,12 @@ ComponentInterfacesWindow::ComponentInterfacesWindow(ProjectData& project, UserD
         machBoxes_[i]->setFixedWidth(70);
         inputs->addWidget(label, 0, 2 * i);
         inputs->addWidget(machBoxes_[i], 0, 2 * i + 1);
-        form::whenEdited(machBoxes_[i], this, [this, i] {
+        static constexpr const char* kStations[3] = {"mach1", "mach2", "mach7"};
+        form::whenEdited(machBoxes_[i], this, form::Quantity{project_, kStations[i]}, [this, i] {
             float& stored = *machValues()[i];
-            commitInterfaceMach(stored,
-                                static_cast<float>(leadingNumber(machBoxes_[i]->text().toStdString())));
-            // The box shows what is stored, so a refused value is seen at once.
-            machBoxes_[i]->setText(QString::fromStdString(plainText(stored)));
+            commitInterfaceMach(stored, static_cast<float>(form::numberIn(machBoxes_[i])));
+            // The box shows what is stored, so a Mach number of 0 (not taken) is seen at once.
+            form::showValue(machBoxes_[i], stored);
         });
     }
     inputs->setColumnStretch(6, 1);
@@ -89,7 +89,7 @@ std::array<float*, 3> ComponentInterfacesWindow::machValues() {
 
 void ComponentInterfacesWindow::fillFields() {
     const auto values = machValues();
-    for (int i = 0; i < 3; ++i) machBoxes_[i]->setText(QString::fromStdString(plainText(*values[i])));
+    for (int i = 0; i < 3; ++i) form::showValue(machBoxes_[i], *values[i]);
 }
 
 void ComponentInterfacesWindow::open() {

@@ -88,7 +88,7 @@ ConstraintWindow::ConstraintWindow(ProjectData& project, UserDialogs& dialogs, R
     auto* middle = new QVBoxLayout;
     auto* numberRow = new QHBoxLayout;
     numberRow->addWidget(new QLabel("Constraint", this));
-    number_ = form::field(this, "Text1", [this] {
+    number_ = form::field(this, "Text1", form::Quantity{project_, ""}, [this] {
         editConstraintNumber(project_, form::text(number_));
         redisplay();
     });
@@ -128,8 +128,8 @@ ConstraintWindow::ConstraintWindow(ProjectData& project, UserDialogs& dialogs, R
     for (int r = 0; r < kRows; ++r) {
         rowLabels_[r] = new QLabel(this);
         rowLabels_[r]->setObjectName(QString("lblParameter_%1").arg(r + 1));
-        rowFields_[r] =
-            form::field(this, QString("txtParameter_%1").arg(r + 1), [this, r] { rowLeft(r + 1); });
+        rowFields_[r] = form::field(this, QString("txtParameter_%1").arg(r + 1), form::Quantity{project_, ""},
+                                    [this, r] { rowLeft(r + 1); });
         rowFields_[r]->setMaximumWidth(120);
         rows->addWidget(rowLabels_[r], r, 0);
         rows->addWidget(rowFields_[r], r, 1);
@@ -150,14 +150,14 @@ ConstraintWindow::ConstraintWindow(ProjectData& project, UserDialogs& dialogs, R
     grid->addWidget(wsCaption_, 1, 0);
     grid->addWidget(new QLabel("Thrust Loading T/W", ranges), 2, 0);
     for (int k = 0; k < 3; ++k) {
-        ws_[k] = form::field(ranges, QString("txtWS_%1").arg(k + 1), [this, k] {
-            project_.wsAxis[static_cast<std::size_t>(k + 1)] =
-                static_cast<float>(leadingNumber(form::text(ws_[k])));
-        });
-        tw_[k] = form::field(ranges, QString("txtTW_%1").arg(k + 1), [this, k] {
-            project_.twAxis[static_cast<std::size_t>(k + 1)] =
-                static_cast<float>(leadingNumber(form::text(tw_[k])));
-        });
+        ws_[k] = form::field(
+            ranges, QString("txtWS_%1").arg(k + 1), form::Quantity{project_, "ws-axis"}, [this, k] {
+                project_.wsAxis[static_cast<std::size_t>(k + 1)] = static_cast<float>(form::numberIn(ws_[k]));
+            });
+        tw_[k] = form::field(
+            ranges, QString("txtTW_%1").arg(k + 1), form::Quantity{project_, "tw-axis"}, [this, k] {
+                project_.twAxis[static_cast<std::size_t>(k + 1)] = static_cast<float>(form::numberIn(tw_[k]));
+            });
         grid->addWidget(ws_[k], 1, k + 1);
         grid->addWidget(tw_[k], 2, k + 1);
     }
@@ -165,7 +165,7 @@ ConstraintWindow::ConstraintWindow(ProjectData& project, UserDialogs& dialogs, R
     auto* widthRow = new QHBoxLayout;
     lineWidthLabel_ = new QLabel("Printer Plot Line Width (1 to 4)", this);
     lineWidthLabel_->setObjectName("lblLineWidth");
-    lineWidth_ = form::field(this, "txtLineWidth", [this] {
+    lineWidth_ = form::field(this, "txtLineWidth", form::Quantity{project_, "line-width"}, [this] {
         editPlotLineWidth(project_, form::text(lineWidth_));
         lineWidth_->setText(QString::number(project_.plotLineWidth));
     });
@@ -258,8 +258,8 @@ void ConstraintWindow::redisplay() {
 
     wsCaption_->setText(qs(project_.labels.window.wingLoadingAxis));
     for (std::size_t k = 0; k < 3; ++k) {
-        ws_[k]->setText(qs(plainText(project_.wsAxis[k + 1])));
-        tw_[k]->setText(qs(plainText(project_.twAxis[k + 1])));
+        form::showValue(ws_[k], project_.wsAxis[k + 1]);
+        form::showValue(tw_[k], project_.twAxis[k + 1]);
     }
     const Constraint& c = project_.constraints[static_cast<std::size_t>(project_.currentConstraint)];
     name_->setText(qs(c.name));
@@ -287,7 +287,8 @@ void ConstraintWindow::fillRows() {
         rowFields_[r]->setVisible(used);
         if (!used) continue;
         rowLabels_[r]->setText(qs(rows[static_cast<std::size_t>(r)].label));
-        rowFields_[r]->setText(qs(rows[static_cast<std::size_t>(r)].value));
+        form::setQuantityKey(rowFields_[r], rows[static_cast<std::size_t>(r)].rangeKey);
+        form::showValue(rowFields_[r], qs(rows[static_cast<std::size_t>(r)].value));
     }
 }
 

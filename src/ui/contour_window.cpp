@@ -20,7 +20,6 @@
 #include <optional>
 
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -29,6 +28,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -43,17 +43,53 @@ namespace {
 /// Steps of the progress bar across its width.
 constexpr int kProgressSteps = 1000;
 
-/// An exclusive pair or group of check boxes: checking one clears the others, and a checked box
-/// cannot be cleared by clicking it again.
-QButtonGroup* exclusive(QWidget* parent, std::initializer_list<QCheckBox*> boxes) {
+/// An either/or choice of radio buttons: choosing one clears the others, and a chosen button cannot be
+/// cleared by clicking it again.
+QButtonGroup* exclusive(QWidget* parent, std::initializer_list<QRadioButton*> buttons) {
     auto* group = new QButtonGroup(parent);
     group->setExclusive(true);
     int id = 0;
-    for (QCheckBox* b : boxes) group->addButton(b, id++);
+    for (QRadioButton* b : buttons) group->addButton(b, id++);
     return group;
 }
 
 } // namespace
+
+const char* ContourWindow::boxQuantity(int box) {
+    switch (box) {
+    case WingLoading:
+        return "wing-loading";
+    case ThrustLoading:
+        return "thrust-loading";
+    case Beta:
+        return "beta";
+    case LoadFactor:
+        return "load-factor";
+    case ClMax:
+        return "cl-max";
+    case QMax:
+        return "qmax";
+    case ThrustPercent:
+        return "percent";
+    case VMin:
+    case VMax:
+    case VInc:
+        return "velocity";
+    case HMin:
+    case HMax:
+        return "alt";
+    case HInc:
+        return "alt-step";
+    case LevelMin:
+    case LevelMax:
+    case LevelInc:
+        return "contour-level";
+    case LineWidth:
+        return "line-width";
+    default:
+        return "";
+    }
+}
 
 ContourWindow::ContourWindow(ProjectData& project, UserDialogs& dialogs, PlotWindow& plot,
                              PrintService& printer, QWidget* parent)
@@ -65,7 +101,8 @@ ContourWindow::ContourWindow(ProjectData& project, UserDialogs& dialogs, PlotWin
     auto* top = new QHBoxLayout;
 
     auto makeBox = [this](QWidget* parent, int box, const char* name) {
-        boxes_[box] = form::field(parent, name, [this, box] { boxLeft(box); });
+        boxes_[box] = form::field(parent, name, form::Quantity{project_, boxQuantity(box)},
+                                  [this, box] { boxLeft(box); });
         boxes_[box]->setMaximumWidth(110);
         return boxes_[box];
     };
@@ -133,7 +170,7 @@ ContourWindow::ContourWindow(ProjectData& project, UserDialogs& dialogs, PlotWin
     auto* ql = new QHBoxLayout(quantity);
     const std::array<const char*, 7> captions = {"Ps", "fs", "RF", "EF", "L/D", "D/TSL", "alpha"};
     for (int k = 0; k < 7; ++k) {
-        quantities_[k] = new QCheckBox(captions[static_cast<std::size_t>(k)], quantity);
+        quantities_[k] = new QRadioButton(captions[static_cast<std::size_t>(k)], quantity);
         quantities_[k]->setObjectName(QString("chkQuantity_%1").arg(k + 1));
         ql->addWidget(quantities_[k]);
     }
@@ -146,9 +183,9 @@ ContourWindow::ContourWindow(ProjectData& project, UserDialogs& dialogs, PlotWin
     choices->addWidget(quantity, 1);
     auto* ab = new QGroupBox("Afterburner", this);
     auto* abl = new QHBoxLayout(ab);
-    abOn_ = new QCheckBox("On", ab);
+    abOn_ = new QRadioButton("On", ab);
     abOn_->setObjectName("chkABOn");
-    abOff_ = new QCheckBox("Off", ab);
+    abOff_ = new QRadioButton("Off", ab);
     abOff_->setObjectName("chkABOff");
     abl->addWidget(abOn_);
     abl->addWidget(abOff_);
@@ -159,9 +196,9 @@ ContourWindow::ContourWindow(ProjectData& project, UserDialogs& dialogs, PlotWin
     choices->addWidget(ab);
     auto* theta = new QGroupBox("Theta 0 Plot", this);
     auto* tl = new QHBoxLayout(theta);
-    thetaYes_ = new QCheckBox("Yes", theta);
+    thetaYes_ = new QRadioButton("Yes", theta);
     thetaYes_->setObjectName("chkThetaYes");
-    thetaNo_ = new QCheckBox("No", theta);
+    thetaNo_ = new QRadioButton("No", theta);
     thetaNo_->setObjectName("chkThetaNo");
     tl->addWidget(thetaYes_);
     tl->addWidget(thetaNo_);
@@ -229,7 +266,7 @@ void ContourWindow::fill() {
                                                 c.levelMax,
                                                 c.levelIncrement,
                                                 static_cast<float>(c.lineWidth)};
-    for (int k = 0; k < BoxCount; ++k) boxes_[k]->setText(qs(plainText(values[static_cast<std::size_t>(k)])));
+    for (int k = 0; k < BoxCount; ++k) form::showValue(boxes_[k], values[static_cast<std::size_t>(k)]);
     if (c.quantity >= 1 && c.quantity <= 7) quantities_[c.quantity - 1]->setChecked(true);
     (c.afterburner == 1 ? abOn_ : abOff_)->setChecked(true);
     (c.theta0Lines == 1 ? thetaYes_ : thetaNo_)->setChecked(true);
@@ -242,7 +279,7 @@ void ContourWindow::fill() {
 
 void ContourWindow::store(int box) {
     ContourSettings& c = project_.contour;
-    const float v = static_cast<float>(leadingNumber(form::text(boxes_[box])));
+    const float v = static_cast<float>(form::numberIn(boxes_[box]));
     switch (box) {
     case WingLoading:
         project_.wingLoading = v;
@@ -313,16 +350,18 @@ void ContourWindow::disablePlots() {
     plotColors_->setEnabled(false);
 }
 
-void ContourWindow::storeChanged() {
-    for (int k = 0; k < BoxCount; ++k)
-        if (boxes_[k]->isModified()) {
-            boxes_[k]->setModified(false);
-            boxLeft(k);
-        }
+bool ContourWindow::storeChanged() {
+    // Typed boxes are stored; a refused entry is shown and stops the command that asked.
+    bool refused = false;
+    for (int k = 0; k < BoxCount; ++k) {
+        if (form::takeTypedNumber(boxes_[k])) boxLeft(k);
+        refused = refused || form::showsRefusal(boxes_[k]);
+    }
+    return !refused;
 }
 
 void ContourWindow::calculate() {
-    storeChanged();
+    if (!storeChanged()) return;
     if (!usableDragModel(project_, dialogs_)) return;
     const std::string refusal = contourIncrementMessage(project_.contour);
     if (!refusal.empty()) {
@@ -390,7 +429,7 @@ void ContourWindow::calculate() {
 
 void ContourWindow::plotContourLines() {
     if (!calculation_) return;
-    storeChanged();
+    if (!storeChanged()) return;
     const ContourSettings& c = project_.contour;
     const ContourLevels levels = contourLevels(c.levelMin, c.levelMax, c.levelIncrement);
     if (!levels.message.empty()) {
@@ -415,7 +454,7 @@ void ContourWindow::plotContourLines() {
 
 void ContourWindow::plotColorContours() {
     if (!calculation_) return;
-    storeChanged();
+    if (!storeChanged()) return;
     const ContourSettings& c = project_.contour;
     const ContourLevels levels = contourLevels(c.levelMin, c.levelMax, c.levelIncrement);
     if (!levels.message.empty()) {
@@ -449,7 +488,7 @@ void ContourWindow::comeBack() {
 }
 
 void ContourWindow::done() {
-    storeChanged();
+    if (!storeChanged()) return;
     hide();
     if (returnToMain) returnToMain();
 }

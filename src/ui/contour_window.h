@@ -13,7 +13,7 @@
 #include <optional>
 
 class QButtonGroup;
-class QCheckBox;
+class QRadioButton;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -87,11 +87,11 @@ class ContourWindow : public QWidget {
         BoxCount
     };
     std::array<QLineEdit*, BoxCount> boxes_{};
-    std::array<QCheckBox*, 7> quantities_{};
-    QCheckBox* abOn_ = nullptr;
-    QCheckBox* abOff_ = nullptr;
-    QCheckBox* thetaYes_ = nullptr;
-    QCheckBox* thetaNo_ = nullptr;
+    std::array<QRadioButton*, 7> quantities_{};
+    QRadioButton* abOn_ = nullptr;
+    QRadioButton* abOff_ = nullptr;
+    QRadioButton* thetaYes_ = nullptr;
+    QRadioButton* thetaNo_ = nullptr;
     QButtonGroup* quantityGroup_ = nullptr;
     QLabel* lineWidthLabel_ = nullptr;
     QLabel* minimumValue_ = nullptr;
@@ -109,8 +109,11 @@ class ContourWindow : public QWidget {
 
     void boxLeft(int box);
     void store(int box);
-    /// Stores every box whose text the user changed and has not yet left.
-    void storeChanged();
+    /// Stores every box whose text the user changed and has not yet left; false when a box holds a
+    /// refused entry (its reason is shown).
+    bool storeChanged();
+    /// The range-table key of the quantity of box `box`.
+    static const char* boxQuantity(int box);
     void disablePlots();
 };
 

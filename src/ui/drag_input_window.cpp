@@ -83,7 +83,8 @@ DragInputWindow::DragInputWindow(ProjectData& project, UserDialogs& dialogs, QWi
         t.count->setObjectName("txt" + name + "Count");
         t.count->setMaximumWidth(60);
         countLayout->addWidget(t.count);
-        form::whenEdited(t.count, this, [this, k] { countLeft(tables_[k]); });
+        form::whenEdited(t.count, this, form::Quantity{project_, "drag-points"},
+                         [this, k] { countLeft(tables_[k]); });
 
         auto* page = new QWidget(tabs_);
         auto* grid = new QGridLayout(page);
@@ -100,14 +101,13 @@ DragInputWindow::DragInputWindow(ProjectData& project, UserDialogs& dialogs, QWi
             grid->addWidget(t.mach[r], r, 1);
             grid->addWidget(t.value[r], r, 2);
             t.rowWidgets[r] = number;
-            // Each field is stored in its point as soon as it is left, without a check.
-            form::whenEdited(t.mach[r], this, [this, k, r] {
-                tables_[k].table->mach[r] =
-                    static_cast<float>(leadingNumber(tables_[k].mach[r]->text().toStdString()));
+            // Each field is stored in its point as soon as it is left; the order of the points is
+            // checked by Done.
+            form::whenEdited(t.mach[r], this, form::Quantity{project_, "mach"}, [this, k, r] {
+                tables_[k].table->mach[r] = static_cast<float>(form::numberIn(tables_[k].mach[r]));
             });
-            form::whenEdited(t.value[r], this, [this, k, r] {
-                tables_[k].table->value[r] =
-                    static_cast<float>(leadingNumber(tables_[k].value[r]->text().toStdString()));
+            form::whenEdited(t.value[r], this, form::Quantity{project_, "drag-value"}, [this, k, r] {
+                tables_[k].table->value[r] = static_cast<float>(form::numberIn(tables_[k].value[r]));
             });
         }
         grid->setRowStretch(kMaxDragPoints + 1, 1);
@@ -124,21 +124,21 @@ DragInputWindow::DragInputWindow(ProjectData& project, UserDialogs& dialogs, QWi
 }
 
 void DragInputWindow::fillTable(TableFields& t) {
-    t.count->setText(QString::number(t.table->count));
+    form::showValue(t.count, QString::number(t.table->count));
     for (int r = 1; r <= kMaxDragPoints; ++r) {
         const bool visible = r <= t.table->count;
         t.rowWidgets[r]->setVisible(visible);
         t.mach[r]->setVisible(visible);
         t.value[r]->setVisible(visible);
         if (visible) {
-            t.mach[r]->setText(QString::fromStdString(plainText(t.table->mach[r])));
-            t.value[r]->setText(QString::fromStdString(plainText(t.table->value[r])));
+            form::showValue(t.mach[r], t.table->mach[r]);
+            form::showValue(t.value[r], t.table->value[r]);
         }
     }
 }
 
 void DragInputWindow::countLeft(TableFields& t) {
-    const double v = leadingNumber(t.count->text().toStdString());
+    const double v = form::numberIn(t.count);
     if (v > kMaxDragPoints)
         dialogs_.message(kApplicationTitle, "Maximum number of points is 11", MessageIcon::Warning);
     // A count that rounds above 11 is not taken; a negative count means no points.

@@ -36,22 +36,23 @@ const char* const kReferenceFilter =
 struct FieldSpec {
     EngineDataField id;
     const char* caption;
+    const char* quantity; ///< the key of the field's quantity in the range table
 };
 
 /// The input fields in designer order (Text1..Text12) with their captions.
 constexpr std::array<FieldSpec, 12> kFieldSpecs{{
-    {EngineDataField::EngineCount, "Number of Engines"},
-    {EngineDataField::MaxCompressorRatio, "Max Compressor Pressure Ratio"},
-    {EngineDataField::MaxPt3, "Max Pressure at Station 3 "},
-    {EngineDataField::MaxTt3, "Max Temperature at Station 3 "},
-    {EngineDataField::MaxLowSpoolSpeed, "Max % Ref RPM - LP Spool"},
-    {EngineDataField::MaxHighSpoolSpeed, "Max % Ref RPM - HP Spool"},
-    {EngineDataField::MaxTt4, "Max Temperature at Station 4 "},
-    {EngineDataField::MaxTt7, "Max Temperature at Station 7"},
-    {EngineDataField::ConstantLoss, "Constant Loss for Each Leg  = "},
-    {EngineDataField::InletCaptureArea, "Inlet Capture Area   -  A1 "},
-    {EngineDataField::AfterbodyArea, "Afterbody Area        -  A10 "},
-    {EngineDataField::AfterbodyLength, "Afterbody Length    -  L "},
+    {EngineDataField::EngineCount, "Number of Engines", "engines"},
+    {EngineDataField::MaxCompressorRatio, "Max Compressor Pressure Ratio", "cpr-max"},
+    {EngineDataField::MaxPt3, "Max Pressure at Station 3 ", "pt3-max"},
+    {EngineDataField::MaxTt3, "Max Temperature at Station 3 ", "tt3-max"},
+    {EngineDataField::MaxLowSpoolSpeed, "Max % Ref RPM - LP Spool", "nl-max"},
+    {EngineDataField::MaxHighSpoolSpeed, "Max % Ref RPM - HP Spool", "nh-max"},
+    {EngineDataField::MaxTt4, "Max Temperature at Station 4 ", "tt4"},
+    {EngineDataField::MaxTt7, "Max Temperature at Station 7", "tt7"},
+    {EngineDataField::ConstantLoss, "Constant Loss for Each Leg  = ", "loss"},
+    {EngineDataField::InletCaptureArea, "Inlet Capture Area   -  A1 ", "a1"},
+    {EngineDataField::AfterbodyArea, "Afterbody Area        -  A10 ", "a10"},
+    {EngineDataField::AfterbodyLength, "Afterbody Length    -  L ", "length"},
 }};
 
 bool afterburning(int16_t type) {
@@ -106,10 +107,9 @@ EngineDataWindow::EngineDataWindow(ProjectData& project, UserDialogs& dialogs, W
         f.caption->setObjectName(QString("lblField%1").arg(i + 1));
         f.unit = new QLabel(this);
         f.unit->setObjectName(QString("lblUnit%1").arg(i + 1));
-        form::whenEdited(f.box, this, [this, &f] {
+        form::whenEdited(f.box, this, form::Quantity{project_, kFieldSpecs[i].quantity}, [this, &f] {
             commitEngineDataField(project_.engine, f.id, f.box->text().toStdString());
-            // The box shows what was stored, so a refused value is seen at once.
-            f.box->setText(qs(plainText(engineDataFieldValue(project_.engine, f.id))));
+            form::showValue(f.box, engineDataFieldValue(project_.engine, f.id));
         });
     }
     int row = 0;
@@ -176,7 +176,7 @@ EngineDataWindow::Field& EngineDataWindow::field(EngineDataField id) {
 
 void EngineDataWindow::fillFields() {
     for (Field& f : fields_) {
-        f.box->setText(qs(plainText(engineDataFieldValue(project_.engine, f.id))));
+        form::showValue(f.box, engineDataFieldValue(project_.engine, f.id));
         f.box->setCursorPosition(0);
     }
 }

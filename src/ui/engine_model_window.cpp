@@ -21,8 +21,10 @@ EngineModelWindow::EngineModelWindow(ProjectData& project, QWidget* parent)
         boxes_[b] = new QLineEdit(this);
         boxes_[b]->setObjectName(QString("Text%1").arg(b));
         boxes_[b]->setMaximumWidth(70);
-        form::whenEdited(boxes_[b], this, [this, b] {
-            valueOf(b) = static_cast<float>(leadingNumber(boxes_[b]->text().toStdString()));
+        // Box 3 is the throttle ratio TR; the others are coefficients of the two models.
+        const form::Quantity quantity{project_, b == 3 ? "tr" : "model-coefficient"};
+        form::whenEdited(boxes_[b], this, quantity, [this, b] {
+            valueOf(b) = static_cast<float>(form::numberIn(boxes_[b]));
             emit valueStored();
         });
     }
@@ -104,7 +106,7 @@ float& EngineModelWindow::valueOf(int box) {
 }
 
 void EngineModelWindow::open() {
-    for (int b = 1; b <= 9; ++b) boxes_[b]->setText(QString::fromStdString(plainText(valueOf(b))));
+    for (int b = 1; b <= 9; ++b) form::showValue(boxes_[b], valueOf(b));
     show();
     raise();
     activateWindow();

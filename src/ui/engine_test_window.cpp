@@ -3,6 +3,7 @@
 
 #include "engine/engine_series.h"
 #include "engine/engine_test.h"
+#include "models/atmosphere.h"
 #include "output/number_format.h"
 #include "ui/analysis_form.h"
 #include "ui/results_window.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -160,8 +162,10 @@ EngineTestWindow::EngineTestWindow(ProjectData& project, UserDialogs& dialogs, R
         optionGroup_->addButton(options_[k], k + 1);
         frameLayout->addWidget(options_[k], k, 0, 1, 2);
     }
-    connect(optionGroup_, &QButtonGroup::idClicked, this,
-            [this](int k) { project_.engine.test.seriesVariable = static_cast<int16_t>(k + 2); });
+    connect(optionGroup_, &QButtonGroup::idClicked, this, [this](int k) {
+        project_.engine.test.seriesVariable = static_cast<int16_t>(k + 2);
+        followSeriesVariable();
+    });
     const char* rangeCaptions[3] = {"Minimum", "Maximum", "Step Size"};
     float* rangeValues[3] = {&t.seriesMin, &t.seriesMax, &t.seriesStep};
     auto* range = new QHBoxLayout;
@@ -221,28 +225,63 @@ EngineTestWindow::EngineTestWindow(ProjectData& project, UserDialogs& dialogs, R
     results_.registerMode(kEngineSeriesMode, std::move(mode));
 }
 
+namespace {
+
+/// The range-table keys of the condition and limit fields (positions 0..10).
+constexpr const char* kFieldQuantities[] = {"mach",   "alt",    "t0",  "cpr-max", "pt3-max", "tt3-max",
+                                            "nl-max", "nh-max", "tt4", "tt7",     "percent"};
+
+/// The range-table key of the series variable `variable` (3 Mach .. 9 P0/P9); "" for none.
+const char* seriesQuantity(int16_t variable) {
+    static constexpr const char* kKeys[] = {"mach", "alt", "t0", "p0", "tt4", "tt7", "p0p9"};
+    return variable >= 3 && variable <= 9 ? kKeys[variable - 3] : "";
+}
+
+} // namespace
+
 QLineEdit* EngineTestWindow::addField(int index, float* stored) {
     Field& f = fields_[static_cast<std::size_t>(index)];
     f.stored = stored;
     f.box = new QLineEdit(this);
     f.box->setObjectName(QString("Text%1").arg(index + 1));
     f.box->setFixedWidth(80);
-    form::whenEdited(f.box, this, [this, index] { commitField(index); });
+    // The series range takes the range of the chosen variable (set when the window is filled); the
+    // step may be any finite number.
+    const char* quantity = index < kSeriesMinimum ? kFieldQuantities[index] : "";
+    form::whenEdited(f.box, this, form::Quantity{project_, quantity}, [this, index] { commitField(index); });
     return f.box;
+}
+
+void EngineTestWindow::showAtmosphereNote() {
+    // Above the atmosphere table its top state is used: the status bar says so.
+    const float altitude = project_.engine.controls[2];
+    FlightCondition fc;
+    fc.altitude = altitude;
+    atmosphere(fc, project_.units);
+    QStatusBar* bar = form::fieldStatusBar(this);
+    if (fc.aboveTable)
+        bar->showMessage(qs(atmosphereClampLine(altitude, project_.unitSystem == kSI)));
+    else if (bar->currentMessage().contains("atmosphere table"))
+        bar->clearMessage();
+}
+
+void EngineTestWindow::followSeriesVariable() {
+    const char* key = seriesQuantity(project_.engine.test.seriesVariable);
+    form::setQuantityKey(fields_[kSeriesMinimum].box, key);
+    form::setQuantityKey(fields_[kSeriesMaximum].box, key);
 }
 
 void EngineTestWindow::commitField(int index) {
     Field& f = fields_[static_cast<std::size_t>(index)];
-    double typed = leadingNumber(f.box->text().toStdString());
-    if (!std::isfinite(typed) || typed < 0) typed = 0;
-    if (typed > 3.0e38) typed = 3.0e38;
-    const float v = static_cast<float>(typed);
+    // The box holds a finite number inside the range of its quantity (refused entries never get here).
+    const float v = static_cast<float>(form::numberIn(f.box));
     EngineData& e = project_.engine;
     switch (index) {
     case kAltitude:
         // A new altitude brings the ambient temperature and pressure of the table atmosphere.
         setEngineTestCondition(project_, e.controls[1], v, 0);
-        fields_[kTemperature].box->setText(qs(plainText(e.controls[3])));
+        form::showValue(fields_[kTemperature].box, e.controls[3]);
+        showAtmosphereNote();
         break;
     case kMaxTt4:
         e.tt4MaxSetting = e.controls[5] = v;
@@ -257,12 +296,12 @@ void EngineTestWindow::commitField(int index) {
         *f.stored = v;
         break;
     }
-    f.box->setText(qs(plainText(*f.stored)));
+    form::showValue(f.box, *f.stored);
 }
 
 void EngineTestWindow::fillFields() {
     for (Field& f : fields_) {
-        f.box->setText(qs(plainText(*f.stored)));
+        form::showValue(f.box, *f.stored);
         f.box->setCursorPosition(0);
     }
     const bool english = project_.unitSystem == kEnglish;
@@ -285,6 +324,7 @@ void EngineTestWindow::fillFields() {
     optionGroup_->setExclusive(false);
     for (int k = 0; k < 7; ++k) options_[k]->setChecked(project_.engine.test.seriesVariable == k + 3);
     optionGroup_->setExclusive(true);
+    followSeriesVariable();
 }
 
 void EngineTestWindow::clearOptions() {
@@ -292,6 +332,7 @@ void EngineTestWindow::clearOptions() {
     for (QRadioButton* o : options_) o->setChecked(false);
     optionGroup_->setExclusive(true);
     project_.engine.test.seriesVariable = 0;
+    followSeriesVariable();
 }
 
 QLabel* EngineTestWindow::output(const char* name) const {
@@ -338,6 +379,7 @@ void EngineTestWindow::test() {
     CalculationScope scope(project_);
     const EngineTestResult result =
         runEngineTest(project_, c[1], c[2], c[3], project_.engine.test.percent, messages_);
+    showAtmosphereNote();
     const EngineTestFields f = engineTestFields(result);
     setOutput("lblMaxThrust", engineResetFields(result.reset).maxThrust);
     setOutput("lblMaxTsfc", engineResetFields(result.reset).tsfc);

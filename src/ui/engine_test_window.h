@@ -60,6 +60,10 @@ class EngineTestWindow : public QWidget {
     QLabel* output(const char* name) const;
     QLineEdit* addField(int index, float* stored);
     void commitField(int index);
+    /// The series range boxes take the range of the chosen series variable.
+    void followSeriesVariable();
+    /// Says in the status bar when the altitude lies above the atmosphere table (its top is used).
+    void showAtmosphereNote();
     void fillFields();
     void reset();
     void clearOptions();

@@ -1,10 +1,13 @@
 #include "ui/main_window.h"
 
+#include "app/field_ranges.h"
+
 #include "app/project_file.h"
 #include "app/project_history.h"
 #include "app/startup.h"
 #include "app/status_text.h"
 #include "app/units.h"
+#include "output/field_text.h"
 #include "output/number_format.h"
 #include "ui/drag_input_window.h"
 #include "ui/engine_model_window.h"
@@ -14,6 +17,7 @@
 #include "ui/window_placement.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -29,6 +33,8 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <cctype>
 
 namespace vededa {
 
@@ -169,10 +175,26 @@ void MainWindow::buildMenus() {
         systemItems_[i] =
             addItem(system, systemCaptions[i], "mnuSystemItem", i, false, &MainWindow::systemCommand);
 
+    // Either/or choices carry an exclusive check mark; the marks always follow the project (setChecks),
+    // so a choice the user cancels shows the model that stays. The thrust and TSFC lists may have no
+    // mark (the cycle deck is chosen instead).
+    auto exclusiveGroup = [this](const char* name, QActionGroup::ExclusionPolicy policy) {
+        auto* group = new QActionGroup(this);
+        group->setObjectName(name);
+        group->setExclusionPolicy(policy);
+        return group;
+    };
+    QActionGroup* dragGroup = exclusiveGroup("grpDrag", QActionGroup::ExclusionPolicy::Exclusive);
+    QActionGroup* thrustGroup = exclusiveGroup("grpThrust", QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    QActionGroup* tsfcGroup = exclusiveGroup("grpTSFC", QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    QActionGroup* unitsGroup = exclusiveGroup("grpUnits", QActionGroup::ExclusionPolicy::Exclusive);
+
     QMenu* drag = menuBar()->addMenu("Aircraft &Drag");
     drag->setObjectName("mnuDrag");
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < 7; ++i) {
         dragItems_[i] = addItem(drag, kDragCaptions[i], "mnuDragItem", i, true, &MainWindow::dragCommand);
+        dragGroup->addAction(dragItems_[i]);
+    }
 
     QMenu* engine = menuBar()->addMenu("&Engine");
     engine->setObjectName("mnuEngine");
@@ -192,12 +214,16 @@ void MainWindow::buildMenus() {
         thrustItems_[i] =
             addItem(thrust, kThrustCaptions[i], "mnuThrustItem", i, true, &MainWindow::thrustCommand);
         tsfcItems_[i] = addItem(tsfc, kTsfcCaptions[i], "mnuTSFCItem", i, true, &MainWindow::tsfcCommand);
+        thrustGroup->addAction(thrustItems_[i]);
+        tsfcGroup->addAction(tsfcItems_[i]);
     }
 
     QMenu* units = menuBar()->addMenu("&Units");
     units->setObjectName("mnuUnits");
     unitsItems_[0] = addItem(units, "English", "mnuUnitsItem", 0, true, &MainWindow::unitsCommand);
     unitsItems_[1] = addItem(units, "SI Metric", "mnuUnitsItem", 1, true, &MainWindow::unitsCommand);
+    unitsGroup->addAction(unitsItems_[0]);
+    unitsGroup->addAction(unitsItems_[1]);
 
     buildHelpMenu();
 }
@@ -548,17 +574,31 @@ void MainWindow::dragCommand(int index) {
 }
 
 void MainWindow::askThrottleRatio() {
-    do {
+    for (;;) {
         const std::optional<std::string> answer =
-            dialogs_.input("Engine TR", "Throttle Ratio (=>1.0)", plainText(project_.throttleRatio));
+            dialogs_.input("Engine TR", "Throttle Ratio (=>1.0)", fieldText(project_.throttleRatio));
         if (!answer) {
             // Cancel ends the question; a ratio below 1 would leave the engine models without a
             // meaningful throttle break, so it is set to 1.
             if (project_.throttleRatio < kMinimumThrottleRatio) project_.throttleRatio = 1;
-            break;
+            return;
         }
-        if (!answer->empty()) project_.throttleRatio = static_cast<float>(leadingNumber(*answer));
-    } while (project_.throttleRatio < kMinimumThrottleRatio);
+        if (!answer->empty()) {
+            // Letters or a ratio outside its physical range are refused with the reason and asked
+            // again; the stored ratio stays.
+            double typed = 0;
+            const std::string problem =
+                fieldTextProblem(*findFieldRange("tr"), *answer, project_.unitSystem == kSI, typed);
+            if (!problem.empty()) {
+                std::string reason = problem;
+                reason[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(reason[0])));
+                dialogs_.message("Engine TR", reason, MessageIcon::Warning);
+                continue;
+            }
+            project_.throttleRatio = static_cast<float>(typed);
+        }
+        if (project_.throttleRatio >= kMinimumThrottleRatio) return;
+    }
 }
 
 void MainWindow::thrustCommand(int index) {

@@ -2,11 +2,11 @@
 #include "ui/drag_input_window.h"
 #include "ui/project_document.h"
 
+#include "engine/analysis_binding.h"
 #include "mission/leg_list.h"
 #include "mission/leg_set.h"
 #include "mission/mission_calculation.h"
 #include "mission/mission_report.h"
-#include "engine/analysis_binding.h"
 #include "output/number_format.h"
 #include "ui/analysis_form.h"
 #include "ui/mission_plot_window.h"
@@ -33,7 +33,7 @@ using form::qs;
 namespace {
 
 float numberIn(const QLineEdit* edit) {
-    return static_cast<float>(leadingNumber(form::text(edit)));
+    return static_cast<float>(form::numberIn(edit));
 }
 
 } // namespace
@@ -76,7 +76,7 @@ MissionWindow::MissionWindow(ProjectData& project, UserDialogs& dialogs, Results
     auto* middle = new QVBoxLayout;
     auto* numberRow = new QHBoxLayout;
     numberRow->addWidget(new QLabel("Leg", this));
-    number_ = form::field(this, "txtLeg", [this] { numberLeft(); });
+    number_ = form::field(this, "txtLeg", form::Quantity{project_, ""}, [this] { numberLeft(); });
     number_->setMaximumWidth(60);
     numberRow->addWidget(number_);
     currentLabel_ = new QLabel(this);
@@ -109,7 +109,8 @@ MissionWindow::MissionWindow(ProjectData& project, UserDialogs& dialogs, Results
     for (int b = 0; b < kBoxes; ++b) {
         boxLabels_[b] = new QLabel(this);
         boxLabels_[b]->setObjectName(QString("lblParameter_%1").arg(b + 1));
-        boxes_[b] = form::field(this, QString("txtParameter_%1").arg(b + 1), [this, b] { boxLeft(b); });
+        boxes_[b] = form::field(this, QString("txtParameter_%1").arg(b + 1), form::Quantity{project_, ""},
+                                [this, b] { boxLeft(b); });
         boxes_[b]->setMaximumWidth(120);
         boxes->addWidget(boxLabels_[b], b, 0);
         boxes->addWidget(boxes_[b], b, 1);
@@ -118,9 +119,9 @@ MissionWindow::MissionWindow(ProjectData& project, UserDialogs& dialogs, Results
 
     auto* aircraft = new QGroupBox(this);
     auto* grid = new QGridLayout(aircraft);
-    auto aircraftBox = [&](int row, const char* label, const char* name, auto onLeave) {
+    auto aircraftBox = [&](int row, const char* label, const char* name, const char* quantity, auto onLeave) {
         grid->addWidget(new QLabel(label, aircraft), row, 0);
-        QLineEdit* edit = form::field(aircraft, name, [this, onLeave] {
+        QLineEdit* edit = form::field(aircraft, name, form::Quantity{project_, quantity}, [this, onLeave] {
             onLeave();
             showAircraft();
         });
@@ -130,17 +131,17 @@ MissionWindow::MissionWindow(ProjectData& project, UserDialogs& dialogs, Results
         grid->addWidget(aircraftUnits_[static_cast<std::size_t>(row)], row, 2);
         return edit;
     };
-    takeoffWeight_ = aircraftBox(0, "Gross Takeoff Weight - W", "txtWTO",
+    takeoffWeight_ = aircraftBox(0, "Gross Takeoff Weight - W", "txtWTO", "weight",
                                  [this] { setMissionTakeoffWeight(project_, numberIn(takeoffWeight_)); });
-    beta_ = aircraftBox(1, "Weight Fraction at Start (Beta)", "txtBeta",
+    beta_ = aircraftBox(1, "Weight Fraction at Start (Beta)", "txtBeta", "beta",
                         [this] { project_.betaStart[1] = numberIn(beta_); });
-    wingLoading_ = aircraftBox(2, "Wing Loading   W/S", "txtWS",
+    wingLoading_ = aircraftBox(2, "Wing Loading   W/S", "txtWS", "wing-loading",
                                [this] { setMissionWingLoading(project_, numberIn(wingLoading_)); });
-    thrustLoading_ = aircraftBox(3, "Thrust Loading T/W", "txtTW",
+    thrustLoading_ = aircraftBox(3, "Thrust Loading T/W", "txtTW", "thrust-loading",
                                  [this] { setMissionThrustLoading(project_, numberIn(thrustLoading_)); });
-    seaLevelThrust_ = aircraftBox(4, "Thrust @ SL Static - T", "txtTSL",
+    seaLevelThrust_ = aircraftBox(4, "Thrust @ SL Static - T", "txtTSL", "thrust",
                                   [this] { setMissionSeaLevelThrust(project_, numberIn(seaLevelThrust_)); });
-    wingArea_ = aircraftBox(5, "Wing Area - S", "txtS",
+    wingArea_ = aircraftBox(5, "Wing Area - S", "txtS", "wing-area",
                             [this] { setMissionWingArea(project_, numberIn(wingArea_)); });
     middle->addWidget(aircraft);
     layout->addLayout(middle, 1);
@@ -246,7 +247,9 @@ void MissionWindow::showLeg() {
             const LegField& f = fields[static_cast<std::size_t>(b)];
             boxParameter_[b] = f.parameter;
             boxLabels_[b]->setText(qs(project_.labels.legLabels[static_cast<std::size_t>(f.label)]));
-            boxes_[b]->setText(qs(legFieldText(project_, f, leg.p[static_cast<std::size_t>(f.parameter)])));
+            form::setQuantityKey(boxes_[b], legFieldRangeKey(leg.type, f));
+            form::showValue(boxes_[b],
+                            qs(legFieldText(project_, f, leg.p[static_cast<std::size_t>(f.parameter)])));
         }
     } else {
         // Past the last leg (the place to add at) there is no leg whose values the boxes could edit.
@@ -270,12 +273,12 @@ void MissionWindow::showLeg() {
 }
 
 void MissionWindow::showAircraft() {
-    wingLoading_->setText(qs(plainText(project_.wingLoading)));
-    thrustLoading_->setText(qs(plainText(project_.thrustLoading)));
-    beta_->setText(qs(plainText(project_.betaStart[1])));
-    takeoffWeight_->setText(qs(plainText(project_.takeoffWeight())));
-    seaLevelThrust_->setText(qs(plainText(project_.thrustLoading * project_.takeoffWeight())));
-    wingArea_->setText(qs(plainText(project_.wingArea)));
+    form::showValue(wingLoading_, project_.wingLoading);
+    form::showValue(thrustLoading_, project_.thrustLoading);
+    form::showValue(beta_, project_.betaStart[1]);
+    form::showValue(takeoffWeight_, project_.takeoffWeight());
+    form::showValue(seaLevelThrust_, project_.thrustLoading * project_.takeoffWeight());
+    form::showValue(wingArea_, project_.wingArea);
 }
 
 void MissionWindow::refreshUnitLabels() {
@@ -290,7 +293,7 @@ void MissionWindow::boxLeft(int box) {
     if (project_.currentLeg < 1 || project_.currentLeg > project_.legCount) return;
     for (const FieldUpdate& u : setLegField(project_, box, numberIn(boxes_[box]))) {
         for (int b = 0; b < kBoxes; ++b)
-            if (b != box && boxParameter_[b] == u.parameter) boxes_[b]->setText(qs(u.text));
+            if (b != box && boxParameter_[b] == u.parameter) form::showValue(boxes_[b], qs(u.text));
     }
 }
 

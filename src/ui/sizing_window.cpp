@@ -122,6 +122,9 @@ SizingWindow::SizingWindow(ProjectData& project, QWidget* parent)
     const std::array<const char*, BoxCount> captions = {
         "W/S minimum",    "W/S maximum", "W/S points",  "T/W minimum",  "T/W maximum",     "T/W points",
         "Empty weight A", "Exponent C",  "Crew weight", "Payload kept", "Payload released"};
+    const std::array<const char*, BoxCount> quantities = {
+        "ws-axis",           "ws-axis",           "grid-points", "tw-axis", "tw-axis", "grid-points",
+        "model-coefficient", "model-coefficient", "payload",     "payload", "payload"};
     int row = 0;
     for (int b = 0; b < BoxCount; ++b) {
         if (b == EmptyA) {
@@ -135,8 +138,9 @@ SizingWindow::SizingWindow(ProjectData& project, QWidget* parent)
             });
             settings->addWidget(closure_, row++, 0, 1, 2);
         }
-        boxes_[static_cast<std::size_t>(b)] =
-            form::field(this, names[static_cast<std::size_t>(b)], [this, b] { store(b); });
+        boxes_[static_cast<std::size_t>(b)] = form::field(
+            this, names[static_cast<std::size_t>(b)],
+            form::Quantity{project_, quantities[static_cast<std::size_t>(b)]}, [this, b] { store(b); });
         settings->addWidget(new QLabel(captions[static_cast<std::size_t>(b)], this), row, 0);
         settings->addWidget(boxes_[static_cast<std::size_t>(b)], row++, 1);
     }
@@ -206,8 +210,7 @@ void SizingWindow::fill() {
         s.emptyA,      s.emptyC,         s.crewWeight,
         s.payloadKept, s.payloadReleased};
     for (int b = 0; b < BoxCount; ++b)
-        boxes_[static_cast<std::size_t>(b)]->setText(
-            form::qs(plainText(values[static_cast<std::size_t>(b)])));
+        form::showValue(boxes_[static_cast<std::size_t>(b)], values[static_cast<std::size_t>(b)]);
     const QSignalBlocker block(closure_);
     closure_->setChecked(s.closure);
     view_->setDesignPoint(project_.wingLoading, project_.thrustLoading);
@@ -215,7 +218,7 @@ void SizingWindow::fill() {
 
 void SizingWindow::store(int box) {
     SizingSettings s = effectiveSizingSettings(project_);
-    const float v = static_cast<float>(leadingNumber(form::text(boxes_[static_cast<std::size_t>(box)])));
+    const float v = static_cast<float>(form::numberIn(boxes_[static_cast<std::size_t>(box)]));
     auto count = [](float x) {
         return static_cast<int16_t>(std::clamp(std::round(x), 2.0f, static_cast<float>(kMaxSizingPoints)));
     };
@@ -262,11 +265,14 @@ void SizingWindow::store(int box) {
 
 void SizingWindow::calculate() {
     if (worker_) return;
-    for (QLineEdit* b : boxes_)
-        if (b->isModified()) {
-            b->setModified(false);
+    // Typed boxes are stored first; a refused entry stops the calculation (its reason is shown).
+    bool refused = false;
+    for (QLineEdit* b : boxes_) {
+        if (form::takeTypedNumber(b))
             store(static_cast<int>(std::find(boxes_.begin(), boxes_.end(), b) - boxes_.begin()));
-        }
+        refused = refused || form::showsRefusal(b);
+    }
+    if (refused) return;
     const SizingSettings settings = effectiveSizingSettings(project_);
     const std::string problem = sizingSettingsProblem(settings);
     if (!problem.empty()) {

@@ -31,6 +31,10 @@ TEST(Cli, ShowListsTheProject) {
     EXPECT_NE(r.out.find("Drag: 6 - Current Fighter"), std::string::npos);
     EXPECT_NE(r.out.find(" 1     A     "), std::string::npos);
     EXPECT_NE(r.out.find("\n10       L         "), std::string::npos) << r.out; // aligned with legs 1..9
+    // The leg list has the column heads the Mission window shows over it.
+    EXPECT_NE(r.out.find("\nMission legs\nLeg      Type      Name\n1        I         Warm-up\n"),
+              std::string::npos)
+        << r.out;
 }
 
 TEST(Cli, ConvertToSiAndBackKeepsTheNumbers) {

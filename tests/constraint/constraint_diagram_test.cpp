@@ -195,6 +195,22 @@ TEST(ConstraintDiagram, NumbersEndingTogetherDoNotOverprintAndTheDesignPointIsMa
         const auto texts = canvas.opsOf(Kind::Text);
         EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
                                 [](const auto& op) { return op.text == "W/S= 120 T/W= 1.1"; }));
+        // The values sit on a white patch that covers their whole text, drawn just before them.
+        const auto& ops = canvas.ops();
+        const auto values = std::find_if(ops.begin(), ops.end(), [](const auto& op) {
+            return op.kind == Kind::Text && op.text == "W/S= 120 T/W= 1.1";
+        });
+        ASSERT_NE(values, ops.end());
+        const auto patch = std::find_if(std::make_reverse_iterator(values), ops.rend(),
+                                        [](const auto& op) { return op.kind == Kind::FilledBox; });
+        ASSERT_NE(patch, ops.rend());
+        const auto white =
+            std::find_if(patch, ops.rend(), [](const auto& op) { return op.kind == Kind::Color; });
+        ASSERT_NE(white, ops.rend());
+        EXPECT_EQ(white->x1, 15.0f);
+        const Box& text = *std::find_if(boxes.begin(), boxes.end(),
+                                        [](const Box& b) { return b.text == "W/S= 120 T/W= 1.1"; });
+        EXPECT_TRUE(patch->x1 <= text.l && patch->x2 >= text.r && patch->y1 <= text.t && patch->y2 >= text.b);
     }
 }
 

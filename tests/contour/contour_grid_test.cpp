@@ -279,9 +279,15 @@ TEST(ContourPlot, FailedPointsLeaveGapsAndAreCounted) {
         SCOPED_TRACE(withFailures);
         RecordingCanvas canvas(9000, 6000, 140);
         ASSERT_EQ(drawContourPlot(canvas, frame, p, simpleModels(), calc, false, true), "");
-        int contourPieces = 0, bandPieces = 0;
-        bool noted = false;
+        int contourPieces = 0, bandPieces = 0, greyCells = 0;
+        bool noted = false, grey = false;
         for (const RecordingCanvas::Op& op : canvas.ops()) {
+            if (op.kind == RecordingCanvas::Kind::Rgb) grey = op.rgb == Rgb{220, 220, 220};
+            if (op.kind == RecordingCanvas::Kind::Color) grey = false;
+            // The gap cells are shaded grey: each a box between neighbouring grid points.
+            if (op.kind == RecordingCanvas::Kind::FilledBox && grey &&
+                inGap(0.5f * (op.x1 + op.x2), 0.5f * (op.y1 + op.y2)))
+                ++greyCells;
             // The ramp's contour lines are the vertical pieces; the overlays are not vertical.
             if (op.kind == RecordingCanvas::Kind::Line && std::fabs(op.x1 - op.x2) < 0.01f &&
                 inGap(op.x1, op.y1) && inGap(op.x2, op.y2))
@@ -301,9 +307,101 @@ TEST(ContourPlot, FailedPointsLeaveGapsAndAreCounted) {
             }
         }
         EXPECT_EQ(noted, withFailures);
+        EXPECT_EQ(greyCells, withFailures ? 16 : 0); // the 4 x 4 cells touching the 3 x 3 failed points
         EXPECT_EQ(contourPieces > 0, !withFailures);
         EXPECT_EQ(bandPieces > 0, !withFailures);
     }
+}
+
+TEST(ContourPlot, NoOverlayRunsAcrossAContourValue) {
+    // Ps and fs of the fighter: Mach, stall, q-max and theta0 lines, energy-height lines and the best-climb
+    // path all run over a field of many labelled lines.
+    ProjectData p = fighter();
+    p.contour.theta0Lines = 1;
+    p.contour.qMax = 1500;
+    PlotFrame frame = plotAreaOf(9000, 6000);
+    frame.xMin = 100, frame.xMax = 2000, frame.yMin = 0, frame.yMax = 60;
+    for (const int16_t quantity : {kContourPs, kContourFs}) {
+        SCOPED_TRACE(quantity);
+        p.contour.quantity = quantity;
+        p.contour.levelMin = quantity == kContourPs ? -400.0f : -20.0f;
+        p.contour.levelMax = quantity == kContourPs ? 800.0f : 40.0f;
+        p.contour.levelIncrement = quantity == kContourPs ? 50.0f : 2.0f;
+        const ContourCalculation calc = calculateContourGrid(p, simpleModels(), frame);
+        RecordingCanvas canvas(9000, 6000, 140);
+        ASSERT_EQ(drawContourPlot(canvas, frame, p, simpleModels(), calc, false), "");
+        struct Box {
+            CanvasPoint c;
+            float angle, halfLength, halfHeight;
+            std::string text;
+        };
+        std::vector<Box> boxes;
+        std::vector<RecordingCanvas::Op> overlays;
+        float font = canvas.startFontSize();
+        int color = 0;
+        for (const RecordingCanvas::Op& op : canvas.ops()) {
+            if (op.kind == RecordingCanvas::Kind::FontSize) font = op.x1;
+            if (op.kind == RecordingCanvas::Kind::Color) color = static_cast<int>(op.x1);
+            if (op.kind == RecordingCanvas::Kind::RotatedText) {
+                const float width =
+                    0.6f * font * static_cast<float>(op.text.size()); // the canvas' text width
+                boxes.push_back({{op.x1, op.y1}, op.x2, 0.5f * width, 0.5f * font, op.text});
+            }
+            // Everything not black is an overlay (or the frame, which no label reaches).
+            if (op.kind == RecordingCanvas::Kind::Line && color != kContourLineColor) overlays.push_back(op);
+        }
+        ASSERT_GT(boxes.size(), 8u);
+        ASSERT_GT(overlays.size(), 200u);
+        int crossed = 0;
+        for (const Box& b : boxes)
+            for (const auto& s : overlays)
+                if (test::segmentCrossesTurnedBox({s.x1, s.y1}, {s.x2, s.y2}, b.c, b.angle, b.halfLength,
+                                                  b.halfHeight)) {
+                    ++crossed;
+                    ADD_FAILURE() << "overlay " << s.x1 << "," << s.y1 << " - " << s.x2 << "," << s.y2
+                                  << " runs across the value " << b.text;
+                }
+        EXPECT_EQ(crossed, 0);
+    }
+}
+
+TEST(ContourPlot, EnergyHeightLinesAndBestClimbPathLeaveGapsAtFailedPoints) {
+    ProjectData p = fighter();
+    p.contour.quantity = kContourPs;
+    p.contour.levelMin = 0, p.contour.levelMax = 100, p.contour.levelIncrement = 10;
+    PlotFrame frame = plotAreaOf(9000, 6000);
+    frame.xMin = 100, frame.xMax = 2000, frame.yMin = 0, frame.yMax = 60;
+    // Negative everywhere, highest at column 10; the failed points (which hold 0) would be the best of
+    // every energy level that crosses them if they were read as values.
+    ContourCalculation calc = rampWithFailedBlock(frame, true);
+    for (std::size_t r = 0; r < calc.grid.values.size(); ++r)
+        for (std::size_t j = 0; j < calc.grid.values[r].size(); ++j)
+            if (!calc.failed[r][j])
+                calc.grid.values[r][j] = -5.0f - 10.0f * std::fabs(static_cast<float>(j) - 10.0f);
+    // Failed points lie in columns 4..6 on rows 3..5: no point of an energy-height line or the best-climb
+    // path may be taken from the cells between rows 2 and 6 there.
+    const float left = calc.grid.x[4] - 1, right = calc.grid.x[6] + 1;
+    const float top = calc.grid.y[6] + 1, bottom = calc.grid.y[2] - 1;
+    auto inGap = [&](float x, float y) { return x > left && x < right && y > top && y < bottom; };
+
+    RecordingCanvas canvas(9000, 6000, 140);
+    drawEnergyHeightLines(canvas, frame, p, simpleModels(), calc);
+    float width = 1;
+    int thin = 0, path = 0;
+    for (const RecordingCanvas::Op& op : canvas.ops()) {
+        if (op.kind == RecordingCanvas::Kind::LineWidth) width = op.x1;
+        if (op.kind != RecordingCanvas::Kind::Line) continue;
+        (width > 1 ? path : thin) += 1;
+        EXPECT_FALSE(inGap(op.x1, op.y1) || inGap(op.x2, op.y2))
+            << (width > 1 ? "best-climb path" : "energy-height line") << " at " << op.x1 << "," << op.y1
+            << " - " << op.x2 << "," << op.y2;
+        // No line bridges the gap: the failed columns are never spanned by one segment at gap height.
+        const bool spans = std::min(op.x1, op.x2) < left && std::max(op.x1, op.x2) > right;
+        EXPECT_FALSE(spans && std::max(op.y1, op.y2) > top && std::min(op.y1, op.y2) < bottom)
+            << op.x1 << "," << op.y1 << " - " << op.x2 << "," << op.y2;
+    }
+    EXPECT_GT(thin, 50);
+    EXPECT_GT(path, 10);
 }
 
 TEST(ContourGrid, RowsInParallelGiveTheSingleThreadGridAndCancelStops) {

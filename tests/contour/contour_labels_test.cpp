@@ -2,6 +2,7 @@
 #include "contour/contour_fill.h"
 #include "contour/contour_labels.h"
 #include "contour/contour_overlays.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -207,6 +208,55 @@ TEST(SvgCanvas, PolygonsRotatedTextAndNoNonFiniteNumbers) {
     EXPECT_NE(doc.find("rotate(-30.0 50.0 50.0)"), std::string::npos);
     EXPECT_NE(doc.find("a&lt;b"), std::string::npos);
     EXPECT_EQ(doc.find("nan"), std::string::npos);
+}
+
+float drawnLength(const std::vector<RecordingCanvas::Op>& lines) {
+    float total = 0;
+    for (const auto& s : lines) total += std::hypot(s.x2 - s.x1, s.y2 - s.y1);
+    return total;
+}
+
+TEST(ContourLabels, OverlaysKeepClearOfTheValuesOrAreBrokenUnderThem) {
+    // Upright ramp lines at x = 1000 + 500 v; an overlay across the middle, where every line's
+    // straightest stretch nearest its middle lies, and one running along the whole line of level 4.
+    const ContourGrid g = gridOf(11, 7, [](float x, float) { return (x - 1000.0f) / 500.0f; });
+    std::vector<float> levels;
+    for (int k = 0; k <= 10; ++k) levels.push_back(static_cast<float>(k));
+    const ContourLines lines = traceContourLines(g, levels);
+    const std::vector<PictureSegment> overlays = {{{1000, 2500}, {6000, 2500}}, {{3000, 1000}, {3000, 4000}}};
+    RecordingCanvas canvas(7000, 5000, 140);
+    const auto labels = placeContourLabels(lines, levels, 1, kField, canvas, overlays);
+    std::vector<int> perLevel(levels.size(), 0);
+    for (const ContourLabel& l : labels) {
+        ++perLevel[static_cast<std::size_t>(l.level)];
+        const float halfText = 0.5f * canvas.textWidth(l.text);
+        EXPECT_FALSE(test::segmentCrossesTurnedBox(overlays[0].a, overlays[0].b, {l.x, l.y}, l.angle,
+                                                   halfText, 0.5f * canvas.textHeight()))
+            << "the across overlay runs over " << l.text;
+        if (l.level != 4) {
+            EXPECT_FALSE(test::segmentCrossesTurnedBox(overlays[1].a, overlays[1].b, {l.x, l.y}, l.angle,
+                                                       halfText, 0.5f * canvas.textHeight()))
+                << l.text;
+        }
+    }
+    // Levels 1..9 lie inside the frame; the line along level 4 has no clear place, so it carries one label.
+    for (int k = 1; k <= 9; ++k) EXPECT_GE(perLevel[static_cast<std::size_t>(k)], 1) << k;
+    EXPECT_EQ(perLevel[4], 1);
+
+    // Drawn after the labels, the overlays are broken under them and nowhere else.
+    RecordingCanvas drawn(7000, 5000, 140);
+    LabelGapCanvas gaps(drawn, labels);
+    for (const PictureSegment& s : overlays) gaps.line(s.a.x, s.a.y, s.b.x, s.b.y);
+    const auto pieces = drawn.opsOf(Kind::Line);
+    for (const ContourLabel& l : labels)
+        for (const auto& s : pieces)
+            EXPECT_FALSE(test::segmentCrossesTurnedBox({s.x1, s.y1}, {s.x2, s.y2}, {l.x, l.y}, l.angle,
+                                                       0.5f * canvas.textWidth(l.text),
+                                                       0.5f * canvas.textHeight()))
+                << l.text;
+    const ContourLabel& four =
+        *std::find_if(labels.begin(), labels.end(), [](const auto& l) { return l.level == 4; });
+    EXPECT_NEAR(drawnLength(pieces), 5000.0f + 3000.0f - (four.to - four.from), 1.0f);
 }
 
 } // namespace

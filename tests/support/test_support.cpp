@@ -64,4 +64,30 @@ CliResult runCliWithin(const std::string& args, int seconds) {
     return result;
 }
 
+bool segmentCrossesTurnedBox(CanvasPoint a, CanvasPoint b, CanvasPoint c, float degrees, float halfLength,
+                             float halfHeight, float margin) {
+    const float rad = degrees * 3.14159265f / 180.0f;
+    const CanvasPoint along{std::cos(rad), -std::sin(rad)}, across{std::sin(rad), std::cos(rad)};
+    const float hl = halfLength - margin, hh = halfHeight - margin;
+    auto inside = [&](CanvasPoint p) {
+        const float u = (p.x - c.x) * along.x + (p.y - c.y) * along.y;
+        const float v = (p.x - c.x) * across.x + (p.y - c.y) * across.y;
+        return std::fabs(u) < hl && std::fabs(v) < hh;
+    };
+    if (inside(a) || inside(b)) return true;
+    auto corner = [&](float su, float sv) {
+        return CanvasPoint{c.x + su * hl * along.x + sv * hh * across.x,
+                           c.y + su * hl * along.y + sv * hh * across.y};
+    };
+    const CanvasPoint k[4] = {corner(-1, -1), corner(1, -1), corner(1, 1), corner(-1, 1)};
+    auto side = [](CanvasPoint p, CanvasPoint q, CanvasPoint r) {
+        return (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x);
+    };
+    for (int i = 0; i < 4; ++i) {
+        const CanvasPoint p = k[i], q = k[(i + 1) % 4];
+        if (side(a, b, p) * side(a, b, q) < 0 && side(p, q, a) * side(p, q, b) < 0) return true;
+    }
+    return false;
+}
+
 } // namespace vededa::test

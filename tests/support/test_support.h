@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/project_data.h"
+#include "output/canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -35,5 +36,11 @@ CliResult runCli(const std::string& args);
 
 /// The same, ended after `seconds` (status 124 when it had to be ended).
 CliResult runCliWithin(const std::string& args, int seconds);
+
+/// Whether segment a-b passes through the rectangle centred on c, turned `degrees` anticlockwise on the
+/// picture (whose y runs down), `halfLength` along the turn and `halfHeight` across it, each side moved in
+/// by `margin` (segments that only graze the edge do not count).
+bool segmentCrossesTurnedBox(CanvasPoint a, CanvasPoint b, CanvasPoint c, float degrees, float halfLength,
+                             float halfHeight, float margin = 0.5f);
 
 } // namespace vededa::test

@@ -4,6 +4,7 @@
 #include "constraint/constraint_calculation.h"
 #include "constraint/constraint_list.h"
 #include "models/atmosphere.h"
+#include "output/field_text.h"
 #include "output/number_format.h"
 #include "ui/constraint_window.h"
 #include "ui/plot_window.h"
@@ -184,10 +185,11 @@ class ConstraintWindowTest : public QObject {
     void engineRowTakesOnlyZeroOrOne_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<float>("stored");
-        QTest::newRow("2 ignored") << "2" << 1.0f;
-        QTest::newRow("0.5 ignored") << "0.5" << 1.0f;
-        QTest::newRow("0 taken") << "0" << 0.0f;
-        QTest::newRow("text reads as 0") << "off" << 0.0f;
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("2 refused") << "2" << 1.0f << true;
+        QTest::newRow("0.5 refused") << "0.5" << 1.0f << true;
+        QTest::newRow("0 taken") << "0" << 0.0f << false;
+        QTest::newRow("text refused, never read as 0") << "off" << 1.0f << true;
     }
     void engineRowTakesOnlyZeroOrOne() {
         QFETCH(QString, typed);
@@ -198,9 +200,12 @@ class ConstraintWindowTest : public QObject {
         QCOMPARE(window->findChild<QLabel*>("lblParameter_8")->text().trimmed(),
                  QString("Engine AB (1=ON/0=OFF)"));
         QVERIFY(edit("txtParameter_9")->isHidden());
+        QFETCH(bool, refused);
         leave("txtParameter_8", typed);
         QCOMPARE(project->constraints[1].p[23], stored);
-        QCOMPARE(edit("txtParameter_8")->text(), QString::fromStdString(plainText(stored)));
+        // A refused entry stays in the box as typed, framed, until it is corrected or Escape is pressed.
+        QCOMPARE(edit("txtParameter_8")->text(), refused ? typed : QString::fromStdString(plainText(stored)));
+        QCOMPARE(edit("txtParameter_8")->property("refused").toBool(), refused);
     }
 
     void machSetsTheVelocity() {
@@ -211,7 +216,7 @@ class ConstraintWindowTest : public QObject {
         const float a = project->units.aSL;
         QVERIFY(std::fabs(project->constraints[1].p[4] - 0.8f * a) < 0.01f);
         QCOMPARE(edit("txtParameter_4")->text(),
-                 QString::fromStdString(plainText(project->constraints[1].p[4])));
+                 QString::fromStdString(fieldText(project->constraints[1].p[4])));
     }
 
     void altitudeBringsTheStandardTemperature() {

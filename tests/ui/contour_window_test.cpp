@@ -9,11 +9,11 @@
 #include "ui/plot_window.h"
 #include "ui/print_service.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 
 #include <memory>
@@ -32,7 +32,7 @@ class ContourWindowTest : public QObject {
 
     QLineEdit* edit(const QString& name) { return window->findChild<QLineEdit*>(name); }
     QPushButton* button(const char* name) { return window->findChild<QPushButton*>(name); }
-    QCheckBox* check(const QString& name) { return window->findChild<QCheckBox*>(name); }
+    QRadioButton* check(const QString& name) { return window->findChild<QRadioButton*>(name); }
     void leave(const QString& name, const QString& text) {
         edit(name)->setText(text);
         edit(name)->setModified(true); // as typed by the user
@@ -186,15 +186,38 @@ class ContourWindowTest : public QObject {
 
     void doneStoresEveryBox() {
         for (auto [name, text] :
-             {std::pair{"txtPercent", "80"}, {"txtLineWidth", "7"}, {"txtCLmax", "1.5abc"}}) {
+             {std::pair{"txtPercent", "80"}, {"txtLineWidth", "3"}, {"txtCLmax", "1.5"}}) {
             edit(name)->setText(text); // typed, not yet left: Done stores them
             edit(name)->setModified(true);
         }
         button("Command3")->click();
         QCOMPARE(project->contour.thrustFraction, 0.8f);
         QCOMPARE(project->contour.clMax, 1.5f);
-        QCOMPARE(int(project->contour.lineWidth), 2);
+        QCOMPARE(int(project->contour.lineWidth), 3);
         QVERIFY(!window->isVisible());
+    }
+
+    void doneAndCalculateStopAtARefusedBox() {
+        window->show();
+        const float clMax = project->contour.clMax;
+        const int16_t lineWidth = project->contour.lineWidth;
+        for (auto [name, text] :
+             {std::pair{"txtPercent", "80"}, {"txtLineWidth", "7"}, {"txtCLmax", "1.5abc"}}) {
+            edit(name)->setText(text);
+            edit(name)->setModified(true);
+        }
+        button("Command3")->click();
+        // The accepted box is stored; the refused ones keep their text, framed, and nothing of them is.
+        QCOMPARE(project->contour.thrustFraction, 0.8f);
+        QCOMPARE(project->contour.clMax, clMax);
+        QCOMPARE(project->contour.lineWidth, lineWidth);
+        QVERIFY(window->isVisible());
+        QCOMPARE(edit("txtCLmax")->text(), QString("1.5abc"));
+        QVERIFY(edit("txtCLmax")->property("refused").toBool());
+        QVERIFY(edit("txtLineWidth")->property("refused").toBool());
+        button("Command1")->click(); // Calculate
+        QCOMPARE(dialogs.shown.size(), std::size_t(0));
+        QVERIFY(!button("Command4")->isEnabled());
     }
 };
 

@@ -63,32 +63,38 @@ class DragWindowTest : public QObject {
     void countRules_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("count");
-        QTest::addColumn<bool>("warned");
+        QTest::addColumn<bool>("refused");
+        // A count is a whole number from 0 to 11; anything else is refused in the box (red frame, reason
+        // in the status bar) and the table keeps its 2 points.
         QTest::newRow("whole") << "5" << 5 << false;
-        QTest::newRow("rounds down to 11") << "11.4" << 11 << true;
-        QTest::newRow("rounds up to 12: not taken") << "11.6" << 2 << true;
-        QTest::newRow("12: not taken") << "12" << 2 << true;
-        QTest::newRow("not a number") << "abc" << 0 << false;
-        QTest::newRow("negative") << "-3" << 0 << false;
+        QTest::newRow("11") << "11" << 11 << false;
+        QTest::newRow("11.4 refused") << "11.4" << 2 << true;
+        QTest::newRow("12 refused") << "12" << 2 << true;
+        QTest::newRow("not a number") << "abc" << 2 << true;
+        QTest::newRow("negative") << "-3" << 2 << true;
     }
     void countRules() {
         QFETCH(QString, typed);
         QFETCH(int, count);
-        QFETCH(bool, warned);
+        QFETCH(bool, refused);
         leave("txtK1Count", typed);
         QCOMPARE(int(project.k1Table.count), count);
-        QCOMPARE(dialogs.texts("message") == std::vector<std::string>{"Maximum number of points is 11"},
-                 warned);
-        QCOMPARE(edit("txtK1Count")->text(), QString::number(count));
+        QVERIFY(dialogs.texts("message").empty());
+        QCOMPARE(edit("txtK1Count")->property("refused").toBool(), refused);
+        QCOMPARE(edit("txtK1Count")->text(), refused ? typed : QString::number(count));
         for (int r = 1; r <= kMaxDragPoints; ++r)
             QCOMPARE(!edit(QString("txtK1Mach_%1").arg(r))->isHidden(), r <= count);
     }
 
     void fieldsAreStoredWhenLeft() {
-        leave("txtK1Mach_2", "1.5x");
+        leave("txtK1Mach_2", "1.5");
         leave("txtK1Value_2", "-0.25");
         QCOMPARE(project.k1Table.mach[2], 1.5f);
         QCOMPARE(project.k1Table.value[2], -0.25f);
+        // Letters are refused, never read as a number.
+        leave("txtK1Mach_2", "1.7x");
+        QCOMPARE(project.k1Table.mach[2], 1.5f);
+        QVERIFY(edit("txtK1Mach_2")->property("refused").toBool());
     }
 
     void doneChecksInOrder_data() {

@@ -1,6 +1,7 @@
 #include "scripted_dialogs.h"
 
 #include "app/project_data.h"
+#include "app/project_history.h"
 #include "engine/engine_design.h"
 #include "engine/reference_file.h"
 #include "ui/desktop_application.h"
@@ -21,7 +22,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <sstream>
 
@@ -227,22 +230,28 @@ class EngineDataWindowTest : public QObject {
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<float>("stored");
-        QTest::newRow("0 engines") << 1 << "0" << 1.0f;
-        QTest::newRow("2.7 engines") << 1 << "2.7" << 2.0f;
-        QTest::newRow("engines not a number") << 1 << "two" << 1.0f;
-        QTest::newRow("negative compressor ratio") << 2 << "-5" << 0.0f;
+        // Nothing outside the physical range of a field is stored, nor text that is not a number: the box
+        // keeps the typed text in a red frame and the stored value stays (NaN in the table = unchanged).
+        const float kept = std::numeric_limits<float>::quiet_NaN();
+        QTest::newRow("0 engines refused") << 1 << "0" << kept;
+        QTest::newRow("2.7 engines refused") << 1 << "2.7" << kept;
+        QTest::newRow("engines not a number") << 1 << "two" << kept;
+        QTest::newRow("3 engines") << 1 << "3" << 3.0f;
+        QTest::newRow("negative compressor ratio") << 2 << "-5" << kept;
         QTest::newRow("compressor ratio") << 2 << "24.5" << 24.5f;
-        QTest::newRow("negative Pt3") << 3 << "-1" << 0.0f;
-        QTest::newRow("negative Tt3") << 4 << "-1600" << 0.0f;
-        QTest::newRow("negative LP speed") << 5 << "-100" << 0.0f;
-        QTest::newRow("negative HP speed") << 6 << "-0.5" << 0.0f;
-        QTest::newRow("Tt4 max leading number") << 7 << "3200R" << 3200.0f;
-        QTest::newRow("negative Tt4 max") << 7 << "-3200" << 0.0f;
-        QTest::newRow("negative constant loss") << 9 << "-0.1" << 0.0f;
-        QTest::newRow("A1 zero") << 10 << "0" << 0.01f;
-        QTest::newRow("A1 negative") << 10 << "-4" << 0.01f;
-        QTest::newRow("A10 zero") << 11 << "0" << 0.01f;
-        QTest::newRow("L negative") << 12 << "-3" << 0.01f;
+        QTest::newRow("negative Pt3") << 3 << "-1" << kept;
+        QTest::newRow("negative Tt3") << 4 << "-1600" << kept;
+        QTest::newRow("negative LP speed") << 5 << "-100" << kept;
+        QTest::newRow("negative HP speed") << 6 << "-0.5" << kept;
+        QTest::newRow("Tt4 max with letters") << 7 << "3200R" << kept;
+        QTest::newRow("Tt4 max 1e30") << 7 << "1e30" << kept;
+        QTest::newRow("Tt4 max") << 7 << "3200" << 3200.0f;
+        QTest::newRow("negative Tt4 max") << 7 << "-3200" << kept;
+        QTest::newRow("negative constant loss") << 9 << "-0.1" << kept;
+        QTest::newRow("A1 zero") << 10 << "0" << kept;
+        QTest::newRow("A1 negative") << 10 << "-4" << kept;
+        QTest::newRow("A10 zero") << 11 << "0" << kept;
+        QTest::newRow("L negative") << 12 << "-3" << kept;
         QTest::newRow("L") << 12 << "7.5" << 7.5f;
     }
     void fieldRules() {
@@ -252,8 +261,20 @@ class EngineDataWindowTest : public QObject {
         // The area fields can only be typed with the chapter-6 loss model, the constant loss only without.
         project.engine.setup[kSetupLossModel] = field >= 10 ? 3 : 1;
         window->open();
-        type(field, typed);
         const auto id = static_cast<EngineDataField>(field - 1);
+        const float before = engineDataFieldValue(project.engine, id);
+        const std::string fingerprint = inputFingerprint(project);
+        type(field, typed);
+        if (std::isnan(stored)) {
+            QCOMPARE(inputFingerprint(project), fingerprint);
+            QCOMPARE(box(field)->text(), typed);
+            QVERIFY(box(field)->property("refused").toBool());
+            // Escape puts the stored value back.
+            QTest::keyClick(box(field), Qt::Key_Escape);
+            QCOMPARE(box(field)->text().toFloat(), before);
+            QVERIFY(!box(field)->property("refused").toBool());
+            return;
+        }
         QCOMPARE(engineDataFieldValue(project.engine, id), stored);
         // The box shows what was stored.
         QCOMPARE(box(field)->text().toFloat(), stored);
@@ -261,8 +282,10 @@ class EngineDataWindowTest : public QObject {
 
     void tt7FieldTakesItsRuleForAfterburningTypes() {
         QVERIFY(readThroughDialog(dataFile("turbojet_ab.REF")));
-        type(8, "-10");
-        QCOMPARE(project.engine.tt7MaxSetting, 0.0f);
+        const float tt7 = project.engine.tt7MaxSetting;
+        type(8, "-10"); // refused: the stored setting stays
+        QCOMPARE(project.engine.tt7MaxSetting, tt7);
+        QTest::keyClick(box(8), Qt::Key_Escape);
         type(8, "3500");
         QCOMPARE(project.engine.tt7MaxSetting, 3500.0f);
     }

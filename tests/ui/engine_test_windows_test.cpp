@@ -221,10 +221,13 @@ class EngineTestWindowsTest : public QObject {
         QCOMPARE(shownValue(w, "lblAfterburner"), QString("Off"));
         QCOMPARE(shownValue(w, "lblMaxThrust"), maxThrust);
 
-        // A negative number stores 0.
+        // A step is any finite number; text that is not one is refused and changes nothing.
         type(child<QLineEdit>(w, "Text14"), "-2");
-        QCOMPARE(app->project().engine.test.seriesStep, 0.0f);
-        QCOMPARE(child<QLineEdit>(w, "Text14")->text(), QString("0"));
+        QCOMPARE(app->project().engine.test.seriesStep, -2.0f);
+        QCOMPARE(child<QLineEdit>(w, "Text14")->text(), QString("-2"));
+        type(child<QLineEdit>(w, "Text14"), "abc");
+        QCOMPARE(app->project().engine.test.seriesStep, -2.0f);
+        QVERIFY(child<QLineEdit>(w, "Text14")->property("refused").toBool());
         test::saveShot(w, "engine-test");
         child<QPushButton>(w, "Command4")->click();
         QVERIFY(!w.isVisible());

@@ -102,7 +102,7 @@ class FocusWalkTest : public QObject {
         auto* first = window.findChild<QLineEdit*>("txtParameter_1");
         first->setFocus();
         first->selectAll();
-        QTest::keyClicks(first, "1234");
+        QTest::keyClicks(first, "0.5"); // a weight fraction or an altitude
         QTest::keyClick(first, Qt::Key_Tab);
         QApplication::processEvents();
         QVERIFY(inputFingerprint(project()) != before);

@@ -310,13 +310,19 @@ class MainWindowTest : public QObject {
         tr->setText("1.05xyz");
         tr->setModified(true);
         emit tr->editingFinished();
+        QCOMPARE(project.throttleRatio, 1.0f); // letters are refused, the box keeps them in a red frame
+        QVERIFY(tr->property("refused").toBool());
+        tr->setText("1.05");
+        tr->setModified(true);
+        emit tr->editingFinished();
         QCOMPARE(project.throttleRatio, 1.05f);
         QCOMPARE(label("lblEngine"), QString("Thrust: 0, TR = 1.05,\nTSFC: 5 - User Input Model"));
         auto* mr = w->findChild<QLineEdit*>("Text8");
+        const float before = project.userTsfc[4];
         mr->setText("abc");
         mr->setModified(true);
         emit mr->editingFinished();
-        QCOMPARE(project.userTsfc[4], 0.0f);
+        QCOMPARE(project.userTsfc[4], before);
         auto* n = w->findChild<QLineEdit*>("Text9");
         n->setText("-2.5");
         n->setModified(true);
