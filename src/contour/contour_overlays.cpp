@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace vededa {
 
@@ -43,6 +44,26 @@ std::string countText(double n) {
 }
 
 } // namespace
+
+std::string contourTickText(float value, float step) {
+    if (!std::isfinite(value)) value = 0;
+    int decimals = 0;
+    const double v = value, d = std::fabs(static_cast<double>(step));
+    // Whole numbers stay whole; otherwise the decimals of a round spacing (0.05 gives 2), but never more
+    // than one digit finer than the spacing's size (1.016 gives 1).
+    if (d > 0 && std::isfinite(d) && std::fabs(v - std::round(v)) > 1e-3 * d) {
+        int exact = 0;
+        while (exact < 4 && std::fabs(d * std::pow(10.0, exact) - std::round(d * std::pow(10.0, exact))) >
+                                1e-3 * std::max(1.0, d * std::pow(10.0, exact)))
+            ++exact;
+        decimals = std::clamp(std::min(exact, static_cast<int>(std::ceil(-std::log10(d))) + 1), 0, 4);
+    }
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    std::string text = buf;
+    if (text.find_first_not_of("-0.") == std::string::npos) text = text.substr(text[0] == '-');
+    return text;
+}
 
 ContourLevels contourLevels(float min, float max, float increment) {
     ContourLevels out;
@@ -263,11 +284,19 @@ float drawContourLabels(Canvas& canvas, const PlotFrame& f, const ProjectData& p
     side.push_back("Engine #" + std::to_string(p.thrustModel));
     side.push_back("TSFC #" + std::to_string(p.tsfcModel));
     side.push_back("Aircraft #" + std::to_string(p.dragModel));
+    // A long value (SI wing loading, dynamic pressure in Pa) would run off the picture: the side labels
+    // then get a smaller font that fits the room right of the frame.
+    const float plotFont = canvas.fontSize();
+    float widest = 0;
+    for (const std::string& s : side) widest = std::max(widest, canvas.textWidth(s));
+    const float room = canvas.width() - (f.right + 80.0f) - 20.0f;
+    if (widest > room && room > 0) canvas.setFontSize(plotFont * std::max(0.6f, room / widest));
     float y = f.top;
     for (const std::string& s : side) {
         canvas.text(f.right + 80.0f, y, s);
         y += line;
     }
+    if (canvas.fontSize() != plotFont) canvas.setFontSize(plotFont);
 
     // Axis titles and tick values.
     // The axis title above the altitude values, kept inside the picture when the frame sits high.
@@ -282,7 +311,10 @@ float drawContourLabels(Canvas& canvas, const PlotFrame& f, const ProjectData& p
         const float value = c.altitude[1] + (c.altitude[2] - c.altitude[1]) * static_cast<float>(k) /
                                                 static_cast<float>(hTicks);
         const float yy = f.bottom - (f.bottom - f.top) * static_cast<float>(k) / static_cast<float>(hTicks);
-        canvas.text(f.left - 60.0f, yy, plainText(value), HAlign::Right, VAlign::Middle);
+        canvas.text(f.left - 60.0f, yy,
+                    contourTickText(value, (c.altitude[2] - c.altitude[1]) * static_cast<float>(hEvery) /
+                                               static_cast<float>(hTicks)),
+                    HAlign::Right, VAlign::Middle);
     }
     const int vTicks = std::max(1, roundOf((c.velocity[2] - c.velocity[1]) / (si ? 50.0 : 100.0)));
     const int vEvery = std::max(1, vTicks / 5);
@@ -290,7 +322,10 @@ float drawContourLabels(Canvas& canvas, const PlotFrame& f, const ProjectData& p
         const float value = c.velocity[1] + (c.velocity[2] - c.velocity[1]) * static_cast<float>(k) /
                                                 static_cast<float>(vTicks);
         const float xx = f.left + (f.right - f.left) * static_cast<float>(k) / static_cast<float>(vTicks);
-        canvas.text(xx, f.bottom + 0.3f * line, plainText(value), HAlign::Center);
+        canvas.text(xx, f.bottom + 0.3f * line,
+                    contourTickText(value, (c.velocity[2] - c.velocity[1]) * static_cast<float>(vEvery) /
+                                               static_cast<float>(vTicks)),
+                    HAlign::Center);
     }
     return y;
 }

@@ -78,6 +78,11 @@ inline constexpr int16_t kContourPs = 1, kContourFs = 2, kContourRangeFactor = 3
 /// range and endurance factors and the drag-to-thrust ratio.
 std::string contourTitle(const ProjectData& project, float min, float max, float increment, bool printerPage);
 
+/// The text of an axis value of the contour plot: whole numbers as they are, others with one decimal more
+/// than the spacing `step` of the values needs (at most four), so converted ranges read "4.1", not
+/// "4.064024".
+std::string contourTickText(float value, float step);
+
 /// Title, side labels (aircraft and engine data, model numbers), axis titles and tick values of a contour
 /// plot; the printer page also gets the file name and the date. Returns the picture y below the last
 /// side label.

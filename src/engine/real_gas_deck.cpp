@@ -5,6 +5,7 @@
 #include "engine/real_gas_flow.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace vededa {
@@ -181,6 +182,74 @@ StaticState stateOfFlowFunction(const GasModel& g, const RealGasFlow& flow, doub
     return flow.atTemperature(Tt, f, T);
 }
 
+/// Anderson mixing of depth 2 for a fixed-point iteration u <- u + step(u) in scaled variables: the next
+/// state is the plain step corrected by the combination of the last steps' changes that best cancels the
+/// current step (least squares). The history restarts when a step grows to twice the last one.
+class AndersonMixing {
+  public:
+    static constexpr int kSize = 5;
+    using State = std::array<double, kSize>;
+
+    State next(const State& u, const State& step) {
+        const double size = norm(step);
+        if (stored > 0 && size > 2.0 * lastSize) stored = 0;
+        lastSize = size;
+        if (stored == kDepth + 1) {
+            for (int i = 0; i < kDepth; ++i) {
+                us[i] = us[i + 1];
+                fs[i] = fs[i + 1];
+            }
+            --stored;
+        }
+        us[stored] = u;
+        fs[stored] = step;
+        ++stored;
+        State out;
+        for (int j = 0; j < kSize; ++j) out[j] = u[j] + step[j];
+        const int m = stored - 1;
+        if (m == 0) return out;
+        // Columns: differences of consecutive steps and states, newest last.
+        State dF[kDepth], dU[kDepth];
+        for (int i = 0; i < m; ++i)
+            for (int j = 0; j < kSize; ++j) {
+                dF[i][j] = fs[i + 1][j] - fs[i][j];
+                dU[i][j] = us[i + 1][j] - us[i][j];
+            }
+        double A[kDepth][kDepth] = {}, b[kDepth] = {}, gamma[kDepth] = {};
+        for (int i = 0; i < m; ++i) {
+            b[i] = dot(dF[i], step);
+            for (int k = 0; k < m; ++k) A[i][k] = dot(dF[i], dF[k]);
+        }
+        if (m == 2) {
+            const double det = A[0][0] * A[1][1] - A[0][1] * A[1][0];
+            if (std::fabs(det) > 1e-12 * A[0][0] * A[1][1] && det != 0) {
+                gamma[0] = (b[0] * A[1][1] - b[1] * A[0][1]) / det;
+                gamma[1] = (A[0][0] * b[1] - A[1][0] * b[0]) / det;
+            } else if (A[1][1] > 0) {
+                gamma[1] = b[1] / A[1][1];
+            }
+        } else if (A[0][0] > 0) {
+            gamma[0] = b[0] / A[0][0];
+        }
+        for (int i = 0; i < m; ++i)
+            for (int j = 0; j < kSize; ++j) out[j] -= (dU[i][j] + dF[i][j]) * gamma[i];
+        return out;
+    }
+    void reset() { stored = 0; }
+
+  private:
+    static constexpr int kDepth = 2;
+    static double dot(const State& a, const State& b) {
+        double s = 0;
+        for (int j = 0; j < kSize; ++j) s += a[j] * b[j];
+        return s;
+    }
+    static double norm(const State& a) { return std::sqrt(dot(a, a)); }
+    State us[kDepth + 1] = {}, fs[kDepth + 1] = {};
+    int stored = 0;
+    double lastSize = 0;
+};
+
 /// The thrust of the separate-exhaust turbofan from its core and fan nozzle exits.
 std::string separateExhausts(const GasModel& g, const RealGasPassInput& in, const Inlet& now, double f,
                              double alpha, double T5, const StaticState& coreExit, const StaticState& fanExit,
@@ -326,6 +395,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         out.piFan = r[13];
         out.piHpc = r[15];
         bool settled = false;
+        AndersonMixing mixing;
         for (int pass = 0; pass < kGasGeneratorPassLimit && !settled; ++pass) {
             h25 = g.h(T25, 0);
             h3 = g.h(T3, 0);
@@ -456,13 +526,35 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                       std::fabs(mNew - mRatio) <= kGasGeneratorTolerance &&
                       std::fabs(alphaNew - alpha) <= kGasGeneratorTolerance * (1.0 + alpha) &&
                       std::fabs(piTLNew - piTLNow) <= kGasGeneratorTolerance;
+            // The bypass ratio and the turbine match settle with half steps, the rest by substitution. For
+            // the turbofans, whose match circles in slowly, Anderson mixing of the last steps proposes
+            // the next state; it is taken while it stays physical and the steps keep shrinking.
+            const double T3Old = T3, T25Old = T25, mOld = mRatio, alphaOld = alpha, piTLOld = piTLNow;
             T3 = T3New;
             T25 = T25New;
             mRatio = mNew;
-            // The bypass ratio and the turbine match settle with half steps.
             if (separate || mixed) {
                 alpha = 0.5 * (alpha + alphaNew);
                 piTLNow = 0.5 * (piTLNow + piTLNew);
+            }
+            if ((mixed || separate) && !settled) {
+                const double aS = 1.0 + alphaR;
+                const AndersonMixing::State u{T3Old / T3R, T25Old / T25R, mOld, alphaOld / aS, piTLOld};
+                const AndersonMixing::State step{(T3 - T3Old) / T3R, (T25 - T25Old) / T25R, mRatio - mOld,
+                                                 (alpha - alphaOld) / aS, piTLNow - piTLOld};
+                const AndersonMixing::State next = mixing.next(u, step);
+                const double T3m = next[0] * T3R, T25m = next[1] * T25R, am = next[3] * aS;
+                if (std::isfinite(T3m) && std::isfinite(T25m) && std::isfinite(next[2]) &&
+                    std::isfinite(am) && std::isfinite(next[4]) && T3m > T25m && T25m > 0 && next[2] > 0 &&
+                    am >= 0 && next[4] > 0.01 && next[4] < 0.999) {
+                    T3 = T3m;
+                    T25 = T25m;
+                    mRatio = next[2];
+                    alpha = am;
+                    piTLNow = next[4];
+                } else {
+                    mixing.reset();
+                }
             }
             out.piFan = static_cast<float>(piFan);
             out.piHpc = static_cast<float>(piHpc);

@@ -30,8 +30,16 @@ void clearRefusal(QLineEdit* edit) {
     edit->setToolTip(edit->property("plainToolTip").toString());
     const QString reason = edit->property("refusal").toString();
     edit->setProperty("refusal", QVariant());
-    if (QStatusBar* bar = fieldStatusBar(edit->window()); bar && bar->currentMessage() == reason)
-        bar->clearMessage();
+    QWidget* window = edit->window();
+    QStatusBar* bar = fieldStatusBar(window);
+    if (!bar || bar->currentMessage() != reason) return;
+    bar->clearMessage();
+    // Another box of the window may still hold a refused entry: its reason shows again.
+    for (QLineEdit* other : window->findChildren<QLineEdit*>())
+        if (other->window() == window && showsRefusal(other)) {
+            bar->showMessage(other->property("refusal").toString());
+            break;
+        }
 }
 
 void showRefusal(QLineEdit* edit, const std::string& problem) {
@@ -206,6 +214,8 @@ QStatusBar* fieldStatusBar(QWidget* window) {
         outer->addWidget(content, 1);
         outer->addWidget(bar);
     }
+    // An open window grows by the bar, so that its form keeps the room it had.
+    if (window->isVisible()) window->resize(window->width(), window->height() + bar->sizeHint().height());
     return bar;
 }
 

@@ -120,5 +120,53 @@ TEST(ContourLabels, TitlesPerQuantityAndPage) {
     EXPECT_EQ(contourTitle(p, 0, 500, 50, false), "fs  (min = 0, max = 500, incr = 50 km)");
 }
 
+TEST(ContourLabels, AxisValuesCarryTheDigitsTheirSpacingNeeds) {
+    struct Case {
+        float value, step;
+        const char* text;
+    } cases[] = {{45, 5, "45"},
+                 {1900, 300, "1900"},
+                 {4.064024f, 1.016f, "4.1"},
+                 {127.0015f, 96.52f, "127"},
+                 {0.25f, 0.05f, "0.25"},
+                 {18.288f, 1.016f, "18.3"},
+                 {-0.0001f, 1.016f, "0"},
+                 {std::nanf(""), 1, "0"},
+                 {1.5f, 0, "2"}};
+    for (const Case& c : cases)
+        EXPECT_EQ(contourTickText(c.value, c.step), c.text) << c.value << " " << c.step;
+
+    // A project converted to SI (ranges of 30.48..609.6 m/s and 0..18.288 km) gets short axis values.
+    ProjectData p = contourProject();
+    p.unitSystem = kSI;
+    p.contour.velocity[1] = 30.48f, p.contour.velocity[2] = 609.6f, p.contour.velocity[3] = 15.24f;
+    p.contour.altitude[1] = 0, p.contour.altitude[2] = 18.288f, p.contour.altitude[3] = 0.6096f;
+    RecordingCanvas canvas(10000, 7000);
+    const PlotFrame f = frameOf(p);
+    drawContourLabels(canvas, f, p, 0, 400, 50, false);
+    int values = 0;
+    for (const auto& op : canvas.opsOf(RecordingCanvas::Kind::Text)) {
+        const bool axisValue = (op.h == HAlign::Right && op.v == VAlign::Middle) ||
+                               (op.h == HAlign::Center && op.y1 > static_cast<float>(f.bottom));
+        if (!axisValue || op.text.find_first_not_of("0123456789.-") != std::string::npos) continue;
+        ++values;
+        EXPECT_LE(op.text.size(), 5u) << op.text;
+    }
+    EXPECT_GT(values, 15);
+
+    // Long SI side values stay inside the picture (a smaller font where they would run off it).
+    p.wingLoading = 3064.361f;
+    p.contour.qMax = 102130;
+    RecordingCanvas side(10000, 7000);
+    drawContourLabels(side, f, p, 0, 400, 50, false);
+    float font = side.startFontSize();
+    for (const auto& op : side.ops()) {
+        if (op.kind == RecordingCanvas::Kind::FontSize) font = op.x1;
+        if (op.kind != RecordingCanvas::Kind::Text || op.h != HAlign::Left) continue;
+        EXPECT_LE(op.x1 + 0.6f * font * static_cast<float>(op.text.size()), side.width()) << op.text;
+    }
+    EXPECT_EQ(font, side.startFontSize()); // the plot's font is back for what follows
+}
+
 } // namespace
 } // namespace vededa
