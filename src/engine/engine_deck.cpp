@@ -48,6 +48,10 @@ constexpr float kMixerEntryStepCap = 0.02f;
 /// Largest step of tau_tL in the mixer's static-pressure match.
 constexpr float kMixerStepCap = 0.05f;
 
+/// Convergence of the mass-flow ratio m0/m0R of the jet engines: its change at most 0.001, or 0.001 of the
+/// ratio when the ratio is below 1.
+constexpr float kMassFlowTolerance = 0.001f;
+
 /// Smallest Tt4 step of the limit iteration [R]: the limited quantities do not resolve finer steps.
 constexpr float kLimitTt4Resolution = 0.01f;
 /// Tt4 steps of one limit phase before its best pass is taken.
@@ -527,7 +531,10 @@ bool DeckRun::corePass() {
             ((1 + alphaR_) * P0R_ * piRR_ * piDR_ * piFanR_ * piHpcR_ * sqrtf64(T0_ * tauLambda_));
         const float change = std::fabs(newRatio - mRatio_);
         mRatio_ = newRatio;
-        if (change <= 0.001f) break;
+        // The tolerance is relative below the reference flow: at altitude, where the ratio is a fraction,
+        // a fixed 0.001 would leave steps of several tenths in the compressor pressure ratio from one Tt4
+        // to the next.
+        if (change <= kMassFlowTolerance * std::min(1.0f, std::fabs(newRatio))) break;
         if (++massPasses >= kMassFlowPassLimit)
             return fail("Solution for mass flow will not converge, ERRM =" + plainText(change));
         if (!std::isfinite(mRatio_)) return fail("Mass-flow iteration gave no finite mass flow.");

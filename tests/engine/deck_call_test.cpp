@@ -182,9 +182,11 @@ TEST_P(PressureRatioLimit, IsMetAtTheIndependentThrust) {
     ASSERT_TRUE(r.converged) << r.failureText();
     EXPECT_EQ(r.limit, kLimitCompressorRatio);
     // Met to the resolution of the cycle and never above the limit by more than its tolerance.
+    // The mass flow settles relative to its ratio at altitude, so pi_c has no steps of tenths from one
+    // Tt4 to the next and the limit is met closely at every point.
     EXPECT_LE(r.cycle.piC, 30.001f);
-    EXPECT_GT(r.cycle.piC, 29.8f);
-    test::expectNear(r.F, lp.thrust, 0.01, "thrust at the pressure-ratio limit");
+    EXPECT_GT(r.cycle.piC, 29.98f);
+    test::expectNear(r.F, lp.thrust, 0.001, "thrust at the pressure-ratio limit");
     EXPECT_LT(r.evaluations, 200);
 }
 
