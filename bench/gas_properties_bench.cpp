@@ -61,8 +61,9 @@ void BM_DesignTurbojet(benchmark::State& state) {
 }
 BENCHMARK(BM_DesignTurbojet)->Arg(kConstantGas)->Arg(kVariableGas);
 
-/// One full-throttle deck call of a two-spool turbojet (argument 2 = 1) or a mixed-exhaust turbofan
-/// (argument 2 = 4, bypass ratio for equal mixer pressures) with bleed, cooling air and take-offs designed
+/// One full-throttle deck call of a two-spool turbojet (argument 2 = 1), a separate-exhaust turbofan
+/// (argument 2 = 3, bypass ratio 5) or a mixed-exhaust turbofan (argument 2 = 4, bypass ratio for equal
+/// mixer pressures) with bleed, cooling air and take-offs designed
 /// at Mach 0.8 and 30,000 ft with the gas model of argument 0 (0 constant, 1 variable): at the design
 /// condition (argument 1 = 0) or off design at Mach 0.5 and 10,000 ft (argument 1 = 1).
 void BM_DeckCallByGasModel(benchmark::State& state) {
@@ -82,6 +83,10 @@ void BM_DeckCallByGasModel(benchmark::State& state) {
     d.piAB = 1;
     d.gas = static_cast<int16_t>(state.range(0));
     d.type = static_cast<int16_t>(state.range(2));
+    if (d.type == 3) {
+        d.pifan = 1.6f;
+        d.alpha = 5;
+    }
     if (d.type == 4) {
         d.pifan = 3;
         d.alpha = -1;
@@ -119,6 +124,8 @@ BENCHMARK(BM_DeckCallByGasModel)
     ->Args({kVariableGas, 0, 1})
     ->Args({kConstantGas, 1, 1})
     ->Args({kVariableGas, 1, 1})
+    ->Args({kConstantGas, 1, 3})
+    ->Args({kVariableGas, 1, 3})
     ->Args({kConstantGas, 1, 4})
     ->Args({kVariableGas, 1, 4});
 

@@ -6,15 +6,16 @@
 #include "constraint/constraint_calculation.h"
 #include "constraint/constraint_set.h"
 #include "contour/contour_grid.h"
+#include "engine/analysis_binding.h"
 #include "mission/mission_calculation.h"
 #include "mission/mission_report.h"
-#include "models/analysis_binding.h"
 #include "output/number_format.h"
 #include "output/plot_frame.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -41,7 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             c.altitude[3] = (c.altitude[2] - c.altitude[1]) / 4.0f;
         }
         vededa::PlotFrame frame = vededa::plotAreaOf(vededa::kPlotPictureWidth, vededa::kPlotPictureHeight);
-        vededa::calculateContourGrid(p, models, frame);
+        // One thread: the fuzzer runs many processes side by side.
+        const vededa::ContourCalculation calc = vededa::calculateContourGrid(p, models, frame, nullptr, 1);
+        // The extremes reach the window's text boxes.
+        if (calc.message.empty()) {
+            vededa::contourExtremeText(p.contour.quantity, calc.minimum);
+            vededa::contourExtremeText(p.contour.quantity, calc.maximum);
+        }
     }
     if (vededa::nonFiniteOutputCount() != before) std::abort();
     return 0;

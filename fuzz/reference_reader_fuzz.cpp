@@ -5,6 +5,7 @@
 #include "engine/reference_file.h"
 #include "output/number_format.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

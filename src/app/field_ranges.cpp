@@ -15,6 +15,7 @@ namespace {
 constexpr FieldRange kRanges[] = {
     {"mach", "the flight Mach number", 0, 10, 0, 10},
     {"alt", "the altitude", -5000, 300000, -1500, 91440},
+    {"alt-k", "the altitude in thousands (kft or km)", -5, 300, -1.5, 91.44},
     {"t0", "the ambient temperature", 0, 1000, 0, 560, true},
     {"p0", "the ambient pressure", 0, 30, 0, 206843, true},
     {"tt4", "the maximum burner exit temperature Tt4", 0, 6000, 0, 3334, true},
@@ -87,12 +88,15 @@ const FieldRange* findFieldRange(std::string_view key) {
 }
 
 std::string fieldValueProblem(const FieldRange& range, double value, bool si) {
+    return fieldValueProblem(range, value, si, range.caption);
+}
+
+std::string fieldValueProblem(const FieldRange& range, double value, bool si, std::string_view name) {
     const double lo = si ? range.siMin : range.englishMin;
     const double hi = si ? range.siMax : range.englishMax;
     const bool ok = std::isfinite(value) && (range.aboveMin ? value > lo : value >= lo) && value <= hi;
     if (ok && range.whole && value != std::trunc(value))
-        return std::string(range.caption) + " must be a whole number, found " +
-               plainText(static_cast<float>(value));
+        return std::string(name) + " must be a whole number, found " + plainText(static_cast<float>(value));
     if (ok) return {};
     const std::string found = !std::isfinite(value)       ? std::string("a value that is not finite")
                               : std::fabs(value) > 3.4e38 ? std::string("a value beyond the number range")
@@ -100,7 +104,7 @@ std::string fieldValueProblem(const FieldRange& range, double value, bool si) {
     const std::string span = std::string(range.aboveMin ? "above " : "from ") +
                              plainText(static_cast<float>(lo)) + (range.aboveMin ? " up to " : " to ") +
                              plainText(static_cast<float>(hi));
-    return std::string(range.caption) + " must be " + span + ", found " + found;
+    return std::string(name) + " must be " + span + ", found " + found;
 }
 
 bool parseWholeNumber(std::string_view text, double& value) {

@@ -17,8 +17,8 @@ struct FieldRange {
     bool whole = false;    ///< only whole numbers (a count, a switch, a number of a record)
 };
 
-/// The range of `key` ("mach", "alt", "t0", "p0", "tt4", "tt7", "p0p9", "percent", "cpr-max",
-/// "pt3-max", "tt3-max", "nl-max", "nh-max", "scale", "mach1", "mach2", "mach7", "tr", "engines",
+/// The range of `key` ("mach", "alt", "alt-k" (kft or km), "t0", "p0", "tt4", "tt7", "p0p9", "percent",
+/// "cpr-max", "pt3-max", "tt3-max", "nl-max", "nh-max", "scale", "mach1", "mach2", "mach7", "tr", "engines",
 /// "loss", "a1", "a10", "length") and of the window fields ("velocity", "beta", "cl-max", "wing-loading",
 /// ...: see the table); nullptr for an unknown key.
 const FieldRange* findFieldRange(std::string_view key);
@@ -26,6 +26,10 @@ const FieldRange* findFieldRange(std::string_view key);
 /// Why `value` is refused for `range` in the unit system `si`: not finite or outside the range
 /// ("the flight Mach number must be from 0 to 10, found 1e+300"); empty when it is accepted.
 std::string fieldValueProblem(const FieldRange& range, double value, bool si);
+
+/// The same check, naming the value `name` instead of the range's caption ("parameter 2 of constraint 3
+/// must be from -5000 to 300000, found 1E+06"), for places where the value has a name of its own.
+std::string fieldValueProblem(const FieldRange& range, double value, bool si, std::string_view name);
 
 /// Reads `text` as a whole number text (blanks around it allowed; no letters, no hexadecimal, no
 /// "nan" or "inf") into `value` and checks it against `range`. Returns the reason of a refusal

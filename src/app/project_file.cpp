@@ -1,6 +1,7 @@
 #include "app/project_file.h"
 
 #include "app/bounded_read.h"
+#include "app/field_ranges.h"
 #include "output/number_format.h"
 #include "output/report.h"
 
@@ -50,6 +51,14 @@ struct IntField {
 struct NumField {
     float& value;
     Where where;
+    /// The physical range the value must lie in (nullptr: any finite number) and the unit system it is
+    /// in.
+    const FieldRange* range = nullptr;
+    bool si = false;
+    /// Why the value cannot stand in a project file; empty when it can.
+    std::string rangeProblem(float v) const {
+        return range ? fieldValueProblem(*range, v, si, where.text()) : std::string();
+    }
 };
 /// A one-letter type code from `first` to `last`.
 struct LetterField {
@@ -161,6 +170,8 @@ class Reader {
         const double v = parseNumber(token, f.where);
         if (std::fabs(v) > 3.4028234663852886e38)
             fail(f.where, ", found \"" + escapedText(token) + "\" (out of range)");
+        const std::string problem = f.rangeProblem(static_cast<float>(v));
+        if (!problem.empty()) throw ParseError{static_cast<int>(line_) + 1, problem};
         f.value = static_cast<float>(v);
         col_ += token.size();
         afterNumber();
@@ -258,10 +269,13 @@ class Writer {
     ReportBuffer& buffer() { return out_; }
     /// The first field whose value is not finite; such a project cannot be written.
     const std::string& nonFiniteField() const { return nonFinite_; }
+    /// Why the first field outside its physical range is refused; such a project would not read back.
+    const std::string& outOfRange() const { return outOfRange_; }
 
   private:
     ReportBuffer out_;
     std::string nonFinite_;
+    std::string outOfRange_;
     void write(const TextField& f) {
         if (!needsQuotes(f.value)) {
             out_.append(f.value);
@@ -278,6 +292,7 @@ class Writer {
     }
     void write(const NumField& f) {
         if (!std::isfinite(f.value) && nonFinite_.empty()) nonFinite_ = f.where.text();
+        if (std::isfinite(f.value) && outOfRange_.empty()) outOfRange_ = f.rangeProblem(f.value);
         out_.append(fileNumber(f.value));
         out_.append(" ");
     }
@@ -314,8 +329,44 @@ template <typename Io> void transferSizing(Io& io, SizingSettings& s) {
     s.closure = closure == 1;
 }
 
+/// The range of each engine control 1..18 that a project file keeps, and its name in messages (no key:
+/// not checked). T0, P0, P0/P9, Tt4 and the areas stay 0 in an engine that has not been run; the deck
+/// refuses them there.
+struct ControlRange {
+    std::string_view key;
+    const char* what;
+};
+constexpr ControlRange kControlRanges[19] = {
+    {"", ""},
+    {"mach", "engine control 1 (the flight Mach number)"},
+    {"alt", "engine control 2 (the altitude)"},
+    {"", ""},
+    {"", ""},
+    {"", ""},
+    {"tt7", "engine control 6 (the afterburner exit temperature Tt7)"},
+    {"", ""},
+    {"loss", "engine control 8 (the constant installation loss)"},
+    {"", ""},
+    {"", ""},
+    {"cpr-max", "engine control 11 (the compressor pressure ratio limit)"},
+    {"pt3-max", "engine control 12 (the Pt3 limit)"},
+    {"tt3-max", "engine control 13 (the Tt3 limit)"},
+    {"nl-max", "engine control 14 (the low-pressure spool speed limit)"},
+    {"nh-max", "engine control 15 (the high-pressure spool speed limit)"},
+    {"", ""},
+    {"", ""},
+    {"", ""},
+};
+
 /// The record order of a project file. The conditions read values that the reader has already read.
 template <typename Io> void transferProject(Io& io, ProjectData& p) {
+    // A value with a physical range (altitudes, Mach numbers, throttle ratio, engine limits) is refused
+    // outside it, in the unit system of the file. Values a calculation may write back (the best cruise
+    // altitude of a leg) and values a fresh engine leaves at 0 (T0, P0, Tt4) are not checked here; the
+    // calculations refuse them with their own report line.
+    auto ranged = [&p](float& value, Where where, std::string_view key) {
+        return NumField{value, where, findFieldRange(key), p.unitSystem == kSI};
+    };
     io.record(TextField{p.fileIdentification, {"the file identification (line 1)"}});
     io.record(IntField{p.fileVersion, -32768, 32767, {"the file version number"}});
     io.record(IntField{p.unitSystem, 1, 2, {"the unit system (1 English, 2 SI)"}});
@@ -336,15 +387,16 @@ template <typename Io> void transferProject(Io& io, ProjectData& p) {
     io.record(NumField{p.contour.velocity[1], {"the contour velocity minimum"}},
               NumField{p.contour.velocity[2], {"the contour velocity maximum"}},
               NumField{p.contour.velocity[3], {"the contour velocity increment"}},
-              NumField{p.contour.altitude[1], {"the contour altitude minimum"}},
-              NumField{p.contour.altitude[2], {"the contour altitude maximum"}},
+              ranged(p.contour.altitude[1], {"the contour altitude minimum"}, "alt-k"),
+              ranged(p.contour.altitude[2], {"the contour altitude maximum"}, "alt-k"),
               NumField{p.contour.altitude[3], {"the contour altitude increment"}});
     for (int k = 1; k <= p.constraintCount; ++k) {
         Constraint& c = p.constraints[static_cast<std::size_t>(k)];
         io.record(LetterField{c.type, 'A', 'J', {"the type letter of constraint %d", k}});
         io.record(TextField{c.name, {"the name of constraint %d", k}});
         for (int i = 1; i <= kConstraintParameters; ++i)
-            io.record(NumField{c.p[i], {"parameter %d of constraint %d", i, k}});
+            io.record(i == 2 ? ranged(c.p[i], {"the altitude (parameter 2) of constraint %d", k}, "alt")
+                             : NumField{c.p[i], {"parameter %d of constraint %d", i, k}});
     }
     io.record(NumField{p.wingLoading, {"the mission wing loading W/S"}},
               NumField{p.thrustLoading, {"the mission thrust loading T/W"}},
@@ -375,13 +427,13 @@ template <typename Io> void transferProject(Io& io, ProjectData& p) {
     } else if constexpr (!Io::writing) {
         p.k1Table.count = p.k2Table.count = p.cd0Table.count = 0;
     }
-    if (p.thrustModel <= 4) io.record(NumField{p.throttleRatio, {"the throttle ratio TR"}});
+    if (p.thrustModel <= 4) io.record(ranged(p.throttleRatio, {"the throttle ratio TR"}, "tr"));
     if (p.thrustModel == 5)
         io.record(NumField{p.userThrust[1], {"user thrust coefficient 1"}},
                   NumField{p.userThrust[2], {"user thrust coefficient 2"}},
                   NumField{p.userThrust[3], {"user thrust coefficient 3"}},
                   NumField{p.userThrust[4], {"user thrust coefficient 4"}},
-                  NumField{p.throttleRatio, {"the throttle ratio TR"}});
+                  ranged(p.throttleRatio, {"the throttle ratio TR"}, "tr"));
     if (p.tsfcModel == 5)
         io.record(NumField{p.userTsfc[1], {"user TSFC coefficient 1"}},
                   NumField{p.userTsfc[2], {"user TSFC coefficient 2"}},
@@ -401,7 +453,11 @@ template <typename Io> void transferProject(Io& io, ProjectData& p) {
             io.record(NumField{e.engine.component[i], {"reference engine component value %d", i}});
         for (int i = 1; i <= 56; ++i)
             io.record(NumField{e.engine.reference[i], {"reference engine reference value %d", i}});
-        for (int i = 1; i <= 18; ++i) io.record(NumField{e.controls[i], {"engine control %d", i}});
+        for (int i = 1; i <= 18; ++i) {
+            const ControlRange& r = kControlRanges[static_cast<std::size_t>(i)];
+            io.record(r.key.empty() ? NumField{e.controls[i], {"engine control %d", i}}
+                                    : ranged(e.controls[i], {r.what}, r.key));
+        }
     }
     if (Io::writing || p.fileVersion == 126)
         io.record(IntField{p.unitSystem, 1, 2, {"the unit system at the end of the file (1 English, 2 SI)"}});
@@ -500,6 +556,8 @@ FileResult writeProject(ProjectData& project, const std::string& path) {
                           path + ": " + writer.nonFiniteField() +
                               " is not a number (a calculation failed); the project is not saved",
                           0};
+    if (!writer.outOfRange().empty())
+        return FileResult{false, path + ": " + writer.outOfRange() + "; the project is not saved", 0};
     const std::string text = writer.buffer().text();
     // Saving through a symbolic link writes the file it points to, and keeps the link.
     std::string target;

@@ -1,5 +1,6 @@
 // Mission and contour subcommands.
 #include "app/project_data.h"
+#include "app/range_steps.h"
 #include "cli/commands.h"
 #include "contour/contour_data.h"
 #include "contour/contour_grid.h"
@@ -103,10 +104,10 @@ void runContour(const ContourOptions& o) {
         // Velocity columns across, altitude rows down, as the grid was computed (bottom row first).
         std::cout << "alt\\vel";
         for (std::size_t j = 0; j < calc.grid.x.size(); ++j)
-            std::cout << "\t" << plainText(c.velocity[1] + static_cast<float>(j) * c.velocity[3]);
+            std::cout << "\t" << plainText(rangePoint(c.velocity[1], c.velocity[3], static_cast<int>(j)));
         std::cout << "\n";
         for (std::size_t i = 0; i < calc.grid.values.size(); ++i) {
-            std::cout << plainText(c.altitude[1] + static_cast<float>(i) * c.altitude[3]);
+            std::cout << plainText(rangePoint(c.altitude[1], c.altitude[3], static_cast<int>(i)));
             // A cell where the engine deck found no solution is left blank.
             for (std::size_t j = 0; j < calc.grid.values[i].size(); ++j)
                 std::cout << "\t" << (calc.failed[i][j] ? std::string() : plainText(calc.grid.values[i][j]));

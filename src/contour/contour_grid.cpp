@@ -1,5 +1,6 @@
 #include "contour/contour_grid.h"
 
+#include "app/range_steps.h"
 #include "contour/contour_overlays.h"
 #include "models/atmosphere.h"
 #include "output/number_format.h"
@@ -125,8 +126,12 @@ ContourCalculation calculateContourGrid(const ProjectData& p, const AnalysisMode
     const ContourSettings& c = p.contour;
     out.message = contourIncrementMessage(c);
     if (!out.message.empty()) return out;
-    out.velocityIncrements = static_cast<int>(std::floor((c.velocity[2] - c.velocity[1]) / c.velocity[3]));
-    out.altitudeIncrements = static_cast<int>(std::floor((c.altitude[2] - c.altitude[1]) / c.altitude[3]));
+    // Counted in double with the range-end tolerance: a range converted to the other unit system keeps
+    // its last column (150..950 by 100 ft/s is 8 increments in m/s too). The message above bounds them.
+    out.velocityIncrements =
+        static_cast<int>(rangeIncrementCount(c.velocity[1], c.velocity[2], c.velocity[3]));
+    out.altitudeIncrements =
+        static_cast<int>(rangeIncrementCount(c.altitude[1], c.altitude[2], c.altitude[3]));
     const int i0 = static_cast<int>(std::floor(c.altitude[1] / c.altitude[3] + 0.5f));
     const int i1 = static_cast<int>(std::floor(c.altitude[2] / c.altitude[3] + 0.5f));
     const int j0 = static_cast<int>(std::floor(c.velocity[1] / c.velocity[3] + 0.5f));
@@ -154,6 +159,13 @@ ContourCalculation calculateContourGrid(const ProjectData& p, const AnalysisMode
         ContourPoint previous;
         for (int j = j0; j <= j1 + 1; ++j) {
             previous = contourPointAt(p, m, fc, static_cast<float>(j) * c.velocity[3], previous);
+            // A figure that is not a number (a velocity or altitude far beyond flight) has no value
+            // either: the point counts as failed, as one where the engine has no solution.
+            if (!previous.failed && !std::isfinite(previous.value(c.quantity))) {
+                previous.failed = true;
+                previous.failure =
+                    "     The figure is not a finite number at this velocity and altitude.\r\n";
+            }
             row.values.push_back(previous.failed ? 0.0f : previous.value(c.quantity));
             row.failed.push_back(previous.failed ? 1 : 0);
             if (previous.failed) {

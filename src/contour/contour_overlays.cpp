@@ -1,5 +1,6 @@
 #include "contour/contour_overlays.h"
 
+#include "app/range_steps.h"
 #include "models/atmosphere.h"
 #include "output/number_format.h"
 
@@ -90,9 +91,9 @@ std::string contourIncrementMessage(const ContourSettings& c) {
     for (float v : {c.velocity[1], c.velocity[2], c.velocity[3], c.altitude[1], c.altitude[2], c.altitude[3]})
         if (!std::isfinite(v)) return "The velocity and altitude ranges must be finite numbers.";
     // Counted in double and compared before any conversion to an integer, so that no count overflows.
-    const double nv = std::floor((static_cast<double>(c.velocity[2]) - c.velocity[1]) / c.velocity[3]);
+    const double nv = rangeIncrementCount(c.velocity[1], c.velocity[2], c.velocity[3]);
     if (nv > 100) return "You require " + countText(nv) + " velocity increments.  The maximum number is 100.";
-    const double nh = std::floor((static_cast<double>(c.altitude[2]) - c.altitude[1]) / c.altitude[3]);
+    const double nh = rangeIncrementCount(c.altitude[1], c.altitude[2], c.altitude[3]);
     if (nh > 100) return "You require " + countText(nh) + " altitude increments.  The maximum number is 100.";
     // The grid lies on whole multiples of the increments: their number from 0 must fit the grid's counters.
     constexpr double kMaxGridIndex = 1e6;

@@ -527,7 +527,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                       std::fabs(alphaNew - alpha) <= kGasGeneratorTolerance * (1.0 + alpha) &&
                       std::fabs(piTLNew - piTLNow) <= kGasGeneratorTolerance;
             // The bypass ratio and the turbine match settle with half steps, the rest by substitution. For
-            // the mixed engines, whose match circles in slowly, Anderson mixing of the last steps proposes
+            // the turbofans, whose match circles in slowly, Anderson mixing of the last steps proposes
             // the next state; it is taken while it stays physical and the steps keep shrinking.
             const double T3Old = T3, T25Old = T25, mOld = mRatio, alphaOld = alpha, piTLOld = piTLNow;
             T3 = T3New;
@@ -537,7 +537,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 alpha = 0.5 * (alpha + alphaNew);
                 piTLNow = 0.5 * (piTLNow + piTLNew);
             }
-            if (mixed && !settled) {
+            if ((mixed || separate) && !settled) {
                 const double aS = 1.0 + alphaR;
                 const AndersonMixing::State u{T3Old / T3R, T25Old / T25R, mOld, alphaOld / aS, piTLOld};
                 const AndersonMixing::State step{(T3 - T3Old) / T3R, (T25 - T25Old) / T25R, mRatio - mOld,

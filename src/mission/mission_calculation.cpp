@@ -124,6 +124,9 @@ class LegCalculator {
                                                       : static_cast<int16_t>(1);
     }
     float legLoss() const;
+    /// Whether the leg's installation loss leaves no thrust (1 or more, or not a number); the leg is then
+    /// refused with a line that names the loss.
+    bool lossRefused();
     void keepDeckFigures(const DeckRun& run, float mach);
     std::optional<InstalledEngine> installed_; ///< the sized engine, taken at its first use
     const InstalledEngine& installed();
@@ -193,6 +196,7 @@ DeckConditions LegCalculator::legConditions(float mach, float theta, float delta
 
 void LegCalculator::deckFullThrottle(float mach, float theta, float delta) {
     engineMach_ = mach;
+    if (lossRefused()) return;
     const InstalledRun run = installedFullThrottle(installed(), legConditions(mach, theta, delta), legLoss());
     out_.append(run.messages);
     keepDeckFigures(run.deck, mach);
@@ -205,8 +209,20 @@ void LegCalculator::deckFullThrottle(float mach, float theta, float delta) {
     L_.tsfc = L_.c * std::sqrt(L_.theta);
 }
 
+bool LegCalculator::lossRefused() {
+    // The installed thrust is the uninstalled one times (1 - loss): a loss of 1 or more leaves nothing,
+    // and the fuel flow per thrust divides by it.
+    const float loss = legLoss();
+    if (loss < 1.0f && std::isfinite(loss)) return false;
+    if (L_.refused.empty())
+        L_.refused = "Leg not computed: the installation loss must be below 1 (Loss =" +
+                     (std::isfinite(loss) ? Str(loss) : std::string(" not a number")) + ")";
+    return true;
+}
+
 void LegCalculator::deckMatchedThrust(float required, float mach, float theta, float delta) {
     engineMach_ = mach;
+    if (lossRefused()) return;
     const bool correlated = p_.engine.setup[kSetupLossModel] == kCorrelatedLoss;
     const float phiStart = correlated ? 0.1f : legLoss();
     const InstalledRun run = installedMatched(installed(), legConditions(mach, theta, delta), required,
@@ -620,8 +636,10 @@ void LegCalculator::descend() {
 }
 
 void LegCalculator::deckLines() {
+    // A deck run without solution may leave a figure that is not a number (a nozzle area after an
+    // overflow): the line says it was not computed; the deck's failure lines above say why.
     auto P = [&](const std::string& label, float v, const std::string& unit = {}) {
-        return r_.pair(label, v, unit);
+        return std::isfinite(v) ? r_.pair(label, v, unit) : label + "not computed";
     };
     const std::string& temperature = p_.labels.suffixes.temperature;
     const std::string& area = p_.labels.suffixes.area;

@@ -5,6 +5,7 @@
 #include "output/number_format.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vededa {
 
@@ -141,10 +142,14 @@ std::string missionSummary(const ProjectData& p, int page) {
     for (int i = 1; i <= n; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         const int16_t areaDecimals = si ? 4 : 3;
+        // An area the deck left without a value (a leg without solution) stays blank, as wide as a value.
+        auto area = [&](float v) {
+            return std::isfinite(v) ? F(v, areaDecimals) : std::string(F(0.0f, areaDecimals).size(), ' ');
+        };
         out.line(legColumns(i, p.legs[k].name) + " " + F(r.mach[k], 4) + " " + F(p.legs[k].p[1], 0) + " " +
-                 F(r.inletArea[k], areaDecimals) + " " + F(r.nozzleArea[k], areaDecimals) + " " +
-                 F(r.thrustAvailable[k], 0) + "  " + formatPattern(r.tsfc[k], si ? "00.00000" : "0.000000") +
-                 " " + formatPattern(r.phi[k], "0.00000") + " " + r.limit[k]);
+                 area(r.inletArea[k]) + " " + area(r.nozzleArea[k]) + " " + F(r.thrustAvailable[k], 0) +
+                 "  " + formatPattern(r.tsfc[k], si ? "00.00000" : "0.000000") + " " +
+                 formatPattern(r.phi[k], "0.00000") + " " + r.limit[k]);
     }
     return out.text();
 }

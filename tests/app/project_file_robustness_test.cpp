@@ -161,6 +161,68 @@ TEST(SaveProject, RefusesReadOnlyTargetsAndValuesThatAreNotNumbers) {
     fs::remove_all(dir);
 }
 
+// Values with a physical range are refused where they enter from a file, naming the line and the
+// field; the writer refuses to save what the reader would refuse, so every saved project reads back.
+TEST(ProjectFileRanges, ValuesOutsideTheirPhysicalRangeAreRefusedOnReadAndOnSave) {
+    struct Case {
+        const char* base;
+        void (*change)(ProjectData&);
+        const char* field; ///< empty: accepted
+    };
+    const Case cases[] = {
+        {"Vededa.RUZ", [](ProjectData& p) { p.constraints[2].p[2] = 1e6f; },
+         "the altitude (parameter 2) of constraint 2 must be from -5000 to 300000, found 1000000"},
+        {"Vededa.RUZ", [](ProjectData& p) { p.constraints[1].p[2] = -400; }, ""},
+        // A temperature of 0 reads: the calculation ends that constraint with a line naming it.
+        {"Vededa.RUZ", [](ProjectData& p) { p.constraints[1].p[3] = 0; }, ""},
+        {"Vededa.RUZ", [](ProjectData& p) { p.throttleRatio = 5; }, "the throttle ratio TR must be from"},
+        {"Vededa.RUZ", [](ProjectData& p) { p.contour.altitude[2] = 400; }, "the contour altitude maximum"},
+        {"Vededa.RUZ", [](ProjectData& p) { p.contour.altitude[2] = 250; }, ""},
+        {"Vededa_deck.RUZ", [](ProjectData& p) { p.engine.controls[1] = 12; },
+         "engine control 1 (the flight Mach number) must be from 0 to 10, found 12"},
+        {"Vededa_deck.RUZ", [](ProjectData& p) { p.engine.controls[8] = 1.5f; },
+         "engine control 8 (the constant installation loss)"},
+        {"Vededa_deck.RUZ", [](ProjectData& p) { p.engine.controls[13] = -1; }, "engine control 13"},
+        // The same altitude is in range in feet and out of range in metres.
+        {"Vededa_deck.RUZ", [](ProjectData& p) { p.engine.controls[2] = 95000; }, ""},
+        {"Vededa_deck.RUZ",
+         [](ProjectData& p) {
+             p.engine.controls[2] = 95000;
+             p.unitSystem = kSI;
+         },
+         "engine control 2 (the altitude) must be from -1500 to 91440, found 95000"},
+    };
+    const std::string dir = test::tempDir();
+    for (const Case& c : cases) {
+        ProjectData p = test::freshProject();
+        ASSERT_TRUE(readProject(p, test::dataPath(c.base)).ok);
+        c.change(p);
+        const std::string text = projectText(p);
+        ProjectData q = test::freshProject();
+        const std::string before = projectText(q);
+        const FileResult read = readProjectText(q, text, "x.RUZ");
+        const std::string path = dir + "/saved.RUZ";
+        fs::remove(path);
+        const FileResult saved = writeProject(p, path);
+        if (*c.field == '\0') {
+            EXPECT_TRUE(read.ok) << read.message;
+            EXPECT_TRUE(saved.ok) << saved.message;
+            continue;
+        }
+        EXPECT_FALSE(read.ok) << c.field;
+        EXPECT_NE(read.message.find(c.field), std::string::npos) << read.message;
+        // The message names the line the value stands on.
+        const std::string prefix = "x.RUZ, line " + std::to_string(read.line) + ": ";
+        EXPECT_EQ(read.message.rfind(prefix, 0), 0u) << read.message;
+        EXPECT_GT(read.line, 3);
+        EXPECT_EQ(projectText(q), before) << "a refused file changed the project";
+        EXPECT_FALSE(saved.ok);
+        EXPECT_NE(saved.message.find(c.field), std::string::npos) << saved.message;
+        EXPECT_FALSE(fs::exists(path));
+    }
+    fs::remove_all(dir);
+}
+
 TEST(RangeSteps, PointsAreMinimumPlusWholeIncrementsWithTheEndTolerance) {
     struct Case {
         float min, max, inc;
@@ -190,7 +252,8 @@ TEST(FieldRanges, RefuseValuesThatAreNotNumbersOrOutsideTheirRange) {
           Case{"mach", "0x1p3", false, false}, Case{"alt", "100000", false, true},
           Case{"alt", "1e30", false, false}, Case{"tt4", "0", false, false}, Case{"tt4", "3000", true, true},
           Case{"tt4", "5000", true, false}, Case{"scale", "-1", false, false},
-          Case{"tr", "1e30", false, false}, Case{"engines", "2", false, true}}) {
+          Case{"tr", "1e30", false, false}, Case{"engines", "2", false, true},
+          Case{"alt-k", "60", false, true}, Case{"alt-k", "100", true, false}}) {
         const FieldRange* range = findFieldRange(c.key);
         ASSERT_NE(range, nullptr) << c.key;
         double v = 0;

@@ -59,7 +59,8 @@ ProjectData projectWithEveryBlock(int16_t thrustModel, int16_t tsfcModel, int16_
     p.engine.setup[kSetupLossModel] = 3;
     for (int i = 1; i <= 32; ++i) p.engine.engine.component[i] = 0.9f + 0.003f * static_cast<float>(i);
     for (int i = 1; i <= 56; ++i) p.engine.engine.reference[i] = 1.0f / static_cast<float>(i) + 7.0f;
-    for (int i = 1; i <= 18; ++i) p.engine.controls[i] = 100.0f + static_cast<float>(i);
+    // Distinct values inside every control's physical range (Mach, altitude, limits, loss).
+    for (int i = 1; i <= 18; ++i) p.engine.controls[i] = 0.5f + 0.01f * static_cast<float>(i);
     p.engine.tt4MaxSetting = 3200;
     p.engine.tt7MaxSetting = 3600;
     p.contour.beta = 0.9f;

@@ -24,14 +24,15 @@ int fromEnvironment(const char* name, int fallback) {
     return v ? std::atoi(v) : fallback;
 }
 
-void vary(float& v, std::mt19937& rng) {
+/// Scales `v` at random, now and then to 0 or (when `negative`) to its negative.
+void vary(float& v, std::mt19937& rng, bool negative = true) {
     std::uniform_real_distribution<float> scale(0.5f, 1.5f);
     std::uniform_int_distribution<int> rare(0, 99);
     const int r = rare(rng);
     if (r < 3)
         v = 0;
     else if (r < 5)
-        v = -v;
+        v = negative ? -v : v;
     else
         v *= scale(rng);
 }
@@ -49,7 +50,9 @@ TEST(RandomProjects, EveryCommandOnVariedProjectsPrintsOnlyNumbers) {
         ASSERT_TRUE(readProject(p, test::dataPath(base)).ok);
         for (int n = 1; n <= p.constraintCount; ++n)
             for (int i = 1; i <= kConstraintParameters; ++i)
-                if (i != 23) vary(p.constraints[static_cast<std::size_t>(n)].p[i], rng);
+                // A constraint's altitude stays in its physical range: a project file refuses
+                // one far below sea level.
+                if (i != 23) vary(p.constraints[static_cast<std::size_t>(n)].p[i], rng, i != 2);
         for (int n = 1; n <= p.legCount; ++n)
             for (int i = 1; i <= kLegParameters; ++i)
                 if (i != 18) vary(p.legs[static_cast<std::size_t>(n)].p[i], rng);
@@ -59,7 +62,8 @@ TEST(RandomProjects, EveryCommandOnVariedProjectsPrintsOnlyNumbers) {
         vary(p.wsAxis[1], rng);
         vary(p.twAxis[2], rng);
         const std::string file = dir + "/p" + std::to_string(k) + ".RUZ";
-        ASSERT_TRUE(writeProject(p, file).ok);
+        const FileResult saved = writeProject(p, file);
+        ASSERT_TRUE(saved.ok) << saved.message;
         for (const std::string& command :
              {"show " + file, "constraints " + file + " --date 1/1/2026",
               "mission " + file + " --date 1/1/2026", "contour " + file + " --grid"}) {

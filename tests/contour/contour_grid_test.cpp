@@ -1,3 +1,4 @@
+#include "app/units.h"
 #include "contour/contour_grid.h"
 #include "contour/contour_overlays.h"
 #include "contour/contour_plot.h"
@@ -151,6 +152,35 @@ TEST(ContourGrid, CellsWithoutEngineSolutionAreMarkedCountedAndLeftOutOfTheExtre
     EXPECT_NE(calc.firstFailure.find("mass flow"), std::string::npos);
     // The lowest lapse of the solved cells (40 kft, lowest speed), not a failed cell's substitute.
     EXPECT_GT(calc.minimum, 0.15f);
+}
+
+// The grid's increments are counted with the range-end tolerance: a range converted to the other unit
+// system keeps its last column, and a figure that is not a number leaves its cell out as a failed one.
+TEST(ContourGrid, ConvertedRangesKeepTheirLastColumnAndNonFiniteFiguresFail) {
+    ProjectData p = fighter();
+    // 150..950 by 100 ft/s in m/s: the span over the increment falls a rounding error short of 8.
+    p.contour.velocity[1] = 150;
+    p.contour.velocity[2] = 950;
+    p.contour.velocity[3] = 100;
+    ASSERT_TRUE(switchUnits(p, kSI));
+    const ContourCalculation si = calculateContourGrid(p, simpleModels(), plotAreaOf(9000, 6000));
+    ASSERT_TRUE(si.message.empty()) << si.message;
+    EXPECT_EQ(si.velocityIncrements, 8);
+    EXPECT_EQ(si.altitudeIncrements, 30);
+
+    // Velocities far beyond flight give figures that are not numbers: those cells fail and stay out of
+    // the extremes.
+    ProjectData wild = fighter();
+    wild.contour.velocity[1] = -3e38f;
+    wild.contour.velocity[2] = 0;
+    wild.contour.velocity[3] = 7.5e37f;
+    const ContourCalculation calc = calculateContourGrid(wild, simpleModels(), plotAreaOf(9000, 6000));
+    ASSERT_TRUE(calc.message.empty()) << calc.message;
+    EXPECT_GT(calc.failedPoints, 0);
+    EXPECT_TRUE(std::isfinite(calc.minimum) && std::isfinite(calc.maximum));
+    for (std::size_t r = 0; r < calc.grid.values.size(); ++r)
+        for (std::size_t j = 0; j < calc.grid.values[r].size(); ++j)
+            EXPECT_TRUE(calc.failed[r][j] || std::isfinite(calc.grid.values[r][j])) << r << "," << j;
 }
 
 TEST(ContourGrid, PointsBeyondTheDynamicPressureLimitHaveNoEngineFigures) {

@@ -91,6 +91,36 @@ TEST(MissionDeck, CruiseMatchesTheRequiredThrust) {
     test::expectNear(r.pi[1], pi, 1e-4, "PI");
 }
 
+// An installation loss of 1 or more leaves no installed thrust: the leg says so instead of dividing
+// by the thrust that is left, whether the deck is matched to a demand (cruise) or runs at full throttle.
+TEST(MissionDeck, LossThatLeavesNoThrustRefusesTheLeg) {
+    struct Case {
+        int16_t model;
+        float loss;
+        const char* leg;
+    };
+    for (const Case& c : {Case{kConstantLoss, 1.0f, "E"}, Case{kConstantLoss, 1.5f, "I"},
+                          Case{kPerLegLoss, 1.0f, "E"}, Case{kPerLegLoss, 1.0f, "I"}}) {
+        ProjectData p = deckProject();
+        p.engine.setup[kSetupLossModel] = c.model;
+        p.engine.controls[8] = c.loss;
+        MissionLeg& leg = addLeg(p, c.leg);
+        leg.p[1] = 30000;
+        leg.p[2] = 411.86f;
+        leg.p[3] = 900;
+        leg.p[4] = 0.9f;
+        leg.p[15] = 100;
+        leg.p[16] = 60;
+        leg.p[21] = c.loss;
+        const long before = nonFiniteOutputCount();
+        const std::string report = computeMission(p, bindAnalysisModels(p));
+        EXPECT_NE(report.find("the installation loss must be below 1"), std::string::npos)
+            << c.leg << " " << c.loss << "\n"
+            << report;
+        EXPECT_EQ(nonFiniteOutputCount(), before) << report;
+    }
+}
+
 TEST(MissionDeck, ExampleProjectFliesEveryLeg) {
     ProjectData p = test::freshProject();
     ASSERT_TRUE(readProject(p, test::dataPath("Vededa_deck.RUZ")).ok);

@@ -330,6 +330,17 @@ class NumberFieldTest : public QObject {
         QCOMPARE(project().contour.clMax, 1.0f / 3.0f);
     }
 
+    void engineTestNotesAnAltitudeAboveTheAtmosphereTable() {
+        QWidget* w = openWindow("engine test");
+        QVERIFY(w);
+        typeAndTab(w->findChild<QLineEdit*>("Text2"), "150000");
+        QCOMPARE(project().engine.controls[2], 150000.0f);
+        QVERIFY(form::fieldStatusBar(w)->currentMessage().contains(
+            "Altitude 150000 ft is above the atmosphere table: the state at its top (100000 ft) is used"));
+        typeAndTab(w->findChild<QLineEdit*>("Text2"), "20000");
+        QVERIFY(form::fieldStatusBar(w)->currentMessage().isEmpty());
+    }
+
     void throttleRatioQuestionRefusesAndAsksAgain() {
         dialogs->inputs = {std::string("1e30"), std::string("fast"), std::string("1.08")};
         action("mnuThrustItem_0")->trigger();

@@ -1,4 +1,5 @@
 #include "app/project_file.h"
+#include "ui/plot_export.h"
 #include "ui/project_document.h"
 #include "ui/sizing_panel.h"
 #include "ui/sizing_window.h"
@@ -37,6 +38,8 @@ class SizingWindowTest : public QObject {
         initializeProject(*project);
         QVERIFY(bool(readProject(*project, VEDEDA_TEST_DATA_DIR "/Vededa.RUZ")));
         project->clock.fixedDate = "12/8/2026";
+        // Pictures for the documentation name the file as a reader of it finds it.
+        if (qEnvironmentVariableIsSet("VEDEDA_SHOT_DIR")) project->projectPath = "data/Vededa.RUZ";
         window = std::make_unique<SizingWindow>(*project);
         window->open();
     }
@@ -112,6 +115,24 @@ class SizingWindowTest : public QObject {
                                                   project->wingLoading, project->thrustLoading);
         QCOMPARE(window->panelText(), QString::fromStdString(sizingPanelText(p, false)));
         QVERIFY(window->panelText().contains("short"));
+    }
+
+    /// The pictures of the worked example in the documentation, written when VEDEDA_SHOT_DIR is set.
+    void workedExampleCharts() {
+        if (!qEnvironmentVariableIsSet("VEDEDA_SHOT_DIR")) QSKIP("pictures only when VEDEDA_SHOT_DIR is set");
+        SizingSettings s = effectiveSizingSettings(*project);
+        s.twMax = 3;
+        s.twCount = 53; // T/W 0.4 to 3 by 0.05
+        const SizingChart chart = calculateSizingChart(*project, s);
+        QVERIFY(chart.optimum.has_value());
+        for (bool filled : {false, true}) {
+            RecordingCanvas picture(kSizingPictureWidth, kSizingPictureHeight);
+            drawSizingChart(picture, *project, chart, filled);
+            const QString name = filled ? "/sizing-chart-filled.png" : "/sizing-chart.png";
+            QCOMPARE(
+                exportPlot(picture, (qEnvironmentVariable("VEDEDA_SHOT_DIR") + name).toStdString(), 1100),
+                std::string());
+        }
     }
 
     void cancelStopsACalculation() {
