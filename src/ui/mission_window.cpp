@@ -344,6 +344,7 @@ void MissionWindow::change() {
 }
 
 void MissionWindow::calculate() {
+    if (form::stopAtRefusedEntry(this)) return; // the inputs shown are not those stored
     if (!usableDragModel(project_, dialogs_)) return;
     // The models are taken as they are selected now, for every leg of this calculation.
     {

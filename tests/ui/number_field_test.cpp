@@ -13,12 +13,14 @@
 #include "ui/engine_test_window.h"
 #include "ui/main_window.h"
 #include "ui/mission_window.h"
+#include "ui/results_window.h"
 #include "ui/sizing_window.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -264,6 +266,37 @@ class NumberFieldTest : public QObject {
         QVERIFY(form::fieldStatusBar(w)->currentMessage().isEmpty());
         QTest::keyClick(edit, Qt::Key_Tab);
         QCOMPARE(project().constraints[1].p[2], 30000.0f);
+    }
+
+    void calculateStopsAtARefusedEntry_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("constraint") << "constraint"
+                                    << "txtParameter_2";
+        QTest::newRow("mission") << "mission"
+                                 << "txtParameter_1";
+    }
+    void calculateStopsAtARefusedEntry() {
+        QFETCH(QString, window);
+        QFETCH(QString, box);
+        QWidget* w = openWindow(window);
+        QVERIFY(w);
+        auto* edit = w->findChild<QLineEdit*>(box);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, "1e30");
+        // Calculate is clicked while the refused altitude is still in its box: no report is made.
+        QTest::mouseClick(w->findChild<QPushButton*>("cmdCalculate"), Qt::LeftButton);
+        QApplication::processEvents();
+        QVERIFY(!app->resultsWindow().isVisible());
+        QVERIFY(form::showsRefusal(edit));
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QVERIFY(form::fieldStatusBar(w)->currentMessage().contains("altitude must be"));
+        // Escape, then Calculate runs on the stored values.
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QTest::mouseClick(w->findChild<QPushButton*>("cmdCalculate"), Qt::LeftButton);
+        QApplication::processEvents();
+        QVERIFY(app->resultsWindow().isVisible());
     }
 
     void everyNumberBoxHasAKnownQuantity() {
