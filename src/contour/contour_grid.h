@@ -19,7 +19,7 @@ struct ContourPoint {
     float liftDrag = 0;
     float dragThrust = 0; ///< drag over sea-level static thrust
     float alpha = 0;      ///< installed thrust lapse
-    bool failed = false;  ///< the engine deck found no solution here (or was not run): no engine figures
+    bool failed = false;  ///< the engine deck found no solution here: the engine figures are meaningless
     std::string failure;  ///< the deck's failure lines when `failed`
     /// The value of quantity code 1..7.
     float value(int16_t quantity) const;
