@@ -4,6 +4,7 @@
 #include "output/field_text.h"
 #include "output/number_format.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vededa {
@@ -113,6 +114,18 @@ std::string legFieldText(const ProjectData& project, const LegField& field, floa
     if (field.parameter == 18 && (project.thrustModel == 2 || project.thrustModel == 3))
         return std::to_string(static_cast<long>(std::trunc(value)));
     return fieldText(value);
+}
+
+std::string legFieldText(const ProjectData& project, const MissionLeg& leg, const LegField& field) {
+    const float value = leg.p[field.parameter];
+    const int t = legTypeIndex(leg.type);
+    // Types G, H, I, J and L only store their fields; type D keeps its Mach number as typed.
+    const bool linked = t >= 1 && t != 4 && t != 7 && t != 8 && t != 9 && t != 10 && t != 12;
+    if (!linked || (field.parameter != 4 && field.parameter != 7)) return legFieldText(project, field, value);
+    auto digits = [](float v) { return significantDigits(fieldText(v)); };
+    const int precision =
+        field.parameter == 4 ? std::min(digits(leg.p[3]), digits(leg.p[2])) : digits(leg.p[6]);
+    return derivedFieldText(value, precision);
 }
 
 std::string legFieldRangeKey(const std::string& type, const LegField& field) {

@@ -26,6 +26,11 @@ std::vector<LegField> legFields(const ProjectData& project, const std::string& t
 /// algebraic models, which shows its integer part.
 std::string legFieldText(const ProjectData& project, const LegField& field, float value);
 
+/// The text box `field` of `leg` shows. A Mach number the leg derives from its velocity (types whose
+/// fields are linked) shows the precision of that velocity and temperature (1492.3 ft/s at 411.9 R:
+/// "1.5", not "1.500011"); every other value shows `legFieldText`.
+std::string legFieldText(const ProjectData& project, const MissionLeg& leg, const LegField& field);
+
 /// The key of the quantity a leg field holds in the range table (app/field_ranges.h): some positions
 /// mean another quantity for some leg types.
 std::string legFieldRangeKey(const std::string& type, const LegField& field);

@@ -48,8 +48,11 @@ Decimal parseScientific(const char* text) {
 
 /// The exact binary value rounded to `significant` digits.
 Decimal roundedDecimal(double value, int significant) {
+    // std::to_chars with a precision gives printf's "%.*e" digits, without its format parsing and locale.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", significant - 1, value);
+    auto res =
+        std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific, significant - 1);
+    *res.ptr = '\0';
     return parseScientific(buf);
 }
 
@@ -87,9 +90,11 @@ std::string layout(const Decimal& d, bool reportForm, int maxPlainExponent) {
     if (e < -4 || e >= maxPlainExponent) {
         out += g.substr(0, 1);
         if (g.size() > 1) out += "." + g.substr(1);
-        char exp[16];
-        std::snprintf(exp, sizeof exp, "E%c%02d", e < 0 ? '-' : '+', std::abs(e));
-        return out + exp;
+        // "E+dd" / "E-dd", at least two exponent digits.
+        const int magnitude = std::abs(e);
+        out += e < 0 ? "E-" : "E+";
+        if (magnitude < 10) out += '0';
+        return out + std::to_string(magnitude);
     }
     if (e >= 0) {
         const std::size_t intDigits = static_cast<std::size_t>(e) + 1;

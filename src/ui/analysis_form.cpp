@@ -184,6 +184,18 @@ bool showsRefusal(const QLineEdit* edit) {
     return edit->property("refused").toBool();
 }
 
+bool stopAtRefusedEntry(QWidget* window) {
+    for (QLineEdit* edit : window->findChildren<QLineEdit*>()) {
+        if (edit->window() != window || !edit->isVisible()) continue;
+        // A box typed into and not yet left counts as well.
+        if (!showsRefusal(edit) && !refuseTypedText(edit)) continue;
+        if (QStatusBar* bar = fieldStatusBar(window)) bar->showMessage(edit->property("refusal").toString());
+        edit->setFocus();
+        return true;
+    }
+    return false;
+}
+
 double numberIn(const QLineEdit* edit) {
     double value = 0;
     return parseWholeNumber(edit->text().toStdString(), value) ? value : 0.0;

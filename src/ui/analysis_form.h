@@ -136,6 +136,10 @@ bool refuseTypedText(QLineEdit* edit);
 /// True while `edit` shows a refused entry (red frame, reason in the status bar).
 bool showsRefusal(const QLineEdit* edit);
 
+/// When a box of `window` holds a refused entry, shows its reason again, puts the focus in it and returns
+/// true: a command that would run on the stored values stops instead.
+bool stopAtRefusedEntry(QWidget* window);
+
 /// The number in an accepted number box (0 for a box whose text is refused).
 double numberIn(const QLineEdit* edit);
 

@@ -341,6 +341,7 @@ void ConstraintWindow::change() {
 }
 
 void ConstraintWindow::calculate() {
+    if (form::stopAtRefusedEntry(this)) return; // the inputs shown are not those stored
     if (!usableDragModel(project_, dialogs_)) return;
     const std::string refusal = constraintCalculateCheck(project_);
     if (!refusal.empty()) {

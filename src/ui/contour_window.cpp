@@ -8,6 +8,7 @@
 #include "contour/contour_overlays.h"
 #include "contour/contour_plot.h"
 #include "engine/analysis_binding.h"
+#include "models/atmosphere.h"
 #include "output/number_format.h"
 #include "ui/analysis_form.h"
 #include "ui/plot_window.h"
@@ -29,6 +30,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -425,6 +427,13 @@ void ContourWindow::calculate() {
     boxes_[LineWidth]->show();
     plotLines_->setEnabled(true);
     plotColors_->setEnabled(true);
+    // Grid rows above the atmosphere table use its top state: the status bar says so.
+    FlightCondition top;
+    top.altitude = c.altitude[2];
+    atmosphere(top, project_.units);
+    if (top.aboveTable)
+        form::fieldStatusBar(this)->showMessage(
+            qs(atmosphereClampLine(c.altitude[2], project_.unitSystem == kSI)));
 }
 
 void ContourWindow::plotContourLines() {

@@ -1,5 +1,6 @@
 #include "ui/drag_input_window.h"
 
+#include "app/field_ranges.h"
 #include "output/number_format.h"
 #include "ui/analysis_form.h"
 #include "ui/user_dialogs.h"
@@ -83,6 +84,13 @@ DragInputWindow::DragInputWindow(ProjectData& project, UserDialogs& dialogs, QWi
         t.count->setObjectName("txt" + name + "Count");
         t.count->setMaximumWidth(60);
         countLayout->addWidget(t.count);
+        // A count above the table's size keeps its warning box, beside the box's own refusal; this
+        // runs before the refusal check so the user sees both.
+        connect(t.count, &QLineEdit::editingFinished, this, [this, edit = t.count] {
+            double v = 0;
+            if (edit->isModified() && parseWholeNumber(edit->text().toStdString(), v) && v > kMaxDragPoints)
+                dialogs_.message(kApplicationTitle, "Maximum number of points is 11", MessageIcon::Warning);
+        });
         form::whenEdited(t.count, this, form::Quantity{project_, "drag-points"},
                          [this, k] { countLeft(tables_[k]); });
 

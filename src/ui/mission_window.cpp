@@ -248,8 +248,7 @@ void MissionWindow::showLeg() {
             boxParameter_[b] = f.parameter;
             boxLabels_[b]->setText(qs(project_.labels.legLabels[static_cast<std::size_t>(f.label)]));
             form::setQuantityKey(boxes_[b], legFieldRangeKey(leg.type, f));
-            form::showValue(boxes_[b],
-                            qs(legFieldText(project_, f, leg.p[static_cast<std::size_t>(f.parameter)])));
+            form::showValue(boxes_[b], qs(legFieldText(project_, leg, f)));
         }
     } else {
         // Past the last leg (the place to add at) there is no leg whose values the boxes could edit.
@@ -345,6 +344,7 @@ void MissionWindow::change() {
 }
 
 void MissionWindow::calculate() {
+    if (form::stopAtRefusedEntry(this)) return; // the inputs shown are not those stored
     if (!usableDragModel(project_, dialogs_)) return;
     // The models are taken as they are selected now, for every leg of this calculation.
     {

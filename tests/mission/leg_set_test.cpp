@@ -98,6 +98,27 @@ TEST(LegSet, FieldsPerTypeAndThrustModel) {
     EXPECT_EQ(legFieldText(p, {18, 18}, 1.7f), "1");
 }
 
+TEST(LegSet, DerivedMachNumbersShowThePrecisionOfTheirVelocity) {
+    ProjectData p = test::freshProject();
+    MissionLeg leg;
+    leg.p[2] = 411.9f;
+    leg.p[3] = 1492.3f;
+    leg.p[4] = 1.500011f; // 1492.3 ft/s over the speed of sound at 411.9 R
+    leg.p[6] = 1591.8f;
+    leg.p[7] = 1.600025f;
+    struct Case {
+        const char* type;
+        int parameter;
+        const char* text;
+    };
+    for (const Case& c : {Case{"A", 4, "1.5"}, Case{"C", 7, "1.6"}, Case{"E", 4, "1.5"},
+                          // Types that only store show the stored value as it is.
+                          Case{"G", 4, "1.500011"}, Case{"D", 4, "1.500011"}, Case{"A", 3, "1492.3"}}) {
+        leg.type = c.type;
+        EXPECT_EQ(legFieldText(p, leg, LegField{static_cast<int16_t>(c.parameter), 4}), c.text) << c.type;
+    }
+}
+
 TEST(LegSet, LinkedFieldsFollowTheAtmosphere) {
     ProjectData p = missionOf("A");
     p.currentLeg = 1;

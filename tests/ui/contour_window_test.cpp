@@ -5,6 +5,7 @@
 #include "contour/contour_plot.h"
 #include "engine/analysis_binding.h"
 #include "output/plot_frame.h"
+#include "ui/analysis_form.h"
 #include "ui/contour_window.h"
 #include "ui/plot_window.h"
 #include "ui/print_service.h"
@@ -14,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <memory>
@@ -78,6 +80,19 @@ class ContourWindowTest : public QObject {
             QCOMPARE(dialogs.texts("message"), std::vector<std::string>{message.toStdString()});
             QVERIFY(!button("Command4")->isEnabled());
         }
+    }
+
+    void altitudesAboveTheAtmosphereTableAreNoted() {
+        leave("txtVMin", "200");
+        leave("txtVMax", "1000");
+        leave("txtVInc", "400");
+        leave("txtHMin", "90000");
+        leave("txtHMax", "150000");
+        leave("txtHInc", "30000");
+        button("Command1")->click();
+        QVERIFY(button("Command4")->isEnabled());
+        const QString note = form::fieldStatusBar(window.get())->currentMessage();
+        QVERIFY2(note.contains("Altitude 150000 ft is above the atmosphere table"), qPrintable(note));
     }
 
     void calculateShowsTheExtremesAndLevels() {

@@ -64,22 +64,26 @@ class DragWindowTest : public QObject {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("count");
         QTest::addColumn<bool>("refused");
+        QTest::addColumn<bool>("warned");
         // A count is a whole number from 0 to 11; anything else is refused in the box (red frame, reason
-        // in the status bar) and the table keeps its 2 points.
-        QTest::newRow("whole") << "5" << 5 << false;
-        QTest::newRow("11") << "11" << 11 << false;
-        QTest::newRow("11.4 refused") << "11.4" << 2 << true;
-        QTest::newRow("12 refused") << "12" << 2 << true;
-        QTest::newRow("not a number") << "abc" << 2 << true;
-        QTest::newRow("negative") << "-3" << 2 << true;
+        // in the status bar) and the table keeps its 2 points. A count above 11 also gets the warning box.
+        QTest::newRow("whole") << "5" << 5 << false << false;
+        QTest::newRow("11") << "11" << 11 << false << false;
+        QTest::newRow("11.4 refused") << "11.4" << 2 << true << true;
+        QTest::newRow("12 refused") << "12" << 2 << true << true;
+        QTest::newRow("not a number") << "abc" << 2 << true << false;
+        QTest::newRow("negative") << "-3" << 2 << true << false;
     }
     void countRules() {
         QFETCH(QString, typed);
         QFETCH(int, count);
         QFETCH(bool, refused);
+        QFETCH(bool, warned);
         leave("txtK1Count", typed);
         QCOMPARE(int(project.k1Table.count), count);
-        QVERIFY(dialogs.texts("message").empty());
+        QCOMPARE(dialogs.texts("message") == std::vector<std::string>{"Maximum number of points is 11"},
+                 warned);
+        QCOMPARE(dialogs.texts("message").empty(), !warned);
         QCOMPARE(edit("txtK1Count")->property("refused").toBool(), refused);
         QCOMPARE(edit("txtK1Count")->text(), refused ? typed : QString::number(count));
         for (int r = 1; r <= kMaxDragPoints; ++r)

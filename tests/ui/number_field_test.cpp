@@ -13,12 +13,14 @@
 #include "ui/engine_test_window.h"
 #include "ui/main_window.h"
 #include "ui/mission_window.h"
+#include "ui/results_window.h"
 #include "ui/sizing_window.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -266,6 +268,37 @@ class NumberFieldTest : public QObject {
         QCOMPARE(project().constraints[1].p[2], 30000.0f);
     }
 
+    void calculateStopsAtARefusedEntry_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("constraint") << "constraint"
+                                    << "txtParameter_2";
+        QTest::newRow("mission") << "mission"
+                                 << "txtParameter_1";
+    }
+    void calculateStopsAtARefusedEntry() {
+        QFETCH(QString, window);
+        QFETCH(QString, box);
+        QWidget* w = openWindow(window);
+        QVERIFY(w);
+        auto* edit = w->findChild<QLineEdit*>(box);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, "1e30");
+        // Calculate is clicked while the refused altitude is still in its box: no report is made.
+        QTest::mouseClick(w->findChild<QPushButton*>("cmdCalculate"), Qt::LeftButton);
+        QApplication::processEvents();
+        QVERIFY(!app->resultsWindow().isVisible());
+        QVERIFY(form::showsRefusal(edit));
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QVERIFY(form::fieldStatusBar(w)->currentMessage().contains("altitude must be"));
+        // Escape, then Calculate runs on the stored values.
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QTest::mouseClick(w->findChild<QPushButton*>("cmdCalculate"), Qt::LeftButton);
+        QApplication::processEvents();
+        QVERIFY(app->resultsWindow().isVisible());
+    }
+
     void everyNumberBoxHasAKnownQuantity() {
         // Every box of every window except the names is a number box whose quantity is in the range
         // table: walked for every constraint and every leg of the deck project.
@@ -328,6 +361,17 @@ class NumberFieldTest : public QObject {
         QCOMPARE(inputFingerprint(project()), before);
         QCOMPARE(mach->text(), QString("1.5"));
         QCOMPARE(project().contour.clMax, 1.0f / 3.0f);
+    }
+
+    void engineTestNotesAnAltitudeAboveTheAtmosphereTable() {
+        QWidget* w = openWindow("engine test");
+        QVERIFY(w);
+        typeAndTab(w->findChild<QLineEdit*>("Text2"), "150000");
+        QCOMPARE(project().engine.controls[2], 150000.0f);
+        QVERIFY(form::fieldStatusBar(w)->currentMessage().contains(
+            "Altitude 150000 ft is above the atmosphere table: the state at its top (100000 ft) is used"));
+        typeAndTab(w->findChild<QLineEdit*>("Text2"), "20000");
+        QVERIFY(form::fieldStatusBar(w)->currentMessage().isEmpty());
     }
 
     void throttleRatioQuestionRefusesAndAsksAgain() {
