@@ -26,6 +26,11 @@ std::string R(float v) {
 std::string F(float v, int16_t decimals) {
     return FormatField(v, decimals);
 }
+/// A figure of a warning line that may have overflowed on the way (a drag from a damaged polar): the
+/// leg is refused after the line, which says "not a number" instead of the figure.
+std::string FiniteF(float v, int16_t decimals) {
+    return std::isfinite(v) ? F(v, decimals) : std::string(" not a number");
+}
 
 /// The result lines of one leg, laid out as label = value pairs.
 class ResultLines {
@@ -236,8 +241,8 @@ void LegCalculator::deckMatchedThrust(float required, float mach, float theta, f
         out_.line(Space(10) + "**** Installation loss not converged in " +
                   std::to_string(kLossIterationPasses) + " passes; the last value is used");
     if (run.deck.limit == kLimitEngineSize)
-        out_.line(Space(10) + "   **** Engine Too Small, Unnstalled Thrust =" + F(run.deck.F, 0) +
-                  " Required =" + F(run.perEngineRequired, 0));
+        out_.line(Space(10) + "   **** Engine Too Small, Unnstalled Thrust =" + FiniteF(run.deck.F, 0) +
+                  " Required =" + FiniteF(run.perEngineRequired, 0));
     keepDeckFigures(run.deck, mach);
     L_.losses = run.losses;
     L_.phi = run.phi;
@@ -310,8 +315,8 @@ void LegCalculator::matchedThrust(float required, float mach, float theta, float
         available = required > tMil ? tMil : required;
     }
     if (available < required)
-        out_.line(Space(10) + "  **** Engine Too Small, Installed Thrust =" + F(available, 0) +
-                  " Required =" + F(required, 0));
+        out_.line(Space(10) + "  **** Engine Too Small, Installed Thrust =" + FiniteF(available, 0) +
+                  " Required =" + FiniteF(required, 0));
     L_.thrustAvailable = available;
     L_.tsfc = L_.c * std::sqrt(theta);
 }
@@ -366,8 +371,9 @@ void LegCalculator::climbOrAccelerate() {
     fullThrottle(mach, L_.theta, L_.delta);
     u_ = (cd_ / cl_) * L_.beta / L_.twAvailable;
     if (L_.thrustAvailable < drag) {
-        out_.line(Space(10) + "   **** Engine Too Small, Installed Thrust =" + F(L_.thrustAvailable, 0) +
-                  " Required =" + F(drag, 0) + " Mach =" + F(mach, 3) + " Alt =" + F(h, 0));
+        out_.line(Space(10) +
+                  "   **** Engine Too Small, Installed Thrust =" + FiniteF(L_.thrustAvailable, 0) +
+                  " Required =" + FiniteF(drag, 0) + " Mach =" + FiniteF(mach, 3) + " Alt =" + FiniteF(h, 0));
         u_ = 0.9f;
     }
     float dz = deltaZe_ >= 0.0f ? deltaZe_ : dh;
@@ -409,8 +415,8 @@ void LegCalculator::takeoffAcceleration() {
         L_.distance = groundDistance_ / u().lengthPerDistance;
         L_.pi = std::exp(-L_.c * std::sqrt(L_.theta) * vTo / (u().g0 * (1.0f - u_)) / u().rateConstant);
     } else {
-        out_.line(Space(10) + "   **** Engine Too Small, Installed Thrust =" + F(L_.thrustAvailable, 0) +
-                  " Required =" + F(L_.thrustRequired, 0));
+        out_.line(Space(10) + "   **** Engine Too Small, Installed Thrust =" +
+                  FiniteF(L_.thrustAvailable, 0) + " Required =" + FiniteF(L_.thrustRequired, 0));
         groundDistance_ = 0;
         L_.time = 0;
         L_.distance = 0;
@@ -830,6 +836,14 @@ void LegCalculator::run(int i) {
         overflow = overflow || std::isinf(v);
     }
     if (L_.betaNext && !std::isfinite(*L_.betaNext)) invalid = true;
+    // The next weight fraction overflows when a deck without solution gave a negative fuel flow on the
+    // way (the fraction then grows leg by leg).
+    if (!L_.betaNext && !std::isfinite(L_.beta * L_.pi)) overflow = true;
+    // A deck run at the edge of its solutions can return a negative fuel flow; the weight would grow.
+    if (L_.refused.empty() && !invalid && !overflow && deck() && L_.tsfc < 0.0f)
+        L_.refused =
+            "Leg not computed: the engine cycle gave a negative fuel consumption (TSFC =" + Str(L_.tsfc) +
+            ")";
     if (L_.refused.empty() && (invalid || overflow))
         L_.refused = std::string("Leg not computed: floating-point fault (") +
                      (invalid ? "invalid operation" : "overflow") + ") in the calculation of this leg";

@@ -67,15 +67,19 @@ TEST(RobustnessCli, EveryFileThroughEveryCommandPrintsNoNonFiniteText) {
 TEST(RobustnessCli, MissionReproducersSayWhyALegCannotBeComputed) {
     // Seven asterisks alone stand for a figure that could not be computed (longer runs are banners).
     static const std::regex notComputed(R"((^|[^*])\*{7}([^*]|$))");
-    // The last two were found by fuzzing: an installation loss of 1, and a deck run without solution
-    // that leaves the nozzle area without a value.
+    // The last four were found by fuzzing: an installation loss of 1, a deck run without solution that
+    // leaves the nozzle area without a value, a drag that overflows before the thrust check, and a deck
+    // that returns a negative fuel flow (the weight fraction would grow without bound).
     for (const char* name : {"mission_nan_deck_zero_velocity.RUZ", "mission_nan_deck_after_nosolution.RUZ",
                              "mission_nan_ramjet_deck.RUZ", "mission_deck_installation_loss_one.RUZ",
-                             "mission_deck_nozzle_area_not_computed.RUZ"}) {
+                             "mission_deck_nozzle_area_not_computed.RUZ", "mission_deck_drag_overflow.RUZ",
+                             "mission_deck_negative_fuel_flow.RUZ"}) {
         const test::CliResult r =
             test::runCli(std::string("mission ") + VEDEDA_REPRODUCER_DIR + "/" + name + " --date 1/1/2026");
         EXPECT_FALSE(std::regex_search(r.out, notComputed)) << name << "\n" << r.out;
         EXPECT_NE(r.out.find(" not computed"), std::string::npos) << name;
+        // A weight fraction never grows beyond all bounds.
+        EXPECT_EQ(r.out.find("E+3"), std::string::npos) << name;
     }
 }
 
