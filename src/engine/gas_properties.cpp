@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -236,7 +237,9 @@ double GasModel::enthalpyGuess(double enthalpy, double f) const {
     // Each gas's own table at the same enthalpy, blended by the products' share: off by second-order terms.
     const double hK = enthalpy / eScale_;
     auto lookUp = [&](const std::array<double, kGuessPoints>& table) {
-        const double at = std::clamp((hK - kGuessLowestEnthalpy) / guessStep_, 0.0, kGuessPoints - 1.001);
+        // A position that is not a number (an enthalpy that is not) would index outside the table.
+        const double raw = (hK - kGuessLowestEnthalpy) / guessStep_;
+        const double at = std::isnan(raw) ? 0.0 : std::clamp(raw, 0.0, kGuessPoints - 1.001);
         const int i = static_cast<int>(at);
         return table[i] + (at - i) * (table[i + 1] - table[i]);
     };
@@ -245,7 +248,9 @@ double GasModel::enthalpyGuess(double enthalpy, double f) const {
 }
 
 double GasModel::temperatureFromEnthalpy(double enthalpy, double f) const {
-    // Newton steps on cp = dh/dT from a tabulated first guess.
+    // Newton steps on cp = dh/dT from a tabulated first guess. An enthalpy or fuel ratio that is not a
+    // finite number has no temperature: the result is not a number either, for the caller's checks.
+    if (!std::isfinite(enthalpy) || !std::isfinite(f)) return std::numeric_limits<double>::quiet_NaN();
     double T = enthalpyGuess(enthalpy, f);
     const double x = productShare(f), hK = enthalpy / eScale_;
     for (int i = 0; i < kInversePassLimit; ++i) {

@@ -49,7 +49,8 @@ class GasModel {
     /// exp(phi(T, f)/R(f)) relative to its value at the reference temperature (dimensionless).
     double reducedPressure(double T, double f) const;
 
-    /// Temperature whose enthalpy is `enthalpy` (Newton steps on cp; converged to 1e-9 of T).
+    /// Temperature whose enthalpy is `enthalpy` (Newton steps on cp; converged to 1e-9 of T); not a
+    /// number when `enthalpy` or `f` is not finite.
     double temperatureFromEnthalpy(double enthalpy, double f) const;
     /// Temperature whose entropy function is `entropyFunction`, from the first guess `guess` (0: 1000 K).
     double temperatureFromPhi(double entropyFunction, double f, double guess = 0) const;

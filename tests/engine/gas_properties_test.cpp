@@ -101,6 +101,18 @@ TEST_P(GasConsistency, InverseFunctionsReturnTheTemperature) {
     EXPECT_NEAR(g.isentropicTemperature(T2, f, 1.0 / 20.0), T1, 1e-7 * T1);
 }
 
+// A deck pass that has gone wrong hands on an enthalpy that is not a number: the inverse says so and
+// never indexes its first-guess table with it (found by fuzzing under the address sanitizer).
+TEST(GasModel, EnthalpyThatIsNotANumberHasNoTemperature) {
+    const GasModel g(kSIUnits);
+    const double f = 0.5 * g.stoichiometricFuelAirRatio();
+    for (double h : {std::nan(""), static_cast<double>(INFINITY), -static_cast<double>(INFINITY)})
+        EXPECT_TRUE(std::isnan(g.temperatureFromEnthalpy(h, f))) << h;
+    EXPECT_TRUE(std::isnan(g.temperatureFromEnthalpy(g.h(1000.0, f), std::nan(""))));
+    // Far outside the table the guess is clamped to its ends and the Newton steps still converge.
+    EXPECT_NEAR(g.temperatureFromEnthalpy(g.h(3000.0, f), f), 3000.0, 1e-4);
+}
+
 INSTANTIATE_TEST_SUITE_P(UnitsAndMixtures, GasConsistency,
                          ::testing::Values(GasCase{kEnglishUnits, 0}, GasCase{kSIUnits, 0},
                                            GasCase{kEnglishUnits, 0.5}, GasCase{kSIUnits, 1.0}));
