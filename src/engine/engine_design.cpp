@@ -229,16 +229,22 @@ double phi(double m, double g) {
     return m2 * (1.0 + 0.5 * (g - 1.0) * m2) / ((1.0 + g * m2) * (1.0 + g * m2));
 }
 
+/// The ram temperature and pressure ratios, the inlet recovery and the burner enthalpy ratio tau_lambda of a
+/// design cycle at the free-stream temperature `T0` and Mach number `M0`.
+void freeStreamRatios(const EngineDesign& d, const Gas& g, double T0, double M0, Cycle& c) {
+    c.tauR = f32(1.0 + 0.5 * (g.gc - 1.0) * M0 * M0);
+    c.piR = f32(std::pow(c.tauR, g.gc / (g.gc - 1.0)));
+    c.piD = f32(d.pidmax * ramRecovery(static_cast<float>(M0)));
+    c.tauLambda = d.Tt4 * g.cpt / (T0 * g.cpc);
+}
+
 /// One on-design evaluation of a jet engine (types 1, 2, 4, 5) for a bypass ratio and take-off
 /// coefficients. Returns "" or the reason the design is infeasible.
 std::string jetCycle(const EngineDesign& d, const Gas& g, double T0, double M0, double aSL, double TSL,
                      double alpha, double CTOL, double CTOH, double tsfcFactor, double gc, Cycle& c) {
     const bool mixed = d.type == 4 || d.type == 5;
     const bool afterburner = (d.type == 2 || d.type == 5) && d.Tt7 > 0;
-    c.tauR = f32(1.0 + 0.5 * (g.gc - 1.0) * M0 * M0);
-    c.piR = f32(std::pow(c.tauR, g.gc / (g.gc - 1.0)));
-    c.piD = f32(d.pidmax * ramRecovery(static_cast<float>(M0)));
-    c.tauLambda = d.Tt4 * g.cpt / (T0 * g.cpc);
+    freeStreamRatios(d, g, T0, M0, c);
     const bool polytropic = d.efficiencies == kPolytropicEfficiencies;
     c.etaFan = d.etacp;
     c.etaHpc = d.etacH;
@@ -428,10 +434,7 @@ namespace {
 /// propeller through the gearbox and both power take-offs.
 std::string propCycle(const EngineDesign& d, const Gas& g, double T0, double M0, double aSL, double TSL,
                       double CTOL, double CTOH, double tsfcFactor, double gc, Cycle& c) {
-    c.tauR = f32(1.0 + 0.5 * (g.gc - 1.0) * M0 * M0);
-    c.piR = f32(std::pow(c.tauR, g.gc / (g.gc - 1.0)));
-    c.piD = f32(d.pidmax * ramRecovery(static_cast<float>(M0)));
-    c.tauLambda = d.Tt4 * g.cpt / (T0 * g.cpc);
+    freeStreamRatios(d, g, T0, M0, c);
     c.tauFan = 1;
     const bool polytropic = d.efficiencies == kPolytropicEfficiencies;
     c.etaFan = d.etacp;
@@ -503,10 +506,7 @@ std::string propCycle(const EngineDesign& d, const Gas& g, double T0, double M0,
 /// The on-design cycle of the engine without turbomachinery (type 7): inlet, burner and nozzle.
 std::string ductCycle(const EngineDesign& d, const Gas& g, double T0, double M0, double aSL, double TSL,
                       double tsfcFactor, double gc, Cycle& c) {
-    c.tauR = f32(1.0 + 0.5 * (g.gc - 1.0) * M0 * M0);
-    c.piR = f32(std::pow(c.tauR, g.gc / (g.gc - 1.0)));
-    c.piD = f32(d.pidmax * ramRecovery(static_cast<float>(M0)));
-    c.tauLambda = d.Tt4 * g.cpt / (T0 * g.cpc);
+    freeStreamRatios(d, g, T0, M0, c);
     c.f = (c.tauLambda - c.tauR) / (d.hPR * d.etab / (g.cpc * T0) - c.tauLambda);
     if (!(c.f > 0)) return "no positive fuel/air ratio: Tt4 is too low for the ram temperature";
     c.tauFan = c.tauHpc = 1;
