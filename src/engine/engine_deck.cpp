@@ -15,6 +15,13 @@ namespace vededa {
 
 namespace {
 
+/// A figure quoted in a failure line of a pass. A thrust-matched run may step back from a failed pass and
+/// go on, so such a line is not always shown; a figure that is not finite reads "not a number" here rather
+/// than counting as a report figure that could not be computed.
+std::string failureFigure(float v) {
+    return std::isfinite(v) ? plainText(v) : std::string("not a number");
+}
+
 float powf64(float base, double exponent) {
     return static_cast<float>(cyclePower(static_cast<double>(base), exponent));
 }
@@ -373,8 +380,8 @@ bool DeckRun::corePass() {
                         // bypass ratio has no match here (see the rescue below); take the ratio that
                         // matches at the last residual.
                         if (++bypassRescues > kMixerBypassRescueLimit)
-                            return fail("Solution for mixer will not converge for M5 =" + plainText(M5_) +
-                                        ", M5' =" + plainText(M5p_));
+                            return fail("Solution for mixer will not converge for M5 =" + failureFigure(M5_) +
+                                        ", M5' =" + failureFigure(M5p_));
                         alpha_ *= std::clamp(lastRatio, 0.5f, 2.0f);
                         tauSteps = 0;
                         aboveOne = 0;
@@ -390,8 +397,8 @@ bool DeckRun::corePass() {
                         supersonicStep = std::min(2 * supersonicStep, kMixerEntryStepCap);
                     }
                     if (++supersonicRestarts > kMixerRestartLimit)
-                        return fail("Solution for mixer will not converge for M5 =" + plainText(M5_) +
-                                    ", M5' =" + plainText(M5p_));
+                        return fail("Solution for mixer will not converge for M5 =" + failureFigure(M5_) +
+                                    ", M5' =" + failureFigure(M5p_));
                     continue;
                 }
                 supersonicRestarts = 0;
@@ -408,8 +415,8 @@ bool DeckRun::corePass() {
                 lastRatio = sqrtf64(tauTL_ / tauNew);
                 if (std::fabs(tauNew - tauTL_) > 0.0001f) {
                     if (++tauSteps > kMixerStepLimit)
-                        return fail("Solution for TautL will not converge, TautL =" + plainText(tauTL_) +
-                                    ", ERRT =" + plainText(std::fabs(tauNew - tauTL_)));
+                        return fail("Solution for TautL will not converge, TautL =" + failureFigure(tauTL_) +
+                                    ", ERRT =" + failureFigure(std::fabs(tauNew - tauTL_)));
                     // The residual rises with tau_tL: a positive one means tau_tL is above the match.
                     if (tauNew > tauTL_) {
                         highTau = haveHigh ? std::min(highTau, tauTL_) : tauTL_;
@@ -439,8 +446,9 @@ bool DeckRun::corePass() {
                         haveLow && haveHigh && highTau - lowTau <= 4 * std::numeric_limits<float>::epsilon();
                     if (bracketClosed || (next > 1 && ++aboveOne >= 2)) {
                         if (++bypassRescues > kMixerBypassRescueLimit)
-                            return fail("Solution for TautL will not converge, TautL =" + plainText(tauTL_) +
-                                        ", ERRT =" + plainText(std::fabs(tauNew - tauTL_)));
+                            return fail(
+                                "Solution for TautL will not converge, TautL =" + failureFigure(tauTL_) +
+                                ", ERRT =" + failureFigure(std::fabs(tauNew - tauTL_)));
                         const float factor = std::clamp(sqrtf64(tauTL_ / tauNew), 0.5f, 2.0f);
                         alpha_ = alphaP_ * factor * massAtMixer;
                         tauSteps = 0;
@@ -479,7 +487,8 @@ bool DeckRun::corePass() {
                 const float rr = sqrtf64(disc);
                 const float m6sq = 1 - rr * (rr + 1) / (rr + 1 - 2 * g6_ * phi6);
                 if (m6sq < 0)
-                    return fail("Mixer exit Mach number is imaginary (M6 squared =" + plainText(m6sq) + ")");
+                    return fail("Mixer exit Mach number is imaginary (M6 squared =" + failureFigure(m6sq) +
+                                ")");
                 M6_ = sqrtf64(m6sq);
                 const float piMIdeal = (1 + alphaP_) / (1 + c_[17]) * (M5_ / M6_) *
                                        sqrtf64(gt_ * R6_ * tauM_ / (g6_ * Rt_)) *
@@ -521,7 +530,7 @@ bool DeckRun::corePass() {
             alpha_ = alphaP_ * (c_[28] + c_[27] + core_ * (1 + f_));
             if (change <= 0.001f) break;
             if (++alphaRepeats > kAlphaPassLimit)
-                return fail("Solution for alpha will not converge, ERRA =" + plainText(change));
+                return fail("Solution for alpha will not converge, ERRA =" + failureFigure(change));
             if (!std::isfinite(alpha_) || !std::isfinite(change))
                 return fail("Bypass-ratio iteration gave no finite bypass ratio.");
         }
@@ -536,7 +545,7 @@ bool DeckRun::corePass() {
         // to the next.
         if (change <= kMassFlowTolerance * std::min(1.0f, std::fabs(newRatio))) break;
         if (++massPasses >= kMassFlowPassLimit)
-            return fail("Solution for mass flow will not converge, ERRM =" + plainText(change));
+            return fail("Solution for mass flow will not converge, ERRM =" + failureFigure(change));
         if (!std::isfinite(mRatio_)) return fail("Mass-flow iteration gave no finite mass flow.");
     }
     return true;
@@ -706,8 +715,8 @@ bool DeckRun::fanPass() {
             const float change = std::fabs(tauTL_ - tauOld);
             if (change <= 0.0001f && update > 1) break;
             if (update >= kLowTurbineUpdateLimit)
-                return fail("Solution for TAUTL will not converge, TAUTL =" + plainText(tauTL_) +
-                            ", ERRT =" + plainText(change));
+                return fail("Solution for TAUTL will not converge, TAUTL =" + failureFigure(tauTL_) +
+                            ", ERRT =" + failureFigure(change));
             // The first update takes the new value; later ones a secant on the same residual, kept within
             // the bracket of known low and high values so that an unchoked core nozzle cannot make it swing.
             const float residual = piNew - piTL_;
