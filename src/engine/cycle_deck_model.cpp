@@ -150,26 +150,24 @@ InstalledRun installedMatched(const InstalledEngine& e, const DeckConditions& co
 
 namespace {
 
-/// The engine run at its full throttle (Tt4 and, with the afterburner on, Tt7 at their settings) at
-/// a flight condition, with the constant installation loss.
-InstalledRun fullThrottleAt(const InstalledEngine& e, const FlightCondition& fc, int16_t afterburner) {
+/// The deck conditions at a flight condition with Tt4 and, with the afterburner on, Tt7 at their settings.
+DeckConditions settingsAt(const InstalledEngine& e, const FlightCondition& fc, int16_t afterburner) {
     const float tt7 = afterburner == 1 ? e.engine.tt7MaxSetting : 0.0f;
-    return installedFullThrottle(e,
-                                 e.conditions(fc.mach, fc.altitude, ambientTemperature(e, fc),
-                                              ambientPressure(e, fc), e.engine.tt4MaxSetting, tt7),
-                                 e.constantLoss());
+    return e.conditions(fc.mach, fc.altitude, ambientTemperature(e, fc), ambientPressure(e, fc),
+                        e.engine.tt4MaxSetting, tt7);
+}
+
+/// The engine run at its full throttle at a flight condition, with the constant installation loss.
+InstalledRun fullThrottleAt(const InstalledEngine& e, const FlightCondition& fc, int16_t afterburner) {
+    return installedFullThrottle(e, settingsAt(e, fc, afterburner), e.constantLoss());
 }
 
 /// The engine matched to the drag at a flight condition (or at full throttle when `fullThrottle`);
 /// the installation-loss iteration starts from 0.1 with the correlated loss model.
 InstalledRun matchedAt(const InstalledEngine& e, const FlightCondition& fc, int16_t afterburner,
                        float dragRequired, bool fullThrottle) {
-    const float tt7 = afterburner == 1 ? e.engine.tt7MaxSetting : 0.0f;
     const float phi = e.lossModel == kCorrelatedLoss ? 0.1f : e.constantLoss();
-    return installedMatched(e,
-                            e.conditions(fc.mach, fc.altitude, ambientTemperature(e, fc),
-                                         ambientPressure(e, fc), e.engine.tt4MaxSetting, tt7),
-                            dragRequired, phi, fullThrottle);
+    return installedMatched(e, settingsAt(e, fc, afterburner), dragRequired, phi, fullThrottle);
 }
 
 /// Installed thrust lapse alpha of a run, never below the smallest lapse the analyses divide by.
@@ -183,11 +181,9 @@ float tsfcOf(const InstalledRun& run, const FlightCondition& fc) {
     return run.deck.S / (1.0f - run.phi) / std::sqrt(fc.theta);
 }
 
-} // namespace
-
-DeckRating installedLapse(const InstalledEngine& e, const FlightCondition& fc, int16_t afterburner) {
+/// Lapse and TSFC of a run, or its failure.
+DeckRating ratingOf(const InstalledRun& run, const InstalledEngine& e, const FlightCondition& fc) {
     DeckRating rating;
-    const InstalledRun run = fullThrottleAt(e, fc, afterburner);
     rating.afterburnerState = run.deck.afterburnerState;
     if (run.failed()) {
         rating.failed = true;
@@ -199,19 +195,15 @@ DeckRating installedLapse(const InstalledEngine& e, const FlightCondition& fc, i
     return rating;
 }
 
+} // namespace
+
+DeckRating installedLapse(const InstalledEngine& e, const FlightCondition& fc, int16_t afterburner) {
+    return ratingOf(fullThrottleAt(e, fc, afterburner), e, fc);
+}
+
 DeckRating installedTsfc(const InstalledEngine& e, const FlightCondition& fc, int16_t afterburner,
                          float dragRequired, bool fullThrottle) {
-    DeckRating rating;
-    const InstalledRun run = matchedAt(e, fc, afterburner, dragRequired, fullThrottle);
-    rating.afterburnerState = run.deck.afterburnerState;
-    if (run.failed()) {
-        rating.failed = true;
-        rating.failure = run.messages;
-        return rating;
-    }
-    rating.c = tsfcOf(run, fc);
-    rating.alpha = lapseOf(run, e);
-    return rating;
+    return ratingOf(matchedAt(e, fc, afterburner, dragRequired, fullThrottle), e, fc);
 }
 
 DeckRun runDeckAt(const ProjectData& p, float M0, float altitude, float T0, float P0, float tt4, float tt7,
