@@ -17,7 +17,7 @@ namespace {
 constexpr double kRu = 8.314462618;
 /// Temperature where the two ranges of every fit meet [K].
 constexpr double kMidK = 1000.0;
-/// Reference temperature of heating values and of the enthalpy datum below [K].
+/// Datum of the sensible enthalpies and of the reduced pressure [K].
 constexpr double kRefK = 298.15;
 /// English units: R per K, BTU/lbm per kJ/kg.
 constexpr double kRankinePerKelvin = 1.8;
@@ -353,16 +353,20 @@ double GasModel::isentropicPressureRatio(double T1, double T2, double f) const {
 
 double GasModel::burnerFuelAirRatio(double Tin, double Tout, double fIn, double heatingValue,
                                     double efficiency) const {
-    // (1 + f)·[h(T, f) - h(Tref, f)] = dh_air(T) + f·B(T) with B the sensible enthalpy that one unit of
-    // fuel adds to the stream as stoichiometric products in place of air; the balance
-    // (1 + fOut)·dh(Tout, fOut) - (1 + fIn)·dh(Tin, fIn) = efficiency·heatingValue·(fOut - fIn) is
-    // therefore linear in fOut.
+    // The heating value is released at the burner's entry temperature: the stream and its fuel enter at
+    // Tin, burning there turns them into the products at Tin and frees q = efficiency·heatingValue per
+    // unit fuel, and that heat takes the products from Tin to Tout:
+    //   (1 + fOut)·[h(Tout, fOut) - h(Tin, fOut)] = q·(fOut - fIn).
+    // With (1 + f)·[h(T, f) - h(Tref, f)] = dh_air(T) + f·B(T), B the sensible enthalpy one unit of fuel
+    // adds to the stream as stoichiometric products in place of air, the balance reads
+    //   dh_air(Tout) - dh_air(Tin) + fOut·(B(Tout) - B(Tin)) = q·(fOut - fIn),
+    // which is linear in fOut.
     const double TinK = Tin / tScale_, ToutK = Tout / tScale_;
     const double airRef = airEnthalpy(kRefK), prodRef = productsEnthalpy(kRefK);
     auto dAir = [&](double TK) { return airEnthalpy(TK) - airRef; };
     auto B = [&](double TK) { return ((1.0 + fs_) * (productsEnthalpy(TK) - prodRef) - dAir(TK)) / fs_; };
     const double q = efficiency * heatingValue / eScale_;
-    return (dAir(ToutK) - dAir(TinK) + fIn * (q - B(TinK))) / (q - B(ToutK));
+    return (dAir(ToutK) - dAir(TinK) + fIn * q) / (q + B(TinK) - B(ToutK));
 }
 
 } // namespace vededa

@@ -62,15 +62,17 @@ class GasModel {
     double isentropicPressureRatio(double T1, double T2, double f) const;
 
     /// Fuel/air ratio leaving a burner that heats a stream of fuel/air ratio `fIn` from `Tin` to `Tout`,
-    /// burning fuel of heating value `heatingValue` with efficiency `efficiency`: the sensible enthalpies
-    /// above the heating value's reference temperature (298.15 K) balance the heat released, for the
-    /// fuel/air ratio and the temperature of the stream each. Equals fIn when Tout = Tin.
+    /// burning fuel of heating value `heatingValue` with efficiency `efficiency`. The heating value is
+    /// counted at the burner's entry temperature: the fuel arrives at the temperature of the stream it
+    /// burns in, the heat released there takes the products from Tin to Tout. Equals fIn when Tout = Tin.
+    /// (A burner split in two stages therefore burns a little less fuel than one: the second stage's fuel
+    /// arrives hotter.)
     double burnerFuelAirRatio(double Tin, double Tout, double fIn, double heatingValue,
                               double efficiency) const;
 
     double stoichiometricFuelAirRatio() const { return fs_; }
     double hydrogenCarbonRatio() const { return hc_; }
-    /// The reference temperature of the heating value (298.15 K) in this unit system.
+    /// The datum of the sensible enthalpies (298.15 K) in this unit system.
     double referenceTemperature() const { return tRef_; }
 
   private:
