@@ -52,13 +52,17 @@ Nozzle nozzle(const RealGasFlow& flow, double Tt, double f, double pt9p0, double
     Nozzle n;
     const StaticState full = flow.expand(Tt, f, std::max(pt9p0, 1.0));
     n.throat = full;
+    bool exitAtThroat = false;
     if (full.M >= 1.0) {
         n.throat = flow.atMach(Tt, f, 1.0);
-        n.p0p9 = chokedP0P9 >= 1 ? chokedP0P9
-                                 : std::min(1.0, std::max<double>(chokedP0P9, n.throat.ptOverP / pt9p0));
+        const double throatRatio = n.throat.ptOverP / pt9p0;
+        n.p0p9 = chokedP0P9 >= 1 ? chokedP0P9 : std::min(1.0, std::max<double>(chokedP0P9, throatRatio));
+        exitAtThroat = n.p0p9 == throatRatio;
     }
     n.pt9p9 = n.p0p9 * pt9p0;
-    if (n.pt9p9 > 1) n.exit = flow.expand(Tt, f, n.pt9p9);
+    // The exit is the full expansion while the nozzle expands to ambient, and the throat where a
+    // convergent nozzle ends at it; otherwise its own expansion.
+    if (n.pt9p9 > 1) n.exit = exitAtThroat ? n.throat : n.p0p9 == 1 ? full : flow.expand(Tt, f, n.pt9p9);
     return n;
 }
 
