@@ -211,6 +211,15 @@ double GasModel::phi(double T, double f) const {
     return ((1.0 - x) * a + x * p) * eScale_ / tScale_;
 }
 
+GasModel::State GasModel::state(double T, double f) const {
+    const double TK = T / tScale_, x = productShare(f);
+    const bool low = TK < kMidK;
+    double hK = 0, cpK = 0, phiK = 0;
+    enthalpyAndCp(TK, x, low, hK, cpK);
+    phiAndCp(TK, x, low, phiK, cpK);
+    return {hK * eScale_, cpK * eScale_ / tScale_, phiK * eScale_ / tScale_};
+}
+
 double GasModel::R(double f) const {
     const double x = productShare(f);
     return ((1.0 - x) * air_.R + x * products_.R) * eScale_ / tScale_;

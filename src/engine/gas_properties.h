@@ -50,6 +50,12 @@ class GasModel {
     /// exp(phi(T, f)/R(f)) relative to its value at the reference temperature (dimensionless).
     double reducedPressure(double T, double f) const;
 
+    /// Enthalpy, specific heat and entropy function at one temperature (one evaluation of the fits).
+    struct State {
+        double h, cp, phi;
+    };
+    State state(double T, double f) const;
+
     /// Temperature whose enthalpy is `enthalpy` (a tabulated first guess and Newton steps on cp; converged
     /// to about 1e-10 of T); not a number when `enthalpy` or `f` is not finite.
     double temperatureFromEnthalpy(double enthalpy, double f) const;
