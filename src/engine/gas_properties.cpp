@@ -134,22 +134,17 @@ GasModel::GasModel(int16_t unitSystem, double hydrogenCarbonRatio) {
     fs_ = fuelMoles * (kCarbonMass + hc_ * kHydrogenMass) / airMass;
     products_ =
         build({{&kN2, kAirN2}, {&kAr, kAirAr}, {&kCO2, kAirCO2 + fuelMoles}, {&kH2O, fuelMoles * hc_ / 2.0}});
-    // First guesses of the enthalpy inverse: temperatures at evenly spaced enthalpies of each gas.
-    // Each point starts from its neighbour below.
-    guessStep_ = (kGuessHighestEnthalpy - kGuessLowestEnthalpy) / (kGuessPoints - 1);
-    for (auto [fit, table] : {std::pair{&air_, &airGuess_}, std::pair{&products_, &productsGuess_}}) {
-        double T = kGuessLowestEnthalpy / 1.1;
-        for (int i = 0; i < kGuessPoints; ++i) {
-            const double hK = kGuessLowestEnthalpy + i * guessStep_;
-            for (int n = 0; n < kInversePassLimit; ++n) {
-                const Point p = evaluate(*fit, T);
-                const double step = (hK - p.h) / p.cp;
-                T = std::max(T + step, 1.0);
-                if (std::fabs(step) <= kInverseTolerance * T) break;
-            }
-            (*table)[i] = T;
-        }
-    }
+    // Inverse tables of the enthalpy and of the entropy function.
+    tabulate(enthalpyTable_, [this](double TK, double x) {
+        double hK = 0, cpK = 0;
+        enthalpyAndCp(TK, x, hK, cpK);
+        return std::pair{hK, cpK};
+    });
+    tabulate(phiTable_, [this](double TK, double x) {
+        double phiK = 0, cpK = 0;
+        phiAndCp(TK, x, phiK, cpK);
+        return std::pair{phiK, cpK / TK};
+    });
     phiRefAir_ = evaluate(air_, kRefK).phi;
     phiRefProd_ = evaluate(products_, kRefK).phi;
 }
@@ -233,56 +228,123 @@ double GasModel::reducedPressure(double T, double f) const {
     return std::exp((phi(T, f) * tScale_ / eScale_ - phiRef) / r);
 }
 
-double GasModel::enthalpyGuess(double enthalpy, double f) const {
-    // Each gas's own table at the same enthalpy, blended by the products' share: off by second-order terms.
-    const double hK = enthalpy / eScale_;
-    auto lookUp = [&](const std::array<double, kGuessPoints>& table) {
-        // A position that is not a number (an enthalpy that is not) would index outside the table.
-        const double raw = (hK - kGuessLowestEnthalpy) / guessStep_;
-        const double at = std::isnan(raw) ? 0.0 : std::clamp(raw, 0.0, kGuessPoints - 1.001);
-        const int i = static_cast<int>(at);
-        return table[i] + (at - i) * (table[i + 1] - table[i]);
-    };
-    const double x = productShare(f);
-    return ((1.0 - x) * lookUp(airGuess_) + x * lookUp(productsGuess_)) * tScale_;
+template <class Property> void GasModel::tabulate(InverseTable& table, Property property) const {
+    constexpr int rows = InverseTable::kShares, points = InverseTable::kPoints;
+    table.node.assign(static_cast<std::size_t>(rows) * points, {0.0, 0.0});
+    for (int k = 0; k < rows; ++k) {
+        const double x = static_cast<double>(k) / (rows - 1);
+        const double yLow = property(kTableLowestK, x).first, yHigh = property(kTableHighestK, x).first;
+        table.start[k] = yLow;
+        table.step[k] = (yHigh - yLow) / (points - 1);
+        table.inverseStep[k] = 1.0 / table.step[k];
+        // Each node by Newton steps from its neighbour below, converged to round-off.
+        double T = kTableLowestK;
+        for (int i = 0; i < points; ++i) {
+            const double y = yLow + i * table.step[k];
+            std::pair<double, double> p = property(T, x);
+            for (int n = 0; n < kInversePassLimit; ++n) {
+                const double step = (y - p.first) / p.second;
+                T += step;
+                p = property(T, x);
+                if (std::fabs(step) <= kInverseTolerance * T) break;
+            }
+            table.node[static_cast<std::size_t>(k) * points + i] = {T, table.step[k] / p.second};
+        }
+    }
+}
+
+double GasModel::InverseTable::at(double y, double x) const {
+    const double xs = x * (kShares - 1);
+    if (!(xs >= 0 && xs <= kShares - 1)) return 0;
+    const int k = std::min(static_cast<int>(xs), kShares - 2);
+    const double w = xs - k;
+    double T[2];
+    for (int r = 0; r < 2; ++r) {
+        const double u = (y - start[k + r]) * inverseStep[k + r];
+        if (!(u >= 0 && u <= kPoints - 1)) return 0;
+        const int i = std::min(static_cast<int>(u), kPoints - 2);
+        const double t = u - i, t2 = t * t, t3 = t2 * t;
+        const std::array<double, 2>& a = node[static_cast<std::size_t>(k + r) * kPoints + i];
+        const std::array<double, 2>& b = node[static_cast<std::size_t>(k + r) * kPoints + i + 1];
+        T[r] = (2 * t3 - 3 * t2 + 1) * a[0] + (t3 - 2 * t2 + t) * a[1] + (3 * t2 - 2 * t3) * b[0] +
+               (t3 - t2) * b[1];
+    }
+    return T[0] + w * (T[1] - T[0]);
+}
+
+void GasModel::enthalpyAndCp(double TK, double x, double& hK, double& cpK) const {
+    const bool low = TK < kMidK;
+    hK = (1.0 - x) * airEnthalpy(TK) + x * productsEnthalpy(TK);
+    cpK = (1.0 - x) * cpPoly(low ? air_.low : air_.high, TK) +
+          x * cpPoly(low ? products_.low : products_.high, TK);
+}
+
+void GasModel::phiAndCp(double TK, double x, double& phiK, double& cpK) const {
+    const bool low = TK < kMidK;
+    const std::array<double, 7>&a = low ? air_.low : air_.high, &p = low ? products_.low : products_.high;
+    const double lnT = std::log(TK);
+    phiK = (1.0 - x) * sPolyWithLog(a, TK, lnT) + x * sPolyWithLog(p, TK, lnT);
+    cpK = (1.0 - x) * cpPoly(a, TK) + x * cpPoly(p, TK);
 }
 
 double GasModel::temperatureFromEnthalpy(double enthalpy, double f) const {
-    // Newton steps on cp = dh/dT from a tabulated first guess. An enthalpy or fuel ratio that is not a
-    // finite number has no temperature: the result is not a number either, for the caller's checks.
+    // Newton steps on cp = dh/dT from the tabulated temperature, which is close enough that the first step
+    // is the last. An enthalpy or fuel ratio that is not a finite number has no temperature: the result is
+    // not a number either, for the caller's checks.
     if (!std::isfinite(enthalpy) || !std::isfinite(f)) return std::numeric_limits<double>::quiet_NaN();
-    double T = enthalpyGuess(enthalpy, f);
     const double x = productShare(f), hK = enthalpy / eScale_;
-    for (int i = 0; i < kInversePassLimit; ++i) {
-        const double TK = T / tScale_;
-        const bool low = TK < kMidK;
-        const double hNow = (1.0 - x) * airEnthalpy(TK) + x * productsEnthalpy(TK);
-        const double cpNow = (1.0 - x) * cpPoly(low ? air_.low : air_.high, TK) +
-                             x * cpPoly(low ? products_.low : products_.high, TK);
-        const double step = (hK - hNow) / cpNow * tScale_;
-        T += step;
-        if (!(T > 0)) T = 10.0 * tScale_;
-        if (std::fabs(step) <= kInverseLastStep * T) break;
+    double TK = enthalpyTable_.at(hK, x);
+    if (!(TK > 0)) {
+        // Outside the table: the enthalpy above 0 K is nearly proportional to T.
+        const double hLow = enthalpyTable_.start[0],
+                     hHigh = hLow + enthalpyTable_.step[0] * (InverseTable::kPoints - 1);
+        TK = hK < hLow ? kTableLowestK * hK / hLow : kTableHighestK * hK / hHigh;
+        if (!(TK > 0)) TK = 10.0;
     }
-    return T;
+    for (int i = 0; i < kInversePassLimit; ++i) {
+        double hNow = 0, cpNow = 0;
+        enthalpyAndCp(TK, x, hNow, cpNow);
+        const double step = (hK - hNow) / cpNow;
+        TK += step;
+        if (!(TK > 0)) TK = 10.0;
+        if (std::fabs(step) <= kInverseLastStep * TK) break;
+    }
+    return TK * tScale_;
 }
 
 double GasModel::temperatureFromPhi(double entropyFunction, double f, double guess) const {
+    const double x = productShare(f), phiK = entropyFunction * tScale_ / eScale_;
+    const double TK = phiTable_.at(phiK, x);
+    return solvePhi(phiK, x, TK > 0 ? TK : guess > 0 ? guess / tScale_ : 1000.0) * tScale_;
+}
+
+double GasModel::solvePhi(double phiK, double x, double TK) const {
     // dphi/dT = cp/T: Newton steps in ln T.
-    double T = guess > 0 ? guess : 1000.0 * tScale_;
     for (int i = 0; i < kInversePassLimit; ++i) {
-        const double step = (entropyFunction - phi(T, f)) / cp(T, f);
-        T *= std::exp(std::clamp(step, -2.0, 2.0));
+        double phiNow = 0, cpNow = 0;
+        phiAndCp(TK, x, phiNow, cpNow);
+        const double step = (phiK - phiNow) / cpNow;
+        // exp(step) by its series while the step is small (always from a tabulated start).
+        TK *= std::fabs(step) < 1e-3 ? 1.0 + step * (1.0 + step * (0.5 + step / 6.0))
+                                     : std::exp(std::clamp(step, -2.0, 2.0));
         if (std::fabs(step) <= kPhiInverseLastStep) break;
     }
-    return T;
+    return TK;
 }
 
 double GasModel::isentropicTemperature(double T, double f, double pressureRatio) const {
-    // First guess: the constant-gamma end state with the gamma at the start.
-    const double g = gamma(T, f);
-    const double guess = T * std::pow(pressureRatio, (g - 1.0) / g);
-    return temperatureFromPhi(phi(T, f) + R(f) * std::log(pressureRatio), f, guess);
+    const double x = productShare(f), TK = T / tScale_;
+    double phiK = 0, cpK = 0;
+    phiAndCp(TK, x, phiK, cpK);
+    const double r = (1.0 - x) * air_.R + x * products_.R;
+    phiK += r * std::log(pressureRatio);
+    double start = phiTable_.at(phiK, x);
+    if (!(start > 0)) {
+        // Outside the table: the constant-gamma end state with the gamma at the start.
+        const double g = cpK / (cpK - r);
+        start = TK * std::pow(pressureRatio, (g - 1.0) / g);
+    }
+    return solvePhi(phiK, x, start) * tScale_;
 }
 
 double GasModel::isentropicPressureRatio(double T1, double T2, double f) const {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace vededa {
 
@@ -49,10 +50,11 @@ class GasModel {
     /// exp(phi(T, f)/R(f)) relative to its value at the reference temperature (dimensionless).
     double reducedPressure(double T, double f) const;
 
-    /// Temperature whose enthalpy is `enthalpy` (Newton steps on cp; converged to 1e-9 of T); not a
-    /// number when `enthalpy` or `f` is not finite.
+    /// Temperature whose enthalpy is `enthalpy` (a tabulated first guess and Newton steps on cp; converged
+    /// to about 1e-10 of T); not a number when `enthalpy` or `f` is not finite.
     double temperatureFromEnthalpy(double enthalpy, double f) const;
-    /// Temperature whose entropy function is `entropyFunction`, from the first guess `guess` (0: 1000 K).
+    /// Temperature whose entropy function is `entropyFunction` (a tabulated first guess and Newton steps);
+    /// outside the table from the first guess `guess` (0: 1000 K).
     double temperatureFromPhi(double entropyFunction, double f, double guess = 0) const;
     /// Temperature at the end of an isentropic change from `T` by the total-pressure ratio `pressureRatio`.
     double isentropicTemperature(double T, double f, double pressureRatio) const;
@@ -92,15 +94,34 @@ class GasModel {
     /// Mass share of the stoichiometric products in the gas of fuel/air ratio f.
     double productShare(double f) const;
 
-    /// Tabulated first guess of the enthalpy inverse [unit temperature].
-    double enthalpyGuess(double enthalpy, double f) const;
-    /// Points and span [kJ/kg] of the first-guess tables; outside the span the end temperatures are taken.
-    static constexpr int kGuessPoints = 512;
-    static constexpr double kGuessLowestEnthalpy = 50.0, kGuessHighestEnthalpy = 6000.0;
+    /// Temperatures [K] at evenly spaced values of one property y (enthalpy [kJ/kg] or entropy function
+    /// [kJ/(kg K)]) of the mixtures at evenly spaced shares of the stoichiometric products: cubic Hermite
+    /// curves in y (the slope dT/dy is known exactly at every node), straight lines between the shares.
+    /// Close enough that one Newton step on the exact property finishes an inverse.
+    struct InverseTable {
+        static constexpr int kShares = 65;  ///< shares 0, 1/64, ..., 1
+        static constexpr int kPoints = 128; ///< nodes per share
+        std::array<double, kShares> start{}, step{}, inverseStep{};
+        std::vector<std::array<double, 2>> node; ///< per share and node: T and dT/dy times the step
+        /// The temperature [K] of property value `y` of the mixture of products share `x`, or 0 outside
+        /// the table (and for a value that is not a number).
+        double at(double y, double x) const;
+    };
+    /// The table of `property`(T [K], x) = {y, dy/dT} from the lowest to the highest tabulated temperature.
+    template <class Property> void tabulate(InverseTable& table, Property property) const;
+    /// Lowest and highest tabulated temperature [K]: below the coldest stratosphere, above any burner.
+    static constexpr double kTableLowestK = 120.0, kTableHighestK = 3600.0;
+
+    /// The temperature [K] of entropy function phiK [kJ/(kg K)] of products share x, by Newton steps in
+    /// ln T from TK.
+    double solvePhi(double phiK, double x, double TK) const;
+    /// Enthalpy [kJ/kg] and specific heat [kJ/(kg K)] of the mixture of products share x at T [K].
+    void enthalpyAndCp(double TK, double x, double& hK, double& cpK) const;
+    /// Entropy function and specific heat [kJ/(kg K)] of the mixture of products share x at T [K].
+    void phiAndCp(double TK, double x, double& phiK, double& cpK) const;
 
     Fit air_, products_;
-    std::array<double, kGuessPoints> airGuess_{}, productsGuess_{}; ///< temperature [K] at each enthalpy
-    double guessStep_ = 1;
+    InverseTable enthalpyTable_, phiTable_;
     double fs_ = 0, hc_ = 2;
     int16_t unitSystem_ = 1;
     double tScale_ = 1;     ///< unit temperature per K

@@ -16,7 +16,7 @@ namespace {
 /// tolerance.
 constexpr int kGasGeneratorPassLimit = 200;
 /// The results are stored in single precision: a few units of its last digit are enough.
-constexpr double kGasGeneratorTolerance = 1e-7;
+constexpr double kGasGeneratorTolerance = 2e-7;
 
 /// Sonic flow function sqrt(gamma/R)·(2/(gamma+1))^((gamma+1)/(2(gamma-1))) of the gas at `Tt` with
 /// the local gamma: the choked flow m·sqrt(Tt)/(Pt·A) up to the unit constant.
@@ -342,12 +342,28 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         const double T25R = ref.Tt2 * r[14], T3R = T25R * r[16];
         const double h25R = g.h(T25R, 0), h3R = g.h(T3R, 0);
         const double flowR = chokedFlowFunction(g, Tt4R, fR);
-        // First guess: each spool's enthalpy rise scaled with Tt4/Tt2 from the reference point, as the
-        // constant-cp spool balances scale the temperature rises with tau_lambda/tau_r.
-        const double workScale = (Tt4 / Tt2) / (Tt4R / ref.Tt2);
+        // First guess: each spool's enthalpy rise scaled with Tt4/Tt4R from the reference point. The
+        // turbines keep their pressure ratios, so their work per unit flow follows the burner exit
+        // temperature, as the constant-cp spool balances give tau - 1 proportional to tau_lambda/tau_r,
+        // a temperature rise proportional to Tt4.
+        const double workScale = Tt4 / Tt4R;
         double T25 = g.temperatureFromEnthalpy(h2 + (h25R - h2R) * workScale, 0);
         double T3 = g.temperatureFromEnthalpy(g.h(T25, 0) + (h3R - h25R) * workScale, 0);
         double mRatio = 1;
+        // The compressor pressure ratios of the fan and compressor exit enthalpies, and the core air flow
+        // (relative to the reference) the choked high-pressure turbine throat passes with them.
+        Pt4R = P0R * ref.piR * r[12] * r[13] * r[15] * c[2];
+        auto compressorsAndCoreAir = [&](double h25v, double h3v, double T25v, double fv, double& piFan,
+                                         double& piHpc) {
+            piFan = prop ? 1.0
+                         : g.isentropicPressureRatio(
+                               Tt2, g.temperatureFromEnthalpy(h2 + c[14] * (h25v - h2), 0), 0);
+            piHpc =
+                g.isentropicPressureRatio(T25v, g.temperatureFromEnthalpy(h25v + c[15] * (h3v - h25v), 0), 0);
+            Pt4 = P0 * piR * piD * piFan * piHpc * c[2];
+            return (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) * (chokedFlowFunction(g, Tt4, fv) / flowR) *
+                   (1.0 + fR) / (1.0 + fv);
+        };
         double T45 = 0, T5 = 0, h25 = 0, h3 = 0;
         // Separate exhausts: the bypass ratio follows the fan nozzle's flow against the core's, and the
         // low-pressure turbine's pressure ratio matches its choked inlet throat to the core nozzle's flow.
@@ -359,6 +375,15 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             mRatio = in.start->mRatio;
             alpha = in.start->alpha;
             piTLNow = in.start->piTL;
+        } else {
+            // The air flow of the first guess, so that the take-off powers per unit of air flow start
+            // near their final value (at the reference condition: the reference point itself).
+            const double f0 = g.burnerFuelAirRatio(T3, Tt4, 0, c[18], c[8]);
+            double piFan0 = 1, piHpc0 = 1;
+            const double m0 = std::isfinite(f0)
+                                  ? compressorsAndCoreAir(g.h(T25, 0), g.h(T3, 0), T25, f0, piFan0, piHpc0)
+                                  : 1.0;
+            if (std::isfinite(m0) && m0 > 0) mRatio = m0;
         }
         const double f2R = core * fR / (core + eps1 + eps2);
         const double T45R = Tt4R * r[35], T5R = T45R * r[18];
@@ -436,15 +461,8 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             if (!(T3New > T25New)) return "The high-pressure turbine cannot drive the compressor.";
             // Compressor pressure ratios from the efficiencies, and the air flow through the choked
             // high-pressure turbine throat.
-            const double piFan = prop ? 1.0
-                                      : g.isentropicPressureRatio(
-                                            Tt2, g.temperatureFromEnthalpy(h2 + c[14] * (h25New - h2), 0), 0);
-            const double piHpc = g.isentropicPressureRatio(
-                T25New, g.temperatureFromEnthalpy(h25New + c[15] * (h3New - h25New), 0), 0);
-            Pt4 = P0 * piR * piD * piFan * piHpc * c[2];
-            Pt4R = P0R * ref.piR * r[12] * r[13] * r[15] * c[2];
-            const double coreAir = (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) *
-                                   (chokedFlowFunction(g, Tt4, f) / flowR) * (1.0 + fR) / (1.0 + f);
+            double piFan = 1, piHpc = 1;
+            const double coreAir = compressorsAndCoreAir(h25New, h3New, T25New, f, piFan, piHpc);
             double alphaNew = alpha;
             if (separate) {
                 // Convergent fan nozzle, fed by the fan exit.
@@ -526,9 +544,11 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                       std::fabs(mNew - mRatio) <= kGasGeneratorTolerance &&
                       std::fabs(alphaNew - alpha) <= kGasGeneratorTolerance * (1.0 + alpha) &&
                       std::fabs(piTLNew - piTLNow) <= kGasGeneratorTolerance;
-            // The bypass ratio and the turbine match settle with half steps, the rest by substitution. For
-            // the turbofans, whose match circles in slowly, Anderson mixing of the last steps proposes
-            // the next state; it is taken while it stays physical and the steps keep shrinking.
+            // The bypass ratio and the turbine match settle with half steps, the rest by substitution.
+            // Anderson mixing of the last steps proposes the next state (for the turbofans, whose match
+            // circles in slowly, and for the jets, whose compressor exit and air flow pull on each other
+            // through the take-off powers); it is taken while it stays physical and the steps keep
+            // shrinking.
             const double T3Old = T3, T25Old = T25, mOld = mRatio, alphaOld = alpha, piTLOld = piTLNow;
             T3 = T3New;
             T25 = T25New;
@@ -537,7 +557,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 alpha = 0.5 * (alpha + alphaNew);
                 piTLNow = 0.5 * (piTLNow + piTLNew);
             }
-            if ((mixed || separate) && !settled) {
+            if (!prop && !settled) {
                 const double aS = 1.0 + alphaR;
                 const AndersonMixing::State u{T3Old / T3R, T25Old / T25R, mOld, alphaOld / aS, piTLOld};
                 const AndersonMixing::State step{(T3 - T3Old) / T3R, (T25 - T25Old) / T25R, mRatio - mOld,
