@@ -87,6 +87,31 @@ const FieldRange* findFieldRange(std::string_view key) {
     return nullptr;
 }
 
+const EngineControlRange& engineControlRange(int i) {
+    static constexpr EngineControlRange kControls[19] = {
+        {"", ""},
+        {"mach", "engine control 1 (the flight Mach number)"},
+        {"alt", "engine control 2 (the altitude)"},
+        {"", ""},
+        {"", ""},
+        {"", ""},
+        {"tt7", "engine control 6 (the afterburner exit temperature Tt7)"},
+        {"", ""},
+        {"loss", "engine control 8 (the constant installation loss)"},
+        {"", ""},
+        {"", ""},
+        {"cpr-max", "engine control 11 (the compressor pressure ratio limit)"},
+        {"pt3-max", "engine control 12 (the Pt3 limit)"},
+        {"tt3-max", "engine control 13 (the Tt3 limit)"},
+        {"nl-max", "engine control 14 (the low-pressure spool speed limit)"},
+        {"nh-max", "engine control 15 (the high-pressure spool speed limit)"},
+        {"", ""},
+        {"", ""},
+        {"", ""},
+    };
+    return kControls[i >= 1 && i <= 18 ? i : 0];
+}
+
 std::string fieldValueProblem(const FieldRange& range, double value, bool si) {
     return fieldValueProblem(range, value, si, range.caption);
 }

@@ -23,6 +23,15 @@ struct FieldRange {
 /// ...: see the table); nullptr for an unknown key.
 const FieldRange* findFieldRange(std::string_view key);
 
+/// The range key and the name in messages of engine control `i` (1..18) that the project and reference
+/// files keep in range; an empty key: not checked. T0, P0, P0/P9, Tt4 and the areas stay 0 in an engine
+/// that has not been run; the deck refuses them there.
+struct EngineControlRange {
+    std::string_view key;
+    const char* what;
+};
+const EngineControlRange& engineControlRange(int i);
+
 /// Why `value` is refused for `range` in the unit system `si`: not finite or outside the range
 /// ("the flight Mach number must be from 0 to 10, found 1e+300"); empty when it is accepted.
 std::string fieldValueProblem(const FieldRange& range, double value, bool si);

@@ -329,35 +329,6 @@ template <typename Io> void transferSizing(Io& io, SizingSettings& s) {
     s.closure = closure == 1;
 }
 
-/// The range of each engine control 1..18 that a project file keeps, and its name in messages (no key:
-/// not checked). T0, P0, P0/P9, Tt4 and the areas stay 0 in an engine that has not been run; the deck
-/// refuses them there.
-struct ControlRange {
-    std::string_view key;
-    const char* what;
-};
-constexpr ControlRange kControlRanges[19] = {
-    {"", ""},
-    {"mach", "engine control 1 (the flight Mach number)"},
-    {"alt", "engine control 2 (the altitude)"},
-    {"", ""},
-    {"", ""},
-    {"", ""},
-    {"tt7", "engine control 6 (the afterburner exit temperature Tt7)"},
-    {"", ""},
-    {"loss", "engine control 8 (the constant installation loss)"},
-    {"", ""},
-    {"", ""},
-    {"cpr-max", "engine control 11 (the compressor pressure ratio limit)"},
-    {"pt3-max", "engine control 12 (the Pt3 limit)"},
-    {"tt3-max", "engine control 13 (the Tt3 limit)"},
-    {"nl-max", "engine control 14 (the low-pressure spool speed limit)"},
-    {"nh-max", "engine control 15 (the high-pressure spool speed limit)"},
-    {"", ""},
-    {"", ""},
-    {"", ""},
-};
-
 /// The record order of a project file. The conditions read values that the reader has already read.
 template <typename Io> void transferProject(Io& io, ProjectData& p) {
     // A value with a physical range (altitudes, Mach numbers, throttle ratio, engine limits) is refused
@@ -454,7 +425,7 @@ template <typename Io> void transferProject(Io& io, ProjectData& p) {
         for (int i = 1; i <= 56; ++i)
             io.record(NumField{e.engine.reference[i], {"reference engine reference value %d", i}});
         for (int i = 1; i <= 18; ++i) {
-            const ControlRange& r = kControlRanges[static_cast<std::size_t>(i)];
+            const EngineControlRange& r = engineControlRange(i);
             io.record(r.key.empty() ? NumField{e.controls[i], {"engine control %d", i}}
                                     : ranged(e.controls[i], {r.what}, r.key));
         }

@@ -172,20 +172,62 @@ void setupUnits(ProjectData& project) {
 namespace {
 
 /// One stored value scaled in double precision and stored back as a single.
+// Conversion factors of a unit switch (English per SI unit).
+constexpr double L = 3.2808;             // ft per m
+constexpr double Theta = 1.8;            // R per K
+constexpr double pa = 14.696 / 101325.0; // psia per Pa
+constexpr double F = 4.44822;            // N per lbf
+
 void scale(float& value, double factor) {
     value = static_cast<float>(static_cast<double>(value) * factor);
 }
 
 } // namespace
 
+void convertEngineUnits(EngineData& e, bool toEnglish) {
+    auto mul = [toEnglish](float& v, double f) { scale(v, toEnglish ? f : 1.0 / f); };
+    auto div = [toEnglish](float& v, double f) { scale(v, toEnglish ? 1.0 / f : f); };
+    // Component constants: heating value and specific heats.
+    div(e.engine.component[18], 2.326);
+    for (int k : {19, 20, 21}) mul(e.engine.component[k], 0.23885);
+    // Reference point.
+    auto& r = e.engine.reference;
+    for (int k : {2, 5, 6}) mul(r[k], Theta);
+    mul(r[3], pa);
+    mul(r[4], L);
+    div(r[23], 28.325);
+    div(r[24], 9.80665);
+    if (toEnglish)
+        scale(r[25], 2.2046226);
+    else
+        scale(r[25], 1.0 / 2.2046);
+    if (toEnglish)
+        scale(r[26], 3600.0 / 28.325 / F);
+    else
+        scale(r[26], F * 28.325 / 3600.0);
+    if (toEnglish)
+        scale(r[27], 1.0 / F);
+    else
+        scale(r[27], 4.448);
+    mul(r[42], L * L);
+    mul(r[43], L * L);
+    // The deck's current air mass flow.
+    mul(e.airMassFlow, 2.2046);
+    // The temperature limit settings.
+    mul(e.tt4MaxSetting, Theta);
+    mul(e.tt7MaxSetting, Theta);
+    // Engine controls.
+    auto& ec = e.controls;
+    for (int k : {2, 18}) mul(ec[k], L);
+    for (int k : {3, 5, 6, 13}) mul(ec[k], Theta);
+    for (int k : {4, 12}) mul(ec[k], pa);
+    for (int k : {16, 17}) mul(ec[k], L * L);
+}
+
 void convertProjectUnits(ProjectData& project) {
     // Factors for SI -> English; English -> SI uses the inverse unless a different inverse is stated.
     const bool toEnglish = project.unitSystem == kEnglish;
-    constexpr double L = 3.2808;             // ft per m
-    constexpr double Theta = 1.8;            // R per K
-    constexpr double p = 2116.2 / 101325.0;  // psf per Pa
-    constexpr double pa = 14.696 / 101325.0; // psia per Pa
-    constexpr double F = 4.44822;            // N per lbf
+    constexpr double p = 2116.2 / 101325.0; // psf per Pa
     auto mul = [toEnglish](float& v, double f) { scale(v, toEnglish ? f : 1.0 / f); };
     auto div = [toEnglish](float& v, double f) { scale(v, toEnglish ? 1.0 / f : f); };
 
@@ -222,42 +264,17 @@ void convertProjectUnits(ProjectData& project) {
     mul(z.wsMax, p);
     for (float* w : {&z.crewWeight, &z.payloadKept, &z.payloadReleased}) div(*w, F);
     scale(z.emptyA, std::pow(F, toEnglish ? static_cast<double>(z.emptyC) : -static_cast<double>(z.emptyC)));
-    // 6. Component constants: heating value and specific heats.
-    EngineData& e = project.engine;
-    div(e.engine.component[18], 2.326);
-    for (int k : {19, 20, 21}) mul(e.engine.component[k], 0.23885);
-    // 7. Reference point.
-    auto& r = e.engine.reference;
-    for (int k : {2, 5, 6}) mul(r[k], Theta);
-    mul(r[3], pa);
-    mul(r[4], L);
-    div(r[23], 28.325);
-    div(r[24], 9.80665);
-    if (toEnglish)
-        scale(r[25], 2.2046226);
-    else
-        scale(r[25], 1.0 / 2.2046);
-    if (toEnglish)
-        scale(r[26], 3600.0 / 28.325 / F);
-    else
-        scale(r[26], F * 28.325 / 3600.0);
-    if (toEnglish)
-        scale(r[27], 1.0 / F);
-    else
-        scale(r[27], 4.448);
-    mul(r[42], L * L);
-    mul(r[43], L * L);
-    // 8. The deck's current air mass flow.
-    mul(e.airMassFlow, 2.2046);
-    // 9. The temperature limit settings.
-    mul(e.tt4MaxSetting, Theta);
-    mul(e.tt7MaxSetting, Theta);
-    // 10. Engine controls.
-    auto& ec = e.controls;
-    for (int k : {2, 18}) mul(ec[k], L);
-    for (int k : {3, 5, 6, 13}) mul(ec[k], Theta);
-    for (int k : {4, 12}) mul(ec[k], pa);
-    for (int k : {16, 17}) mul(ec[k], L * L);
+    // 6. The reference engine.
+    convertEngineUnits(project.engine, toEnglish);
+}
+
+bool adoptProjectUnits(ProjectData& project) {
+    const bool projectEnglish = project.unitSystem == kEnglish;
+    const bool engineEnglish = project.engine.referenceUnitFlag == kEnglish;
+    project.engine.referenceUnitFlag = projectEnglish ? kEnglish : kSI;
+    if (projectEnglish == engineEnglish) return false;
+    convertEngineUnits(project.engine, projectEnglish);
+    return true;
 }
 
 bool switchUnits(ProjectData& project, int16_t system) {

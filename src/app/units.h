@@ -8,6 +8,7 @@
 namespace vededa {
 
 struct ProjectData;
+struct EngineData;
 
 /// Unit system codes.
 inline constexpr int16_t kEnglish = 1; ///< ft, lbf, lbm, R, psia/psf, nautical miles
@@ -79,6 +80,17 @@ void setupUnits(ProjectData& project);
 /// Converts every stored dimensional value from the other unit system into the current one. Call only
 /// after the unit system has been switched: it reads the new system to decide the direction.
 void convertProjectUnits(ProjectData& project);
+
+/// Converts the stored values of a reference engine (component constants, reference point, air mass
+/// flow, temperature limits and engine controls) from the other unit system into English units
+/// (`toEnglish`) or SI units, with the factors of a project's unit switch.
+void convertEngineUnits(EngineData& engine, bool toEnglish);
+
+/// A reference engine read from a file of the other unit system is converted into the project's units,
+/// and its unit flag becomes the project's: the deck, the engine test and the project file then all
+/// work in one system (a project file keeps no unit flag of its own for the engine). Returns whether
+/// the engine was converted.
+bool adoptProjectUnits(ProjectData& project);
 
 /// Switches the project to `system` (kEnglish or kSI): sets the unit system, runs `setupUnits` and
 /// `convertProjectUnits`. Does nothing when the project is already in that system. Returns whether

@@ -2,6 +2,7 @@
 #include "engine/reference_file.h"
 
 #include "app/bounded_read.h"
+#include "app/field_ranges.h"
 #include "engine/gas_properties.h"
 #include "output/number_format.h"
 #include "output/report.h"
@@ -358,6 +359,15 @@ ReferenceReadResult readReferenceText(ProjectData& project, std::string_view tex
                                                  : "the marker (42 announces the unit flag)",
                   "the file ends inside this number: it was cut");
         return readError();
+    }
+    // The engine controls a project keeps in range are refused here already, in the file's units: a
+    // project could not be saved with them.
+    const bool fileSI = (marker == kReferenceUnitMarker ? unitFlag : kEnglish) != kEnglish;
+    for (int i = 1; i <= 15; ++i) {
+        const EngineControlRange& r = engineControlRange(i);
+        if (r.key.empty() || (i >= 8 && i <= 10)) continue; // 8 to 10 are the project's, not the file's
+        const std::string problem = fieldValueProblem(*findFieldRange(r.key), e.controls[i], fileSI, r.what);
+        if (!problem.empty()) return failure(kReadErrorTitle, kReadErrorMessage, path + ": " + problem);
     }
     // The engine type is read as a number; a type outside 1..7 cannot be run.
     const double wholeType = std::nearbyint(type);

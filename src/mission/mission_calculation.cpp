@@ -839,11 +839,11 @@ void LegCalculator::run(int i) {
     // The next weight fraction overflows when a deck without solution gave a negative fuel flow on the
     // way (the fraction then grows leg by leg).
     if (!L_.betaNext && !std::isfinite(L_.beta * L_.pi)) overflow = true;
-    // A deck run at the edge of its solutions can return a negative fuel flow; the weight would grow.
-    if (L_.refused.empty() && !invalid && !overflow && deck() && L_.tsfc < 0.0f)
-        L_.refused =
-            "Leg not computed: the engine cycle gave a negative fuel consumption (TSFC =" + Str(L_.tsfc) +
-            ")";
+    // A deck run at the edge of its solutions, or a user's TSFC equation outside the range it was
+    // fitted for, can give a negative fuel flow; the weight would grow.
+    if (L_.refused.empty() && !invalid && !overflow && L_.tsfc < 0.0f)
+        L_.refused = std::string("Leg not computed: the ") + (deck() ? "engine cycle" : "TSFC model") +
+                     " gave a negative fuel consumption (TSFC =" + Str(L_.tsfc) + ")";
     if (L_.refused.empty() && (invalid || overflow))
         L_.refused = std::string("Leg not computed: floating-point fault (") +
                      (invalid ? "invalid operation" : "overflow") + ") in the calculation of this leg";

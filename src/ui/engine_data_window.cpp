@@ -1,5 +1,7 @@
 #include "ui/engine_data_window.h"
 
+#include "app/units.h"
+
 #include "ui/analysis_form.h"
 
 #include "output/number_format.h"
@@ -269,6 +271,8 @@ bool EngineDataWindow::readFile(const std::string& path) {
                          MessageIcon::Warning);
         return false;
     }
+    // The listing shows the file as read, in its own units; the project holds the engine in its own.
+    adoptProjectUnits(project_);
     // The listing is that of the engine just read, never one above another.
     listing_->clear();
     appendListing(result.listing);

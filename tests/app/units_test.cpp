@@ -1,6 +1,9 @@
 #include "app/project_data.h"
 #include "app/project_file.h"
 #include "app/units.h"
+#include "engine/engine_design.h"
+#include "engine/engine_test.h"
+#include "engine/reference_file.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -166,6 +169,49 @@ TEST(Units, FactorsOfTheEngineArrays) {
     test::expectNear(p.engine.controls[12], start.engine.controls[12] * 101325.0 / 14.696, 1e-6, "Pt3 max");
     EXPECT_EQ(p.engine.controls[11], start.engine.controls[11]); // pressure ratio limit is dimensionless
     test::expectNear(p.legs[4].p[21], start.legs[4].p[21] * 4.44822, 1e-6, "payload");
+}
+
+// A reference file written in SI units, read into an English project: the deck, the engine test and the
+// project file all work in the project's units, so the engine runs as it does in an SI project and a
+// saved project reads back the same engine.
+TEST(Units, AReferenceFileOfTheOtherSystemRunsInTheProjectsUnitsAndSurvivesASave) {
+    const DesignReadResult design =
+        readEngineDesign("type = 1\nunits = 2\nTt4 = 1600\npifan = 3\npihpc = 4\nmdot = 50\n");
+    ASSERT_TRUE(design.ok);
+    const DesignResult generated = designEngine(design.design);
+    ASSERT_TRUE(generated.ok) << generated.message;
+    const std::string text = referenceFileText(generated.engine);
+
+    ProjectData si = test::freshProject();
+    ASSERT_TRUE(switchUnits(si, kSI));
+    ASSERT_TRUE(readReferenceText(si, text, "si.REF").ok);
+    EXPECT_FALSE(adoptProjectUnits(si));
+
+    ProjectData english = test::freshProject();
+    ASSERT_EQ(english.unitSystem, kEnglish);
+    const ReferenceReadResult read = readReferenceText(english, text, "si.REF");
+    ASSERT_TRUE(read.ok);
+    EXPECT_NE(read.listing.find("Thrust (N)"), std::string::npos); // the file as read
+    EXPECT_TRUE(adoptProjectUnits(english));
+    EXPECT_EQ(english.engine.referenceUnitFlag, kEnglish);
+    test::expectNear(english.engine.tt4MaxSetting, 1600 * 1.8, 1e-6, "Tt4 max [R]");
+
+    std::string report;
+    const EngineTestResult inSI = runEngineTest(si, 0.8f, 914.4f, 0, 100, report);
+    const EngineTestResult inEnglish = runEngineTest(english, 0.8f, 3000, 0, 100, report);
+    ASSERT_FALSE(inSI.run.failed());
+    ASSERT_FALSE(inEnglish.run.failed()) << report;
+    test::expectNear(inEnglish.run.F, inSI.run.F / 4.44822, 2e-3, "thrust [lbf]");
+    test::expectNear(inEnglish.run.m0, inSI.run.m0 * 2.2046, 2e-3, "air flow [lbm/s]");
+
+    const std::string path = test::tempDir() + "/converted-engine.RUZ";
+    ASSERT_TRUE(writeProject(english, path).ok);
+    ProjectData reopened = test::freshProject();
+    ASSERT_TRUE(readProject(reopened, path).ok);
+    EXPECT_EQ(reopened.engine.referenceUnitFlag, kEnglish);
+    const EngineTestResult again = runEngineTest(reopened, 0.8f, 3000, 0, 100, report);
+    EXPECT_EQ(again.run.F, inEnglish.run.F);
+    EXPECT_EQ(again.run.S, inEnglish.run.S);
 }
 
 } // namespace

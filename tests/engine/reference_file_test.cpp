@@ -8,7 +8,8 @@
 namespace vededa {
 namespace {
 
-/// A reference file text: component k = 1 + k/100, reference k = k, controls k = 100 + k, limits 110 + k.
+/// A reference file text: component k = 1 + k/100, reference k = k, controls k = 100 + k (control 1, the
+/// flight Mach number, 0.8), limits 110 + k.
 struct FileContent {
     int code = 22;
     float type = 5;
@@ -16,6 +17,8 @@ struct FileContent {
     int marker = 42;
     int unitFlag = 2;
     int truncateAfter = -1; ///< number of values to keep (-1: all)
+    int control = 0;        ///< an engine control whose value is `controlValue` (0: none)
+    std::string controlValue;
 };
 
 std::string referenceText(const FileContent& s) {
@@ -24,9 +27,11 @@ std::string referenceText(const FileContent& s) {
     for (int i = 0; i < 45; ++i) v.push_back("0");
     for (int k = 1; k <= 32; ++k) v.push_back(std::to_string(1 + k / 100.0));
     for (int k = 1; k <= 56; ++k) v.push_back(k == 19 ? std::to_string(s.alpha) : std::to_string(k));
-    for (int k = 1; k <= 7; ++k) v.push_back(std::to_string(100 + k));
+    auto control = [&s](int k, std::string value) { return k == s.control ? s.controlValue : value; };
+    for (int k = 1; k <= 7; ++k)
+        v.push_back(control(k, k == 1 ? std::string("0.8") : std::to_string(100 + k)));
     for (int i = 0; i < 3; ++i) v.push_back("9");
-    for (int k = 11; k <= 15; ++k) v.push_back(std::to_string(110 + k));
+    for (int k = 11; k <= 15; ++k) v.push_back(control(k, std::to_string(110 + k)));
     std::ostringstream t;
     t << s.type;
     v.push_back(t.str());
@@ -59,6 +64,41 @@ TEST(ReadReferenceFile, ReadsEveryPositionAndRunsThePostReadSteps) {
     EXPECT_EQ(p.tsfcModel, 7);
     EXPECT_EQ(e.fileName, "ENG.REF");
     EXPECT_NE(r.listing.find("Thrust (N)"), std::string::npos);
+}
+
+// A control the project could not be saved with is refused when the file is read, in the file's units,
+// and the project keeps its engine.
+TEST(ReadReferenceFile, ControlsOutsideTheirRangeAreRefusedAndLeaveTheProject) {
+    struct Case {
+        int control;
+        const char* value;
+        int unitFlag;
+        const char* named;
+    };
+    for (const Case& c :
+         {Case{1, "12", 2, "engine control 1 (the flight Mach number) must be from 0 to 10"},
+          Case{2, "95000", 2, "engine control 2 (the altitude)"},
+          Case{6, "4000", 2, "engine control 6 (the afterburner exit temperature Tt7)"},
+          Case{13, "1e30", 2, "engine control 13 (the Tt3 limit)"}, Case{15, "-1", 1, "engine control 15"}}) {
+        FileContent content;
+        content.control = c.control;
+        content.controlValue = c.value;
+        content.unitFlag = c.unitFlag;
+        ProjectData p = test::freshProject();
+        const EngineData before = p.engine;
+        const ReferenceReadResult r = readReferenceText(p, referenceText(content), "ENG.REF");
+        EXPECT_FALSE(r.ok) << c.value;
+        EXPECT_NE(r.detail.find(c.named), std::string::npos) << r.detail;
+        EXPECT_EQ(p.engine.fileName, before.fileName);
+        EXPECT_EQ(p.engine.controls, before.controls);
+    }
+    // The same altitude is a valid one in feet.
+    FileContent english;
+    english.control = 2;
+    english.controlValue = "95000";
+    english.unitFlag = 1;
+    ProjectData p = test::freshProject();
+    EXPECT_TRUE(readReferenceText(p, referenceText(english), "ENG.REF").ok);
 }
 
 struct TypeCase {

@@ -58,6 +58,26 @@ TEST(MissionLegs, ClimbWithoutAltitudeChangeBurnsNothing) {
     EXPECT_FLOAT_EQ(p.betaStart[2], 1.0f);
 }
 
+// A user's TSFC equation taken beyond its range can go negative: the leg is refused with a line rather
+// than flown with a fuel gain, and the weight it hands on is the weight it received.
+TEST(MissionLegs, ANegativeTsfcFromTheModelRefusesTheLeg) {
+    ProjectData p = aircraft(1);
+    MissionLeg& e = addLegOf(p, "E");
+    e.p[1] = 36000;
+    e.p[2] = 390.5f;
+    e.p[3] = 870;
+    e.p[4] = 0.9f;
+    e.p[15] = 200;
+    AnalysisModels m = simpleModels();
+    m.tsfcCoefficient = [](float, int16_t) { return -0.4f; };
+    const std::string report = computeMissionLeg(p, m, 1);
+    EXPECT_NE(report.find("Leg not computed: the TSFC model gave a negative fuel consumption"),
+              std::string::npos)
+        << report;
+    EXPECT_FLOAT_EQ(p.missionResults.pi[1], 1.0f);
+    EXPECT_FLOAT_EQ(p.betaStart[2], 1.0f);
+}
+
 TEST(MissionLegs, DecelerationTakesNoTimeAndNoFuel) {
     ProjectData p = aircraft();
     MissionLeg& b = addLegOf(p, "B");

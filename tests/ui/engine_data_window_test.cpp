@@ -502,7 +502,8 @@ class EngineDataWindowTest : public QObject {
         QTest::mouseClick(engineData, Qt::LeftButton);
         QVERIFY(data.isVisible());
 
-        // An SI reference file read into an English project keeps the unit flag it brought.
+        // An SI reference file read into an English project is listed as read and held in the
+        // project's units.
         const DesignReadResult si =
             readEngineDesign("type = 1\nunits = 2\nTt4 = 1600\npifan = 3\npihpc = 4\nmdot = 50\n");
         QVERIFY(si.ok);
@@ -514,9 +515,10 @@ class EngineDataWindowTest : public QObject {
         appDialogs.files.push_back(siPath);
         QTest::mouseClick(data.findChild<QPushButton*>("Command1"), Qt::LeftButton);
         QCOMPARE(app.project().engine.fileName, siPath);
-        QCOMPARE(int(app.project().engine.referenceUnitFlag), int(kSI));
+        QCOMPARE(int(app.project().engine.referenceUnitFlag), int(kEnglish));
         QCOMPARE(int(app.project().unitSystem), int(kEnglish));
         QVERIFY(data.findChild<QPlainTextEdit*>("txtListing")->toPlainText().contains("Thrust (N)"));
+        QCOMPARE(app.project().engine.tt4MaxSetting, 1600 * 1.8f);
     }
 };
 
