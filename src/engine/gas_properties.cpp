@@ -101,6 +101,10 @@ GasModel::GasModel(int16_t unitSystem, double hydrogenCarbonRatio) {
     tScale_ = english ? kRankinePerKelvin : 1.0;
     eScale_ = english ? kBtuPerLbmPerKjPerKg : 1.0;
     tRef_ = kRefK * tScale_;
+    perKelvin_ = 1.0 / tScale_;
+    perEnergy_ = 1.0 / eScale_;
+    cpScale_ = eScale_ / tScale_;
+    perCpScale_ = tScale_ / eScale_;
 
     // Mass-based fit of a mixture of fixed composition [kJ/(kg K)], with an enthalpy datum at 0 K.
     auto build = [](std::initializer_list<Amount> parts) {
@@ -182,15 +186,15 @@ double GasModel::productShare(double f) const {
 // a lean burn of f leaves 1 - f/fs of the air unburnt beside (f/fs)(1 + fs) of stoichiometric products.
 
 double GasModel::cp(double T, double f) const {
-    const double TK = T / tScale_, x = productShare(f);
+    const double TK = T * perKelvin_, x = productShare(f);
     const bool low = TK < kMidK;
     const double a = cpPoly(low ? air_.low : air_.high, TK),
                  p = cpPoly(low ? products_.low : products_.high, TK);
-    return ((1.0 - x) * a + x * p) * eScale_ / tScale_;
+    return ((1.0 - x) * a + x * p) * cpScale_;
 }
 
 double GasModel::h(double T, double f) const {
-    const double TK = T / tScale_, x = productShare(f);
+    const double TK = T * perKelvin_, x = productShare(f);
     return ((1.0 - x) * airEnthalpy(TK) + x * productsEnthalpy(TK)) * eScale_;
 }
 
@@ -204,25 +208,33 @@ double GasModel::productsEnthalpy(double TK) const {
 }
 
 double GasModel::phi(double T, double f) const {
-    const double TK = T / tScale_, x = productShare(f), lnT = std::log(TK);
+    const double TK = T * perKelvin_, x = productShare(f), lnT = std::log(TK);
     const bool low = TK < kMidK;
     const double a = sPolyWithLog(low ? air_.low : air_.high, TK, lnT);
     const double p = sPolyWithLog(low ? products_.low : products_.high, TK, lnT);
-    return ((1.0 - x) * a + x * p) * eScale_ / tScale_;
+    return ((1.0 - x) * a + x * p) * cpScale_;
 }
 
 GasModel::State GasModel::state(double T, double f) const {
-    const double TK = T / tScale_, x = productShare(f);
+    const double TK = T * perKelvin_, x = productShare(f);
     const bool low = TK < kMidK;
     double hK = 0, cpK = 0, phiK = 0;
     enthalpyAndCp(TK, x, low, hK, cpK);
     phiAndCp(TK, x, low, phiK, cpK);
-    return {hK * eScale_, cpK * eScale_ / tScale_, phiK * eScale_ / tScale_};
+    return {hK * eScale_, cpK * cpScale_, phiK * cpScale_};
+}
+
+void GasModel::enthalpyAndSpecificHeat(double T, double f, double& h, double& cp) const {
+    const double TK = T * perKelvin_, x = productShare(f);
+    double hK = 0, cpK = 0;
+    enthalpyAndCp(TK, x, TK < kMidK, hK, cpK);
+    h = hK * eScale_;
+    cp = cpK * cpScale_;
 }
 
 double GasModel::R(double f) const {
     const double x = productShare(f);
-    return ((1.0 - x) * air_.R + x * products_.R) * eScale_ / tScale_;
+    return ((1.0 - x) * air_.R + x * products_.R) * cpScale_;
 }
 
 double GasModel::gamma(double T, double f) const {
@@ -234,7 +246,7 @@ double GasModel::reducedPressure(double T, double f) const {
     const double x = productShare(f);
     const double phiRef = (1.0 - x) * phiRefAir_ + x * phiRefProd_;
     const double r = (1.0 - x) * air_.R + x * products_.R;
-    return std::exp((phi(T, f) * tScale_ / eScale_ - phiRef) / r);
+    return std::exp((phi(T, f) * perCpScale_ - phiRef) / r);
 }
 
 template <class Property> void GasModel::tabulate(InverseTable& table, Property property) const {
@@ -315,7 +327,7 @@ double GasModel::temperatureFromEnthalpy(double enthalpy, double f) const {
     // enough that the first step is the last. An enthalpy or fuel ratio that is not a finite number has no
     // temperature: the result is not a number either, for the caller's checks.
     if (!std::isfinite(enthalpy) || !std::isfinite(f)) return std::numeric_limits<double>::quiet_NaN();
-    const double x = productShare(f), hK = enthalpy / eScale_;
+    const double x = productShare(f), hK = enthalpy * perEnergy_;
     bool exact = false;
     double TK = enthalpyTable_.at(hK, x, exact);
     if (exact) return TK * tScale_;
@@ -338,10 +350,10 @@ double GasModel::temperatureFromEnthalpy(double enthalpy, double f) const {
 }
 
 double GasModel::temperatureFromPhi(double entropyFunction, double f, double guess) const {
-    const double x = productShare(f), phiK = entropyFunction * tScale_ / eScale_;
+    const double x = productShare(f), phiK = entropyFunction * perCpScale_;
     bool exact = false;
     const double TK = phiTable_.at(phiK, x, exact);
-    return solvePhi(phiK, x, TK > 0 ? TK : guess > 0 ? guess / tScale_ : 1000.0) * tScale_;
+    return solvePhi(phiK, x, TK > 0 ? TK : guess > 0 ? guess * perKelvin_ : 1000.0) * tScale_;
 }
 
 double GasModel::solvePhi(double phiK, double x, double TK) const {
@@ -359,7 +371,7 @@ double GasModel::solvePhi(double phiK, double x, double TK) const {
 }
 
 double GasModel::isentropicTemperature(double T, double f, double pressureRatio) const {
-    const double x = productShare(f), TK = T / tScale_;
+    const double x = productShare(f), TK = T * perKelvin_;
     double phiK = 0, cpK = 0;
     phiAndCp(TK, x, TK < kMidK, phiK, cpK);
     const double r = (1.0 - x) * air_.R + x * products_.R;
@@ -375,7 +387,7 @@ double GasModel::isentropicTemperature(double T, double f, double pressureRatio)
 }
 
 double GasModel::isentropicPressureRatio(double T1, double T2, double f) const {
-    const double x = productShare(f), T1K = T1 / tScale_, T2K = T2 / tScale_;
+    const double x = productShare(f), T1K = T1 * perKelvin_, T2K = T2 * perKelvin_;
     const double r = (1.0 - x) * air_.R + x * products_.R;
     const bool low = T1K < kMidK;
     if (low != (T2K < kMidK)) {

@@ -55,6 +55,8 @@ class GasModel {
         double h, cp, phi;
     };
     State state(double T, double f) const;
+    /// Enthalpy and specific heat at one temperature (one evaluation of the fits, no logarithm).
+    void enthalpyAndSpecificHeat(double T, double f, double& h, double& cp) const;
 
     /// Temperature whose enthalpy is `enthalpy` (a tabulated first guess and Newton steps on cp; converged
     /// to about 1e-10 of T); not a number when `enthalpy` or `f` is not finite.
@@ -141,6 +143,10 @@ class GasModel {
     int16_t unitSystem_ = 1;
     double tScale_ = 1;     ///< unit temperature per K
     double eScale_ = 1;     ///< unit enthalpy per kJ/kg
+    double perKelvin_ = 1;  ///< 1/tScale_
+    double perEnergy_ = 1;  ///< 1/eScale_
+    double cpScale_ = 1;    ///< unit specific heat per kJ/(kg K): eScale_/tScale_
+    double perCpScale_ = 1; ///< 1/cpScale_
     double tRef_ = 298.15;  ///< reference temperature in this unit system
     double phiRefAir_ = 0;  ///< phi of air at the reference temperature (datum of the reduced pressure)
     double phiRefProd_ = 0; ///< the same for the stoichiometric products

@@ -107,8 +107,7 @@ class RealGasFlow {
         StaticState s;
         s.ptOverP = ptOverP;
         s.T = g_.isentropicTemperature(Tt, f, 1.0 / ptOverP);
-        s.V = std::sqrt(std::max(0.0, 2.0 * jgc_ * (g_.h(Tt, f) - g_.h(s.T, f))));
-        s.M = s.V / speedOfSound(s.T, f);
+        velocityAndMach(g_.h(Tt, f), f, s);
         return s;
     }
 
@@ -116,8 +115,7 @@ class RealGasFlow {
     StaticState atTemperature(double Tt, double f, double T) const {
         StaticState s;
         s.T = T;
-        s.V = std::sqrt(std::max(0.0, 2.0 * jgc_ * (g_.h(Tt, f) - g_.h(T, f))));
-        s.M = s.V / speedOfSound(T, f);
+        velocityAndMach(g_.h(Tt, f), f, s);
         s.ptOverP = g_.isentropicPressureRatio(T, Tt, f);
         return s;
     }
@@ -125,24 +123,36 @@ class RealGasFlow {
     /// The state at Mach number `M` (0 < M <= 1): 2·(h(Tt) - h(T)) = M²·gamma(T)·R·T, by Newton steps on
     /// T from the constant-gamma value (the derivative taken at constant gamma).
     StaticState atMach(double Tt, double f, double M) const {
-        const double ht = g_.h(Tt, f), R = g_.R(f);
-        double T = Tt / (1.0 + 0.5 * (g_.gamma(Tt, f) - 1.0) * M * M);
+        const double R = g_.R(f);
+        double ht = 0, cpt = 0;
+        g_.enthalpyAndSpecificHeat(Tt, f, ht, cpt);
+        double T = Tt / (1.0 + 0.5 * (cpt / (cpt - R) - 1.0) * M * M);
         for (int i = 0; i < kStaticStatePasses; ++i) {
-            const double gamma = g_.gamma(T, f);
-            const double residual = 2.0 * (ht - g_.h(T, f)) - M * M * gamma * R * T;
-            const double step = residual / (2.0 * g_.cp(T, f) + M * M * gamma * R);
+            double h = 0, cp = 0;
+            g_.enthalpyAndSpecificHeat(T, f, h, cp);
+            const double gamma = cp / (cp - R);
+            const double residual = 2.0 * (ht - h) - M * M * gamma * R * T;
+            const double step = residual / (2.0 * cp + M * M * gamma * R);
             T += step;
             if (std::fabs(step) <= kStaticStateTolerance * T) break;
         }
         StaticState s;
         s.T = T;
-        s.V = std::sqrt(std::max(0.0, 2.0 * jgc_ * (ht - g_.h(T, f))));
-        s.M = s.V / speedOfSound(T, f);
+        velocityAndMach(ht, f, s);
         s.ptOverP = g_.isentropicPressureRatio(T, Tt, f);
         return s;
     }
 
   private:
+    /// Velocity and Mach number of the static temperature in `s` in the flow of total enthalpy `ht`.
+    void velocityAndMach(double ht, double f, StaticState& s) const {
+        double h = 0, cp = 0;
+        g_.enthalpyAndSpecificHeat(s.T, f, h, cp);
+        const double R = g_.R(f);
+        s.V = std::sqrt(std::max(0.0, 2.0 * jgc_ * (ht - h)));
+        s.M = s.V / std::sqrt(cp / (cp - R) * R * jgc_ * s.T);
+    }
+
     const GasModel& g_;
     double jgc_;
 };
