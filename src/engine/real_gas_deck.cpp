@@ -50,10 +50,12 @@ struct Nozzle {
 };
 Nozzle nozzle(const RealGasFlow& flow, double Tt, double f, double pt9p0, double chokedP0P9) {
     Nozzle n;
-    const StaticState full = flow.expand(Tt, f, std::max(pt9p0, 1.0));
+    // Well above the critical pressure ratio the throat is sonic without trying the full expansion.
+    const bool surelyChoked = pt9p0 >= kSurelyChokedPressureRatio;
+    const StaticState full = surelyChoked ? StaticState{} : flow.expand(Tt, f, std::max(pt9p0, 1.0));
     n.throat = full;
     bool exitAtThroat = false;
-    if (full.M >= 1.0) {
+    if (surelyChoked || full.M >= 1.0) {
         n.throat = flow.atMach(Tt, f, 1.0);
         const double throatRatio = n.throat.ptOverP / pt9p0;
         n.p0p9 = chokedP0P9 >= 1 ? chokedP0P9 : std::min(1.0, std::max<double>(chokedP0P9, throatRatio));
@@ -62,7 +64,8 @@ Nozzle nozzle(const RealGasFlow& flow, double Tt, double f, double pt9p0, double
     n.pt9p9 = n.p0p9 * pt9p0;
     // The exit is the full expansion while the nozzle expands to ambient, and the throat where a
     // convergent nozzle ends at it; otherwise its own expansion.
-    if (n.pt9p9 > 1) n.exit = exitAtThroat ? n.throat : n.p0p9 == 1 ? full : flow.expand(Tt, f, n.pt9p9);
+    if (n.pt9p9 > 1)
+        n.exit = exitAtThroat ? n.throat : n.p0p9 == 1 && !surelyChoked ? full : flow.expand(Tt, f, n.pt9p9);
     return n;
 }
 
@@ -474,8 +477,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             if (separate) {
                 // Convergent core nozzle: ambient exit while unchoked, sonic throat when choked.
                 const double pt9p0 = piR * piD * out.piFan * out.piHpc * c[2] * piTH * piTLNow * c[4];
-                const StaticState full = flow.expand(T5, f2, std::max(pt9p0, 1.0 + 1e-9));
-                coreExit = full.M < 1.0 ? full : flow.atMach(T5, f2, 1.0);
+                coreExit = flow.throat(T5, f2, std::max(pt9p0, 1.0 + 1e-9));
                 piTLNew = r[17] * std::sqrt((T5 / T45) / (T5R / T45R)) * coreFlowR /
                           (throatFlowFunction(g, T5, f2, coreExit) / chokedFlowFunction(g, T45, f2));
             }
@@ -490,8 +492,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             if (separate) {
                 // Convergent fan nozzle, fed by the fan exit.
                 const double pt19 = P0 * piR * piD * piFan * c[5];
-                const StaticState full = flow.expand(T25New, 0, std::max(pt19 / P0, 1.0 + 1e-9));
-                fanExit = full.M < 1.0 ? full : flow.atMach(T25New, 0, 1.0);
+                fanExit = flow.throat(T25New, 0, std::max(pt19 / P0, 1.0 + 1e-9));
                 alphaNew = alphaR * (pt19 / pt19R) * (throatFlowFunction(g, T25New, 0, fanExit) / fanFlowR) *
                            std::sqrt(T25R / T25New) / coreAir;
             }
@@ -511,8 +512,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 StaticState s5p;
                 double bypassFlow = 0;
                 if (pt5p > P5 * (1.0 + 1e-9)) {
-                    const StaticState full = flow.expand(T25New, 0, pt5p / P5);
-                    s5p = full.M < 1.0 ? full : flow.atMach(T25New, 0, 1.0);
+                    s5p = flow.throat(T25New, 0, pt5p / P5);
                     alphaNew = alphaR * (pt5p / mr.pt5pRel) *
                                (throatFlowFunction(g, T25New, 0, s5p) / mr.flow5p) *
                                std::sqrt(mr.T25 / T25New) / coreAir;
@@ -571,8 +571,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 }
                 const double pt9p0 =
                     piR * piD * piFan * piHpc * c[2] * piTH * piTLNow * c[25] * mix.piMIdeal * in.piAB * c[4];
-                const StaticState full = flow.expand(Tt9, f9, std::max(pt9p0, 1.0 + 1e-9));
-                const StaticState throat = full.M < 1.0 ? full : flow.atMach(Tt9, f9, 1.0);
+                const StaticState throat = flow.throat(Tt9, f9, std::max(pt9p0, 1.0 + 1e-9));
                 const double m9 = coreAir * (m45 + alpha) * (1.0 + f9) / (1.0 + mix.f6);
                 const double relPt9 = relPt * (mix.piMIdeal / mr.piMIdeal) * (in.piAB / mr.piAB);
                 const double q =

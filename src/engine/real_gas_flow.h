@@ -94,6 +94,9 @@ inline constexpr double kBracketedRootTolerance = 1e-10;
 /// Half-width of the first interval around a hint, relative to the hint.
 inline constexpr double kHintWidth = 1e-3;
 
+/// A total-to-static pressure ratio above the critical one of any gas with gamma up to 1.45.
+inline constexpr double kSurelyChokedPressureRatio = 1.95;
+
 /// Isentropic flow relations of one gas model [velocities in ft/s or m/s with jgc].
 class RealGasFlow {
   public:
@@ -118,6 +121,17 @@ class RealGasFlow {
         velocityAndMach(g_.h(Tt, f), f, s);
         s.ptOverP = g_.isentropicPressureRatio(T, Tt, f);
         return s;
+    }
+
+    /// The throat of a convergent passage fed at the total-to-static pressure ratio `ptOverP` (at least
+    /// 1): the full expansion while it stays subsonic, the sonic state otherwise. Above the critical
+    /// pressure ratio of every gas here (below 1.9) the throat is sonic without trying the expansion.
+    StaticState throat(double Tt, double f, double ptOverP) const {
+        if (ptOverP < kSurelyChokedPressureRatio) {
+            const StaticState full = expand(Tt, f, ptOverP);
+            if (full.M < 1.0) return full;
+        }
+        return atMach(Tt, f, 1.0);
     }
 
     /// The state at Mach number `M` (0 < M <= 1): 2·(h(Tt) - h(T)) = M²·gamma(T)·R·T, by Newton steps on
