@@ -80,6 +80,7 @@ class GasModel {
 
     double stoichiometricFuelAirRatio() const { return fs_; }
     double hydrogenCarbonRatio() const { return hc_; }
+    int16_t unitSystem() const { return unitSystem_; }
     /// The datum of the sensible enthalpies (298.15 K) in this unit system.
     double referenceTemperature() const { return tRef_; }
 

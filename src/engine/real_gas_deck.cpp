@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 
 namespace vededa {
 
@@ -78,16 +79,15 @@ constexpr double kSlowestCoreExitMach = 0.1;
 /// The turboprop behind its gas generator: the power turbine's pressure ratio matches its choked inlet
 /// throat to the core nozzle's exit flow, then the core jet and the propeller give the thrust.
 std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealGasPassInput& in,
-                         const Inlet& now, double T45, double f, double mRatio, RealGasPassResult& out) {
+                         const Inlet& now, double T45, double f, double mRatio, double flowR, double h0R,
+                         RealGasPassResult& out) {
     const auto& c = *in.component;
     const auto& r = *in.reference;
     const UnitConstants& u = *in.units;
     const double J = u.jgc, T0 = in.T0, beta = c[26], eps1 = c[27], eps2 = c[28];
     const double core = 1.0 - beta - eps1 - eps2;
-    const double f2 = core * f / (core + eps1 + eps2), f2R = core * r[20] / (core + eps1 + eps2);
+    const double f2 = core * f / (core + eps1 + eps2);
     const double T45R = r[5] * r[35], T5R = T45R * r[18];
-    const double flowR =
-        throatFlowFunction(g, T5R, f2R, flow.expand(T5R, f2R, r[8])) / chokedFlowFunction(g, T45R, f2R);
     const double h45 = g.h(T45, f2);
     const double upstream = now.piR * out.piD * out.piHpc * c[2] * c[6] * c[4];
     double piTL = r[17], T5 = T45;
@@ -142,7 +142,6 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
     const float etaR = r[41];
     const float M0 = in.M0;
     const double etaProp = M0 <= 0.1f ? 10 * M0 * etaR : M0 <= 0.7f ? etaR : (1 - (M0 - 0.7f) / 3) * etaR;
-    const double h0R = g.h(r[2], 0);
     const double shaft =
         out.m9m0 * c[11] * (h45 - g.h(T5, f2)) - (r[33] / c[13] + r[32] / c[12]) * h0R / mRatio;
     const double R9 = g.R(f2) * J, Rc = g.R(0) * J;
@@ -319,6 +318,114 @@ std::string separateExhausts(const GasModel& g, const RealGasPassInput& in, cons
     return "";
 }
 
+/// What the passes of an engine need of its reference point. It depends on the reference record, the
+/// component values, the type, the unit constants and the gas only, so it is computed once for the engine
+/// last run on each thread and reused while those stay the same (bit for bit).
+struct ReferencePoint {
+    Inlet inlet{};
+    double h0R = 0, h2R = 0, h25R = 0, h3R = 0;
+    double flowR = 1;     ///< choked flow function of the high-pressure turbine throat
+    double coreFlowR = 1; ///< separate exhausts: core nozzle against low-pressure turbine throat
+    double fanFlowR = 1;  ///< separate exhausts: fan nozzle flow function
+    double propFlowR = 1; ///< turboprop: core nozzle against power-turbine throat
+    double ductFlowR = 1; ///< ramjet: nozzle throat flow function
+    MixerReference mr{};
+};
+
+struct ReferenceKey {
+    OneBased<float, 32> component;
+    OneBased<float, 56> reference;
+    int16_t type = 0, gasUnits = 0, units = 0;
+    float jgc = 0, aSL = 0, TSL = 0;
+    double hc = 0;
+};
+
+ReferencePoint computeReferencePoint(const GasModel& g, const RealGasPassInput& in, const RealGasFlow& flow) {
+    const auto& c = *in.component;
+    const auto& r = *in.reference;
+    const double J = in.units->jgc;
+    const double beta = c[26], eps1 = in.type == 7 ? 0.0 : c[27], eps2 = in.type == 7 ? 0.0 : c[28];
+    const double core = 1.0 - beta - eps1 - eps2;
+    const double T0R = r[2], Tt4R = r[5], fR = r[20];
+    ReferencePoint p;
+    p.inlet = inlet(g, *in.units, T0R, std::max(r[1], 0.01f));
+    p.h0R = g.h(T0R, 0);
+    if (in.type == 7) {
+        const double pt9p0R = p.inlet.piR * r[12] * c[2] * c[4];
+        p.ductFlowR = throatFlowFunction(g, Tt4R, fR, nozzle(flow, Tt4R, fR, pt9p0R, r[9]).throat);
+        return p;
+    }
+    const double T25R = p.inlet.Tt2 * r[14], T3R = T25R * r[16];
+    p.h2R = g.h(p.inlet.Tt2, 0);
+    p.h25R = g.h(T25R, 0);
+    p.h3R = g.h(T3R, 0);
+    p.flowR = chokedFlowFunction(g, Tt4R, fR);
+    const double f2R = core * fR / (core + eps1 + eps2);
+    const double T45R = Tt4R * r[35], T5R = T45R * r[18];
+    if (in.type == 3) {
+        p.coreFlowR =
+            throatFlowFunction(g, T5R, f2R, flow.atMach(T5R, f2R, r[36])) / chokedFlowFunction(g, T45R, f2R);
+        p.fanFlowR = throatFlowFunction(g, T25R, 0, flow.atMach(T25R, 0, r[38]));
+    }
+    if (in.type == 6)
+        p.propFlowR =
+            throatFlowFunction(g, T5R, f2R, flow.expand(T5R, f2R, r[8])) / chokedFlowFunction(g, T45R, f2R);
+    if (in.type == 4 || in.type == 5) {
+        // The reference mixer inlets (core static pressure 1) and nozzle throat.
+        MixerReference& mr = p.mr;
+        const double alphaR = r[19], m45R = core * (1.0 + fR) + eps1 + eps2;
+        const StaticState s5R = flow.atMach(T5R, f2R, r[7]);
+        mr.T5 = T5R;
+        mr.pt5p5 = s5R.ptOverP;
+        mr.flow5 = throatFlowFunction(g, T5R, f2R, s5R);
+        mr.A5 = m45R * g.R(f2R) * J * s5R.T / s5R.V;
+        mr.A5p = c[17] * mr.A5;
+        mr.pt5pRel = r[30] * mr.pt5p5;
+        mr.T25 = T25R;
+        mr.flow5p = throatFlowFunction(g, T25R, 0, flow.expand(T25R, 0, mr.pt5pRel / 1.0));
+        const double f6R = core * fR / (1.0 + alphaR - beta);
+        const bool abR = in.type == 5 && r[6] > 0;
+        mr.f9 = abR ? f6R + r[21] : f6R;
+        mr.Tt9 = abR ? static_cast<double>(r[6]) : Tt4R * r[35] * r[18] * r[29];
+        mr.flow8 = throatFlowFunction(g, mr.Tt9, mr.f9, flow.atMach(mr.Tt9, mr.f9, std::min(r[39], 1.0f)));
+        mr.m9 = (m45R + alphaR) * (1.0 + mr.f9) / (1.0 + f6R);
+        mr.piMIdeal = r[28];
+        mr.piAB = abR || in.type == 4 ? c[3] : 1.0f - (1.0f - c[3]) / 2;
+    }
+    return p;
+}
+
+const ReferencePoint& referencePoint(const GasModel& g, const RealGasPassInput& in, const RealGasFlow& flow) {
+    struct Kept {
+        bool valid = false;
+        ReferenceKey key;
+        ReferencePoint point;
+    };
+    thread_local Kept kept;
+    const UnitConstants& u = *in.units;
+    ReferenceKey& k = kept.key;
+    // Compared bit for bit: a value that is not a number never matches, and is computed afresh.
+    const bool same = kept.valid && std::memcmp(&k.component, in.component, sizeof(k.component)) == 0 &&
+                      std::memcmp(&k.reference, in.reference, sizeof(k.reference)) == 0 &&
+                      k.type == in.type && k.gasUnits == g.unitSystem() && k.units == u.system &&
+                      k.jgc == u.jgc && k.aSL == u.aSL && k.TSL == u.TSL && k.hc == g.hydrogenCarbonRatio();
+    if (!same) {
+        kept.valid = false;
+        kept.point = computeReferencePoint(g, in, flow);
+        k.component = *in.component;
+        k.reference = *in.reference;
+        k.type = in.type;
+        k.gasUnits = g.unitSystem();
+        k.units = u.system;
+        k.jgc = u.jgc;
+        k.aSL = u.aSL;
+        k.TSL = u.TSL;
+        k.hc = g.hydrogenCarbonRatio();
+        kept.valid = true;
+    }
+    return kept.point;
+}
+
 } // namespace
 
 bool realGasDeckSupportsType(int16_t type) {
@@ -338,8 +445,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
 
     // Flight condition and the reference point, the same way.
     const Inlet now = inlet(g, u, T0, in.M0);
-    const double T0R = r[2], P0R = r[3], Tt4R = r[5], fR = r[20], h0R = g.h(T0R, 0);
-    const Inlet ref = inlet(g, u, T0R, std::max(r[1], 0.01f));
+    const ReferencePoint& refPoint = referencePoint(g, in, flow);
+    const double P0R = r[3], Tt4R = r[5], fR = r[20], h0R = refPoint.h0R;
+    const Inlet& ref = refPoint.inlet;
     out.V0 = static_cast<float>(now.V0);
     out.tauR = static_cast<float>(now.Tt2 / T0);
     out.piR = static_cast<float>(now.piR);
@@ -364,10 +472,10 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // The gas generator: the compressor and fan exit temperatures and the mass-flow ratio are iterated
         // together; the turbines keep their pressure ratios (choked throats behind them) and efficiencies.
         const double piTH = c[6], etaTH = r[40], piTL = r[17], etaTL = c[16];
-        const double h2R = g.h(ref.Tt2, 0);
+        const double h2R = refPoint.h2R;
         const double T25R = ref.Tt2 * r[14], T3R = T25R * r[16];
-        const double h25R = g.h(T25R, 0), h3R = g.h(T3R, 0);
-        const double flowR = chokedFlowFunction(g, Tt4R, fR);
+        const double h25R = refPoint.h25R, h3R = refPoint.h3R;
+        const double flowR = refPoint.flowR;
         // First guess: each spool's enthalpy rise scaled with Tt4/Tt4R from the reference point. The
         // turbines keep their pressure ratios, so their work per unit flow follows the burner exit
         // temperature, as the constant-cp spool balances give tau - 1 proportional to tau_lambda/tau_r,
@@ -411,38 +519,14 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                                   : 1.0;
             if (std::isfinite(m0) && m0 > 0) mRatio = m0;
         }
-        const double f2R = core * fR / (core + eps1 + eps2);
         const double T45R = Tt4R * r[35], T5R = T45R * r[18];
-        const double coreFlowR = separate ? throatFlowFunction(g, T5R, f2R, flow.atMach(T5R, f2R, r[36])) /
-                                                chokedFlowFunction(g, T45R, f2R)
-                                          : 1.0;
-        const double fanFlowR = separate ? throatFlowFunction(g, T25R, 0, flow.atMach(T25R, 0, r[38])) : 1.0;
+        const double coreFlowR = refPoint.coreFlowR, fanFlowR = refPoint.fanFlowR;
         const double pt19R = P0R * ref.piR * r[12] * r[13] * c[5];
         StaticState coreExit, fanExit;
         // Mixed exhausts: the reference mixer inlets (core static pressure 1) and nozzle throat.
         const double m45R = core * (1.0 + fR) + eps1 + eps2;
-        MixerReference mr{};
+        const MixerReference& mr = refPoint.mr;
         MixerState mix{};
-        if (mixed) {
-            const StaticState s5R = flow.atMach(T5R, f2R, r[7]);
-            mr.T5 = T5R;
-            mr.pt5p5 = s5R.ptOverP;
-            mr.flow5 = throatFlowFunction(g, T5R, f2R, s5R);
-            mr.A5 = m45R * g.R(f2R) * J * s5R.T / s5R.V;
-            mr.A5p = c[17] * mr.A5;
-            mr.pt5pRel = r[30] * mr.pt5p5;
-            mr.T25 = T25R;
-            mr.flow5p = throatFlowFunction(g, T25R, 0, flow.expand(T25R, 0, mr.pt5pRel / 1.0));
-            const double f6R = core * fR / (1.0 + alphaR - beta);
-            const bool abR = in.type == 5 && r[6] > 0;
-            mr.f9 = abR ? f6R + r[21] : f6R;
-            mr.Tt9 = abR ? static_cast<double>(r[6]) : Tt4R * r[35] * r[18] * r[29];
-            mr.flow8 =
-                throatFlowFunction(g, mr.Tt9, mr.f9, flow.atMach(mr.Tt9, mr.f9, std::min(r[39], 1.0f)));
-            mr.m9 = (m45R + alphaR) * (1.0 + mr.f9) / (1.0 + f6R);
-            mr.piMIdeal = r[28];
-            mr.piAB = abR || in.type == 4 ? c[3] : 1.0f - (1.0f - c[3]) / 2;
-        }
         out.piFan = r[13];
         out.piHpc = r[15];
         bool settled = false;
@@ -639,7 +723,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         Tt6 = T5;
         out.pctNL = static_cast<float>(100.0 * std::sqrt(std::max(0.0, (h25 - h2) / (h25R - h2R))));
         out.pctNH = static_cast<float>(100.0 * std::sqrt(std::max(0.0, (h3 - h25) / (h3R - h25R))));
-        if (prop) return powerTurbine(g, flow, in, now, T45, f, mRatio, out);
+        if (prop) return powerTurbine(g, flow, in, now, T45, f, mRatio, refPoint.propFlowR, h0R, out);
         out.piTL = static_cast<float>(piTLNow);
         out.alpha = static_cast<float>(alpha);
         if (separate) return separateExhausts(g, in, now, f, alpha, T5, coreExit, fanExit, out);
@@ -686,13 +770,10 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
 
     if (in.type == 7) {
         // A fixed nozzle throat: Pt4·(flow function of the throat)/sqrt(Tt4) against the reference.
-        const double pt9p0R = ref.piR * r[12] * c[2] * c[4];
-        const Nozzle nR = nozzle(flow, Tt4R, fR, pt9p0R, r[9]);
         const double m9m0R = 1.0 + (1.0 - beta) * fR - beta;
-        out.mRatio = static_cast<float>(
-            (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) *
-            (throatFlowFunction(g, Tt4, f, n.throat) / throatFlowFunction(g, Tt4R, fR, nR.throat)) * m9m0R /
-            out.m9m0);
+        out.mRatio = static_cast<float>((Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) *
+                                        (throatFlowFunction(g, Tt4, f, n.throat) / refPoint.ductFlowR) *
+                                        m9m0R / out.m9m0);
     }
 
     const double R9 = g.R(f9) * J;

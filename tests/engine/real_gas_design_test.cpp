@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <thread>
+#include <vector>
 
 namespace vededa {
 namespace {
@@ -452,6 +454,44 @@ TEST(VariableGasDeck, NoNewFailuresOverTheEnvelopeOfTheBundledEngines) {
         }
         EXPECT_GT(compared, 3) << name;
     }
+}
+
+// The passes keep what they need of an engine's reference point from one call to the next. Engines run in
+// turn, an engine whose file changed by one component value (one the reference mixer depends on), and the
+// same engine on a thread of its own must each give what they give alone.
+TEST(VariableGasDeck, EnginesRunInTurnGiveWhatTheyGiveAlone) {
+    auto at = [](ProjectData p, float M0, float alt) {
+        FlightCondition fc;
+        fc.altitude = alt;
+        atmosphere(fc, p.units);
+        p.engine.controls[1] = M0;
+        p.engine.controls[2] = alt;
+        p.engine.controls[3] = fc.temperature;
+        p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
+        return p;
+    };
+    std::vector<ProjectData> engines;
+    for (int16_t type : {1, 3, 4, 6, 7}) {
+        engines.push_back(at(loaded(variableDesign(type, 1)), 0.6f, 10000));
+        if (type != 4) continue;
+        engines.push_back(engines.back());
+        engines.back().engine.engine.component[17] *= 1.02f; // mixer bypass inlet area
+    }
+    engines.push_back(at(loaded(variableDesign(4, 2)), 0.6f, 3048));
+    std::vector<DeckCall> alone(engines.size());
+    for (std::size_t i = 0; i < engines.size(); ++i) {
+        std::thread([&, i] { alone[i] = runDeck(engines[i]); }).join();
+        ASSERT_LE(alone[i].code, kLimitEngineSize) << i << alone[i].text;
+    }
+    EXPECT_NE(alone[2].F, alone[3].F); // the changed area shows
+    for (int round = 0; round < 2; ++round)
+        for (std::size_t i = 0; i < engines.size(); ++i) {
+            const DeckCall now = runDeck(engines[i]);
+            EXPECT_EQ(now.F, alone[i].F) << i;
+            EXPECT_EQ(now.S, alone[i].S) << i;
+            EXPECT_EQ(now.m0, alone[i].m0) << i;
+            EXPECT_EQ(now.A9, alone[i].A9) << i;
+        }
 }
 
 TEST(VariableGasDeck, ThrustMatchingThrottlesTheAfterburnerFirst) {
