@@ -33,12 +33,13 @@ void BM_GasEntropyFunction(benchmark::State& state) {
 }
 BENCHMARK(BM_GasEntropyFunction);
 
+/// Argument: fuel/air ratio in thousandths (0: air, a tabulated mixture; 20: a mixture between them).
 void BM_GasTemperatureFromEnthalpy(benchmark::State& state) {
     const GasModel g(1);
-    const double h = g.h(2000, 0.02);
-    for (auto _ : state) benchmark::DoNotOptimize(g.temperatureFromEnthalpy(h, 0.02));
+    const double f = 0.001 * state.range(0), h = g.h(2000, f);
+    for (auto _ : state) benchmark::DoNotOptimize(g.temperatureFromEnthalpy(h, f));
 }
-BENCHMARK(BM_GasTemperatureFromEnthalpy);
+BENCHMARK(BM_GasTemperatureFromEnthalpy)->Arg(0)->Arg(20);
 
 void BM_GasIsentropicTemperature(benchmark::State& state) {
     const GasModel g(1);

@@ -135,14 +135,14 @@ GasModel::GasModel(int16_t unitSystem, double hydrogenCarbonRatio) {
     products_ =
         build({{&kN2, kAirN2}, {&kAr, kAirAr}, {&kCO2, kAirCO2 + fuelMoles}, {&kH2O, fuelMoles * hc_ / 2.0}});
     // Inverse tables of the enthalpy and of the entropy function.
-    tabulate(enthalpyTable_, [this](double TK, double x) {
+    tabulate(enthalpyTable_, [this](double TK, double x, bool low) {
         double hK = 0, cpK = 0;
-        enthalpyAndCp(TK, x, hK, cpK);
+        enthalpyAndCp(TK, x, low, hK, cpK);
         return std::pair{hK, cpK};
     });
-    tabulate(phiTable_, [this](double TK, double x) {
+    tabulate(phiTable_, [this](double TK, double x, bool low) {
         double phiK = 0, cpK = 0;
-        phiAndCp(TK, x, phiK, cpK);
+        phiAndCp(TK, x, low, phiK, cpK);
         return std::pair{phiK, cpK / TK};
     });
     phiRefAir_ = evaluate(air_, kRefK).phi;
@@ -211,6 +211,15 @@ double GasModel::phi(double T, double f) const {
     return ((1.0 - x) * a + x * p) * eScale_ / tScale_;
 }
 
+GasModel::State GasModel::state(double T, double f) const {
+    const double TK = T / tScale_, x = productShare(f);
+    const bool low = TK < kMidK;
+    double hK = 0, cpK = 0, phiK = 0;
+    enthalpyAndCp(TK, x, low, hK, cpK);
+    phiAndCp(TK, x, low, phiK, cpK);
+    return {hK * eScale_, cpK * eScale_ / tScale_, phiK * eScale_ / tScale_};
+}
+
 double GasModel::R(double f) const {
     const double x = productShare(f);
     return ((1.0 - x) * air_.R + x * products_.R) * eScale_ / tScale_;
@@ -230,57 +239,70 @@ double GasModel::reducedPressure(double T, double f) const {
 
 template <class Property> void GasModel::tabulate(InverseTable& table, Property property) const {
     constexpr int rows = InverseTable::kShares, points = InverseTable::kPoints;
-    table.node.assign(static_cast<std::size_t>(rows) * points, {0.0, 0.0});
+    table.node.assign(static_cast<std::size_t>(rows) * 2 * points, {0.0, 0.0});
     for (int k = 0; k < rows; ++k) {
         const double x = static_cast<double>(k) / (rows - 1);
-        const double yLow = property(kTableLowestK, x).first, yHigh = property(kTableHighestK, x).first;
-        table.start[k] = yLow;
-        table.step[k] = (yHigh - yLow) / (points - 1);
-        table.inverseStep[k] = 1.0 / table.step[k];
-        // Each node by Newton steps from its neighbour below, converged to round-off.
-        double T = kTableLowestK;
-        for (int i = 0; i < points; ++i) {
-            const double y = yLow + i * table.step[k];
-            std::pair<double, double> p = property(T, x);
-            for (int n = 0; n < kInversePassLimit; ++n) {
-                const double step = (y - p.first) / p.second;
-                T += step;
-                p = property(T, x);
-                if (std::fabs(step) <= kInverseTolerance * T) break;
+        table.middle[k] = property(kMidK, x, false).first;
+        for (int r = 0; r < 2; ++r) {
+            const double TLow = r == 0 ? kTableLowestK : kMidK, THigh = r == 0 ? kMidK : kTableHighestK;
+            InverseTable::Run& run = table.run[k][r];
+            const bool low = r == 0;
+            run.start = property(TLow, x, low).first;
+            run.step = (property(THigh, x, low).first - run.start) / (points - 1);
+            run.inverseStep = 1.0 / run.step;
+            // Each node by Newton steps from its neighbour below, converged to round-off; the steps use
+            // the fit of the run's own range on both sides of its ends.
+            double T = TLow;
+            for (int i = 0; i < points; ++i) {
+                const double y = run.start + i * run.step;
+                std::pair<double, double> p = property(T, x, low);
+                for (int n = 0; n < kInversePassLimit; ++n) {
+                    const double step = (y - p.first) / p.second;
+                    T += step;
+                    p = property(T, x, low);
+                    if (std::fabs(step) <= kInverseTolerance * T) break;
+                }
+                table.node[(static_cast<std::size_t>(k) * 2 + r) * points + i] = {T, run.step / p.second};
             }
-            table.node[static_cast<std::size_t>(k) * points + i] = {T, table.step[k] / p.second};
         }
     }
 }
 
-double GasModel::InverseTable::at(double y, double x) const {
+double GasModel::InverseTable::onShare(double y, int k) const {
+    const int r = y < middle[k] ? 0 : 1;
+    const Run& run = this->run[k][r];
+    const double u = (y - run.start) * run.inverseStep;
+    if (!(u >= 0 && u <= kPoints - 1)) return 0;
+    const int i = std::min(static_cast<int>(u), kPoints - 2);
+    const double t = u - i, t2 = t * t, t3 = t2 * t;
+    const std::array<double, 2>* n = &node[(static_cast<std::size_t>(k) * 2 + r) * kPoints + i];
+    return (2 * t3 - 3 * t2 + 1) * n[0][0] + (t3 - 2 * t2 + t) * n[0][1] + (3 * t2 - 2 * t3) * n[1][0] +
+           (t3 - t2) * n[1][1];
+}
+
+double GasModel::InverseTable::at(double y, double x, bool& exact) const {
     const double xs = x * (kShares - 1);
+    exact = false;
     if (!(xs >= 0 && xs <= kShares - 1)) return 0;
     const int k = std::min(static_cast<int>(xs), kShares - 2);
     const double w = xs - k;
-    double T[2];
-    for (int r = 0; r < 2; ++r) {
-        const double u = (y - start[k + r]) * inverseStep[k + r];
-        if (!(u >= 0 && u <= kPoints - 1)) return 0;
-        const int i = std::min(static_cast<int>(u), kPoints - 2);
-        const double t = u - i, t2 = t * t, t3 = t2 * t;
-        const std::array<double, 2>& a = node[static_cast<std::size_t>(k + r) * kPoints + i];
-        const std::array<double, 2>& b = node[static_cast<std::size_t>(k + r) * kPoints + i + 1];
-        T[r] = (2 * t3 - 3 * t2 + 1) * a[0] + (t3 - 2 * t2 + t) * a[1] + (3 * t2 - 2 * t3) * b[0] +
-               (t3 - t2) * b[1];
+    if (w == 0 || w == 1) {
+        const double T = onShare(y, w == 0 ? k : k + 1);
+        exact = T > 0;
+        return T;
     }
-    return T[0] + w * (T[1] - T[0]);
+    const double T0 = onShare(y, k), T1 = onShare(y, k + 1);
+    return T0 > 0 && T1 > 0 ? T0 + w * (T1 - T0) : 0;
 }
 
-void GasModel::enthalpyAndCp(double TK, double x, double& hK, double& cpK) const {
-    const bool low = TK < kMidK;
-    hK = (1.0 - x) * airEnthalpy(TK) + x * productsEnthalpy(TK);
-    cpK = (1.0 - x) * cpPoly(low ? air_.low : air_.high, TK) +
-          x * cpPoly(low ? products_.low : products_.high, TK);
+void GasModel::enthalpyAndCp(double TK, double x, bool low, double& hK, double& cpK) const {
+    const Fit &a = air_, &p = products_;
+    hK = (1.0 - x) * (hPoly(low ? a.low : a.high, TK) + (low ? a.hLow : a.hHigh)) +
+         x * (hPoly(low ? p.low : p.high, TK) + (low ? p.hLow : p.hHigh));
+    cpK = (1.0 - x) * cpPoly(low ? a.low : a.high, TK) + x * cpPoly(low ? p.low : p.high, TK);
 }
 
-void GasModel::phiAndCp(double TK, double x, double& phiK, double& cpK) const {
-    const bool low = TK < kMidK;
+void GasModel::phiAndCp(double TK, double x, bool low, double& phiK, double& cpK) const {
     const std::array<double, 7>&a = low ? air_.low : air_.high, &p = low ? products_.low : products_.high;
     const double lnT = std::log(TK);
     phiK = (1.0 - x) * sPolyWithLog(a, TK, lnT) + x * sPolyWithLog(p, TK, lnT);
@@ -288,22 +310,25 @@ void GasModel::phiAndCp(double TK, double x, double& phiK, double& cpK) const {
 }
 
 double GasModel::temperatureFromEnthalpy(double enthalpy, double f) const {
-    // Newton steps on cp = dh/dT from the tabulated temperature, which is close enough that the first step
-    // is the last. An enthalpy or fuel ratio that is not a finite number has no temperature: the result is
-    // not a number either, for the caller's checks.
+    // On a tabulated products share (air, the stoichiometric products) the table is the inverse, to some
+    // 4e-10 of T; between them Newton steps on cp = dh/dT from the tabulated temperature, which is close
+    // enough that the first step is the last. An enthalpy or fuel ratio that is not a finite number has no
+    // temperature: the result is not a number either, for the caller's checks.
     if (!std::isfinite(enthalpy) || !std::isfinite(f)) return std::numeric_limits<double>::quiet_NaN();
     const double x = productShare(f), hK = enthalpy / eScale_;
-    double TK = enthalpyTable_.at(hK, x);
+    bool exact = false;
+    double TK = enthalpyTable_.at(hK, x, exact);
+    if (exact) return TK * tScale_;
     if (!(TK > 0)) {
         // Outside the table: the enthalpy above 0 K is nearly proportional to T.
-        const double hLow = enthalpyTable_.start[0],
-                     hHigh = hLow + enthalpyTable_.step[0] * (InverseTable::kPoints - 1);
+        const InverseTable::Run &lowest = enthalpyTable_.run[0][0], &highest = enthalpyTable_.run[0][1];
+        const double hLow = lowest.start, hHigh = highest.start + highest.step * (InverseTable::kPoints - 1);
         TK = hK < hLow ? kTableLowestK * hK / hLow : kTableHighestK * hK / hHigh;
         if (!(TK > 0)) TK = 10.0;
     }
     for (int i = 0; i < kInversePassLimit; ++i) {
         double hNow = 0, cpNow = 0;
-        enthalpyAndCp(TK, x, hNow, cpNow);
+        enthalpyAndCp(TK, x, TK < kMidK, hNow, cpNow);
         const double step = (hK - hNow) / cpNow;
         TK += step;
         if (!(TK > 0)) TK = 10.0;
@@ -314,7 +339,8 @@ double GasModel::temperatureFromEnthalpy(double enthalpy, double f) const {
 
 double GasModel::temperatureFromPhi(double entropyFunction, double f, double guess) const {
     const double x = productShare(f), phiK = entropyFunction * tScale_ / eScale_;
-    const double TK = phiTable_.at(phiK, x);
+    bool exact = false;
+    const double TK = phiTable_.at(phiK, x, exact);
     return solvePhi(phiK, x, TK > 0 ? TK : guess > 0 ? guess / tScale_ : 1000.0) * tScale_;
 }
 
@@ -322,7 +348,7 @@ double GasModel::solvePhi(double phiK, double x, double TK) const {
     // dphi/dT = cp/T: Newton steps in ln T.
     for (int i = 0; i < kInversePassLimit; ++i) {
         double phiNow = 0, cpNow = 0;
-        phiAndCp(TK, x, phiNow, cpNow);
+        phiAndCp(TK, x, TK < kMidK, phiNow, cpNow);
         const double step = (phiK - phiNow) / cpNow;
         // exp(step) by its series while the step is small (always from a tabulated start).
         TK *= std::fabs(step) < 1e-3 ? 1.0 + step * (1.0 + step * (0.5 + step / 6.0))
@@ -335,10 +361,11 @@ double GasModel::solvePhi(double phiK, double x, double TK) const {
 double GasModel::isentropicTemperature(double T, double f, double pressureRatio) const {
     const double x = productShare(f), TK = T / tScale_;
     double phiK = 0, cpK = 0;
-    phiAndCp(TK, x, phiK, cpK);
+    phiAndCp(TK, x, TK < kMidK, phiK, cpK);
     const double r = (1.0 - x) * air_.R + x * products_.R;
     phiK += r * std::log(pressureRatio);
-    double start = phiTable_.at(phiK, x);
+    bool exact = false;
+    double start = phiTable_.at(phiK, x, exact);
     if (!(start > 0)) {
         // Outside the table: the constant-gamma end state with the gamma at the start.
         const double g = cpK / (cpK - r);
@@ -348,7 +375,22 @@ double GasModel::isentropicTemperature(double T, double f, double pressureRatio)
 }
 
 double GasModel::isentropicPressureRatio(double T1, double T2, double f) const {
-    return std::exp((phi(T2, f) - phi(T1, f)) / R(f));
+    const double x = productShare(f), T1K = T1 / tScale_, T2K = T2 / tScale_;
+    const double r = (1.0 - x) * air_.R + x * products_.R;
+    const bool low = T1K < kMidK;
+    if (low != (T2K < kMidK)) {
+        double phi1 = 0, phi2 = 0, cp1 = 0, cp2 = 0;
+        phiAndCp(T1K, x, low, phi1, cp1);
+        phiAndCp(T2K, x, !low, phi2, cp2);
+        return std::exp((phi2 - phi1) / r);
+    }
+    // Both ends on one range of the fits: the logarithms of the two temperatures combine into one.
+    const std::array<double, 7>&a = low ? air_.low : air_.high, &p = low ? products_.low : products_.high;
+    const double lnRatio = std::log(T2K / T1K);
+    auto rise = [&](const std::array<double, 7>& c) {
+        return c[0] * lnRatio + sPolyWithLog(c, T2K, 0.0) - sPolyWithLog(c, T1K, 0.0);
+    };
+    return std::exp(((1.0 - x) * rise(a) + x * rise(p)) / r);
 }
 
 double GasModel::burnerFuelAirRatio(double Tin, double Tout, double fIn, double heatingValue,

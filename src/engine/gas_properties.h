@@ -50,6 +50,12 @@ class GasModel {
     /// exp(phi(T, f)/R(f)) relative to its value at the reference temperature (dimensionless).
     double reducedPressure(double T, double f) const;
 
+    /// Enthalpy, specific heat and entropy function at one temperature (one evaluation of the fits).
+    struct State {
+        double h, cp, phi;
+    };
+    State state(double T, double f) const;
+
     /// Temperature whose enthalpy is `enthalpy` (a tabulated first guess and Newton steps on cp; converged
     /// to about 1e-10 of T); not a number when `enthalpy` or `f` is not finite.
     double temperatureFromEnthalpy(double enthalpy, double f) const;
@@ -97,15 +103,23 @@ class GasModel {
     /// Temperatures [K] at evenly spaced values of one property y (enthalpy [kJ/kg] or entropy function
     /// [kJ/(kg K)]) of the mixtures at evenly spaced shares of the stoichiometric products: cubic Hermite
     /// curves in y (the slope dT/dy is known exactly at every node), straight lines between the shares.
-    /// Close enough that one Newton step on the exact property finishes an inverse.
+    /// Each share has one run of nodes below and one above the temperature where the species fits change
+    /// range, so that every run is smooth. On a tabulated share the table is exact to round-off; between
+    /// them close enough that one Newton step on the exact property finishes an inverse.
     struct InverseTable {
         static constexpr int kShares = 65;  ///< shares 0, 1/64, ..., 1
-        static constexpr int kPoints = 128; ///< nodes per share
-        std::array<double, kShares> start{}, step{}, inverseStep{};
-        std::vector<std::array<double, 2>> node; ///< per share and node: T and dT/dy times the step
+        static constexpr int kPoints = 128; ///< nodes per run
+        struct Run {
+            double start = 0, step = 1, inverseStep = 1;
+        };
+        std::array<std::array<Run, 2>, kShares> run{};
+        std::array<double, kShares> middle{};    ///< y where the runs meet
+        std::vector<std::array<double, 2>> node; ///< per share, run and node: T and dT/dy times the step
         /// The temperature [K] of property value `y` of the mixture of products share `x`, or 0 outside
-        /// the table (and for a value that is not a number).
-        double at(double y, double x) const;
+        /// the table (and for a value that is not a number). `exact` tells whether x is a tabulated share.
+        double at(double y, double x, bool& exact) const;
+        /// The same from one tabulated share `k`.
+        double onShare(double y, int k) const;
     };
     /// The table of `property`(T [K], x) = {y, dy/dT} from the lowest to the highest tabulated temperature.
     template <class Property> void tabulate(InverseTable& table, Property property) const;
@@ -115,10 +129,11 @@ class GasModel {
     /// The temperature [K] of entropy function phiK [kJ/(kg K)] of products share x, by Newton steps in
     /// ln T from TK.
     double solvePhi(double phiK, double x, double TK) const;
-    /// Enthalpy [kJ/kg] and specific heat [kJ/(kg K)] of the mixture of products share x at T [K].
-    void enthalpyAndCp(double TK, double x, double& hK, double& cpK) const;
+    /// Enthalpy [kJ/kg] and specific heat [kJ/(kg K)] of the mixture of products share x at T [K], from
+    /// the low-temperature fits (`low`) or the high-temperature ones.
+    void enthalpyAndCp(double TK, double x, bool low, double& hK, double& cpK) const;
     /// Entropy function and specific heat [kJ/(kg K)] of the mixture of products share x at T [K].
-    void phiAndCp(double TK, double x, double& phiK, double& cpK) const;
+    void phiAndCp(double TK, double x, bool low, double& phiK, double& cpK) const;
 
     Fit air_, products_;
     InverseTable enthalpyTable_, phiTable_;

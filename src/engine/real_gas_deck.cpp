@@ -52,13 +52,17 @@ Nozzle nozzle(const RealGasFlow& flow, double Tt, double f, double pt9p0, double
     Nozzle n;
     const StaticState full = flow.expand(Tt, f, std::max(pt9p0, 1.0));
     n.throat = full;
+    bool exitAtThroat = false;
     if (full.M >= 1.0) {
         n.throat = flow.atMach(Tt, f, 1.0);
-        n.p0p9 = chokedP0P9 >= 1 ? chokedP0P9
-                                 : std::min(1.0, std::max<double>(chokedP0P9, n.throat.ptOverP / pt9p0));
+        const double throatRatio = n.throat.ptOverP / pt9p0;
+        n.p0p9 = chokedP0P9 >= 1 ? chokedP0P9 : std::min(1.0, std::max<double>(chokedP0P9, throatRatio));
+        exitAtThroat = n.p0p9 == throatRatio;
     }
     n.pt9p9 = n.p0p9 * pt9p0;
-    if (n.pt9p9 > 1) n.exit = flow.expand(Tt, f, n.pt9p9);
+    // The exit is the full expansion while the nozzle expands to ambient, and the throat where a
+    // convergent nozzle ends at it; otherwise its own expansion.
+    if (n.pt9p9 > 1) n.exit = exitAtThroat ? n.throat : n.p0p9 == 1 ? full : flow.expand(Tt, f, n.pt9p9);
     return n;
 }
 
@@ -200,6 +204,25 @@ struct MixerState {
 /// `hint` is the static temperature of a similar earlier search (0: none).
 StaticState stateOfFlowFunction(const GasModel& g, const RealGasFlow& flow, double Tt, double f,
                                 double target, double hint) {
+    if (hint > 0 && hint < Tt && target > 0) {
+        // Newton steps on ln(flow function) from the hint: d ln V/dT = -J·cp/V², d ln(Pt/P)/dT = -cp/(R·T).
+        // A subsonic root is the only one, so it is the state sought.
+        const GasModel::State t = g.state(Tt, f);
+        const double R = g.R(f), J = flow.jgc(), lnTarget = std::log(target);
+        const double T = newtonRoot(
+            [&](double T) {
+                const GasModel::State s = g.state(T, f);
+                const double V2 = 2.0 * J * (t.h - s.h);
+                const double lnFlow =
+                    0.5 * std::log(V2) + 0.5 * std::log(Tt) - (t.phi - s.phi) / R - std::log(R * T);
+                return std::pair{lnFlow - lnTarget, -J * s.cp / V2 + s.cp / (R * T) - 1.0 / T};
+            },
+            hint, 0.5 * hint, Tt, kBracketedRootTolerance, kNewtonSteps);
+        if (T > 0) {
+            const StaticState s = flow.atTemperature(Tt, f, T);
+            if (s.M < 1.0) return s;
+        }
+    }
     const StaticState sonic = flow.atMach(Tt, f, 1.0);
     if (target >= throatFlowFunction(g, Tt, f, sonic)) return sonic;
     const double T = bracketedRootNear(
@@ -533,14 +556,33 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                     const double V = std::sqrt(std::max(1e-12, 2.0 * J * (ht6 - g.h(T, mix.f6))));
                     return m6 * (V + R6 * T / V);
                 };
-                // The exit impulse falls from infinity at rest to its least value at M6 = 1.
-                const StaticState sonic6 = flow.atMach(mix.Tt6, mix.f6, 1.0);
-                const double T6 =
-                    impulse > exitImpulse(sonic6.T)
-                        ? bracketedRootNear([&](double T) { return exitImpulse(T) - impulse; }, sonic6.T,
-                                            mix.Tt6 * (1.0 - 1e-12), mix.T6Static, kHintWidth,
-                                            kBracketedRootTolerance, kBracketedRootSteps)
-                        : sonic6.T;
+                // The exit impulse falls from infinity at rest to its least value at M6 = 1. Newton steps
+                // from the last pass's exit find the subsonic root when they stay subsonic (it is the only
+                // one); otherwise a bracketed search between the sonic state and rest.
+                double T6 = 0;
+                if (mix.T6Static > 0 && mix.T6Static < mix.Tt6) {
+                    T6 = newtonRoot(
+                        [&](double T) {
+                            const GasModel::State s = g.state(T, mix.f6);
+                            const double V = std::sqrt(std::max(1e-12, 2.0 * J * (ht6 - s.h)));
+                            const double dV = -J * s.cp / V;
+                            return std::pair{m6 * (V + R6 * T / V) - impulse,
+                                             m6 * (dV * (1.0 - R6 * T / (V * V)) + R6 / V)};
+                        },
+                        mix.T6Static, 0.5 * mix.T6Static, mix.Tt6, kBracketedRootTolerance, kNewtonSteps);
+                    if (T6 > 0) {
+                        const double cp6 = g.cp(T6, mix.f6), V2 = 2.0 * J * (ht6 - g.h(T6, mix.f6));
+                        if (!(V2 < cp6 / (cp6 - R6 / J) * R6 * T6)) T6 = 0; // not subsonic
+                    }
+                }
+                if (!(T6 > 0)) {
+                    const StaticState sonic6 = flow.atMach(mix.Tt6, mix.f6, 1.0);
+                    T6 = impulse > exitImpulse(sonic6.T)
+                             ? bracketedRootNear([&](double T) { return exitImpulse(T) - impulse; }, sonic6.T,
+                                                 mix.Tt6 * (1.0 - 1e-12), mix.T6Static, kHintWidth,
+                                                 kBracketedRootTolerance, kBracketedRootSteps)
+                             : sonic6.T;
+                }
                 mix.T6Static = T6;
                 const double V6 = std::sqrt(std::max(1e-12, 2.0 * J * (ht6 - g.h(T6, mix.f6))));
                 const double P6 = m6 * R6 * T6 / (A6 * V6);

@@ -69,6 +69,25 @@ double bracketedRootNear(G g, double a, double b, double hint, double width, dou
     return bracketedRoot(g, lo, g(lo), hi, g(hi), tolerance, steps);
 }
 
+/// A root of `g` (returning its value and derivative) by Newton steps from `start`, while they stay
+/// strictly between `lo` and `hi`: stops once a step moves by at most `tolerance`·|point|. 0 when a step
+/// leaves the interval, the derivative vanishes or the steps do not settle within `steps`.
+template <class G> double newtonRoot(G g, double start, double lo, double hi, double tolerance, int steps) {
+    double x = start;
+    for (int i = 0; i < steps; ++i) {
+        const auto [value, slope] = g(x);
+        if (!std::isfinite(value) || !std::isfinite(slope) || slope == 0) return 0;
+        const double step = -value / slope;
+        x += step;
+        if (!(x > lo && x < hi)) return 0;
+        if (std::fabs(step) <= tolerance * std::fabs(x)) return x;
+    }
+    return 0;
+}
+
+/// Newton steps of the flow-state searches from a nearby earlier state.
+inline constexpr int kNewtonSteps = 12;
+
 /// Points and relative tolerance of the bracketed searches of the flow states.
 inline constexpr int kBracketedRootSteps = 100;
 inline constexpr double kBracketedRootTolerance = 1e-10;
@@ -80,6 +99,7 @@ class RealGasFlow {
   public:
     RealGasFlow(const GasModel& gas, double jgc) : g_(gas), jgc_(jgc) {}
 
+    double jgc() const { return jgc_; }
     double speedOfSound(double T, double f) const { return std::sqrt(g_.gamma(T, f) * g_.R(f) * jgc_ * T); }
 
     /// The state after an isentropic expansion from total to static pressure by `ptOverP` (at least 1).
