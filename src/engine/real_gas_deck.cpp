@@ -458,13 +458,18 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             mr.flow5p = throatFlowFunction(g, T25R, 0, flow.expand(T25R, 0, mr.pt5pRel / 1.0));
             const double f6R = core * fR / (1.0 + alphaR - beta);
             const bool abR = in.type == 5 && r[6] > 0;
-            mr.f9 = abR ? f6R + r[21] : f6R;
-            mr.Tt9 = abR ? static_cast<double>(r[6]) : Tt4R * r[35] * r[18] * r[29];
-            mr.flow8 =
-                throatFlowFunction(g, mr.Tt9, mr.f9, flow.atMach(mr.Tt9, mr.f9, std::min(r[39], 1.0f)));
-            mr.m9 = (m45R + alphaR) * (1.0 + mr.f9) / (1.0 + f6R);
+            // The nozzle throat opens with the afterburner so that the engine ahead of it keeps its match:
+            // the throat scales with the mixed stream, lit or not, as in the constant-cp deck.
+            mr.f9 = f6R;
+            mr.Tt9 = Tt4R * r[35] * r[18] * r[29];
             mr.piMIdeal = r[28];
             mr.piAB = abR || in.type == 4 ? c[3] : 1.0f - (1.0f - c[3]) / 2;
+            const double pt9p0R =
+                ref.piR * r[12] * r[13] * r[15] * c[2] * c[6] * r[17] * c[25] * mr.piMIdeal * mr.piAB * c[4];
+            const StaticState full8 = flow.expand(mr.Tt9, mr.f9, std::max(pt9p0R, 1.0 + 1e-9));
+            mr.flow8 =
+                throatFlowFunction(g, mr.Tt9, mr.f9, full8.M < 1.0 ? full8 : flow.atMach(mr.Tt9, mr.f9, 1.0));
+            mr.m9 = m45R + alphaR;
         }
         out.piFan = r[13];
         out.piHpc = r[15];
@@ -590,20 +595,16 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 mix.M5 = s5.M;
                 mix.M5p = s5p.M;
                 mix.M6 = V6 / flow.speedOfSound(T6, mix.f6);
-                double Tt9 = mix.Tt6, f9 = mix.f6;
-                if (in.afterburnerLit && in.Tt7 > mix.Tt6) {
-                    Tt9 = in.Tt7;
-                    f9 = g.burnerFuelAirRatio(mix.Tt6, Tt9, mix.f6, c[18], c[9]);
-                }
+                // The throat passes the mixed stream (its area follows the afterburner).
                 const double pt9p0 =
                     piR * piD * piFan * piHpc * c[2] * piTH * piTLNow * c[25] * mix.piMIdeal * in.piAB * c[4];
-                const StaticState full = flow.expand(Tt9, f9, std::max(pt9p0, 1.0 + 1e-9));
-                const StaticState throat = full.M < 1.0 ? full : flow.atMach(Tt9, f9, 1.0);
-                const double m9 = coreAir * (m45 + alpha) * (1.0 + f9) / (1.0 + mix.f6);
+                const StaticState full = flow.expand(mix.Tt6, mix.f6, std::max(pt9p0, 1.0 + 1e-9));
+                const StaticState throat = full.M < 1.0 ? full : flow.atMach(mix.Tt6, mix.f6, 1.0);
+                const double m9 = coreAir * (m45 + alpha);
                 const double relPt9 = relPt * (mix.piMIdeal / mr.piMIdeal) * (in.piAB / mr.piAB);
                 const double q =
-                    (m9 / mr.m9) /
-                    (relPt9 * (throatFlowFunction(g, Tt9, f9, throat) / mr.flow8) * std::sqrt(mr.Tt9 / Tt9));
+                    (m9 / mr.m9) / (relPt9 * (throatFlowFunction(g, mix.Tt6, mix.f6, throat) / mr.flow8) *
+                                    std::sqrt(mr.Tt9 / mix.Tt6));
                 piTLNew = std::min(piTLNow * q, 0.999);
             }
             const double mNew = coreAir * (1.0 + alphaNew) / (1.0 + alphaR);

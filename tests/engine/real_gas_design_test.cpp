@@ -483,6 +483,29 @@ TEST(VariableGasDeck, TurbopropThrustRisesSmoothlyWithTt4) {
     }
 }
 
+// The nozzle throat of an afterburning engine opens with the afterburner, so that the engine ahead of it
+// runs the same lit or dry: with the throat held at its lit area, a dry mixed-flow engine found no match
+// anywhere.
+TEST(VariableGasDeck, AnAfterburningTurbofanRunsDryWithTheSameGasGenerator) {
+    for (int16_t units : {1, 2}) {
+        ProjectData p = loaded(variableDesign(5, units));
+        const auto& ref = p.engine.engine.reference;
+        p.engine.controls[5] = ref[5];
+        p.engine.controls[6] = ref[6];
+        const DeckCall lit = runDeck(p);
+        ASSERT_EQ(lit.code, kLimitTt4) << lit.text;
+        p.engine.controls[6] = 0;
+        const DeckCall dry = runDeck(p);
+        ASSERT_LE(dry.code, kLimitEngineSize) << dry.text;
+        EXPECT_LT(dry.F, 0.8f * lit.F);
+        EXPECT_LT(dry.S, lit.S);
+        // The dry duct loses less pressure, so the match moves a little, not more.
+        test::expectNear(dry.cycle.piHpc, lit.cycle.piHpc, 0.01, "pi_cH");
+        test::expectNear(dry.cycle.alpha, lit.cycle.alpha, 0.05, "bypass ratio");
+        test::expectNear(dry.m0, lit.m0, 0.02, "air flow");
+    }
+}
+
 TEST(VariableGasDeck, ThrustMatchingThrottlesTheAfterburnerFirst) {
     ProjectData p = loaded(variableDesign(2, 1));
     const auto& ref = p.engine.engine.reference;
