@@ -70,11 +70,14 @@ Nozzle nozzle(const RealGasFlow& flow, double Tt, double f, double pt9p0, double
     return n;
 }
 
-/// Passes of the power-turbine pressure-ratio iteration and its tolerance.
-constexpr int kPowerTurbinePassLimit = 200;
-constexpr double kPowerTurbineTolerance = 1e-7;
+/// Points of the power-turbine pressure-ratio search and its relative tolerance.
+constexpr int kPowerTurbineSearchSteps = 100;
+constexpr double kPowerTurbineTolerance = 1e-9;
 /// The slowest core-nozzle exit the turboprop keeps (Mach 0.1, as the constant-cp deck).
 constexpr double kSlowestCoreExitMach = 0.1;
+/// Passes that settle the power turbine's expansion to the slowest core exit (its gas properties follow
+/// the turbine exit temperature, which follows the expansion: a weak coupling).
+constexpr int kSlowExitPasses = 3;
 
 /// The turboprop behind its gas generator: the power turbine's pressure ratio matches its choked inlet
 /// throat to the core nozzle's exit flow, then the core jet and the propeller give the thrust.
@@ -90,40 +93,63 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
     const double T45R = r[5] * r[35], T5R = T45R * r[18];
     const double h45 = g.h(T45, f2);
     const double upstream = now.piR * out.piD * out.piHpc * c[2] * c[6] * c[4];
-    double piTL = r[17], T5 = T45;
+    const double inletFlow = chokedFlowFunction(g, T45, f2);
+    auto turbineExit = [&](double pi) {
+        return g.temperatureFromEnthalpy(h45 - c[16] * (h45 - g.h(g.isentropicTemperature(T45, f2, pi), f2)),
+                                         f2);
+    };
+
+    // The state behind the power turbine at pressure ratio pi (Pt5/Pt45): a convergent core nozzle with
+    // an ambient exit while unchoked and a sonic one when choked.
+    double T5 = T45, p0p9 = 1, pt9p9 = 1;
     StaticState exit;
-    double p0p9 = 1, pt9p9 = 1;
-    for (int pass = 0;; ++pass) {
-        T5 = g.temperatureFromEnthalpy(h45 - c[16] * (h45 - g.h(g.isentropicTemperature(T45, f2, piTL), f2)),
-                                       f2);
-        const double pt9p0 = upstream * piTL;
-        const StaticState full = flow.expand(T5, f2, std::max(pt9p0, 1.0));
-        if (full.M < kSlowestCoreExitMach) {
-            // Too little expansion left: the exit is held at its slowest Mach number and the power turbine
-            // takes what remains.
-            exit = flow.atMach(T5, f2, kSlowestCoreExitMach);
-            pt9p9 = exit.ptOverP;
-            p0p9 = 1;
-            piTL = pt9p9 / upstream;
-            T5 = g.temperatureFromEnthalpy(
-                h45 - c[16] * (h45 - g.h(g.isentropicTemperature(T45, f2, piTL), f2)), f2);
-            exit = flow.atMach(T5, f2, kSlowestCoreExitMach);
-            break;
-        } else if (full.M > 1) {
+    auto behind = [&](double pi) {
+        T5 = turbineExit(pi);
+        const double pt9p0 = upstream * pi;
+        exit = flow.expand(T5, f2, std::max(pt9p0, 1.0));
+        if (exit.M > 1) {
             exit = flow.atMach(T5, f2, 1.0);
             pt9p9 = exit.ptOverP;
             p0p9 = pt9p9 / pt9p0;
         } else {
-            exit = full;
-            pt9p9 = pt9p0;
+            pt9p9 = std::max(pt9p0, 1.0);
             p0p9 = 1;
         }
+    };
+    // How far the turbine's choked inlet throat, passing the flow the core nozzle passes, moves pi.
+    auto mismatch = [&](double pi) {
+        behind(pi);
         const double next = r[17] * std::sqrt((T5 / T45) / (T5R / T45R)) /
-                            (throatFlowFunction(g, T5, f2, exit) / chokedFlowFunction(g, T45, f2) / flowR);
-        if (std::fabs(next - piTL) <= kPowerTurbineTolerance) break;
-        if (pass >= kPowerTurbinePassLimit || !(piTL < 100) || !std::isfinite(next))
-            return "Unable to converge on a solution for Pi tL.";
-        piTL = (piTL + next) / 2;
+                            (throatFlowFunction(g, T5, f2, exit) / inletFlow / flowR);
+        return next - pi;
+    };
+
+    // The most the turbine may expand: to the slowest core exit (the turbine exit temperature and the
+    // exit state settle together).
+    double slowest = r[17];
+    T5 = turbineExit(slowest);
+    for (int k = 0; k < kSlowExitPasses; ++k) {
+        slowest = flow.atMach(T5, f2, kSlowestCoreExitMach).ptOverP / upstream;
+        T5 = turbineExit(slowest);
+    }
+    double piTL = slowest;
+    const double atSlowest = slowest < 1 ? mismatch(slowest) : 0;
+    if (!std::isfinite(atSlowest)) return "Unable to converge on a solution for Pi tL.";
+    if (atSlowest <= 0) {
+        // The match asks for still more expansion than the slowest exit leaves: the exit is held at its
+        // slowest Mach number and the power turbine takes what remains.
+        exit = flow.atMach(T5, f2, kSlowestCoreExitMach);
+        pt9p9 = exit.ptOverP;
+        p0p9 = 1;
+    } else {
+        // The match lies between the slowest exit and no expansion at all: a bracketed search, whose
+        // answer depends on the operating point only (never on the path of earlier passes).
+        const double atNone = mismatch(1.0);
+        if (!(atNone < 0)) return "Unable to converge on a solution for Pi tL.";
+        piTL = bracketedRoot(mismatch, slowest, atSlowest, 1.0, atNone, kPowerTurbineTolerance,
+                             kPowerTurbineSearchSteps);
+        if (!std::isfinite(piTL)) return "Unable to converge on a solution for Pi tL.";
+        behind(piTL);
     }
     out.piTL = static_cast<float>(piTL);
     out.tauTL = static_cast<float>(T5 / T45);
@@ -385,12 +411,17 @@ ReferencePoint computeReferencePoint(const GasModel& g, const RealGasPassInput& 
         mr.flow5p = throatFlowFunction(g, T25R, 0, flow.expand(T25R, 0, mr.pt5pRel / 1.0));
         const double f6R = core * fR / (1.0 + alphaR - beta);
         const bool abR = in.type == 5 && r[6] > 0;
-        mr.f9 = abR ? f6R + r[21] : f6R;
-        mr.Tt9 = abR ? static_cast<double>(r[6]) : Tt4R * r[35] * r[18] * r[29];
-        mr.flow8 = throatFlowFunction(g, mr.Tt9, mr.f9, flow.atMach(mr.Tt9, mr.f9, std::min(r[39], 1.0f)));
-        mr.m9 = (m45R + alphaR) * (1.0 + mr.f9) / (1.0 + f6R);
+        // The nozzle throat opens with the afterburner so that the engine ahead of it keeps its match:
+        // the throat scales with the mixed stream, lit or not, as in the constant-cp deck.
+        mr.f9 = f6R;
+        mr.Tt9 = Tt4R * r[35] * r[18] * r[29];
         mr.piMIdeal = r[28];
         mr.piAB = abR || in.type == 4 ? c[3] : 1.0f - (1.0f - c[3]) / 2;
+        const double pt9p0R =
+            p.inlet.piR * r[12] * r[13] * r[15] * c[2] * c[6] * r[17] * c[25] * mr.piMIdeal * mr.piAB * c[4];
+        mr.flow8 =
+            throatFlowFunction(g, mr.Tt9, mr.f9, flow.throat(mr.Tt9, mr.f9, std::max(pt9p0R, 1.0 + 1e-9)));
+        mr.m9 = m45R + alphaR;
     }
     return p;
 }
@@ -648,19 +679,15 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 mix.M5 = s5.M;
                 mix.M5p = s5p.M;
                 mix.M6 = V6 / flow.speedOfSound(T6, mix.f6);
-                double Tt9 = mix.Tt6, f9 = mix.f6;
-                if (in.afterburnerLit && in.Tt7 > mix.Tt6) {
-                    Tt9 = in.Tt7;
-                    f9 = g.burnerFuelAirRatio(mix.Tt6, Tt9, mix.f6, c[18], c[9]);
-                }
+                // The throat passes the mixed stream (its area follows the afterburner).
                 const double pt9p0 =
                     piR * piD * piFan * piHpc * c[2] * piTH * piTLNow * c[25] * mix.piMIdeal * in.piAB * c[4];
-                const StaticState throat = flow.throat(Tt9, f9, std::max(pt9p0, 1.0 + 1e-9));
-                const double m9 = coreAir * (m45 + alpha) * (1.0 + f9) / (1.0 + mix.f6);
+                const StaticState throat = flow.throat(mix.Tt6, mix.f6, std::max(pt9p0, 1.0 + 1e-9));
+                const double m9 = coreAir * (m45 + alpha);
                 const double relPt9 = relPt * (mix.piMIdeal / mr.piMIdeal) * (in.piAB / mr.piAB);
                 const double q =
-                    (m9 / mr.m9) /
-                    (relPt9 * (throatFlowFunction(g, Tt9, f9, throat) / mr.flow8) * std::sqrt(mr.Tt9 / Tt9));
+                    (m9 / mr.m9) / (relPt9 * (throatFlowFunction(g, mix.Tt6, mix.f6, throat) / mr.flow8) *
+                                    std::sqrt(mr.Tt9 / mix.Tt6));
                 piTLNew = std::min(piTLNow * q, 0.999);
             }
             const double mNew = coreAir * (1.0 + alphaNew) / (1.0 + alphaR);

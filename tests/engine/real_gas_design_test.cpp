@@ -494,6 +494,60 @@ TEST(VariableGasDeck, EnginesRunInTurnGiveWhatTheyGiveAlone) {
         }
 }
 
+// The turboprop's thrust rises smoothly with Tt4 down to deep throttle: where the power turbine's match
+// once met the slowest core exit on its way, the thrust jumped by 5 % and part-power matching missed.
+TEST(VariableGasDeck, TurbopropThrustRisesSmoothlyWithTt4) {
+    const std::string text = test::readFile(test::dataPath("turboprop.design"));
+    const DesignReadResult design = readEngineDesign(text + "\ngas = variable\n");
+    ASSERT_TRUE(design.ok);
+    ProjectData p = loaded(design.design);
+    FlightCondition fc;
+    fc.altitude = 30000;
+    atmosphere(fc, p.units);
+    p.engine.controls[1] = 0.5f;
+    p.engine.controls[2] = 30000;
+    p.engine.controls[3] = fc.temperature;
+    p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
+    float previousF = 0, previousRise = 0;
+    for (float Tt4 = 1400; Tt4 <= 2600; Tt4 += 20) {
+        p.engine.controls[5] = Tt4;
+        const DeckCall c = runDeck(p);
+        ASSERT_LE(c.code, kLimitEngineSize) << "Tt4 " << Tt4 << c.text;
+        if (previousF > 0) {
+            const float rise = c.F - previousF;
+            EXPECT_GT(rise, 0) << "Tt4 " << Tt4;
+            if (previousRise > 0) {
+                EXPECT_LT(rise, 1.2f * previousRise) << "Tt4 " << Tt4;
+            }
+            previousRise = rise;
+        }
+        previousF = c.F;
+    }
+}
+
+// The nozzle throat of an afterburning engine opens with the afterburner, so that the engine ahead of it
+// runs the same lit or dry: with the throat held at its lit area, a dry mixed-flow engine found no match
+// anywhere.
+TEST(VariableGasDeck, AnAfterburningTurbofanRunsDryWithTheSameGasGenerator) {
+    for (int16_t units : {1, 2}) {
+        ProjectData p = loaded(variableDesign(5, units));
+        const auto& ref = p.engine.engine.reference;
+        p.engine.controls[5] = ref[5];
+        p.engine.controls[6] = ref[6];
+        const DeckCall lit = runDeck(p);
+        ASSERT_EQ(lit.code, kLimitTt4) << lit.text;
+        p.engine.controls[6] = 0;
+        const DeckCall dry = runDeck(p);
+        ASSERT_LE(dry.code, kLimitEngineSize) << dry.text;
+        EXPECT_LT(dry.F, 0.8f * lit.F);
+        EXPECT_LT(dry.S, lit.S);
+        // The dry duct loses less pressure, so the match moves a little, not more.
+        test::expectNear(dry.cycle.piHpc, lit.cycle.piHpc, 0.01, "pi_cH");
+        test::expectNear(dry.cycle.alpha, lit.cycle.alpha, 0.05, "bypass ratio");
+        test::expectNear(dry.m0, lit.m0, 0.02, "air flow");
+    }
+}
+
 TEST(VariableGasDeck, ThrustMatchingThrottlesTheAfterburnerFirst) {
     ProjectData p = loaded(variableDesign(2, 1));
     const auto& ref = p.engine.engine.reference;
