@@ -215,11 +215,10 @@ StaticState stateOfFlowFunction(const GasModel& g, const RealGasFlow& flow, doub
             [&](double T) {
                 const GasModel::State s = g.state(T, f);
                 const double V2 = 2.0 * J * (t.h - s.h);
-                const double lnFlow =
-                    0.5 * std::log(V2) + 0.5 * std::log(Tt) - (t.phi - s.phi) / R - std::log(R * T);
+                const double lnFlow = 0.5 * std::log(V2 * Tt / (R * T * R * T)) - (t.phi - s.phi) / R;
                 return std::pair{lnFlow - lnTarget, -J * s.cp / V2 + s.cp / (R * T) - 1.0 / T};
             },
-            hint, 0.5 * hint, Tt, kBracketedRootTolerance, kNewtonSteps);
+            hint, 0.5 * hint, Tt, kNewtonLastStep, kNewtonSteps);
         if (T > 0) {
             const StaticState s = flow.atTemperature(Tt, f, T);
             if (s.M < 1.0) return s;
@@ -652,15 +651,18 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 if (mix.T6Static > 0 && mix.T6Static < mix.Tt6) {
                     T6 = newtonRoot(
                         [&](double T) {
-                            const GasModel::State s = g.state(T, mix.f6);
-                            const double V = std::sqrt(std::max(1e-12, 2.0 * J * (ht6 - s.h)));
-                            const double dV = -J * s.cp / V;
+                            double hT = 0, cpT = 0;
+                            g.enthalpyAndSpecificHeat(T, mix.f6, hT, cpT);
+                            const double V = std::sqrt(std::max(1e-12, 2.0 * J * (ht6 - hT)));
+                            const double dV = -J * cpT / V;
                             return std::pair{m6 * (V + R6 * T / V) - impulse,
                                              m6 * (dV * (1.0 - R6 * T / (V * V)) + R6 / V)};
                         },
-                        mix.T6Static, 0.5 * mix.T6Static, mix.Tt6, kBracketedRootTolerance, kNewtonSteps);
+                        mix.T6Static, 0.5 * mix.T6Static, mix.Tt6, kNewtonLastStep, kNewtonSteps);
                     if (T6 > 0) {
-                        const double cp6 = g.cp(T6, mix.f6), V2 = 2.0 * J * (ht6 - g.h(T6, mix.f6));
+                        double h6 = 0, cp6 = 0;
+                        g.enthalpyAndSpecificHeat(T6, mix.f6, h6, cp6);
+                        const double V2 = 2.0 * J * (ht6 - h6);
                         if (!(V2 < cp6 / (cp6 - R6 / J) * R6 * T6)) T6 = 0; // not subsonic
                     }
                 }
@@ -673,12 +675,14 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                              : sonic6.T;
                 }
                 mix.T6Static = T6;
-                const double V6 = std::sqrt(std::max(1e-12, 2.0 * J * (ht6 - g.h(T6, mix.f6))));
+                double h6 = 0, cp6 = 0;
+                g.enthalpyAndSpecificHeat(T6, mix.f6, h6, cp6);
+                const double V6 = std::sqrt(std::max(1e-12, 2.0 * J * (ht6 - h6)));
                 const double P6 = m6 * R6 * T6 / (A6 * V6);
                 mix.piMIdeal = P6 * g.isentropicPressureRatio(T6, mix.Tt6, mix.f6) / (P5 * s5.ptOverP);
                 mix.M5 = s5.M;
                 mix.M5p = s5p.M;
-                mix.M6 = V6 / flow.speedOfSound(T6, mix.f6);
+                mix.M6 = V6 / std::sqrt(cp6 / (cp6 - R6 / J) * R6 * T6);
                 // The throat passes the mixed stream (its area follows the afterburner).
                 const double pt9p0 =
                     piR * piD * piFan * piHpc * c[2] * piTH * piTLNow * c[25] * mix.piMIdeal * in.piAB * c[4];

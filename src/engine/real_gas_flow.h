@@ -85,8 +85,11 @@ template <class G> double newtonRoot(G g, double start, double lo, double hi, do
     return 0;
 }
 
-/// Newton steps of the flow-state searches from a nearby earlier state.
+/// Newton steps of the flow-state searches from a nearby earlier state, and the relative step after which
+/// they stop: Newton converges quadratically, so the point after that step is within some 1e-10 of the
+/// root (the bracketed searches' tolerance).
 inline constexpr int kNewtonSteps = 12;
+inline constexpr double kNewtonLastStep = 1e-5;
 
 /// Points and relative tolerance of the bracketed searches of the flow states.
 inline constexpr int kBracketedRootSteps = 100;
