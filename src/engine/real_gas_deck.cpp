@@ -232,7 +232,7 @@ StaticState stateOfFlowFunction(const GasModel& g, const RealGasFlow& flow, doub
     return flow.atTemperature(Tt, f, T);
 }
 
-/// Anderson mixing of depth 2 for a fixed-point iteration u <- u + step(u) in scaled variables: the next
+/// Anderson mixing of depth 4 for a fixed-point iteration u <- u + step(u) in scaled variables: the next
 /// state is the plain step corrected by the combination of the last steps' changes that best cancels the
 /// current step (least squares). The history restarts when a step grows to twice the last one.
 class AndersonMixing {
@@ -270,17 +270,35 @@ class AndersonMixing {
             b[i] = dot(dF[i], step);
             for (int k = 0; k < m; ++k) A[i][k] = dot(dF[i], dF[k]);
         }
-        if (m == 2) {
-            const double det = A[0][0] * A[1][1] - A[0][1] * A[1][0];
-            if (std::fabs(det) > 1e-12 * A[0][0] * A[1][1] && det != 0) {
-                gamma[0] = (b[0] * A[1][1] - b[1] * A[0][1]) / det;
-                gamma[1] = (A[0][0] * b[1] - A[1][0] * b[0]) / det;
-            } else if (A[1][1] > 0) {
-                gamma[1] = b[1] / A[1][1];
+        // A·gamma = b by elimination with partial pivoting; a column whose pivot vanishes (against the
+        // largest diagonal) is left out.
+        double scale = 0;
+        for (int i = 0; i < m; ++i) scale = std::max(scale, A[i][i]);
+        bool used[kDepth] = {};
+        int order[kDepth];
+        for (int col = 0; col < m; ++col) {
+            int pivot = -1;
+            double best = 1e-12 * scale;
+            for (int row = 0; row < m; ++row) {
+                bool taken = false;
+                for (int k = 0; k < col; ++k) taken = taken || order[k] == row;
+                if (!taken && std::fabs(A[row][col]) > best) {
+                    best = std::fabs(A[row][col]);
+                    pivot = row;
+                }
             }
-        } else if (A[0][0] > 0) {
-            gamma[0] = b[0] / A[0][0];
+            order[col] = pivot;
+            if (pivot < 0) continue;
+            used[col] = true;
+            for (int row = 0; row < m; ++row) {
+                if (row == pivot) continue;
+                const double factor = A[row][col] / A[pivot][col];
+                for (int k = col; k < m; ++k) A[row][k] -= factor * A[pivot][k];
+                b[row] -= factor * b[pivot];
+            }
         }
+        for (int col = 0; col < m; ++col)
+            if (used[col]) gamma[col] = b[order[col]] / A[order[col]][col];
         for (int i = 0; i < m; ++i)
             for (int j = 0; j < kSize; ++j) out[j] -= (dU[i][j] + dF[i][j]) * gamma[i];
         return out;
@@ -288,7 +306,7 @@ class AndersonMixing {
     void reset() { stored = 0; }
 
   private:
-    static constexpr int kDepth = 2;
+    static constexpr int kDepth = 4;
     static double dot(const State& a, const State& b) {
         double s = 0;
         for (int j = 0; j < kSize; ++j) s += a[j] * b[j];
