@@ -191,6 +191,8 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
 struct MixerReference {
     double T5, f2, pt5p5, flow5, A5, A5p, pt5pRel, flow5p, T25;
     double Tt9, f9, flow8, m9, piMIdeal, piAB;
+    double T5StaticRatio = 0; ///< static to total temperature of the core mixer inlet
+    double M6 = 0;            ///< mixer exit Mach number
 };
 
 /// One evaluation of the mixer and the nozzle throat for the current bypass ratio and low-pressure turbine
@@ -421,6 +423,8 @@ ReferencePoint computeReferencePoint(const GasModel& g, const RealGasPassInput& 
         mr.T5 = T5R;
         mr.pt5p5 = s5R.ptOverP;
         mr.flow5 = throatFlowFunction(g, T5R, f2R, s5R);
+        mr.T5StaticRatio = s5R.T / T5R;
+        mr.M6 = r[50];
         mr.A5 = m45R * g.R(f2R) * J * s5R.T / s5R.V;
         mr.A5p = c[17] * mr.A5;
         mr.pt5pRel = r[30] * mr.pt5p5;
@@ -637,7 +641,8 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                                      (P0R * ref.piR * r[12] * r[13] * r[15] * r[17]);
                 const double m5 = coreAir * m45, m5p = coreAir * alpha;
                 const StaticState s5 = stateOfFlowFunction(
-                    g, flow, T5, f2, mr.flow5 * (m5 / m45R) * std::sqrt(T5 / mr.T5) / relPt, mix.T5Static);
+                    g, flow, T5, f2, mr.flow5 * (m5 / m45R) * std::sqrt(T5 / mr.T5) / relPt,
+                    mix.T5Static > 0 ? mix.T5Static : T5 * mr.T5StaticRatio);
                 mix.T5Static = s5.T;
                 const double P5 = relPt * mr.pt5p5 / s5.ptOverP;
                 const double pt5p = (P0 * piR * piD * piFan) / (P0R * ref.piR * r[12] * r[13]) * mr.pt5pRel;
@@ -666,7 +671,13 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 // from the last pass's exit find the subsonic root when they stay subsonic (it is the only
                 // one); otherwise a bracketed search between the sonic state and rest.
                 double T6 = 0;
-                if (mix.T6Static > 0 && mix.T6Static < mix.Tt6) {
+                // The first pass starts from the reference exit Mach number at constant gamma.
+                const double gamma6 = g.gamma(mix.Tt6, mix.f6);
+                const double start6 = mix.T6Static > 0 ? mix.T6Static
+                                      : mr.M6 > 0 && mr.M6 < 1
+                                          ? mix.Tt6 / (1.0 + 0.5 * (gamma6 - 1.0) * mr.M6 * mr.M6)
+                                          : 0.0;
+                if (start6 > 0 && start6 < mix.Tt6) {
                     T6 = newtonRoot(
                         [&](double T) {
                             double hT = 0, cpT = 0;
@@ -676,7 +687,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                             return std::pair{m6 * (V + R6 * T / V) - impulse,
                                              m6 * (dV * (1.0 - R6 * T / (V * V)) + R6 / V)};
                         },
-                        mix.T6Static, 0.5 * mix.T6Static, mix.Tt6, kNewtonLastStep, kNewtonSteps);
+                        start6, 0.5 * start6, mix.Tt6, kNewtonLastStep, kNewtonSteps);
                     if (T6 > 0) {
                         double h6 = 0, cp6 = 0;
                         g.enthalpyAndSpecificHeat(T6, mix.f6, h6, cp6);
