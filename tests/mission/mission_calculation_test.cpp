@@ -46,6 +46,16 @@ MissionLeg& addLegOf(ProjectData& p, const char* type) {
     return leg;
 }
 
+/// A 200 nm cruise at 36,000 ft (390.5 R) and 870 ft/s.
+void addCruise(ProjectData& p) {
+    MissionLeg& e = addLegOf(p, "E");
+    e.p[1] = 36000;
+    e.p[2] = 390.5f;
+    e.p[3] = 870;
+    e.p[4] = 0.9f;
+    e.p[15] = 200;
+}
+
 TEST(MissionLegs, ClimbWithoutAltitudeChangeBurnsNothing) {
     ProjectData p = aircraft();
     MissionLeg& a = addLegOf(p, "A");
@@ -62,12 +72,7 @@ TEST(MissionLegs, ClimbWithoutAltitudeChangeBurnsNothing) {
 // than flown with a fuel gain, and the weight it hands on is the weight it received.
 TEST(MissionLegs, ANegativeTsfcFromTheModelRefusesTheLeg) {
     ProjectData p = aircraft(1);
-    MissionLeg& e = addLegOf(p, "E");
-    e.p[1] = 36000;
-    e.p[2] = 390.5f;
-    e.p[3] = 870;
-    e.p[4] = 0.9f;
-    e.p[15] = 200;
+    addCruise(p);
     AnalysisModels m = simpleModels();
     m.tsfcCoefficient = [](float, int16_t) { return -0.4f; };
     const std::string report = computeMissionLeg(p, m, 1);
@@ -91,12 +96,7 @@ TEST(MissionLegs, DecelerationTakesNoTimeAndNoFuel) {
 
 TEST(MissionLegs, CruiseFollowsTheBreguetRangeEquation) {
     ProjectData p = aircraft(1); // no afterburner: C = 1 per hour
-    MissionLeg& e = addLegOf(p, "E");
-    e.p[1] = 36000;
-    e.p[2] = 390.5f;
-    e.p[3] = 870;
-    e.p[4] = 0.9f;
-    e.p[15] = 200;
+    addCruise(p);
     const std::string report = computeMissionLeg(p, simpleModels(), 1);
     // Closed form with the same flight condition.
     const double theta = 390.5 / 518.69;
