@@ -219,8 +219,7 @@ GasModel::State GasModel::state(double T, double f) const {
     const double TK = T * perKelvin_, x = productShare(f);
     const bool low = TK < kMidK;
     double hK = 0, cpK = 0, phiK = 0;
-    enthalpyAndCp(TK, x, low, hK, cpK);
-    phiAndCp(TK, x, low, phiK, cpK);
+    allAt(TK, x, low, hK, cpK, phiK);
     return {hK * eScale_, cpK * cpScale_, phiK * cpScale_};
 }
 
@@ -314,6 +313,16 @@ void GasModel::enthalpyAndCp(double TK, double x, bool low, double& hK, double& 
     cpK = (1.0 - x) * cpPoly(low ? a.low : a.high, TK) + x * cpPoly(low ? p.low : p.high, TK);
 }
 
+void GasModel::allAt(double TK, double x, bool low, double& hK, double& cpK, double& phiK) const {
+    const Fit &a = air_, &p = products_;
+    const std::array<double, 7>&ca = low ? a.low : a.high, &cp = low ? p.low : p.high;
+    const double lnT = std::log(TK);
+    hK = (1.0 - x) * (hPoly(ca, TK) + (low ? a.hLow : a.hHigh)) +
+         x * (hPoly(cp, TK) + (low ? p.hLow : p.hHigh));
+    cpK = (1.0 - x) * cpPoly(ca, TK) + x * cpPoly(cp, TK);
+    phiK = (1.0 - x) * sPolyWithLog(ca, TK, lnT) + x * sPolyWithLog(cp, TK, lnT);
+}
+
 void GasModel::phiAndCp(double TK, double x, bool low, double& phiK, double& cpK) const {
     const std::array<double, 7>&a = low ? air_.low : air_.high, &p = low ? products_.low : products_.high;
     const double lnT = std::log(TK);
@@ -356,16 +365,30 @@ double GasModel::temperatureFromPhi(double entropyFunction, double f, double gue
     return solvePhi(phiK, x, TK > 0 ? TK : guess > 0 ? guess * perKelvin_ : 1000.0) * tScale_;
 }
 
-double GasModel::solvePhi(double phiK, double x, double TK) const {
+double GasModel::solvePhi(double phiK, double x, double TK, double* hK) const {
     // dphi/dT = cp/T: Newton steps in ln T.
     for (int i = 0; i < kInversePassLimit; ++i) {
-        double phiNow = 0, cpNow = 0;
-        phiAndCp(TK, x, TK < kMidK, phiNow, cpNow);
+        const bool low = TK < kMidK;
+        double phiNow = 0, cpNow = 0, hNow = 0;
+        if (hK)
+            allAt(TK, x, low, hNow, cpNow, phiNow);
+        else
+            phiAndCp(TK, x, low, phiNow, cpNow);
         const double step = (phiK - phiNow) / cpNow;
         // exp(step) by its series while the step is small (always from a tabulated start).
-        TK *= std::fabs(step) < 1e-3 ? 1.0 + step * (1.0 + step * (0.5 + step / 6.0))
-                                     : std::exp(std::clamp(step, -2.0, 2.0));
-        if (std::fabs(step) <= kPhiInverseLastStep) break;
+        const double TNext = TK * (std::fabs(step) < 1e-3 ? 1.0 + step * (1.0 + step * (0.5 + step / 6.0))
+                                                          : std::exp(std::clamp(step, -2.0, 2.0)));
+        if (std::fabs(step) <= kPhiInverseLastStep) {
+            // The enthalpy where the last step started, carried along the step by cp: the term left out,
+            // cp'·dT²/2, is some 1e-11 of h after a step below 1e-5 of T.
+            if (hK) *hK = hNow + cpNow * (TNext - TK);
+            return TNext;
+        }
+        TK = TNext;
+    }
+    if (hK) {
+        double cpNow = 0;
+        enthalpyAndCp(TK, x, TK < kMidK, *hK, cpNow);
     }
     return TK;
 }
@@ -384,6 +407,23 @@ double GasModel::isentropicTemperature(double T, double f, double pressureRatio)
         start = TK * std::pow(pressureRatio, (g - 1.0) / g);
     }
     return solvePhi(phiK, x, start) * tScale_;
+}
+
+double GasModel::isentropicEnthalpy(double T, double f, double pressureRatio) const {
+    const double x = productShare(f), TK = T * perKelvin_;
+    double phiK = 0, cpK = 0;
+    phiAndCp(TK, x, TK < kMidK, phiK, cpK);
+    const double r = (1.0 - x) * air_.R + x * products_.R;
+    phiK += r * std::log(pressureRatio);
+    bool exact = false;
+    double start = phiTable_.at(phiK, x, exact);
+    if (!(start > 0)) {
+        const double g = cpK / (cpK - r);
+        start = TK * std::pow(pressureRatio, (g - 1.0) / g);
+    }
+    double hK = 0;
+    solvePhi(phiK, x, start, &hK);
+    return hK * eScale_;
 }
 
 double GasModel::isentropicPressureRatio(double T1, double T2, double f) const {

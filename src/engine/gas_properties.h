@@ -66,6 +66,9 @@ class GasModel {
     double temperatureFromPhi(double entropyFunction, double f, double guess = 0) const;
     /// Temperature at the end of an isentropic change from `T` by the total-pressure ratio `pressureRatio`.
     double isentropicTemperature(double T, double f, double pressureRatio) const;
+    /// Enthalpy at the end of an isentropic change from `T` by the total-pressure ratio `pressureRatio`
+    /// (the same end state as isentropicTemperature, its enthalpy taken along from the last Newton step).
+    double isentropicEnthalpy(double T, double f, double pressureRatio) const;
     /// Pressure ratio P2/P1 of an isentropic change from T1 to T2.
     double isentropicPressureRatio(double T1, double T2, double f) const;
 
@@ -130,11 +133,13 @@ class GasModel {
     static constexpr double kTableLowestK = 120.0, kTableHighestK = 3600.0;
 
     /// The temperature [K] of entropy function phiK [kJ/(kg K)] of products share x, by Newton steps in
-    /// ln T from TK.
-    double solvePhi(double phiK, double x, double TK) const;
+    /// ln T from TK; with `hK`, also its enthalpy [kJ/kg] (from the last step's, to second order in it).
+    double solvePhi(double phiK, double x, double TK, double* hK = nullptr) const;
     /// Enthalpy [kJ/kg] and specific heat [kJ/(kg K)] of the mixture of products share x at T [K], from
     /// the low-temperature fits (`low`) or the high-temperature ones.
     void enthalpyAndCp(double TK, double x, bool low, double& hK, double& cpK) const;
+    /// Enthalpy, specific heat and entropy function of the mixture of products share x at T [K].
+    void allAt(double TK, double x, bool low, double& hK, double& cpK, double& phiK) const;
     /// Entropy function and specific heat [kJ/(kg K)] of the mixture of products share x at T [K].
     void phiAndCp(double TK, double x, bool low, double& phiK, double& cpK) const;
 

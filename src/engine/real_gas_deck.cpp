@@ -95,8 +95,7 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
     const double upstream = now.piR * out.piD * out.piHpc * c[2] * c[6] * c[4];
     const double inletFlow = chokedFlowFunction(g, T45, f2);
     auto turbineExit = [&](double pi) {
-        return g.temperatureFromEnthalpy(h45 - c[16] * (h45 - g.h(g.isentropicTemperature(T45, f2, pi), f2)),
-                                         f2);
+        return g.temperatureFromEnthalpy(h45 - c[16] * (h45 - g.isentropicEnthalpy(T45, f2, pi)), f2);
     };
 
     // The state behind the power turbine at pressure ratio pi (Pt5/Pt45): a convergent core nozzle with
@@ -595,7 +594,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             const double m45 = hot + eps1 + eps2;
             const double hm1 = (hot * g.h(Tt4, f) + eps1 * h3) / (hot + eps1);
             const double Tm1 = g.temperatureFromEnthalpy(hm1, f1);
-            const double h44 = hm1 - etaTH * (hm1 - g.h(g.isentropicTemperature(Tm1, f1, piTH), f1));
+            const double h44 = hm1 - etaTH * (hm1 - g.isentropicEnthalpy(Tm1, f1, piTH));
             const double h45 = ((hot + eps1) * h44 + eps2 * h3) / m45;
             T45 = g.temperatureFromEnthalpy(h45, f2);
             // Spool balances; the take-off powers stay those of the reference point. The turboprop's gas
@@ -605,7 +604,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             double h25New = h2;
             double piTLNew = piTLNow;
             if (!prop) {
-                const double h5 = h45 - etaTL * (h45 - g.h(g.isentropicTemperature(T45, f2, piTLNow), f2));
+                const double h5 = h45 - etaTL * (h45 - g.isentropicEnthalpy(T45, f2, piTLNow));
                 T5 = g.temperatureFromEnthalpy(h5, f2);
                 h25New = h2 + c[11] * m45 * (h45 - h5) / (1.0 + alpha) - r[32] * h0R / (mRatio * c[12]);
                 if (!(h25New > h2)) h25New = h2 + 0.001 * (h25R - h2R);

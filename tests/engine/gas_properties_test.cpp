@@ -123,6 +123,9 @@ TEST(GasModel, InversesHoldBetweenAndBeyondTheirTables) {
                 const double T1 = 700.0 * scale, T2 = g.isentropicTemperature(T1, f, ratio);
                 EXPECT_NEAR(g.isentropicPressureRatio(T1, T2, f), ratio, 1e-9 * ratio)
                     << "share " << share << ", ratio " << ratio;
+                // The end state's enthalpy, taken along from the last Newton step.
+                EXPECT_NEAR(g.isentropicEnthalpy(T1, f, ratio), g.h(T2, f), 1e-10 * g.h(T2, f))
+                    << "share " << share << ", ratio " << ratio;
             }
         }
     }
