@@ -199,7 +199,8 @@ struct MixerReference {
 struct MixerState {
     double alphaNew = 0, piTLNew = 0, Tt6 = 0, f6 = 0, piMIdeal = 1, M5 = 0, M5p = 0, M6 = 0;
     double T5Static = 0,
-           T6Static = 0; ///< static temperatures of the last pass, where the next searches start
+           T6Static = 0;    ///< static temperatures of the last pass, where the next searches start
+    double throatRatio = 0; ///< static to total temperature of the last pass's sonic nozzle throat
 };
 
 /// The subsonic state of flow function `target` (m·sqrt(Tt)/(Pt·A)), or the sonic one if it is above it.
@@ -221,7 +222,12 @@ StaticState stateOfFlowFunction(const GasModel& g, const RealGasFlow& flow, doub
             },
             hint, 0.5 * hint, Tt, kNewtonLastStep, kNewtonSteps);
         if (T > 0) {
-            const StaticState s = flow.atTemperature(Tt, f, T);
+            const GasModel::State at = g.state(T, f);
+            StaticState s;
+            s.T = T;
+            s.V = std::sqrt(std::max(0.0, 2.0 * J * (t.h - at.h)));
+            s.M = s.V / std::sqrt(at.cp / (at.cp - R) * R * J * T);
+            s.ptOverP = std::exp((t.phi - at.phi) / R);
             if (s.M < 1.0) return s;
         }
     }
@@ -714,7 +720,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 // The throat passes the mixed stream (its area follows the afterburner).
                 const double pt9p0 =
                     piR * piD * piFan * piHpc * c[2] * piTH * piTLNow * c[25] * mix.piMIdeal * in.piAB * c[4];
-                const StaticState throat = flow.throat(mix.Tt6, mix.f6, std::max(pt9p0, 1.0 + 1e-9));
+                const StaticState throat =
+                    flow.throat(mix.Tt6, mix.f6, std::max(pt9p0, 1.0 + 1e-9), mix.throatRatio);
+                if (throat.M >= 1.0) mix.throatRatio = throat.T / mix.Tt6;
                 const double m9 = coreAir * (m45 + alpha);
                 const double relPt9 = relPt * (mix.piMIdeal / mr.piMIdeal) * (in.piAB / mr.piAB);
                 const double q =

@@ -129,21 +129,24 @@ class RealGasFlow {
     /// The throat of a convergent passage fed at the total-to-static pressure ratio `ptOverP` (at least
     /// 1): the full expansion while it stays subsonic, the sonic state otherwise. Above the critical
     /// pressure ratio of every gas here (below 1.9) the throat is sonic without trying the expansion.
-    StaticState throat(double Tt, double f, double ptOverP) const {
+    /// `sonicRatio`: static to total temperature of a similar sonic throat, where its search starts (0:
+    /// none).
+    StaticState throat(double Tt, double f, double ptOverP, double sonicRatio = 0) const {
         if (ptOverP < kSurelyChokedPressureRatio) {
             const StaticState full = expand(Tt, f, ptOverP);
             if (full.M < 1.0) return full;
         }
-        return atMach(Tt, f, 1.0);
+        return atMach(Tt, f, 1.0, sonicRatio * Tt);
     }
 
     /// The state at Mach number `M` (0 < M <= 1): 2·(h(Tt) - h(T)) = M²·gamma(T)·R·T, by Newton steps on
-    /// T from the constant-gamma value (the derivative taken at constant gamma).
-    StaticState atMach(double Tt, double f, double M) const {
+    /// T (the derivative taken at constant gamma) from `start` when it lies below Tt, otherwise from the
+    /// constant-gamma value.
+    StaticState atMach(double Tt, double f, double M, double start = 0) const {
         const double R = g_.R(f);
         double ht = 0, cpt = 0;
         g_.enthalpyAndSpecificHeat(Tt, f, ht, cpt);
-        double T = Tt / (1.0 + 0.5 * (cpt / (cpt - R) - 1.0) * M * M);
+        double T = start > 0 && start < Tt ? start : Tt / (1.0 + 0.5 * (cpt / (cpt - R) - 1.0) * M * M);
         for (int i = 0; i < kStaticStatePasses; ++i) {
             double h = 0, cp = 0;
             g_.enthalpyAndSpecificHeat(T, f, h, cp);
