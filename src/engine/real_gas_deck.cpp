@@ -461,7 +461,7 @@ const ReferencePoint& referencePoint(const GasModel& g, const RealGasPassInput& 
     thread_local Kept kept;
     const UnitConstants& u = *in.units;
     ReferenceKey& k = kept.key;
-    // Compared bit for bit: a value that is not a number never matches, and is computed afresh.
+    // Compared bit for bit: the same inputs (whatever they hold) give the same reference point.
     const bool same = kept.valid && std::memcmp(&k.component, in.component, sizeof(k.component)) == 0 &&
                       std::memcmp(&k.reference, in.reference, sizeof(k.reference)) == 0 &&
                       k.type == in.type && k.gasUnits == g.unitSystem() && k.units == u.system &&
