@@ -20,7 +20,8 @@ struct StaticState {
 
 /// Newton passes of the static-state search at a Mach number and their relative tolerance.
 inline constexpr int kStaticStatePasses = 30;
-/// Newton converges quadratically: after a step below this share of T the error is some 1e-12 of T.
+/// The steps take the derivative at constant gamma, so they close in linearly, by a factor of some 1e-3
+/// a step: after a step below this share of T the error is some 1e-9 of T.
 inline constexpr double kStaticStateTolerance = 1e-6;
 
 /// A root of `g` between `a` and `b`, where ga = g(a) and gb = g(b) differ in sign: regula falsi with the

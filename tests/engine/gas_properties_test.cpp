@@ -1,4 +1,5 @@
 #include "engine/gas_properties.h"
+#include "engine/real_gas_flow.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -128,6 +129,37 @@ TEST(GasModel, InversesHoldBetweenAndBeyondTheirTables) {
                     << "share " << share << ", ratio " << ratio;
             }
         }
+    }
+}
+
+// A passage fed above the pressure ratio where the deck takes the throat as sonic without trying the
+// full expansion must indeed be choked there, for the coldest air and the hottest products alike; below
+// it the throat is the full expansion while that stays subsonic.
+TEST(RealGasFlow, ThroatIsSonicWhereverItIsTakenAsSonic) {
+    for (int16_t units : {kEnglishUnits, kSIUnits}) {
+        const GasModel g(units);
+        const double scale = units == kEnglishUnits ? 1.8 : 1.0, fs = g.stoichiometricFuelAirRatio();
+        const double jgc = units == kEnglishUnits ? 25036.52 : 1000.0;
+        const RealGasFlow flow(g, jgc);
+        for (double f : {0.0, 0.5 * fs, fs})
+            for (double TK : {150.0, 300.0, 900.0, 1500.0, 2500.0}) {
+                const double Tt = TK * scale;
+                const std::string where = "f " + std::to_string(f) + ", " + std::to_string(TK) + " K";
+                EXPECT_GT(flow.expand(Tt, f, kSurelyChokedPressureRatio).M, 1.0) << where;
+                const StaticState sonic = flow.atMach(Tt, f, 1.0);
+                EXPECT_NEAR(sonic.M, 1.0, 1e-6) << where;
+                // From a rough start the sonic search ends within its tolerance of the same state.
+                for (double ratio : {kSurelyChokedPressureRatio, 3.0}) {
+                    const StaticState t = flow.throat(Tt, f, ratio, 0.8);
+                    EXPECT_NEAR(t.T, sonic.T, 1e-8 * Tt) << where << ", ratio " << ratio;
+                    EXPECT_NEAR(t.ptOverP, sonic.ptOverP, 1e-7 * sonic.ptOverP)
+                        << where << ", ratio " << ratio;
+                }
+                // Subsonic below the critical ratio: the full expansion itself.
+                const StaticState low = flow.throat(Tt, f, 1.5);
+                EXPECT_LT(low.M, 1.0) << where;
+                EXPECT_EQ(low.T, flow.expand(Tt, f, 1.5).T) << where;
+            }
     }
 }
 
