@@ -410,16 +410,20 @@ double GasModel::isentropicTemperature(double T, double f, double pressureRatio)
 }
 
 double GasModel::isentropicEnthalpy(double T, double f, double pressureRatio) const {
+    return isentropicEnthalpyAtLogRatio(T, f, std::log(pressureRatio));
+}
+
+double GasModel::isentropicEnthalpyAtLogRatio(double T, double f, double logPressureRatio) const {
     const double x = productShare(f), TK = T * perKelvin_;
     double phiK = 0, cpK = 0;
     phiAndCp(TK, x, TK < kMidK, phiK, cpK);
     const double r = (1.0 - x) * air_.R + x * products_.R;
-    phiK += r * std::log(pressureRatio);
+    phiK += r * logPressureRatio;
     bool exact = false;
     double start = phiTable_.at(phiK, x, exact);
     if (!(start > 0)) {
         const double g = cpK / (cpK - r);
-        start = TK * std::pow(pressureRatio, (g - 1.0) / g);
+        start = TK * std::exp(logPressureRatio * (g - 1.0) / g);
     }
     double hK = 0;
     solvePhi(phiK, x, start, &hK);

@@ -69,6 +69,8 @@ class GasModel {
     /// Enthalpy at the end of an isentropic change from `T` by the total-pressure ratio `pressureRatio`
     /// (the same end state as isentropicTemperature, its enthalpy taken along from the last Newton step).
     double isentropicEnthalpy(double T, double f, double pressureRatio) const;
+    /// The same for the natural logarithm of the pressure ratio (a turbine whose ratio stays fixed).
+    double isentropicEnthalpyAtLogRatio(double T, double f, double logPressureRatio) const;
     /// Pressure ratio P2/P1 of an isentropic change from T1 to T2.
     double isentropicPressureRatio(double T1, double T2, double f) const;
 

@@ -556,6 +556,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                    (1.0 + fR) / (1.0 + fv);
         };
         double T45 = 0, T5 = 0, h25 = 0, h3 = 0;
+        // The jets need the low-pressure turbine's exit temperature only once the passes have settled.
+        double h5Last = 0, f2Last = 0;
+        const double logPiTH = std::log(piTH);
         // Separate exhausts: the bypass ratio follows the fan nozzle's flow against the core's, and the
         // low-pressure turbine's pressure ratio matches its choked inlet throat to the core nozzle's flow.
         const double alphaR = separate || mixed ? r[19] : 0.0;
@@ -600,7 +603,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             const double m45 = hot + eps1 + eps2;
             const double hm1 = (hot * g.h(Tt4, f) + eps1 * h3) / (hot + eps1);
             const double Tm1 = g.temperatureFromEnthalpy(hm1, f1);
-            const double h44 = hm1 - etaTH * (hm1 - g.isentropicEnthalpy(Tm1, f1, piTH));
+            const double h44 = hm1 - etaTH * (hm1 - g.isentropicEnthalpyAtLogRatio(Tm1, f1, logPiTH));
             const double h45 = ((hot + eps1) * h44 + eps2 * h3) / m45;
             T45 = g.temperatureFromEnthalpy(h45, f2);
             // Spool balances; the take-off powers stay those of the reference point. The turboprop's gas
@@ -611,7 +614,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             double piTLNew = piTLNow;
             if (!prop) {
                 const double h5 = h45 - etaTL * (h45 - g.isentropicEnthalpy(T45, f2, piTLNow));
-                T5 = g.temperatureFromEnthalpy(h5, f2);
+                h5Last = h5;
+                f2Last = f2;
+                if (separate || mixed) T5 = g.temperatureFromEnthalpy(h5, f2);
                 h25New = h2 + c[11] * m45 * (h45 - h5) / (1.0 + alpha) - r[32] * h0R / (mRatio * c[12]);
                 if (!(h25New > h2)) h25New = h2 + 0.001 * (h25R - h2R);
             }
@@ -774,6 +779,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 return "Floating-point fault in the gas-generator iteration.";
         }
         if (!settled) return "Solution for the gas generator will not converge.";
+        if (!separate && !mixed && !prop) T5 = g.temperatureFromEnthalpy(h5Last, f2Last);
         out.converged = {true, T25, T3, mRatio, alpha, piTLNow};
         out.mRatio = static_cast<float>(mRatio);
         h25 = g.h(T25, 0);
