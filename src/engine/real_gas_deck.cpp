@@ -275,37 +275,29 @@ class AndersonMixing {
         double A[kDepth][kDepth] = {}, b[kDepth] = {}, gamma[kDepth] = {};
         for (int i = 0; i < m; ++i) {
             b[i] = dot(dF[i], step);
-            for (int k = 0; k < m; ++k) A[i][k] = dot(dF[i], dF[k]);
+            for (int k = 0; k <= i; ++k) A[i][k] = A[k][i] = dot(dF[i], dF[k]);
         }
-        // A·gamma = b by elimination with partial pivoting; a column whose pivot vanishes (against the
-        // largest diagonal) is left out.
+        // A·gamma = b: A is a Gram matrix (symmetric, not negative), so elimination in order is stable; a
+        // column whose pivot vanishes against the largest diagonal (a step change repeating earlier ones)
+        // is left out.
         double scale = 0;
         for (int i = 0; i < m; ++i) scale = std::max(scale, A[i][i]);
         bool used[kDepth] = {};
-        int order[kDepth];
         for (int col = 0; col < m; ++col) {
-            int pivot = -1;
-            double best = 1e-12 * scale;
-            for (int row = 0; row < m; ++row) {
-                bool taken = false;
-                for (int k = 0; k < col; ++k) taken = taken || order[k] == row;
-                if (!taken && std::fabs(A[row][col]) > best) {
-                    best = std::fabs(A[row][col]);
-                    pivot = row;
-                }
-            }
-            order[col] = pivot;
-            if (pivot < 0) continue;
+            if (!(A[col][col] > 1e-12 * scale)) continue;
             used[col] = true;
-            for (int row = 0; row < m; ++row) {
-                if (row == pivot) continue;
-                const double factor = A[row][col] / A[pivot][col];
-                for (int k = col; k < m; ++k) A[row][k] -= factor * A[pivot][k];
-                b[row] -= factor * b[pivot];
+            for (int row = col + 1; row < m; ++row) {
+                const double factor = A[row][col] / A[col][col];
+                for (int k = col; k < m; ++k) A[row][k] -= factor * A[col][k];
+                b[row] -= factor * b[col];
             }
         }
-        for (int col = 0; col < m; ++col)
-            if (used[col]) gamma[col] = b[order[col]] / A[order[col]][col];
+        for (int col = m - 1; col >= 0; --col) {
+            if (!used[col]) continue;
+            double sum = b[col];
+            for (int k = col + 1; k < m; ++k) sum -= A[col][k] * gamma[k];
+            gamma[col] = sum / A[col][col];
+        }
         for (int i = 0; i < m; ++i)
             for (int j = 0; j < kSize; ++j) out[j] -= (dU[i][j] + dF[i][j]) * gamma[i];
         return out;
