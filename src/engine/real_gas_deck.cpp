@@ -651,7 +651,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 StaticState s5p;
                 double bypassFlow = 0;
                 if (pt5p > P5 * (1.0 + 1e-9)) {
-                    s5p = flow.throat(T25New, 0, pt5p / P5);
+                    s5p = flow.throat(T25New, 0, pt5p / P5, 0.0, h25New);
                     alphaNew = alphaR * (pt5p / mr.pt5pRel) *
                                (throatFlowFunction(g, T25New, 0, s5p) / mr.flow5p) *
                                std::sqrt(mr.T25 / T25New) / coreAir;
@@ -661,7 +661,8 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 }
                 const double m6 = m5 + bypassFlow;
                 mix.f6 = core * f / (1.0 + alpha - beta);
-                const double ht6 = (m5 * g.h(T5, f2) + bypassFlow * g.h(T25New, 0)) / m6;
+                // Total enthalpies of the two streams: the turbine and fan exits' own.
+                const double ht6 = (m5 * h5Last + bypassFlow * h25New) / m6;
                 mix.Tt6 = g.temperatureFromEnthalpy(ht6, mix.f6);
                 const double R6 = g.R(mix.f6) * J, A6 = mr.A5 + mr.A5p;
                 const double impulse = m5 * s5.V + bypassFlow * s5p.V + P5 * A6;
@@ -672,13 +673,11 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 // The exit impulse falls from infinity at rest to its least value at M6 = 1. Newton steps
                 // from the last pass's exit find the subsonic root when they stay subsonic (it is the only
                 // one); otherwise a bracketed search between the sonic state and rest.
-                double T6 = 0;
+                double T6 = 0, h6 = 0, cp6 = 0;
                 // The first pass starts from the reference exit Mach number at constant gamma.
-                const double gamma6 = g.gamma(mix.Tt6, mix.f6);
-                const double start6 = mix.T6Static > 0 ? mix.T6Static
-                                      : mr.M6 > 0 && mr.M6 < 1
-                                          ? mix.Tt6 / (1.0 + 0.5 * (gamma6 - 1.0) * mr.M6 * mr.M6)
-                                          : 0.0;
+                double start6 = mix.T6Static;
+                if (!(start6 > 0) && mr.M6 > 0 && mr.M6 < 1)
+                    start6 = mix.Tt6 / (1.0 + 0.5 * (g.gamma(mix.Tt6, mix.f6) - 1.0) * mr.M6 * mr.M6);
                 if (start6 > 0 && start6 < mix.Tt6) {
                     T6 = newtonRoot(
                         [&](double T) {
@@ -691,7 +690,6 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                         },
                         start6, 0.5 * start6, mix.Tt6, kNewtonLastStep, kNewtonSteps);
                     if (T6 > 0) {
-                        double h6 = 0, cp6 = 0;
                         g.enthalpyAndSpecificHeat(T6, mix.f6, h6, cp6);
                         const double V2 = 2.0 * J * (ht6 - h6);
                         if (!(V2 < cp6 / (cp6 - R6 / J) * R6 * T6)) T6 = 0; // not subsonic
@@ -704,10 +702,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                                                  mix.Tt6 * (1.0 - 1e-12), mix.T6Static, kHintWidth,
                                                  kBracketedRootTolerance, kBracketedRootSteps)
                              : sonic6.T;
+                    g.enthalpyAndSpecificHeat(T6, mix.f6, h6, cp6);
                 }
                 mix.T6Static = T6;
-                double h6 = 0, cp6 = 0;
-                g.enthalpyAndSpecificHeat(T6, mix.f6, h6, cp6);
                 const double V6 = std::sqrt(std::max(1e-12, 2.0 * J * (ht6 - h6)));
                 const double P6 = m6 * R6 * T6 / (A6 * V6);
                 mix.piMIdeal = P6 * g.isentropicPressureRatio(T6, mix.Tt6, mix.f6) / (P5 * s5.ptOverP);

@@ -111,10 +111,14 @@ class RealGasFlow {
 
     /// The state after an isentropic expansion from total to static pressure by `ptOverP` (at least 1).
     StaticState expand(double Tt, double f, double ptOverP) const {
+        return expand(Tt, f, ptOverP, g_.h(Tt, f));
+    }
+    /// The same for a flow whose total enthalpy `ht` (that of Tt) is known.
+    StaticState expand(double Tt, double f, double ptOverP, double ht) const {
         StaticState s;
         s.ptOverP = ptOverP;
         s.T = g_.isentropicTemperature(Tt, f, 1.0 / ptOverP);
-        velocityAndMach(g_.h(Tt, f), f, s);
+        velocityAndMach(ht, f, s);
         return s;
     }
 
@@ -131,10 +135,10 @@ class RealGasFlow {
     /// 1): the full expansion while it stays subsonic, the sonic state otherwise. Above the critical
     /// pressure ratio of every gas here (below 1.9) the throat is sonic without trying the expansion.
     /// `sonicRatio`: static to total temperature of a similar sonic throat, where its search starts (0:
-    /// none).
-    StaticState throat(double Tt, double f, double ptOverP, double sonicRatio = 0) const {
+    /// none); `ht`: the flow's total enthalpy when known (0: from Tt).
+    StaticState throat(double Tt, double f, double ptOverP, double sonicRatio = 0, double ht = 0) const {
         if (ptOverP < kSurelyChokedPressureRatio) {
-            const StaticState full = expand(Tt, f, ptOverP);
+            const StaticState full = expand(Tt, f, ptOverP, ht != 0 ? ht : g_.h(Tt, f));
             if (full.M < 1.0) return full;
         }
         return atMach(Tt, f, 1.0, sonicRatio * Tt);
