@@ -74,17 +74,21 @@ constexpr std::size_t kSharedModelLimit = 32;
 constexpr double kAirN2 = 0.78084, kAirO2 = 0.20946, kAirAr = 0.00934, kAirCO2 = 0.00036;
 constexpr double kCarbonMass = 12.0107, kHydrogenMass = 1.00794;
 
+// The integrals of cp/R and cp/(R T) term by term; the thirds and fifths as products, not divisions (these
+// run in every property evaluation).
+constexpr double kThird = 1.0 / 3.0, kFifth = 1.0 / 5.0;
+
 double cpPoly(const std::array<double, 7>& a, double T) {
     return a[0] + T * (a[1] + T * (a[2] + T * (a[3] + T * a[4])));
 }
 double hPoly(const std::array<double, 7>& a, double T) { // H/R without the constant a6
-    return T * (a[0] + T * (a[1] / 2 + T * (a[2] / 3 + T * (a[3] / 4 + T * a[4] / 5))));
-}
-double sPoly(const std::array<double, 7>& a, double T) {
-    return a[0] * std::log(T) + T * (a[1] + T * (a[2] / 2 + T * (a[3] / 3 + T * a[4] / 4))) + a[6];
+    return T * (a[0] + T * (a[1] * 0.5 + T * (a[2] * kThird + T * (a[3] * 0.25 + T * a[4] * kFifth))));
 }
 double sPolyWithLog(const std::array<double, 7>& a, double T, double lnT) {
-    return a[0] * lnT + T * (a[1] + T * (a[2] / 2 + T * (a[3] / 3 + T * a[4] / 4))) + a[6];
+    return a[0] * lnT + T * (a[1] + T * (a[2] * 0.5 + T * (a[3] * kThird + T * a[4] * 0.25))) + a[6];
+}
+double sPoly(const std::array<double, 7>& a, double T) {
+    return sPolyWithLog(a, T, std::log(T));
 }
 
 struct Amount {
