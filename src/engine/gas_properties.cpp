@@ -182,7 +182,8 @@ GasModel::Point GasModel::evaluate(const Fit& fit, double TK) const {
 }
 
 double GasModel::productShare(double f) const {
-    const double fc = std::clamp(f, 0.0, fs_);
+    if (f <= 0) return 0; // air (a fuel ratio that is not a number goes on to give one)
+    const double fc = std::min(f, fs_);
     return fc * (1.0 + fs_) / (fs_ * (1.0 + fc));
 }
 
