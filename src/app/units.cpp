@@ -171,13 +171,13 @@ void setupUnits(ProjectData& project) {
 
 namespace {
 
-/// One stored value scaled in double precision and stored back as a single.
 // Conversion factors of a unit switch (English per SI unit).
 constexpr double L = 3.2808;             // ft per m
 constexpr double Theta = 1.8;            // R per K
 constexpr double pa = 14.696 / 101325.0; // psia per Pa
 constexpr double F = 4.44822;            // N per lbf
 
+/// One stored value scaled in double precision and stored back as a single.
 void scale(float& value, double factor) {
     value = static_cast<float>(static_cast<double>(value) * factor);
 }
