@@ -224,6 +224,29 @@ double polytropicTurbinePi(double tau, double e, double gamma, double& isentropi
     isentropicEta = ideal > 0 ? (1.0 - tau) / ideal : e;
     return pi;
 }
+
+/// Temperature ratio of a compressor of pressure ratio `pi` and efficiency `eta` (polytropic or isentropic),
+/// and its isentropic efficiency.
+double compressorTau(double pi, double eta, double gamma, bool polytropic, double& isentropicEta) {
+    if (polytropic) return polytropicTau(pi, eta, gamma, isentropicEta);
+    isentropicEta = eta;
+    return tauFromPi(pi, eta, gamma);
+}
+
+/// Pressure ratio `pi` of a turbine of temperature ratio `tau` and efficiency `eta` (polytropic or
+/// isentropic), and its isentropic efficiency. False when an isentropic turbine of that efficiency cannot
+/// take that much work out.
+bool turbinePi(double tau, double eta, double gamma, bool polytropic, double& pi, double& isentropicEta) {
+    if (polytropic) {
+        pi = polytropicTurbinePi(tau, eta, gamma, isentropicEta);
+        return true;
+    }
+    isentropicEta = eta;
+    const double base = 1.0 - (1.0 - tau) / eta;
+    if (!(base > 0)) return false;
+    pi = std::pow(base, gamma / (gamma - 1.0));
+    return true;
+}
 double phi(double m, double g) {
     const double m2 = m * m;
     return m2 * (1.0 + 0.5 * (g - 1.0) * m2) / ((1.0 + g * m2) * (1.0 + g * m2));
@@ -246,14 +269,8 @@ std::string jetCycle(const EngineDesign& d, const Gas& g, double T0, double M0, 
     const bool afterburner = (d.type == 2 || d.type == 5) && d.Tt7 > 0;
     freeStreamRatios(d, g, T0, M0, c);
     const bool polytropic = d.efficiencies == kPolytropicEfficiencies;
-    c.etaFan = d.etacp;
-    c.etaHpc = d.etacH;
-    c.etaTH = d.etatH;
-    c.etaTL = d.etatL;
-    c.tauFan =
-        f32(polytropic ? polytropicTau(d.pifan, d.etacp, g.gc, c.etaFan) : tauFromPi(d.pifan, d.etacp, g.gc));
-    c.tauHpc =
-        f32(polytropic ? polytropicTau(d.pihpc, d.etacH, g.gc, c.etaHpc) : tauFromPi(d.pihpc, d.etacH, g.gc));
+    c.tauFan = f32(compressorTau(d.pifan, d.etacp, g.gc, polytropic, c.etaFan));
+    c.tauHpc = f32(compressorTau(d.pihpc, d.etacH, g.gc, polytropic, c.etaHpc));
     const double tauC = c.tauFan * c.tauHpc;
     c.f = (c.tauLambda - c.tauR * tauC) / (d.hPR * d.etab / (g.cpc * T0) - c.tauLambda);
     if (!(c.f > 0)) return "no positive fuel/air ratio: Tt4 is too low for the compressor exit temperature";
@@ -264,13 +281,8 @@ std::string jetCycle(const EngineDesign& d, const Gas& g, double T0, double M0, 
     c.tauTH = 1.0 - (c.tauR * c.tauFan * (c.tauHpc - 1.0) + (1.0 + alpha) * CTOH / d.etamPH) /
                         (d.etamH * c.tauLambda * (hot + d.eps1 * coolTerm));
     if (!(c.tauTH > 0 && c.tauTH < 1)) return "the high-pressure turbine temperature ratio is out of range";
-    if (polytropic) {
-        c.piTH = polytropicTurbinePi(c.tauTH, d.etatH, g.gt, c.etaTH);
-    } else {
-        const double thBase = 1.0 - (1.0 - c.tauTH) / d.etatH;
-        if (!(thBase > 0)) return "the high-pressure turbine cannot give the compressor work";
-        c.piTH = std::pow(thBase, g.gt / (g.gt - 1.0));
-    }
+    if (!turbinePi(c.tauTH, d.etatH, g.gt, polytropic, c.piTH, c.etaTH))
+        return "the high-pressure turbine cannot give the compressor work";
     c.tauM2 = (hot + d.eps1 + d.eps2 * coolTerm / (c.tauM1 * c.tauTH)) / (hot + d.eps1 + d.eps2);
     c.X = c.tauM1 * c.tauTH * c.tauM2;
     c.tauTL = 1.0 - (1.0 + alpha) * (c.tauR * (c.tauFan - 1.0) + CTOL / d.etamPL) /
@@ -278,13 +290,8 @@ std::string jetCycle(const EngineDesign& d, const Gas& g, double T0, double M0, 
     if (!(c.tauTL > 0 && c.tauTL < 1))
         return "the low-pressure turbine temperature ratio is out of range (an engine whose low-pressure "
                "turbine does no work cannot be run by the deck)";
-    if (polytropic) {
-        c.piTL = polytropicTurbinePi(c.tauTL, d.etatL, g.gt, c.etaTL);
-    } else {
-        const double tlBase = 1.0 - (1.0 - c.tauTL) / d.etatL;
-        if (!(tlBase > 0)) return "the low-pressure turbine cannot give the fan work";
-        c.piTL = std::pow(tlBase, g.gt / (g.gt - 1.0));
-    }
+    if (!turbinePi(c.tauTL, d.etatL, g.gt, polytropic, c.piTL, c.etaTL))
+        return "the low-pressure turbine cannot give the fan work";
 
     if (mixed) {
         c.alphaP = alpha / (d.eps1 + d.eps2 + hot);
@@ -438,11 +445,8 @@ std::string propCycle(const EngineDesign& d, const Gas& g, double T0, double M0,
     c.tauFan = 1;
     const bool polytropic = d.efficiencies == kPolytropicEfficiencies;
     c.etaFan = d.etacp;
-    c.etaHpc = d.etacH;
-    c.etaTH = d.etatH;
     c.etaTL = d.etatL;
-    c.tauHpc =
-        f32(polytropic ? polytropicTau(d.pihpc, d.etacH, g.gc, c.etaHpc) : tauFromPi(d.pihpc, d.etacH, g.gc));
+    c.tauHpc = f32(compressorTau(d.pihpc, d.etacH, g.gc, polytropic, c.etaHpc));
     c.f = (c.tauLambda - c.tauR * c.tauHpc) / (d.hPR * d.etab / (g.cpc * T0) - c.tauLambda);
     if (!(c.f > 0)) return "no positive fuel/air ratio: Tt4 is too low for the compressor exit temperature";
     const double core = 1.0 - d.beta - d.eps1 - d.eps2;
@@ -452,13 +456,8 @@ std::string propCycle(const EngineDesign& d, const Gas& g, double T0, double M0,
     c.tauTH = 1.0 - c.tauR * (c.tauHpc - 1.0) / (d.etamH * c.tauLambda * (hot + d.eps1 * coolTerm));
     if (!(c.tauTH > 0 && c.tauTH < 1)) return "the high-pressure turbine temperature ratio is out of range";
     const double e = (g.gt - 1.0) / g.gt;
-    if (polytropic) {
-        c.piTH = polytropicTurbinePi(c.tauTH, d.etatH, g.gt, c.etaTH);
-    } else {
-        const double thBase = 1.0 - (1.0 - c.tauTH) / d.etatH;
-        if (!(thBase > 0)) return "the high-pressure turbine cannot give the compressor work";
-        c.piTH = std::pow(thBase, 1.0 / e);
-    }
+    if (!turbinePi(c.tauTH, d.etatH, g.gt, polytropic, c.piTH, c.etaTH))
+        return "the high-pressure turbine cannot give the compressor work";
     c.tauM2 = (hot + d.eps1 + d.eps2 * coolTerm / (c.tauM1 * c.tauTH)) / (hot + d.eps1 + d.eps2);
     c.X = c.tauM1 * c.tauTH * c.tauM2;
     if (!(d.M9 >= 0.1f && d.M9 <= 1.0f))

@@ -104,7 +104,6 @@ GasModel::GasModel(int16_t unitSystem, double hydrogenCarbonRatio) {
     const bool english = unitSystem == 1;
     tScale_ = english ? kRankinePerKelvin : 1.0;
     eScale_ = english ? kBtuPerLbmPerKjPerKg : 1.0;
-    tRef_ = kRefK * tScale_;
     perKelvin_ = 1.0 / tScale_;
     perEnergy_ = 1.0 / eScale_;
     cpScale_ = eScale_ / tScale_;
@@ -460,16 +459,16 @@ double GasModel::burnerFuelAirRatio(double Tin, double Tout, double fIn, double 
     // Tin, burning there turns them into the products at Tin and frees q = efficiency·heatingValue per
     // unit fuel, and that heat takes the products from Tin to Tout:
     //   (1 + fOut)·[h(Tout, fOut) - h(Tin, fOut)] = q·(fOut - fIn).
-    // With (1 + f)·[h(T, f) - h(Tref, f)] = dh_air(T) + f·B(T), B the sensible enthalpy one unit of fuel
-    // adds to the stream as stoichiometric products in place of air, the balance reads
-    //   dh_air(Tout) - dh_air(Tin) + fOut·(B(Tout) - B(Tin)) = q·(fOut - fIn),
-    // which is linear in fOut.
+    // With (1 + f)·h(T, f) = h_air(T) + f·B(T), B the enthalpy one unit of fuel adds to the stream as
+    // stoichiometric products in place of air, the balance reads
+    //   [h_air(Tout) - h_air(Tin)] + fOut·[B(Tout) - B(Tin)] = q·(fOut - fIn),
+    // which is linear in fOut; only rises between Tin and Tout enter, so no enthalpy datum does.
     const double TinK = Tin / tScale_, ToutK = Tout / tScale_;
-    const double airRef = airEnthalpy(kRefK), prodRef = productsEnthalpy(kRefK);
-    auto dAir = [&](double TK) { return airEnthalpy(TK) - airRef; };
-    auto B = [&](double TK) { return ((1.0 + fs_) * (productsEnthalpy(TK) - prodRef) - dAir(TK)) / fs_; };
+    const double airRise = airEnthalpy(ToutK) - airEnthalpy(TinK);
+    const double fuelRise =
+        ((1.0 + fs_) * (productsEnthalpy(ToutK) - productsEnthalpy(TinK)) - airRise) / fs_;
     const double q = efficiency * heatingValue / eScale_;
-    return (dAir(ToutK) - dAir(TinK) + fIn * q) / (q + B(TinK) - B(ToutK));
+    return (airRise + fIn * q) / (q - fuelRise);
 }
 
 } // namespace vededa

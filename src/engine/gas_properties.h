@@ -86,8 +86,6 @@ class GasModel {
     double stoichiometricFuelAirRatio() const { return fs_; }
     double hydrogenCarbonRatio() const { return hc_; }
     int16_t unitSystem() const { return unitSystem_; }
-    /// The datum of the sensible enthalpies (298.15 K) in this unit system.
-    double referenceTemperature() const { return tRef_; }
 
   private:
     /// Seven coefficients of a NASA polynomial pair (low below 1000 K, high above), per unit mass
@@ -155,7 +153,6 @@ class GasModel {
     double perEnergy_ = 1;  ///< 1/eScale_
     double cpScale_ = 1;    ///< unit specific heat per kJ/(kg K): eScale_/tScale_
     double perCpScale_ = 1; ///< 1/cpScale_
-    double tRef_ = 298.15;  ///< reference temperature in this unit system
     double phiRefAir_ = 0;  ///< phi of air at the reference temperature (datum of the reduced pressure)
     double phiRefProd_ = 0; ///< the same for the stoichiometric products
 };
