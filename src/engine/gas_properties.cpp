@@ -81,6 +81,9 @@ constexpr double kThird = 1.0 / 3.0, kFifth = 1.0 / 5.0;
 double cpPoly(const std::array<double, 7>& a, double T) {
     return a[0] + T * (a[1] + T * (a[2] + T * (a[3] + T * a[4])));
 }
+double cpSlopePoly(const std::array<double, 7>& a, double T) { // d(cp/R)/dT
+    return a[1] + T * (2.0 * a[2] + T * (3.0 * a[3] + T * 4.0 * a[4]));
+}
 double hPoly(const std::array<double, 7>& a, double T) { // H/R without the constant a6
     return T * (a[0] + T * (a[1] * 0.5 + T * (a[2] * kThird + T * (a[3] * 0.25 + T * a[4] * kFifth))));
 }
@@ -190,15 +193,13 @@ double GasModel::productShare(double f) const {
 // a lean burn of f leaves 1 - f/fs of the air unburnt beside (f/fs)(1 + fs) of stoichiometric products.
 
 double GasModel::cp(double T, double f) const {
-    const double TK = T * perKelvin_, x = productShare(f);
-    const bool low = TK < kMidK;
-    const double a = cpPoly(low ? air_.low : air_.high, TK),
-                 p = cpPoly(low ? products_.low : products_.high, TK);
-    return ((1.0 - x) * a + x * p) * cpScale_;
+    const double TK = T * perKelvin_;
+    return specificHeatAt(TK, productShare(f), TK < kMidK) * cpScale_;
 }
 
 double GasModel::h(double T, double f) const {
     const double TK = T * perKelvin_, x = productShare(f);
+    if (x == 0) return airEnthalpy(TK) * eScale_;
     return ((1.0 - x) * airEnthalpy(TK) + x * productsEnthalpy(TK)) * eScale_;
 }
 
@@ -212,11 +213,8 @@ double GasModel::productsEnthalpy(double TK) const {
 }
 
 double GasModel::phi(double T, double f) const {
-    const double TK = T * perKelvin_, x = productShare(f), lnT = std::log(TK);
-    const bool low = TK < kMidK;
-    const double a = sPolyWithLog(low ? air_.low : air_.high, TK, lnT);
-    const double p = sPolyWithLog(low ? products_.low : products_.high, TK, lnT);
-    return ((1.0 - x) * a + x * p) * cpScale_;
+    const double TK = T * perKelvin_;
+    return phiAt(TK, productShare(f), TK < kMidK) * cpScale_;
 }
 
 GasModel::State GasModel::state(double T, double f) const {
@@ -235,9 +233,21 @@ void GasModel::enthalpyAndSpecificHeat(double T, double f, double& h, double& cp
     cp = cpK * cpScale_;
 }
 
+void GasModel::enthalpyAndSpecificHeat(double T, double f, double& h, double& cp, double& cpSlope) const {
+    const double TK = T * perKelvin_, x = productShare(f);
+    const bool low = TK < kMidK;
+    double hK = 0, cpK = 0;
+    enthalpyAndCp(TK, x, low, hK, cpK);
+    const double a = cpSlopePoly(low ? air_.low : air_.high, TK);
+    const double slopeK =
+        x == 0 ? a : (1.0 - x) * a + x * cpSlopePoly(low ? products_.low : products_.high, TK);
+    h = hK * eScale_;
+    cp = cpK * cpScale_;
+    cpSlope = slopeK * cpScale_ * perKelvin_;
+}
+
 double GasModel::R(double f) const {
-    const double x = productShare(f);
-    return ((1.0 - x) * air_.R + x * products_.R) * cpScale_;
+    return gasConstant(productShare(f)) * cpScale_;
 }
 
 double GasModel::gamma(double T, double f) const {
@@ -248,13 +258,13 @@ double GasModel::gamma(double T, double f) const {
 double GasModel::reducedPressure(double T, double f) const {
     const double x = productShare(f);
     const double phiRef = (1.0 - x) * phiRefAir_ + x * phiRefProd_;
-    const double r = (1.0 - x) * air_.R + x * products_.R;
+    const double r = gasConstant(x);
     return std::exp((phi(T, f) * perCpScale_ - phiRef) / r);
 }
 
 template <class Property> void GasModel::tabulate(InverseTable& table, Property property) const {
     constexpr int rows = InverseTable::kShares, points = InverseTable::kPoints;
-    table.node.assign(static_cast<std::size_t>(rows) * 2 * points, {0.0, 0.0});
+    table.node.assign(static_cast<std::size_t>(rows) * 2 * points, {0.0, 0.0, 0.0});
     for (int k = 0; k < rows; ++k) {
         const double x = static_cast<double>(k) / (rows - 1);
         table.middle[k] = property(kMidK, x, false).first;
@@ -277,41 +287,54 @@ template <class Property> void GasModel::tabulate(InverseTable& table, Property 
                     p = property(T, x, low);
                     if (std::fabs(step) <= kInverseTolerance * T) break;
                 }
-                table.node[(static_cast<std::size_t>(k) * 2 + r) * points + i] = {T, run.step / p.second};
+                // y is linear in x, so dy/dx at constant T is the products' y less air's; dT/dx at
+                // constant y is its ratio to dy/dT, taken over one share step.
+                const double dydx = property(T, 1.0, low).first - property(T, 0.0, low).first;
+                table.node[(static_cast<std::size_t>(k) * 2 + r) * points + i] = {
+                    T, run.step / p.second, -dydx / p.second / (rows - 1)};
             }
         }
     }
 }
 
-double GasModel::InverseTable::onShare(double y, int k) const {
+double GasModel::InverseTable::onShare(double y, int k, double* shareSlope) const {
     const int r = y < middle[k] ? 0 : 1;
     const Run& run = this->run[k][r];
     const double u = (y - run.start) * run.inverseStep;
     if (!(u >= 0 && u <= kPoints - 1)) return 0;
     const int i = std::min(static_cast<int>(u), kPoints - 2);
-    const double t = u - i, t2 = t * t, t3 = t2 * t;
-    const std::array<double, 2>* n = &node[(static_cast<std::size_t>(k) * 2 + r) * kPoints + i];
-    return (2 * t3 - 3 * t2 + 1) * n[0][0] + (t3 - 2 * t2 + t) * n[0][1] + (3 * t2 - 2 * t3) * n[1][0] +
-           (t3 - t2) * n[1][1];
+    const double t = u - i;
+    const std::array<double, 3>* n = &node[(static_cast<std::size_t>(k) * 2 + r) * kPoints + i];
+    if (shareSlope) *shareSlope = n[0][2] + t * (n[1][2] - n[0][2]);
+    // The Hermite cubic in powers of t.
+    const double d = n[1][0] - n[0][0];
+    return n[0][0] +
+           t * (n[0][1] + t * (3.0 * d - 2.0 * n[0][1] - n[1][1] + t * (n[0][1] + n[1][1] - 2.0 * d)));
 }
 
 double GasModel::InverseTable::at(double y, double x, bool& exact) const {
     const double xs = x * (kShares - 1);
     exact = false;
     if (!(xs >= 0 && xs <= kShares - 1)) return 0;
-    const int k = std::min(static_cast<int>(xs), kShares - 2);
+    const int k = static_cast<int>(xs + 0.5); // the nearest share
     const double w = xs - k;
-    if (w == 0 || w == 1) {
-        const double T = onShare(y, w == 0 ? k : k + 1);
+    if (w == 0) {
+        const double T = onShare(y, k);
         exact = T > 0;
         return T;
     }
-    const double T0 = onShare(y, k), T1 = onShare(y, k + 1);
-    return T0 > 0 && T1 > 0 ? T0 + w * (T1 - T0) : 0;
+    double slope = 0;
+    const double T = onShare(y, k, &slope);
+    return T > 0 ? T + w * slope : 0;
 }
 
 void GasModel::enthalpyAndCp(double TK, double x, bool low, double& hK, double& cpK) const {
     const Fit &a = air_, &p = products_;
+    if (x == 0) {
+        hK = hPoly(low ? a.low : a.high, TK) + (low ? a.hLow : a.hHigh);
+        cpK = cpPoly(low ? a.low : a.high, TK);
+        return;
+    }
     hK = (1.0 - x) * (hPoly(low ? a.low : a.high, TK) + (low ? a.hLow : a.hHigh)) +
          x * (hPoly(low ? p.low : p.high, TK) + (low ? p.hLow : p.hHigh));
     cpK = (1.0 - x) * cpPoly(low ? a.low : a.high, TK) + x * cpPoly(low ? p.low : p.high, TK);
@@ -321,6 +344,12 @@ void GasModel::allAt(double TK, double x, bool low, double& hK, double& cpK, dou
     const Fit &a = air_, &p = products_;
     const std::array<double, 7>&ca = low ? a.low : a.high, &cp = low ? p.low : p.high;
     const double lnT = std::log(TK);
+    if (x == 0) {
+        hK = hPoly(ca, TK) + (low ? a.hLow : a.hHigh);
+        cpK = cpPoly(ca, TK);
+        phiK = sPolyWithLog(ca, TK, lnT);
+        return;
+    }
     hK = (1.0 - x) * (hPoly(ca, TK) + (low ? a.hLow : a.hHigh)) +
          x * (hPoly(cp, TK) + (low ? p.hLow : p.hHigh));
     cpK = (1.0 - x) * cpPoly(ca, TK) + x * cpPoly(cp, TK);
@@ -330,8 +359,26 @@ void GasModel::allAt(double TK, double x, bool low, double& hK, double& cpK, dou
 void GasModel::phiAndCp(double TK, double x, bool low, double& phiK, double& cpK) const {
     const std::array<double, 7>&a = low ? air_.low : air_.high, &p = low ? products_.low : products_.high;
     const double lnT = std::log(TK);
+    if (x == 0) {
+        phiK = sPolyWithLog(a, TK, lnT);
+        cpK = cpPoly(a, TK);
+        return;
+    }
     phiK = (1.0 - x) * sPolyWithLog(a, TK, lnT) + x * sPolyWithLog(p, TK, lnT);
     cpK = (1.0 - x) * cpPoly(a, TK) + x * cpPoly(p, TK);
+}
+
+double GasModel::specificHeatAt(double TK, double x, bool low) const {
+    const std::array<double, 7>&a = low ? air_.low : air_.high, &p = low ? products_.low : products_.high;
+    if (x == 0) return cpPoly(a, TK);
+    return (1.0 - x) * cpPoly(a, TK) + x * cpPoly(p, TK);
+}
+
+double GasModel::phiAt(double TK, double x, bool low) const {
+    const std::array<double, 7>&a = low ? air_.low : air_.high, &p = low ? products_.low : products_.high;
+    const double lnT = std::log(TK);
+    if (x == 0) return sPolyWithLog(a, TK, lnT);
+    return (1.0 - x) * sPolyWithLog(a, TK, lnT) + x * sPolyWithLog(p, TK, lnT);
 }
 
 double GasModel::temperatureFromEnthalpy(double enthalpy, double f) const {
@@ -342,8 +389,15 @@ double GasModel::temperatureFromEnthalpy(double enthalpy, double f) const {
     if (!std::isfinite(enthalpy) || !std::isfinite(f)) return std::numeric_limits<double>::quiet_NaN();
     const double x = productShare(f), hK = enthalpy * perEnergy_;
     bool exact = false;
-    double TK = enthalpyTable_.at(hK, x, exact);
-    if (exact) return TK * tScale_;
+    double TK = 0;
+    if (x == 0) {
+        // Air: the table's own share.
+        TK = enthalpyTable_.onShare(hK, 0);
+        if (TK > 0) return TK * tScale_;
+    } else {
+        TK = enthalpyTable_.at(hK, x, exact);
+        if (exact) return TK * tScale_;
+    }
     if (!(TK > 0)) {
         // Outside the table: the enthalpy above 0 K is nearly proportional to T.
         const InverseTable::Run &lowest = enthalpyTable_.run[0][0], &highest = enthalpyTable_.run[0][1];
@@ -370,7 +424,10 @@ double GasModel::temperatureFromPhi(double entropyFunction, double f, double gue
 }
 
 double GasModel::solvePhi(double phiK, double x, double TK, double* hK) const {
-    // dphi/dT = cp/T: Newton steps in ln T.
+    // dphi/dT = cp/T: Newton steps in ln T. The two ranges of the fits meet at 1000 K with entropy
+    // functions a few parts in 1e10 apart: a last step that crosses there is followed by one more on the
+    // far side, so the root is that of the fits where it lies.
+    bool crossed = false;
     for (int i = 0; i < kInversePassLimit; ++i) {
         const bool low = TK < kMidK;
         double phiNow = 0, cpNow = 0, hNow = 0;
@@ -382,12 +439,13 @@ double GasModel::solvePhi(double phiK, double x, double TK, double* hK) const {
         // exp(step) by its series while the step is small (always from a tabulated start).
         const double TNext = TK * (std::fabs(step) < 1e-3 ? 1.0 + step * (1.0 + step * (0.5 + step / 6.0))
                                                           : std::exp(std::clamp(step, -2.0, 2.0)));
-        if (std::fabs(step) <= kPhiInverseLastStep) {
+        if (std::fabs(step) <= kPhiInverseLastStep && (crossed || low == (TNext < kMidK))) {
             // The enthalpy where the last step started, carried along the step by cp: the term left out,
             // cp'·dT²/2, is some 1e-11 of h after a step below 1e-5 of T.
             if (hK) *hK = hNow + cpNow * (TNext - TK);
             return TNext;
         }
+        crossed = std::fabs(step) <= kPhiInverseLastStep;
         TK = TNext;
     }
     if (hK) {
@@ -399,14 +457,14 @@ double GasModel::solvePhi(double phiK, double x, double TK, double* hK) const {
 
 double GasModel::isentropicTemperature(double T, double f, double pressureRatio) const {
     const double x = productShare(f), TK = T * perKelvin_;
-    double phiK = 0, cpK = 0;
-    phiAndCp(TK, x, TK < kMidK, phiK, cpK);
-    const double r = (1.0 - x) * air_.R + x * products_.R;
-    phiK += r * std::log(pressureRatio);
+    const bool low = TK < kMidK;
+    const double r = gasConstant(x);
+    const double phiK = phiAt(TK, x, low) + r * std::log(pressureRatio);
     bool exact = false;
     double start = phiTable_.at(phiK, x, exact);
     if (!(start > 0)) {
         // Outside the table: the constant-gamma end state with the gamma at the start.
+        const double cpK = specificHeatAt(TK, x, low);
         const double g = cpK / (cpK - r);
         start = TK * std::pow(pressureRatio, (g - 1.0) / g);
     }
@@ -419,13 +477,13 @@ double GasModel::isentropicEnthalpy(double T, double f, double pressureRatio) co
 
 double GasModel::isentropicEnthalpyAtLogRatio(double T, double f, double logPressureRatio) const {
     const double x = productShare(f), TK = T * perKelvin_;
-    double phiK = 0, cpK = 0;
-    phiAndCp(TK, x, TK < kMidK, phiK, cpK);
-    const double r = (1.0 - x) * air_.R + x * products_.R;
-    phiK += r * logPressureRatio;
+    const bool low = TK < kMidK;
+    const double r = gasConstant(x);
+    const double phiK = phiAt(TK, x, low) + r * logPressureRatio;
     bool exact = false;
     double start = phiTable_.at(phiK, x, exact);
     if (!(start > 0)) {
+        const double cpK = specificHeatAt(TK, x, low);
         const double g = cpK / (cpK - r);
         start = TK * std::exp(logPressureRatio * (g - 1.0) / g);
     }
@@ -436,7 +494,7 @@ double GasModel::isentropicEnthalpyAtLogRatio(double T, double f, double logPres
 
 double GasModel::isentropicPressureRatio(double T1, double T2, double f) const {
     const double x = productShare(f), T1K = T1 * perKelvin_, T2K = T2 * perKelvin_;
-    const double r = (1.0 - x) * air_.R + x * products_.R;
+    const double r = gasConstant(x);
     const bool low = T1K < kMidK;
     if (low != (T2K < kMidK)) {
         double phi1 = 0, phi2 = 0, cp1 = 0, cp2 = 0;
@@ -450,6 +508,7 @@ double GasModel::isentropicPressureRatio(double T1, double T2, double f) const {
     auto rise = [&](const std::array<double, 7>& c) {
         return c[0] * lnRatio + sPolyWithLog(c, T2K, 0.0) - sPolyWithLog(c, T1K, 0.0);
     };
+    if (x == 0) return std::exp(rise(a) / r);
     return std::exp(((1.0 - x) * rise(a) + x * rise(p)) / r);
 }
 

@@ -57,6 +57,8 @@ class GasModel {
     State state(double T, double f) const;
     /// Enthalpy and specific heat at one temperature (one evaluation of the fits, no logarithm).
     void enthalpyAndSpecificHeat(double T, double f, double& h, double& cp) const;
+    /// The same with the slope of the specific heat, dcp/dT (for Newton steps through gamma).
+    void enthalpyAndSpecificHeat(double T, double f, double& h, double& cp, double& cpSlope) const;
 
     /// Temperature whose enthalpy is `enthalpy` (a tabulated first guess and Newton steps on cp; converged
     /// to about 1e-10 of T); not a number when `enthalpy` or `f` is not finite.
@@ -108,10 +110,11 @@ class GasModel {
 
     /// Temperatures [K] at evenly spaced values of one property y (enthalpy [kJ/kg] or entropy function
     /// [kJ/(kg K)]) of the mixtures at evenly spaced shares of the stoichiometric products: cubic Hermite
-    /// curves in y (the slope dT/dy is known exactly at every node), straight lines between the shares.
-    /// Each share has one run of nodes below and one above the temperature where the species fits change
-    /// range, so that every run is smooth. On a tabulated share the table is exact to round-off; between
-    /// them close enough that one Newton step on the exact property finishes an inverse.
+    /// curves in y (the slope dT/dy is known exactly at every node). Between the shares the temperature
+    /// follows the nearest share's along its slope dT/dx at constant y (exact at the nodes, straight
+    /// between them). Each share has one run of nodes below and one above the temperature where the
+    /// species fits change range, so that every run is smooth. On a tabulated share the table is exact to
+    /// round-off; between them close enough that one Newton step on the exact property finishes an inverse.
     struct InverseTable {
         static constexpr int kShares = 65;  ///< shares 0, 1/64, ..., 1
         static constexpr int kPoints = 128; ///< nodes per run
@@ -119,15 +122,17 @@ class GasModel {
             double start = 0, step = 1, inverseStep = 1;
         };
         std::array<std::array<Run, 2>, kShares> run{};
-        std::array<double, kShares> middle{};    ///< y where the runs meet
-        std::vector<std::array<double, 2>> node; ///< per share, run and node: T and dT/dy times the step
+        std::array<double, kShares> middle{}; ///< y where the runs meet
+        /// Per share, run and node: T, dT/dy times the step, and dT/dx at constant y over the share step.
+        std::vector<std::array<double, 3>> node;
         /// The temperature [K] of property value `y` of the mixture of products share `x`, or 0 outside
         /// the table (and for a value that is not a number). `exact` tells whether x is a tabulated share.
         double at(double y, double x, bool& exact) const;
-        /// The same from one tabulated share `k`.
-        double onShare(double y, int k) const;
+        /// The same from one tabulated share `k`; with `shareSlope`, also dT/dx there over the share step.
+        double onShare(double y, int k, double* shareSlope = nullptr) const;
     };
-    /// The table of `property`(T [K], x) = {y, dy/dT} from the lowest to the highest tabulated temperature.
+    /// The table of `property`(T [K], x) = {y, dy/dT} from the lowest to the highest tabulated temperature
+    /// (y is linear in x, as every property of a mixture by mass is).
     template <class Property> void tabulate(InverseTable& table, Property property) const;
     /// Lowest and highest tabulated temperature [K]: below the coldest stratosphere, above any burner.
     static constexpr double kTableLowestK = 120.0, kTableHighestK = 3600.0;
@@ -142,6 +147,12 @@ class GasModel {
     void allAt(double TK, double x, bool low, double& hK, double& cpK, double& phiK) const;
     /// Entropy function and specific heat [kJ/(kg K)] of the mixture of products share x at T [K].
     void phiAndCp(double TK, double x, bool low, double& phiK, double& cpK) const;
+    /// Entropy function [kJ/(kg K)] of the mixture of products share x at T [K].
+    double phiAt(double TK, double x, bool low) const;
+    /// Specific heat [kJ/(kg K)] of the mixture of products share x at T [K].
+    double specificHeatAt(double TK, double x, bool low) const;
+    /// Gas constant [kJ/(kg K)] of the mixture of products share x.
+    double gasConstant(double x) const { return x == 0 ? air_.R : (1.0 - x) * air_.R + x * products_.R; }
 
     Fit air_, products_;
     InverseTable enthalpyTable_, phiTable_;
