@@ -23,7 +23,7 @@ constexpr double kGasGeneratorTolerance = 2e-7;
 /// the local gamma: the choked flow m·sqrt(Tt)/(Pt·A) up to the unit constant.
 double chokedFlowFunction(const GasModel& g, double Tt, double f) {
     const double gamma = g.gamma(Tt, f);
-    return std::sqrt(gamma / g.R(f)) * std::pow(2.0 / (gamma + 1.0), (gamma + 1.0) / (2.0 * (gamma - 1.0)));
+    return std::sqrt(gamma / g.R(f)) * cyclePower(2.0 / (gamma + 1.0), (gamma + 1.0) / (2.0 * (gamma - 1.0)));
 }
 
 /// The flow function m·sqrt(Tt)/(Pt·A) (up to the unit constant) of a throat in the static state `s`.

@@ -18,11 +18,11 @@ struct StaticState {
     double ptOverP = 1; ///< total-to-static pressure ratio
 };
 
-/// Newton passes of the static-state search at a Mach number and their relative tolerance.
+/// Newton passes of the static-state search at a Mach number and the relative step after which it stops:
+/// the steps follow gamma's change with temperature, so they converge quadratically and the state after
+/// that step is within some 1e-10 of T.
 inline constexpr int kStaticStatePasses = 30;
-/// The steps take the derivative at constant gamma, so they close in linearly, by a factor of some 1e-3
-/// a step: after a step below this share of T the error is some 1e-9 of T.
-inline constexpr double kStaticStateTolerance = 1e-6;
+inline constexpr double kStaticStateTolerance = 3e-5;
 
 /// A root of `g` between `a` and `b`, where ga = g(a) and gb = g(b) differ in sign: regula falsi with the
 /// Illinois modification (the end point kept twice has its value halved), which keeps the root bracketed
@@ -145,25 +145,31 @@ class RealGasFlow {
     }
 
     /// The state at Mach number `M` (0 < M <= 1): 2·(h(Tt) - h(T)) = M²·gamma(T)·R·T, by Newton steps on
-    /// T (the derivative taken at constant gamma) from `start` when it lies below Tt, otherwise from the
-    /// constant-gamma value.
+    /// T from `start` when it lies below Tt, otherwise from the constant-gamma value.
     StaticState atMach(double Tt, double f, double M, double start = 0) const {
-        const double R = g_.R(f);
+        const double R = g_.R(f), M2 = M * M;
         double ht = 0, cpt = 0;
         g_.enthalpyAndSpecificHeat(Tt, f, ht, cpt);
-        double T = start > 0 && start < Tt ? start : Tt / (1.0 + 0.5 * (cpt / (cpt - R) - 1.0) * M * M);
+        double T = start > 0 && start < Tt ? start : Tt / (1.0 + 0.5 * (cpt / (cpt - R) - 1.0) * M2);
+        double h = 0, cp = 0;
         for (int i = 0; i < kStaticStatePasses; ++i) {
-            double h = 0, cp = 0;
-            g_.enthalpyAndSpecificHeat(T, f, h, cp);
-            const double gamma = cp / (cp - R);
-            const double residual = 2.0 * (ht - h) - M * M * gamma * R * T;
-            const double step = residual / (2.0 * cp + M * M * gamma * R);
+            double cpSlope = 0;
+            g_.enthalpyAndSpecificHeat(T, f, h, cp, cpSlope);
+            // gamma = cp/(cp - R), so dgamma/dT = -R·(dcp/dT)/(cp - R)².
+            const double perCv = 1.0 / (cp - R), gamma = cp * perCv;
+            const double gammaSlope = -R * cpSlope * perCv * perCv;
+            const double residual = 2.0 * (ht - h) - M2 * gamma * R * T;
+            const double step = residual / (2.0 * cp + M2 * R * (gamma + T * gammaSlope));
             T += step;
+            // The enthalpy and specific heat carried along the step (left out: terms in its square).
+            h += cp * step;
+            cp += cpSlope * step;
             if (std::fabs(step) <= kStaticStateTolerance * T) break;
         }
         StaticState s;
         s.T = T;
-        velocityAndMach(ht, f, s);
+        s.V = std::sqrt(std::max(0.0, 2.0 * jgc_ * (ht - h)));
+        s.M = s.V / std::sqrt(cp / (cp - R) * R * jgc_ * T);
         s.ptOverP = g_.isentropicPressureRatio(T, Tt, f);
         return s;
     }

@@ -83,6 +83,13 @@ TEST_P(GasConsistency, EntropyFunctionAndEnthalpyFollowTheSpecificHeat) {
         const double dh = (g.h(T + dT, f) - g.h(T - dT, f)) / (2 * dT);
         test::expectNear(dphi, g.cp(T, f) / T, 1e-6, "dphi/dT at " + std::to_string(T));
         test::expectNear(dh, g.cp(T, f), 1e-6, "dh/dT at " + std::to_string(T));
+        // The specific heat's own slope, evaluated with h and cp (the sonic-state search steps on it).
+        double h = 0, cp = 0, cpSlope = 0;
+        g.enthalpyAndSpecificHeat(T, f, h, cp, cpSlope);
+        const double dcp = (g.cp(T + dT, f) - g.cp(T - dT, f)) / (2 * dT);
+        EXPECT_NEAR(cpSlope, dcp, 1e-6 * std::fabs(dcp) + 1e-12) << "dcp/dT at " << T;
+        EXPECT_EQ(h, g.h(T, f));
+        EXPECT_EQ(cp, g.cp(T, f));
     }
 }
 
@@ -160,6 +167,36 @@ TEST(RealGasFlow, ThroatIsSonicWhereverItIsTakenAsSonic) {
                 EXPECT_LT(low.M, 1.0) << where;
                 EXPECT_EQ(low.T, flow.expand(Tt, f, 1.5).T) << where;
             }
+    }
+}
+
+// The state at a Mach number satisfies its energy equation 2·(h(Tt) - h(T)) = M²·gamma(T)·R·T to
+// round-off, from its own start and from a rough one, on both sides of the fits' joint at 1000 K; the
+// velocity and Mach number carried along its last step are those of the temperature it found.
+TEST(RealGasFlow, StateAtMachSatisfiesItsEnergyEquation) {
+    for (int16_t units : {kEnglishUnits, kSIUnits}) {
+        const GasModel g(units);
+        const double scale = units == kEnglishUnits ? 1.8 : 1.0, fs = g.stoichiometricFuelAirRatio();
+        const double jgc = units == kEnglishUnits ? 25036.52 : 1000.0;
+        const RealGasFlow flow(g, jgc);
+        for (double f : {0.0, 0.37 * fs, fs})
+            for (double TK : {150.0, 900.0, 1100.0, 2500.0})
+                for (double M : {0.1, 0.6, 1.0})
+                    for (double start : {0.0, 0.7}) {
+                        const double Tt = TK * scale;
+                        const StaticState s = flow.atMach(Tt, f, M, start * Tt);
+                        const std::string where = "f " + std::to_string(f) + ", " + std::to_string(TK) +
+                                                  " K, M " + std::to_string(M) + ", start " +
+                                                  std::to_string(start);
+                        // Round-off here is that of the total enthalpy the kinetic energy is taken from.
+                        const double ht = g.h(Tt, f), V2 = 2.0 * jgc * (ht - g.h(s.T, f));
+                        const double roundOff = 1e-10 * 2.0 * jgc * ht;
+                        EXPECT_NEAR(V2, M * M * g.gamma(s.T, f) * g.R(f) * jgc * s.T, roundOff) << where;
+                        EXPECT_NEAR(s.V * s.V, V2, roundOff) << where;
+                        EXPECT_NEAR(s.M, M, 1e-7) << where;
+                        EXPECT_NEAR(s.ptOverP, g.isentropicPressureRatio(s.T, Tt, f), 1e-12 * s.ptOverP)
+                            << where;
+                    }
     }
 }
 
