@@ -600,8 +600,6 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             T45 = g.temperatureFromEnthalpy(h45, f2);
             // Spool balances; the take-off powers stay those of the reference point. The turboprop's gas
             // generator has no fan, and its power turbine gives every take-off.
-            const double h3New = h25 + c[10] * (hot + eps1) * (hm1 - h44) -
-                                 (prop ? 0.0 : (1.0 + alpha) * r[33] * h0R / (mRatio * c[13]));
             double h25New = h2;
             double piTLNew = piTLNow;
             if (!prop) {
@@ -612,6 +610,13 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 h25New = h2 + c[11] * m45 * (h45 - h5) / (1.0 + alpha) - r[32] * h0R / (mRatio * c[12]);
                 if (!(h25New > h2)) h25New = h2 + 0.001 * (h25R - h2R);
             }
+            // The high-pressure spool works on the fan exit this pass gives (the low-pressure spool's
+            // balance does not depend on it): the compressor exit then follows the fan exit in the same
+            // pass instead of one pass later, which saves a pass. The separate-exhaust turbofan keeps the
+            // fan exit the pass started from: its bypass match, settling with half steps, then stops
+            // closer to its solution.
+            const double h3New = (separate ? h25 : h25New) + c[10] * (hot + eps1) * (hm1 - h44) -
+                                 (prop ? 0.0 : (1.0 + alpha) * r[33] * h0R / (mRatio * c[13]));
             if (separate) {
                 // Convergent core nozzle: ambient exit while unchoked, sonic throat when choked.
                 const double pt9p0 = piR * piD * out.piFan * out.piHpc * c[2] * piTH * piTLNow * c[4];
