@@ -349,7 +349,9 @@ double isentropicEnthalpyNear(const GasModel& g, double T, double f, double logR
         const GasModel::State s = g.state(Te, f);
         const double step = (target - s.phi) / s.cp;
         if (!(std::fabs(step) < 0.1)) break;
-        const double next = Te * std::exp(step);
+        // exp(step) by its series while the step is small (every step but a far first one).
+        const double next =
+            Te * (std::fabs(step) < 1e-3 ? 1.0 + step * (1.0 + step * (0.5 + step / 6.0)) : std::exp(step));
         if (std::fabs(step) <= kNearStateLastStep) {
             near = next;
             return s.h + s.cp * (next - Te);
@@ -587,6 +589,24 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // The compressor pressure ratios of the fan and compressor exit enthalpies, and the core air flow
         // (relative to the reference) the choked high-pressure turbine throat passes with them.
         Pt4R = P0R * ref.piR * r[12] * r[13] * r[15] * c[2];
+        // The burner's fuel/air ratio and the choked flow function of its exit gas, kept for the
+        // compressor exit and the fuel/air ratio they were last evaluated at: the first guess's air-flow
+        // estimate and the first pass share them.
+        double burnerT3 = -1, burnerF = 0, flowF = -1, flowOfF = 0;
+        auto burner = [&](double T3v) {
+            if (T3v != burnerT3) {
+                burnerT3 = T3v;
+                burnerF = g.burnerFuelAirRatio(T3v, Tt4, 0, c[18], c[8]);
+            }
+            return burnerF;
+        };
+        auto burnerExitFlowFunction = [&](double fv) {
+            if (fv != flowF) {
+                flowF = fv;
+                flowOfF = chokedFlowFunction(g, Tt4, fv);
+            }
+            return flowOfF;
+        };
         auto compressorsAndCoreAir = [&](double h25v, double h3v, double T25v, double fv, double& piFan,
                                          double& piHpc) {
             piFan = prop ? 1.0
@@ -595,8 +615,8 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             piHpc =
                 g.isentropicPressureRatio(T25v, g.temperatureFromEnthalpy(h25v + c[15] * (h3v - h25v), 0), 0);
             Pt4 = P0 * piR * piD * piFan * piHpc * c[2];
-            return (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) * (chokedFlowFunction(g, Tt4, fv) / flowR) *
-                   (1.0 + fR) / (1.0 + fv);
+            return (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) * (burnerExitFlowFunction(fv) / flowR) * (1.0 + fR) /
+                   (1.0 + fv);
         };
         double T45 = 0, T5 = 0, h25 = 0, h3 = 0;
         // The jets need the low-pressure turbine's exit temperature only once the passes have settled.
@@ -619,7 +639,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         } else {
             // The air flow of the first guess, so that the take-off powers per unit of air flow start
             // near their final value (at the reference condition: the reference point itself).
-            const double f0 = g.burnerFuelAirRatio(T3, Tt4, 0, c[18], c[8]);
+            const double f0 = burner(T3);
             double piFan0 = 1, piHpc0 = 1;
             const double m0 = std::isfinite(f0)
                                   ? compressorsAndCoreAir(g.h(T25, 0), g.h(T3, 0), T25, f0, piFan0, piHpc0)
@@ -641,7 +661,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         for (int pass = 0; pass < kGasGeneratorPassLimit && !settled; ++pass) {
             h25 = g.h(T25, 0);
             h3 = g.h(T3, 0);
-            f = g.burnerFuelAirRatio(T3, Tt4, 0, c[18], c[8]);
+            f = burner(T3);
             // A burner exit below the compressor exit burns no fuel; the limit and throttle logic passes
             // through such states on its way to a limit, as with constant specific heats.
             if (!std::isfinite(f)) return "Floating-point fault in the burner balance.";
