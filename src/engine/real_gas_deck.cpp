@@ -607,13 +607,13 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             }
             return flowOfF;
         };
-        auto compressorsAndCoreAir = [&](double h25v, double h3v, double T25v, double fv, double& piFan,
-                                         double& piHpc) {
-            piFan = prop ? 1.0
-                         : g.isentropicPressureRatio(
-                               Tt2, g.temperatureFromEnthalpy(h2 + c[14] * (h25v - h2), 0), 0);
-            piHpc =
-                g.isentropicPressureRatio(T25v, g.temperatureFromEnthalpy(h25v + c[15] * (h3v - h25v), 0), 0);
+        const double phi2 = g.airEntropyFunctionAtEnthalpy(h2), Ra = g.R(0);
+        auto compressorsAndCoreAir = [&](double h25v, double h3v, double fv, double& piFan, double& piHpc) {
+            // Each ratio from air's entropy function at the inlet and at the ideal exit enthalpy.
+            const double phi25 = g.airEntropyFunctionAtEnthalpy(h25v);
+            piFan =
+                prop ? 1.0 : std::exp((g.airEntropyFunctionAtEnthalpy(h2 + c[14] * (h25v - h2)) - phi2) / Ra);
+            piHpc = std::exp((g.airEntropyFunctionAtEnthalpy(h25v + c[15] * (h3v - h25v)) - phi25) / Ra);
             Pt4 = P0 * piR * piD * piFan * piHpc * c[2];
             return (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) * (burnerExitFlowFunction(fv) / flowR) * (1.0 + fR) /
                    (1.0 + fv);
@@ -641,9 +641,8 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             // near their final value (at the reference condition: the reference point itself).
             const double f0 = burner(T3);
             double piFan0 = 1, piHpc0 = 1;
-            const double m0 = std::isfinite(f0)
-                                  ? compressorsAndCoreAir(g.h(T25, 0), g.h(T3, 0), T25, f0, piFan0, piHpc0)
-                                  : 1.0;
+            const double m0 =
+                std::isfinite(f0) ? compressorsAndCoreAir(g.h(T25, 0), g.h(T3, 0), f0, piFan0, piHpc0) : 1.0;
             if (std::isfinite(m0) && m0 > 0) mRatio = m0;
         }
         const double T45R = Tt4R * r[35], T5R = T45R * r[18];
@@ -711,7 +710,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             // Compressor pressure ratios from the efficiencies, and the air flow through the choked
             // high-pressure turbine throat.
             double piFan = 1, piHpc = 1;
-            const double coreAir = compressorsAndCoreAir(h25New, h3New, T25New, f, piFan, piHpc);
+            const double coreAir = compressorsAndCoreAir(h25New, h3New, f, piFan, piHpc);
             double alphaNew = alpha;
             if (separate) {
                 // Convergent fan nozzle, fed by the fan exit.
