@@ -155,6 +155,31 @@ GasModel::GasModel(int16_t unitSystem, double hydrogenCarbonRatio) {
         phiAndCp(TK, x, low, phiK, cpK);
         return std::pair{phiK, cpK / TK};
     });
+    // Air's entropy function against its enthalpy, each node's temperature by Newton steps from the
+    // node below with the run's own fit.
+    airEntropy_.middle = hPoly(air_.high, kMidK) + air_.hHigh;
+    airEntropy_.node.assign(2 * AirEntropyTable::kPoints, {0.0, 0.0});
+    for (int r = 0; r < 2; ++r) {
+        const bool low = r == 0;
+        const double TLow = low ? kTableLowestK : kMidK, THigh = low ? kMidK : kTableHighestK;
+        const std::array<double, 7>& a = low ? air_.low : air_.high;
+        const double hConstant = low ? air_.hLow : air_.hHigh;
+        AirEntropyTable::Run& run = airEntropy_.run[r];
+        run.start = hPoly(a, TLow) + hConstant;
+        run.step = (hPoly(a, THigh) + hConstant - run.start) / (AirEntropyTable::kPoints - 1);
+        run.inverseStep = 1.0 / run.step;
+        double T = TLow;
+        for (int i = 0; i < AirEntropyTable::kPoints; ++i) {
+            const double hNode = run.start + i * run.step;
+            for (int n = 0; n < kInversePassLimit; ++n) {
+                const double step = (hNode - hPoly(a, T) - hConstant) / cpPoly(a, T);
+                T += step;
+                if (std::fabs(step) <= kInverseTolerance * T) break;
+            }
+            airEntropy_.node[static_cast<std::size_t>(r) * AirEntropyTable::kPoints + i] = {sPoly(a, T),
+                                                                                            run.step / T};
+        }
+    }
     phiRefAir_ = evaluate(air_, kRefK).phi;
     phiRefProd_ = evaluate(products_, kRefK).phi;
 }
@@ -528,6 +553,25 @@ double GasModel::burnerFuelAirRatio(double Tin, double Tout, double fIn, double 
         ((1.0 + fs_) * (productsEnthalpy(ToutK) - productsEnthalpy(TinK)) - airRise) / fs_;
     const double q = efficiency * heatingValue / eScale_;
     return (airRise + fIn * q) / (q - fuelRise);
+}
+
+// Outside its enthalpies the table gives no value, and the entropy function comes from the temperature.
+double GasModel::AirEntropyTable::at(double hK) const {
+    const int r = hK < middle ? 0 : 1;
+    const Run& run = this->run[r];
+    const double u = (hK - run.start) * run.inverseStep;
+    if (!(u >= 0 && u <= kPoints - 1)) return std::numeric_limits<double>::quiet_NaN();
+    const int i = std::min(static_cast<int>(u), kPoints - 2);
+    const double t = u - i, t2 = t * t, t3 = t2 * t;
+    const std::array<double, 2>* n = &node[static_cast<std::size_t>(r) * kPoints + i];
+    return (2 * t3 - 3 * t2 + 1) * n[0][0] + (t3 - 2 * t2 + t) * n[0][1] + (3 * t2 - 2 * t3) * n[1][0] +
+           (t3 - t2) * n[1][1];
+}
+
+double GasModel::airEntropyFunctionAtEnthalpy(double enthalpy) const {
+    const double phiK = airEntropy_.at(enthalpy * perEnergy_);
+    if (std::isfinite(phiK)) return phiK * cpScale_;
+    return phi(temperatureFromEnthalpy(enthalpy, 0), 0);
 }
 
 } // namespace vededa

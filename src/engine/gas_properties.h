@@ -75,6 +75,10 @@ class GasModel {
     double isentropicEnthalpyAtLogRatio(double T, double f, double logPressureRatio) const;
     /// Pressure ratio P2/P1 of an isentropic change from T1 to T2.
     double isentropicPressureRatio(double T1, double T2, double f) const;
+    /// Entropy function of air at enthalpy `enthalpy`, from a table in enthalpy (within some 1e-10 of
+    /// phi(T(h), 0)); outside the table through the temperature. A compression of air from h1 to h2 has
+    /// the pressure ratio exp((phi(h2) - phi(h1))/R) without either temperature.
+    double airEntropyFunctionAtEnthalpy(double enthalpy) const;
 
     /// Fuel/air ratio leaving a burner that heats a stream of fuel/air ratio `fIn` from `Tin` to `Tout`,
     /// burning fuel of heating value `heatingValue` with efficiency `efficiency`. The heating value is
@@ -166,6 +170,22 @@ class GasModel {
     double perCpScale_ = 1; ///< 1/cpScale_
     double phiRefAir_ = 0;  ///< phi of air at the reference temperature (datum of the reduced pressure)
     double phiRefProd_ = 0; ///< the same for the stoichiometric products
+
+    /// The entropy function of air [kJ/(kg K)] at evenly spaced enthalpies [kJ/kg]: cubic Hermite curves
+    /// in h (the slope dphi/dh = 1/T is known exactly at every node), one run of nodes below and one
+    /// above the temperature where the fits change range, over the inverse tables' temperatures.
+    struct AirEntropyTable {
+        static constexpr int kPoints = 512; ///< nodes per run
+        struct Run {
+            double start = 0, step = 1, inverseStep = 1;
+        };
+        std::array<Run, 2> run{};
+        double middle = 0;                       ///< enthalpy where the runs meet
+        std::vector<std::array<double, 2>> node; ///< per run and node: phi and dphi/dh times the step
+        /// phi at enthalpy hK, or not a number outside the table (and for a value that is not a number).
+        double at(double hK) const;
+    };
+    AirEntropyTable airEntropy_;
 };
 
 } // namespace vededa

@@ -317,6 +317,51 @@ class AndersonMixing {
     double lastSize = 0;
 };
 
+/// Newton steps of the searches that start from a nearby state (an earlier pass's, or the reference point's
+/// ratios on the first pass), and the relative step after which they stop: Newton converges
+/// quadratically, so the point after that step is within some 1e-10 of T of the root.
+constexpr int kNearStateSteps = 8;
+constexpr double kNearStateLastStep = 1e-5;
+
+/// The temperature of enthalpy `h` of the gas of fuel/air ratio `f`, by Newton steps on cp = dh/dT from
+/// `near`; the gas model's tabulated inverse when near is not above 0 or the steps do not settle.
+double temperatureNear(const GasModel& g, double h, double f, double near) {
+    double T = near;
+    for (int i = 0; i < kNearStateSteps && T > 0; ++i) {
+        double hT = 0, cpT = 0;
+        g.enthalpyAndSpecificHeat(T, f, hT, cpT);
+        const double step = (h - hT) / cpT;
+        T += step;
+        if (std::fabs(step) <= kNearStateLastStep * T) return T;
+    }
+    return g.temperatureFromEnthalpy(h, f);
+}
+
+/// The enthalpy at the end of an isentropic change of the gas `f` from `T` by the pressure ratio whose
+/// logarithm is `logRatio`: Newton steps in ln T on the entropy function (dphi/dlnT = cp) from the end
+/// temperature `near`, which returns the end temperature found. The end enthalpy is carried along the
+/// last step by cp (the term left out, cp'·dT²/2, is some 1e-11 of h after a step below 1e-5 of T).
+/// The gas model's own search when near is not above 0 or the steps do not settle.
+double isentropicEnthalpyNear(const GasModel& g, double T, double f, double logRatio, double& near) {
+    const double target = g.phi(T, f) + g.R(f) * logRatio;
+    double Te = near;
+    for (int i = 0; i < kNearStateSteps && Te > 0; ++i) {
+        const GasModel::State s = g.state(Te, f);
+        const double step = (target - s.phi) / s.cp;
+        if (!(std::fabs(step) < 0.1)) break;
+        // exp(step) by its series while the step is small (every step but a far first one).
+        const double next =
+            Te * (std::fabs(step) < 1e-3 ? 1.0 + step * (1.0 + step * (0.5 + step / 6.0)) : std::exp(step));
+        if (std::fabs(step) <= kNearStateLastStep) {
+            near = next;
+            return s.h + s.cp * (next - Te);
+        }
+        Te = next;
+    }
+    near = g.isentropicTemperature(T, f, std::exp(logRatio));
+    return g.h(near, f);
+}
+
 /// The thrust of the separate-exhaust turbofan from its core and fan nozzle exits.
 std::string separateExhausts(const GasModel& g, const RealGasPassInput& in, const Inlet& now, double f,
                              double alpha, double T5, const StaticState& coreExit, const StaticState& fanExit,
@@ -371,6 +416,9 @@ struct ReferencePoint {
     double fanFlowR = 1;  ///< separate exhausts: fan nozzle flow function
     double propFlowR = 1; ///< turboprop: core nozzle against power-turbine throat
     double ductFlowR = 1; ///< ramjet: nozzle throat flow function
+    /// The high-pressure turbine's inlet (burner exit and cooling air mixed) against the burner exit, and
+    /// each turbine's isentropic end temperature against its inlet: where the first pass's searches start.
+    double mixedInletRatio = 1, highIdealRatio = 1, lowIdealRatio = 1;
     MixerReference mr{};
 };
 
@@ -404,6 +452,11 @@ ReferencePoint computeReferencePoint(const GasModel& g, const RealGasPassInput& 
     p.flowR = chokedFlowFunction(g, Tt4R, fR);
     const double f2R = core * fR / (core + eps1 + eps2);
     const double T45R = Tt4R * r[35], T5R = T45R * r[18];
+    const double hotR = core * (1.0 + fR), f1R = core * fR / (core + eps1);
+    const double Tm1R = g.temperatureFromEnthalpy((hotR * g.h(Tt4R, fR) + eps1 * p.h3R) / (hotR + eps1), f1R);
+    p.mixedInletRatio = Tm1R / Tt4R;
+    p.highIdealRatio = g.isentropicTemperature(Tm1R, f1R, c[6]) / Tm1R;
+    p.lowIdealRatio = g.isentropicTemperature(T45R, f2R, r[17]) / T45R;
     if (in.type == 3) {
         p.coreFlowR =
             throatFlowFunction(g, T5R, f2R, flow.atMach(T5R, f2R, r[36])) / chokedFlowFunction(g, T45R, f2R);
@@ -536,21 +589,43 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // The compressor pressure ratios of the fan and compressor exit enthalpies, and the core air flow
         // (relative to the reference) the choked high-pressure turbine throat passes with them.
         Pt4R = P0R * ref.piR * r[12] * r[13] * r[15] * c[2];
-        auto compressorsAndCoreAir = [&](double h25v, double h3v, double T25v, double fv, double& piFan,
-                                         double& piHpc) {
-            piFan = prop ? 1.0
-                         : g.isentropicPressureRatio(
-                               Tt2, g.temperatureFromEnthalpy(h2 + c[14] * (h25v - h2), 0), 0);
-            piHpc =
-                g.isentropicPressureRatio(T25v, g.temperatureFromEnthalpy(h25v + c[15] * (h3v - h25v), 0), 0);
+        // The burner's fuel/air ratio and the choked flow function of its exit gas, kept for the
+        // compressor exit and the fuel/air ratio they were last evaluated at: the first guess's air-flow
+        // estimate and the first pass share them.
+        double burnerT3 = -1, burnerF = 0, flowF = -1, flowOfF = 0;
+        auto burner = [&](double T3v) {
+            if (T3v != burnerT3) {
+                burnerT3 = T3v;
+                burnerF = g.burnerFuelAirRatio(T3v, Tt4, 0, c[18], c[8]);
+            }
+            return burnerF;
+        };
+        auto burnerExitFlowFunction = [&](double fv) {
+            if (fv != flowF) {
+                flowF = fv;
+                flowOfF = chokedFlowFunction(g, Tt4, fv);
+            }
+            return flowOfF;
+        };
+        const double phi2 = g.airEntropyFunctionAtEnthalpy(h2), Ra = g.R(0);
+        auto compressorsAndCoreAir = [&](double h25v, double h3v, double fv, double& piFan, double& piHpc) {
+            // Each ratio from air's entropy function at the inlet and at the ideal exit enthalpy.
+            const double phi25 = g.airEntropyFunctionAtEnthalpy(h25v);
+            piFan =
+                prop ? 1.0 : std::exp((g.airEntropyFunctionAtEnthalpy(h2 + c[14] * (h25v - h2)) - phi2) / Ra);
+            piHpc = std::exp((g.airEntropyFunctionAtEnthalpy(h25v + c[15] * (h3v - h25v)) - phi25) / Ra);
             Pt4 = P0 * piR * piD * piFan * piHpc * c[2];
-            return (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) * (chokedFlowFunction(g, Tt4, fv) / flowR) *
-                   (1.0 + fR) / (1.0 + fv);
+            return (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) * (burnerExitFlowFunction(fv) / flowR) * (1.0 + fR) /
+                   (1.0 + fv);
         };
         double T45 = 0, T5 = 0, h25 = 0, h3 = 0;
         // The jets need the low-pressure turbine's exit temperature only once the passes have settled.
         double h5Last = 0, f2Last = 0;
-        const double logPiTH = std::log(piTH);
+        const double logPiTH = std::log(piTH), logPiTL = std::log(piTL);
+        // Where the turbines' Newton searches start: the reference point's temperature ratios on the
+        // first pass, then what the same search found in the pass before.
+        double TmNear = Tt4 * refPoint.mixedInletRatio, T45Near = Tt4 * r[35], T5Near = 0;
+        double highEndNear = 0, lowEndNear = 0;
         // Separate exhausts: the bypass ratio follows the fan nozzle's flow against the core's, and the
         // low-pressure turbine's pressure ratio matches its choked inlet throat to the core nozzle's flow.
         const double alphaR = separate || mixed ? r[19] : 0.0;
@@ -564,11 +639,10 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         } else {
             // The air flow of the first guess, so that the take-off powers per unit of air flow start
             // near their final value (at the reference condition: the reference point itself).
-            const double f0 = g.burnerFuelAirRatio(T3, Tt4, 0, c[18], c[8]);
+            const double f0 = burner(T3);
             double piFan0 = 1, piHpc0 = 1;
-            const double m0 = std::isfinite(f0)
-                                  ? compressorsAndCoreAir(g.h(T25, 0), g.h(T3, 0), T25, f0, piFan0, piHpc0)
-                                  : 1.0;
+            const double m0 =
+                std::isfinite(f0) ? compressorsAndCoreAir(g.h(T25, 0), g.h(T3, 0), f0, piFan0, piHpc0) : 1.0;
             if (std::isfinite(m0) && m0 > 0) mRatio = m0;
         }
         const double T45R = Tt4R * r[35], T5R = T45R * r[18];
@@ -586,7 +660,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         for (int pass = 0; pass < kGasGeneratorPassLimit && !settled; ++pass) {
             h25 = g.h(T25, 0);
             h3 = g.h(T3, 0);
-            f = g.burnerFuelAirRatio(T3, Tt4, 0, c[18], c[8]);
+            f = burner(T3);
             // A burner exit below the compressor exit burns no fuel; the limit and throttle logic passes
             // through such states on its way to a limit, as with constant specific heats.
             if (!std::isfinite(f)) return "Floating-point fault in the burner balance.";
@@ -594,24 +668,35 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             const double f1 = core * f / (core + eps1), f2 = core * f / (core + eps1 + eps2);
             const double m45 = hot + eps1 + eps2;
             const double hm1 = (hot * g.h(Tt4, f) + eps1 * h3) / (hot + eps1);
-            const double Tm1 = g.temperatureFromEnthalpy(hm1, f1);
-            const double h44 = hm1 - etaTH * (hm1 - g.isentropicEnthalpyAtLogRatio(Tm1, f1, logPiTH));
+            const double Tm1 = TmNear = temperatureNear(g, hm1, f1, TmNear);
+            if (!(highEndNear > 0)) highEndNear = Tm1 * refPoint.highIdealRatio;
+            const double h44 = hm1 - etaTH * (hm1 - isentropicEnthalpyNear(g, Tm1, f1, logPiTH, highEndNear));
             const double h45 = ((hot + eps1) * h44 + eps2 * h3) / m45;
-            T45 = g.temperatureFromEnthalpy(h45, f2);
+            T45 = T45Near = temperatureNear(g, h45, f2, T45Near);
             // Spool balances; the take-off powers stay those of the reference point. The turboprop's gas
             // generator has no fan, and its power turbine gives every take-off.
-            const double h3New = h25 + c[10] * (hot + eps1) * (hm1 - h44) -
-                                 (prop ? 0.0 : (1.0 + alpha) * r[33] * h0R / (mRatio * c[13]));
             double h25New = h2;
             double piTLNew = piTLNow;
             if (!prop) {
-                const double h5 = h45 - etaTL * (h45 - g.isentropicEnthalpy(T45, f2, piTLNow));
+                if (!(lowEndNear > 0)) lowEndNear = T45 * refPoint.lowIdealRatio;
+                const double h5 =
+                    h45 - etaTL * (h45 - isentropicEnthalpyNear(g, T45, f2,
+                                                                piTLNow == piTL ? logPiTL : std::log(piTLNow),
+                                                                lowEndNear));
                 h5Last = h5;
                 f2Last = f2;
-                if (separate || mixed) T5 = g.temperatureFromEnthalpy(h5, f2);
+                if (separate || mixed)
+                    T5 = T5Near = temperatureNear(g, h5, f2, T5Near > 0 ? T5Near : T45 * r[18]);
                 h25New = h2 + c[11] * m45 * (h45 - h5) / (1.0 + alpha) - r[32] * h0R / (mRatio * c[12]);
                 if (!(h25New > h2)) h25New = h2 + 0.001 * (h25R - h2R);
             }
+            // The high-pressure spool works on the fan exit this pass gives (the low-pressure spool's
+            // balance does not depend on it): the compressor exit then follows the fan exit in the same
+            // pass instead of one pass later, which saves a pass. The separate-exhaust turbofan keeps the
+            // fan exit the pass started from: its bypass match, settling with half steps, then stops
+            // closer to its solution.
+            const double h3New = (separate ? h25 : h25New) + c[10] * (hot + eps1) * (hm1 - h44) -
+                                 (prop ? 0.0 : (1.0 + alpha) * r[33] * h0R / (mRatio * c[13]));
             if (separate) {
                 // Convergent core nozzle: ambient exit while unchoked, sonic throat when choked.
                 const double pt9p0 = piR * piD * out.piFan * out.piHpc * c[2] * piTH * piTLNow * c[4];
@@ -625,7 +710,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             // Compressor pressure ratios from the efficiencies, and the air flow through the choked
             // high-pressure turbine throat.
             double piFan = 1, piHpc = 1;
-            const double coreAir = compressorsAndCoreAir(h25New, h3New, T25New, f, piFan, piHpc);
+            const double coreAir = compressorsAndCoreAir(h25New, h3New, f, piFan, piHpc);
             double alphaNew = alpha;
             if (separate) {
                 // Convergent fan nozzle, fed by the fan exit.
@@ -768,7 +853,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 return "Floating-point fault in the gas-generator iteration.";
         }
         if (!settled) return "Solution for the gas generator will not converge.";
-        if (!separate && !mixed && !prop) T5 = g.temperatureFromEnthalpy(h5Last, f2Last);
+        if (!separate && !mixed && !prop) T5 = temperatureNear(g, h5Last, f2Last, T45 * r[18]);
         out.converged = {true, T25, T3, mRatio, alpha, piTLNow};
         out.mRatio = static_cast<float>(mRatio);
         h25 = g.h(T25, 0);

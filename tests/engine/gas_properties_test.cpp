@@ -139,6 +139,28 @@ TEST(GasModel, InversesHoldBetweenAndBeyondTheirTables) {
     }
 }
 
+// Air's entropy function read at an enthalpy gives the compressors' pressure ratios without their
+// temperatures: it must agree with phi at the temperature of that enthalpy closely enough that a pressure
+// ratio moves by no more than 1e-9 (node temperatures, the run joint at 1000 K, the table's ends and
+// beyond them), and a value that is not a number stays one.
+TEST(GasModel, AirEntropyFunctionAtAnEnthalpyGivesThePressureRatio) {
+    for (int16_t units : {kEnglishUnits, kSIUnits}) {
+        const GasModel g(units);
+        const double scale = units == kEnglishUnits ? 1.8 : 1.0, R = g.R(0);
+        for (double TK : {100.0, 120.0, 120.01, 216.65, 288.15, 517.0, 999.99, 1000.0, 1000.01, 1873.4,
+                          3599.9, 3600.0, 4500.0}) {
+            const double T = TK * scale;
+            EXPECT_NEAR(g.airEntropyFunctionAtEnthalpy(g.h(T, 0)), g.phi(T, 0), 1e-9 * R) << TK << " K";
+        }
+        const double T1 = 288.15 * scale, T2 = g.isentropicTemperature(T1, 0, 30.0);
+        EXPECT_NEAR(std::exp((g.airEntropyFunctionAtEnthalpy(g.h(T2, 0)) -
+                              g.airEntropyFunctionAtEnthalpy(g.h(T1, 0))) /
+                             R),
+                    30.0, 30.0 * 1e-9);
+        EXPECT_TRUE(std::isnan(g.airEntropyFunctionAtEnthalpy(std::nan(""))));
+    }
+}
+
 // A passage fed above the pressure ratio where the deck takes the throat as sonic without trying the
 // full expansion must indeed be choked there, for the coldest air and the hottest products alike; below
 // it the throat is the full expansion while that stays subsonic.
