@@ -18,6 +18,12 @@ namespace {
 constexpr int kGasGeneratorPassLimit = 200;
 /// The results are stored in single precision: a few units of its last digit are enough.
 constexpr double kGasGeneratorTolerance = 2e-7;
+/// A gas generator without bypass stream (jets, turboprops) contracts strongly: the compressor exit acts on
+/// itself only through the burner's fuel/air ratio and the cooling air. When its second pass changes the
+/// state by at most this share of the first pass's change, the contraction ratio is known well enough to
+/// bound what the state still lacks, and a state that lacks less than a quarter of the tolerance is taken
+/// without a pass to confirm it.
+constexpr double kStrongContraction = 0.05;
 
 /// Sonic flow function sqrt(gamma/R)·(2/(gamma+1))^((gamma+1)/(2(gamma-1))) of the gas at `Tt` with
 /// the local gamma: the choked flow m·sqrt(Tt)/(Pt·A) up to the unit constant.
@@ -664,6 +670,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         out.piFan = r[13];
         out.piHpc = r[15];
         bool settled = false;
+        // Settled by the contraction bound, and the first pass's step it is measured against.
+        bool settledAhead = false;
+        std::array<double, 3> firstStep{};
         AndersonMixing mixing;
         for (int pass = 0; pass < kGasGeneratorPassLimit && !settled; ++pass) {
             h25 = g.h(T25, 0);
@@ -823,6 +832,19 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                       std::fabs(mNew - mRatio) <= kGasGeneratorTolerance &&
                       std::fabs(alphaNew - alpha) <= kGasGeneratorTolerance * (1.0 + alpha) &&
                       std::fabs(piTLNew - piTLNow) <= kGasGeneratorTolerance;
+            // Without a bypass stream the second pass's step, against the first's (a plain substitution
+            // step), gives the contraction ratio rho; the new state then lacks at most rho/(1 - rho) times
+            // the step. Measured in the tolerance's own scales.
+            const std::array<double, 3> step{(T3New - T3) / T3, (T25New - T25) / T25, mNew - mRatio};
+            if (!separate && !mixed && !prop && !settled && pass == 1) {
+                double rho = 0;
+                for (int i = 0; i < 3; ++i) rho = std::max(rho, std::fabs(step[i]) / std::fabs(firstStep[i]));
+                settledAhead = rho <= kStrongContraction;
+                for (int i = 0; i < 3; ++i)
+                    settledAhead = settledAhead && rho * std::fabs(step[i]) <= 0.25 * kGasGeneratorTolerance;
+                settled = settledAhead;
+            }
+            if (pass == 0) firstStep = step;
             // The bypass ratio and the turbine match settle with half steps, the rest by substitution.
             // Anderson mixing of the last steps proposes the next state (for the turbofans, whose match
             // circles in slowly, and for the jets, whose compressor exit and air flow pull on each other
@@ -861,6 +883,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 return "Floating-point fault in the gas-generator iteration.";
         }
         if (!settled) return "Solution for the gas generator will not converge.";
+        // A state taken ahead of its confirming pass burns at its own compressor exit temperature (the
+        // turbines' states move with it by far less than the tolerance).
+        if (settledAhead) f = burner(T3);
         if (!separate && !mixed && !prop) T5 = temperatureNear(g, h5Last, f2Last, T45 * r[18]);
         out.converged = {true, T25, T3, mRatio, alpha, piTLNow};
         out.mRatio = static_cast<float>(mRatio);

@@ -3,6 +3,7 @@
 #include "engine/engine_deck.h"
 #include "engine/engine_design.h"
 #include "engine/gas_properties.h"
+#include "engine/real_gas_deck.h"
 #include "engine/reference_file.h"
 #include "models/atmosphere.h"
 #include "test_support.h"
@@ -491,6 +492,47 @@ TEST(VariableGasDeck, EnginesRunInTurnGiveWhatTheyGiveAlone) {
             EXPECT_EQ(now.S, alone[i].S) << i;
             EXPECT_EQ(now.m0, alone[i].m0) << i;
             EXPECT_EQ(now.A9, alone[i].A9) << i;
+        }
+}
+
+// A gas generator the deck reports as settled is a fixed point of its passes: started again from its own
+// converged state, a jet's pass settles at once and gives the same engine, over flight conditions and
+// throttle settings far from the reference point (where the first guess starts far off and the state may
+// be taken on the contraction bound, before a pass confirms it).
+TEST(VariableGasDeck, ASettledGasGeneratorIsAFixedPointOfItsPasses) {
+    for (int16_t type : {1, 2})
+        for (int16_t units : {1, 2}) {
+            const ProjectData p = loaded(variableDesign(type, units));
+            const auto gas = GasModel::shared(p.units.system, p.engine.engine.reference[56]);
+            const float lengthScale = units == 2 ? 0.3048f : 1.0f;
+            for (float M0 : {0.0f, 0.5f, 0.9f, 1.6f})
+                for (float altitude : {0.0f, 20000.0f, 40000.0f})
+                    for (float throttle : {1.0f, 0.8f, 0.65f}) {
+                        FlightCondition fc;
+                        fc.altitude = altitude * lengthScale;
+                        atmosphere(fc, p.units);
+                        RealGasPassInput in;
+                        in.component = &p.engine.engine.component;
+                        in.reference = &p.engine.engine.reference;
+                        in.units = &p.units;
+                        in.type = type;
+                        in.M0 = std::max(M0, 0.01f);
+                        in.T0 = fc.temperature;
+                        in.P0 = fc.pressure / p.units.pressureConstant;
+                        in.Tt4 = throttle * p.engine.engine.reference[5];
+                        const std::string where = "type " + std::to_string(type) + ", units " +
+                                                  std::to_string(units) + ", M " + std::to_string(M0) + ", " +
+                                                  std::to_string(altitude) + " ft, Tt4 x " +
+                                                  std::to_string(throttle);
+                        RealGasPassResult cold, again;
+                        ASSERT_EQ(realGasPass(*gas, in, cold), "") << where;
+                        in.start = &cold.converged;
+                        ASSERT_EQ(realGasPass(*gas, in, again), "") << where;
+                        EXPECT_NEAR(again.Tt3, cold.Tt3, 4e-7 * cold.Tt3) << where;
+                        EXPECT_NEAR(again.mRatio, cold.mRatio, 4e-7 * cold.mRatio) << where;
+                        EXPECT_NEAR(again.F, cold.F, 4e-7 * cold.F) << where;
+                        EXPECT_NEAR(again.S, cold.S, 4e-7 * cold.S) << where;
+                    }
         }
 }
 
