@@ -81,9 +81,6 @@ constexpr double kThird = 1.0 / 3.0, kFifth = 1.0 / 5.0;
 double cpPoly(const std::array<double, 7>& a, double T) {
     return a[0] + T * (a[1] + T * (a[2] + T * (a[3] + T * a[4])));
 }
-double cpSlopePoly(const std::array<double, 7>& a, double T) { // d(cp/R)/dT
-    return a[1] + T * (2.0 * a[2] + T * (3.0 * a[3] + T * 4.0 * a[4]));
-}
 double hPoly(const std::array<double, 7>& a, double T) { // H/R without the constant a6
     return T * (a[0] + T * (a[1] * 0.5 + T * (a[2] * kThird + T * (a[3] * 0.25 + T * a[4] * kFifth))));
 }
@@ -98,6 +95,45 @@ struct Amount {
     const Species* species;
     double moles;
 };
+
+// Sums of the terms of a mixture: air's term plus the products share x times the products' less air's.
+double mixTerm(double a, double d, double x) {
+    return a + x * d;
+}
+
+// The property polynomials of one range; with a products share, of the mixed terms.
+template <class Terms> [[gnu::always_inline]] inline double cpOf(const Terms& a, double T) {
+    return a.c[0] + T * (a.c[1] + T * (a.c[2] + T * (a.c[3] + T * a.c[4])));
+}
+template <class Terms>
+[[gnu::always_inline]] inline double cpOf(const Terms& a, const Terms& d, double x, double T) {
+    return mixTerm(a.c[0], d.c[0], x) +
+           T * (mixTerm(a.c[1], d.c[1], x) +
+                T * (mixTerm(a.c[2], d.c[2], x) +
+                     T * (mixTerm(a.c[3], d.c[3], x) + T * mixTerm(a.c[4], d.c[4], x))));
+}
+template <class Terms> [[gnu::always_inline]] inline double hOf(const Terms& a, double T) {
+    return T * (a.h[0] + T * (a.h[1] + T * (a.h[2] + T * (a.h[3] + T * a.h[4])))) + a.hConstant;
+}
+template <class Terms>
+[[gnu::always_inline]] inline double hOf(const Terms& a, const Terms& d, double x, double T) {
+    return T * (mixTerm(a.h[0], d.h[0], x) +
+                T * (mixTerm(a.h[1], d.h[1], x) +
+                     T * (mixTerm(a.h[2], d.h[2], x) +
+                          T * (mixTerm(a.h[3], d.h[3], x) + T * mixTerm(a.h[4], d.h[4], x))))) +
+           mixTerm(a.hConstant, d.hConstant, x);
+}
+template <class Terms> [[gnu::always_inline]] inline double phiOf(const Terms& a, double T, double lnT) {
+    return a.c[0] * lnT + T * (a.s[0] + T * (a.s[1] + T * (a.s[2] + T * a.s[3]))) + a.sConstant;
+}
+template <class Terms>
+[[gnu::always_inline]] inline double phiOf(const Terms& a, const Terms& d, double x, double T, double lnT) {
+    return mixTerm(a.c[0], d.c[0], x) * lnT +
+           T * (mixTerm(a.s[0], d.s[0], x) +
+                T * (mixTerm(a.s[1], d.s[1], x) +
+                     T * (mixTerm(a.s[2], d.s[2], x) + T * mixTerm(a.s[3], d.s[3], x)))) +
+           mixTerm(a.sConstant, d.sConstant, x);
+}
 
 } // namespace
 
@@ -144,6 +180,29 @@ GasModel::GasModel(int16_t unitSystem, double hydrogenCarbonRatio) {
     fs_ = fuelMoles * (kCarbonMass + hc_ * kHydrogenMass) / airMass;
     products_ =
         build({{&kN2, kAirN2}, {&kAr, kAirAr}, {&kCO2, kAirCO2 + fuelMoles}, {&kH2O, fuelMoles * hc_ / 2.0}});
+    // The fits as they are evaluated.
+    for (int r = 0; r < 2; ++r) {
+        auto terms = [r](const Fit& fit) {
+            const std::array<double, 7>& a = r == 0 ? fit.low : fit.high;
+            Terms t;
+            t.c = {a[0], a[1], a[2], a[3], a[4]};
+            t.h = {a[0], a[1] * 0.5, a[2] * kThird, a[3] * 0.25, a[4] * kFifth};
+            t.s = {a[1], a[2] * 0.5, a[3] * kThird, a[4] * 0.25};
+            t.hConstant = r == 0 ? fit.hLow : fit.hHigh;
+            t.sConstant = a[6];
+            return t;
+        };
+        const Terms air = terms(air_), products = terms(products_);
+        Terms& d = productsLessAir_[r];
+        for (int i = 0; i < 5; ++i) {
+            d.c[i] = products.c[i] - air.c[i];
+            d.h[i] = products.h[i] - air.h[i];
+        }
+        for (int i = 0; i < 4; ++i) d.s[i] = products.s[i] - air.s[i];
+        d.hConstant = products.hConstant - air.hConstant;
+        d.sConstant = products.sConstant - air.sConstant;
+        airTerms_[r] = air;
+    }
     // Inverse tables of the enthalpy and of the entropy function.
     tabulate(enthalpyTable_, [this](double TK, double x, bool low) {
         double hK = 0, cpK = 0;
@@ -224,8 +283,8 @@ double GasModel::cp(double T, double f) const {
 
 double GasModel::h(double T, double f) const {
     const double TK = T * perKelvin_, x = productShare(f);
-    if (x == 0) return airEnthalpy(TK) * eScale_;
-    return ((1.0 - x) * airEnthalpy(TK) + x * productsEnthalpy(TK)) * eScale_;
+    const int r = TK < kMidK ? 0 : 1;
+    return (x == 0 ? hOf(airTerms_[r], TK) : hOf(airTerms_[r], productsLessAir_[r], x, TK)) * eScale_;
 }
 
 double GasModel::airEnthalpy(double TK) const {
@@ -263,9 +322,16 @@ void GasModel::enthalpyAndSpecificHeat(double T, double f, double& h, double& cp
     const bool low = TK < kMidK;
     double hK = 0, cpK = 0;
     enthalpyAndCp(TK, x, low, hK, cpK);
-    const double a = cpSlopePoly(low ? air_.low : air_.high, TK);
-    const double slopeK =
-        x == 0 ? a : (1.0 - x) * a + x * cpSlopePoly(low ? products_.low : products_.high, TK);
+    const Terms& a = airTerms_[low ? 0 : 1];
+    double c1 = a.c[1], c2 = a.c[2], c3 = a.c[3], c4 = a.c[4];
+    if (x != 0) {
+        const Terms& d = productsLessAir_[low ? 0 : 1];
+        c1 = mixTerm(c1, d.c[1], x);
+        c2 = mixTerm(c2, d.c[2], x);
+        c3 = mixTerm(c3, d.c[3], x);
+        c4 = mixTerm(c4, d.c[4], x);
+    }
+    const double slopeK = c1 + TK * (2.0 * c2 + TK * (3.0 * c3 + TK * 4.0 * c4));
     h = hK * eScale_;
     cp = cpK * cpScale_;
     cpSlope = slopeK * cpScale_ * perKelvin_;
@@ -354,56 +420,54 @@ double GasModel::InverseTable::at(double y, double x, bool& exact) const {
 }
 
 void GasModel::enthalpyAndCp(double TK, double x, bool low, double& hK, double& cpK) const {
-    const Fit &a = air_, &p = products_;
+    const Terms& a = airTerms_[low ? 0 : 1];
     if (x == 0) {
-        hK = hPoly(low ? a.low : a.high, TK) + (low ? a.hLow : a.hHigh);
-        cpK = cpPoly(low ? a.low : a.high, TK);
+        hK = hOf(a, TK);
+        cpK = cpOf(a, TK);
         return;
     }
-    hK = (1.0 - x) * (hPoly(low ? a.low : a.high, TK) + (low ? a.hLow : a.hHigh)) +
-         x * (hPoly(low ? p.low : p.high, TK) + (low ? p.hLow : p.hHigh));
-    cpK = (1.0 - x) * cpPoly(low ? a.low : a.high, TK) + x * cpPoly(low ? p.low : p.high, TK);
+    const Terms& d = productsLessAir_[low ? 0 : 1];
+    hK = hOf(a, d, x, TK);
+    cpK = cpOf(a, d, x, TK);
 }
 
 void GasModel::allAt(double TK, double x, bool low, double& hK, double& cpK, double& phiK) const {
-    const Fit &a = air_, &p = products_;
-    const std::array<double, 7>&ca = low ? a.low : a.high, &cp = low ? p.low : p.high;
+    const Terms& a = airTerms_[low ? 0 : 1];
     const double lnT = std::log(TK);
     if (x == 0) {
-        hK = hPoly(ca, TK) + (low ? a.hLow : a.hHigh);
-        cpK = cpPoly(ca, TK);
-        phiK = sPolyWithLog(ca, TK, lnT);
+        hK = hOf(a, TK);
+        cpK = cpOf(a, TK);
+        phiK = phiOf(a, TK, lnT);
         return;
     }
-    hK = (1.0 - x) * (hPoly(ca, TK) + (low ? a.hLow : a.hHigh)) +
-         x * (hPoly(cp, TK) + (low ? p.hLow : p.hHigh));
-    cpK = (1.0 - x) * cpPoly(ca, TK) + x * cpPoly(cp, TK);
-    phiK = (1.0 - x) * sPolyWithLog(ca, TK, lnT) + x * sPolyWithLog(cp, TK, lnT);
+    const Terms& d = productsLessAir_[low ? 0 : 1];
+    hK = hOf(a, d, x, TK);
+    cpK = cpOf(a, d, x, TK);
+    phiK = phiOf(a, d, x, TK, lnT);
 }
 
 void GasModel::phiAndCp(double TK, double x, bool low, double& phiK, double& cpK) const {
-    const std::array<double, 7>&a = low ? air_.low : air_.high, &p = low ? products_.low : products_.high;
+    const Terms& a = airTerms_[low ? 0 : 1];
     const double lnT = std::log(TK);
     if (x == 0) {
-        phiK = sPolyWithLog(a, TK, lnT);
-        cpK = cpPoly(a, TK);
+        phiK = phiOf(a, TK, lnT);
+        cpK = cpOf(a, TK);
         return;
     }
-    phiK = (1.0 - x) * sPolyWithLog(a, TK, lnT) + x * sPolyWithLog(p, TK, lnT);
-    cpK = (1.0 - x) * cpPoly(a, TK) + x * cpPoly(p, TK);
+    const Terms& d = productsLessAir_[low ? 0 : 1];
+    phiK = phiOf(a, d, x, TK, lnT);
+    cpK = cpOf(a, d, x, TK);
 }
 
 double GasModel::specificHeatAt(double TK, double x, bool low) const {
-    const std::array<double, 7>&a = low ? air_.low : air_.high, &p = low ? products_.low : products_.high;
-    if (x == 0) return cpPoly(a, TK);
-    return (1.0 - x) * cpPoly(a, TK) + x * cpPoly(p, TK);
+    const Terms& a = airTerms_[low ? 0 : 1];
+    return x == 0 ? cpOf(a, TK) : cpOf(a, productsLessAir_[low ? 0 : 1], x, TK);
 }
 
 double GasModel::phiAt(double TK, double x, bool low) const {
-    const std::array<double, 7>&a = low ? air_.low : air_.high, &p = low ? products_.low : products_.high;
+    const Terms& a = airTerms_[low ? 0 : 1];
     const double lnT = std::log(TK);
-    if (x == 0) return sPolyWithLog(a, TK, lnT);
-    return (1.0 - x) * sPolyWithLog(a, TK, lnT) + x * sPolyWithLog(p, TK, lnT);
+    return x == 0 ? phiOf(a, TK, lnT) : phiOf(a, productsLessAir_[low ? 0 : 1], x, TK, lnT);
 }
 
 double GasModel::temperatureFromEnthalpy(double enthalpy, double f) const {
@@ -521,20 +585,12 @@ double GasModel::isentropicPressureRatio(double T1, double T2, double f) const {
     const double x = productShare(f), T1K = T1 * perKelvin_, T2K = T2 * perKelvin_;
     const double r = gasConstant(x);
     const bool low = T1K < kMidK;
-    if (low != (T2K < kMidK)) {
-        double phi1 = 0, phi2 = 0, cp1 = 0, cp2 = 0;
-        phiAndCp(T1K, x, low, phi1, cp1);
-        phiAndCp(T2K, x, !low, phi2, cp2);
-        return std::exp((phi2 - phi1) / r);
-    }
+    if (low != (T2K < kMidK)) return std::exp((phiAt(T2K, x, !low) - phiAt(T1K, x, low)) / r);
     // Both ends on one range of the fits: the logarithms of the two temperatures combine into one.
-    const std::array<double, 7>&a = low ? air_.low : air_.high, &p = low ? products_.low : products_.high;
+    const Terms &a = airTerms_[low ? 0 : 1], &d = productsLessAir_[low ? 0 : 1];
     const double lnRatio = std::log(T2K / T1K);
-    auto rise = [&](const std::array<double, 7>& c) {
-        return c[0] * lnRatio + sPolyWithLog(c, T2K, 0.0) - sPolyWithLog(c, T1K, 0.0);
-    };
-    if (x == 0) return std::exp(rise(a) / r);
-    return std::exp(((1.0 - x) * rise(a) + x * rise(p)) / r);
+    if (x == 0) return std::exp((phiOf(a, T2K, lnRatio) - phiOf(a, T1K, 0.0)) / r);
+    return std::exp((phiOf(a, d, x, T2K, lnRatio) - phiOf(a, d, x, T1K, 0.0)) / r);
 }
 
 double GasModel::burnerFuelAirRatio(double Tin, double Tout, double fIn, double heatingValue,

@@ -158,6 +158,18 @@ class GasModel {
     /// Gas constant [kJ/(kg K)] of the mixture of products share x.
     double gasConstant(double x) const { return x == 0 ? air_.R : (1.0 - x) * air_.R + x * products_.R; }
 
+    /// The fits of one temperature range in the form they are evaluated [kJ/kg, kJ/(kg K)]:
+    /// cp = c0 + c1 T + ... + c4 T^4, h = T (h0 + h1 T + ... + h4 T^4) + hConstant and
+    /// phi = c0 ln T + T (s0 + s1 T + s2 T^2 + s3 T^3) + sConstant.
+    struct Terms {
+        std::array<double, 5> c{}, h{};
+        std::array<double, 4> s{};
+        double hConstant = 0, sConstant = 0;
+    };
+    /// Air's terms and the products' less air's, below [0] and above [1] the fits' joint: a mixture of
+    /// products share x has air's terms plus x times the differences.
+    std::array<Terms, 2> airTerms_, productsLessAir_;
+
     Fit air_, products_;
     InverseTable enthalpyTable_, phiTable_;
     double fs_ = 0, hc_ = 2;

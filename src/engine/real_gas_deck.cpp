@@ -50,12 +50,15 @@ Inlet inlet(const GasModel& g, const UnitConstants& u, double T0, double M0) {
 }
 
 /// The throat and exit of a nozzle fed at `pt9p0` with the exit pressure ratio `chokedP0P9` of the file
-/// while choked (never an exit pressure above the sonic one).
+/// while choked (never an exit pressure above the sonic one). A choked nozzle with a ratio of at least 1
+/// expands to it whatever its throat: its sonic throat is found only when `throatNeeded` (otherwise the
+/// throat is left empty).
 struct Nozzle {
     StaticState throat, exit;
     double p0p9 = 1, pt9p9 = 1;
 };
-Nozzle nozzle(const RealGasFlow& flow, double Tt, double f, double pt9p0, double chokedP0P9) {
+Nozzle nozzle(const RealGasFlow& flow, double Tt, double f, double pt9p0, double chokedP0P9,
+              bool throatNeeded = true) {
     Nozzle n;
     // Well above the critical pressure ratio the throat is sonic without trying the full expansion.
     const bool surelyChoked = pt9p0 >= kSurelyChokedPressureRatio;
@@ -63,10 +66,15 @@ Nozzle nozzle(const RealGasFlow& flow, double Tt, double f, double pt9p0, double
     n.throat = full;
     bool exitAtThroat = false;
     if (surelyChoked || full.M >= 1.0) {
-        n.throat = flow.atMach(Tt, f, 1.0);
-        const double throatRatio = n.throat.ptOverP / pt9p0;
-        n.p0p9 = chokedP0P9 >= 1 ? chokedP0P9 : std::min(1.0, std::max<double>(chokedP0P9, throatRatio));
-        exitAtThroat = n.p0p9 == throatRatio;
+        if (chokedP0P9 >= 1) {
+            n.p0p9 = chokedP0P9;
+            if (throatNeeded) n.throat = flow.atMach(Tt, f, 1.0);
+        } else {
+            n.throat = flow.atMach(Tt, f, 1.0);
+            const double throatRatio = n.throat.ptOverP / pt9p0;
+            n.p0p9 = std::min(1.0, std::max<double>(chokedP0P9, throatRatio));
+            exitAtThroat = n.p0p9 == throatRatio;
+        }
     }
     n.pt9p9 = n.p0p9 * pt9p0;
     // The exit is the full expansion while the nozzle expands to ambient, and the throat where a
@@ -961,7 +969,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
     const double pt9p0 = in.type == 7 ? piR * piD * c[2] * c[4]
                                       : piR * piD * out.piC * c[2] * piTurbines * piM * in.piAB * c[4];
     out.pt9p0 = static_cast<float>(pt9p0);
-    const Nozzle n = nozzle(flow, Tt9, f9, pt9p0, in.chokedP0P9);
+    const Nozzle n = nozzle(flow, Tt9, f9, pt9p0, in.chokedP0P9, in.type == 7);
     if (!(n.pt9p9 >= 1)) return "Exit Mach is imaginary";
     out.p0p9 = static_cast<float>(n.p0p9);
     out.pt9p9 = static_cast<float>(n.pt9p9);
