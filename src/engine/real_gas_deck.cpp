@@ -865,7 +865,11 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             const std::array<double, 3> step{(T3New - T3) / T3, (T25New - T25) / T25, mNew - mRatio};
             if (!separate && !mixed && !prop && !settled && pass == 1) {
                 double rho = 0;
-                for (int i = 0; i < 3; ++i) rho = std::max(rho, std::fabs(step[i]) / std::fabs(firstStep[i]));
+                for (int i = 0; i < 3; ++i) {
+                    // A component that did not move in the first pass must not move in the second.
+                    const double first = std::fabs(firstStep[i]), now = std::fabs(step[i]);
+                    if (now > 0) rho = std::max(rho, first > 0 ? now / first : HUGE_VAL);
+                }
                 settledAhead = rho <= kStrongContraction;
                 for (int i = 0; i < 3; ++i)
                     settledAhead = settledAhead && rho * std::fabs(step[i]) <= 0.25 * kGasGeneratorTolerance;
