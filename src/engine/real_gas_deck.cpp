@@ -644,20 +644,47 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // low-pressure turbine's pressure ratio matches its choked inlet throat to the core nozzle's flow.
         const double alphaR = separate || mixed ? r[19] : 0.0;
         double alpha = alphaR, piTLNow = piTL;
-        if (in.start && in.start->valid) {
-            T25 = in.start->T25;
-            T3 = in.start->T3;
-            mRatio = in.start->mRatio;
-            alpha = in.start->alpha;
-            piTLNow = in.start->piTL;
-        } else {
+        const RealGasStart* start = in.start && in.start->valid ? in.start : nullptr;
+        // An earlier state of the same call (the same flight condition) at another burner exit
+        // temperature, as the limit and throttle searches step Tt4.
+        const bool otherTt4 = start && start->Tt4 != Tt4 && start->Tt4 > 0 && start->Tt2 == Tt2 && !separate;
+        if (start) {
+            T25 = start->T25;
+            T3 = start->T3;
+            mRatio = start->mRatio;
+            alpha = start->alpha;
+            piTLNow = start->piTL;
+        }
+        if (otherTt4 && start->earlierTt4 > 0 && start->earlierTt4 != start->Tt4) {
+            // Two earlier states: the straight line through them in Tt4.
+            const double w = (Tt4 - start->Tt4) / (start->Tt4 - start->earlierTt4);
+            T25 += w * (start->T25 - start->earlierT25);
+            T3 += w * (start->T3 - start->earlierT3);
+            mRatio += w * (start->mRatio - start->earlierMRatio);
+            alpha += w * (start->alpha - start->earlierAlpha);
+            piTLNow += w * (start->piTL - start->earlierPiTL);
+            if (!(T3 > T25 && T25 > 0 && mRatio > 0 && alpha >= 0 && piTLNow > 0.01 && piTLNow < 0.999)) {
+                T25 = start->T25;
+                T3 = start->T3;
+                mRatio = start->mRatio;
+                alpha = start->alpha;
+                piTLNow = start->piTL;
+            }
+        } else if (otherTt4) {
+            // One earlier state: its spool enthalpy rises scaled with Tt4, as the first guess scales the
+            // reference point's, and its air flow estimated again.
+            const double scale = Tt4 / start->Tt4, h25s = g.h(T25, 0);
+            T25 = g.temperatureFromEnthalpy(h2 + (h25s - h2) * scale, 0);
+            T3 = g.temperatureFromEnthalpy(g.h(T25, 0) + (g.h(T3, 0) - h25s) * scale, 0);
+        }
+        if (!start || (otherTt4 && !(start->earlierTt4 > 0 && start->earlierTt4 != start->Tt4))) {
             // The air flow of the first guess, so that the take-off powers per unit of air flow start
             // near their final value (at the reference condition: the reference point itself).
             const double f0 = burner(T3);
             double piFan0 = 1, piHpc0 = 1;
             const double m0 =
                 std::isfinite(f0) ? compressorsAndCoreAir(g.h(T25, 0), g.h(T3, 0), f0, piFan0, piHpc0) : 1.0;
-            if (std::isfinite(m0) && m0 > 0) mRatio = m0;
+            if (std::isfinite(m0) && m0 > 0) mRatio = m0 * (1.0 + alpha) / (1.0 + alphaR);
         }
         const double T45R = Tt4R * r[35], T5R = T45R * r[18];
         const double coreFlowR = refPoint.coreFlowR, fanFlowR = refPoint.fanFlowR;
@@ -887,7 +914,15 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // turbines' states move with it by far less than the tolerance).
         if (settledAhead) f = burner(T3);
         if (!separate && !mixed && !prop) T5 = temperatureNear(g, h5Last, f2Last, T45 * r[18]);
-        out.converged = {true, T25, T3, mRatio, alpha, piTLNow};
+        out.converged = {true, T25, T3, mRatio, alpha, piTLNow, Tt4, Tt2};
+        if (otherTt4) {
+            out.converged.earlierTt4 = start->Tt4;
+            out.converged.earlierT25 = start->T25;
+            out.converged.earlierT3 = start->T3;
+            out.converged.earlierMRatio = start->mRatio;
+            out.converged.earlierAlpha = start->alpha;
+            out.converged.earlierPiTL = start->piTL;
+        }
         out.mRatio = static_cast<float>(mRatio);
         h25 = g.h(T25, 0);
         h3 = g.h(T3, 0);

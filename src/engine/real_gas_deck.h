@@ -17,6 +17,11 @@ struct RealGasStart {
     bool valid = false;
     double T25 = 0, T3 = 0; ///< fan and compressor exit temperatures [R or K]
     double mRatio = 1, alpha = 0, piTL = 1;
+    double Tt4 = 0, Tt2 = 0; ///< burner exit and compressor face temperatures of the state [R or K]
+    /// The converged state the pass started from, at another Tt4 (earlierTt4 0: none): with it a later
+    /// pass starts from the straight line through both in Tt4.
+    double earlierTt4 = 0, earlierT25 = 0, earlierT3 = 0, earlierMRatio = 1, earlierAlpha = 0,
+           earlierPiTL = 1;
 };
 
 /// What one off-design pass of a variable-gas engine reads: the reference engine, the flight condition

@@ -536,6 +536,43 @@ TEST(VariableGasDeck, ASettledGasGeneratorIsAFixedPointOfItsPasses) {
         }
 }
 
+// The limit and throttle searches step Tt4 and start each pass from the last converged state (with two
+// of them, from the straight line through both): the engine at each Tt4 must be the one a pass started
+// afresh finds there.
+TEST(VariableGasDeck, ThrottleStepsFromEarlierStatesGiveTheEngineOfAFreshStart) {
+    for (int16_t type : {1, 4, 6})
+        for (int16_t units : {1, 2}) {
+            const ProjectData p = loaded(variableDesign(type, units));
+            const auto gas = GasModel::shared(p.units.system, p.engine.engine.reference[56]);
+            FlightCondition fc;
+            fc.altitude = units == 2 ? 6096.0f : 20000.0f;
+            atmosphere(fc, p.units);
+            RealGasPassInput in;
+            in.component = &p.engine.engine.component;
+            in.reference = &p.engine.engine.reference;
+            in.units = &p.units;
+            in.type = type;
+            in.M0 = 0.6f;
+            in.T0 = fc.temperature;
+            in.P0 = fc.pressure / p.units.pressureConstant;
+            RealGasPassResult chained;
+            for (int step = 0; step <= 15; ++step) {
+                in.Tt4 = (1.0f - 0.02f * static_cast<float>(step)) * p.engine.engine.reference[5];
+                const std::string where = "type " + std::to_string(type) + ", units " +
+                                          std::to_string(units) + ", step " + std::to_string(step);
+                RealGasPassResult fresh;
+                in.start = nullptr;
+                ASSERT_EQ(realGasPass(*gas, in, fresh), "") << where;
+                const RealGasStart earlier = chained.converged;
+                in.start = &earlier;
+                ASSERT_EQ(realGasPass(*gas, in, chained), "") << where;
+                EXPECT_NEAR(chained.mRatio, fresh.mRatio, 1e-6 * fresh.mRatio) << where;
+                EXPECT_NEAR(chained.F, fresh.F, 1e-6 * fresh.F) << where;
+                EXPECT_NEAR(chained.S, fresh.S, 1e-6 * fresh.S) << where;
+            }
+        }
+}
+
 // The turboprop's thrust rises smoothly with Tt4 down to deep throttle: where the power turbine's match
 // once met the slowest core exit on its way, the thrust jumped by 5 % and part-power matching missed.
 TEST(VariableGasDeck, TurbopropThrustRisesSmoothlyWithTt4) {
