@@ -28,8 +28,8 @@ constexpr double kStrongContraction = 0.05;
 /// Sonic flow function sqrt(gamma/R)·(2/(gamma+1))^((gamma+1)/(2(gamma-1))) of the gas at `Tt` with
 /// the local gamma: the choked flow m·sqrt(Tt)/(Pt·A) up to the unit constant.
 double chokedFlowFunction(const GasModel& g, double Tt, double f) {
-    const double gamma = g.gamma(Tt, f);
-    return std::sqrt(gamma / g.R(f)) * cyclePower(2.0 / (gamma + 1.0), (gamma + 1.0) / (2.0 * (gamma - 1.0)));
+    const double R = g.R(f), cp = g.cp(Tt, f), gamma = cp / (cp - R);
+    return std::sqrt(gamma / R) * cyclePower(2.0 / (gamma + 1.0), (gamma + 1.0) / (2.0 * (gamma - 1.0)));
 }
 
 /// The flow function m·sqrt(Tt)/(Pt·A) (up to the unit constant) of a throat in the static state `s`.
