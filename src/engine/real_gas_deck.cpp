@@ -18,11 +18,12 @@ namespace {
 constexpr int kGasGeneratorPassLimit = 200;
 /// The results are stored in single precision: a few units of its last digit are enough.
 constexpr double kGasGeneratorTolerance = 2e-7;
-/// A gas generator without bypass stream (jets, turboprops) contracts strongly: the compressor exit acts on
-/// itself only through the burner's fuel/air ratio and the cooling air. When its second pass changes the
-/// state by at most this share of the first pass's change, the contraction ratio is known well enough to
-/// bound what the state still lacks, and a state that lacks less than a quarter of the tolerance is taken
-/// without a pass to confirm it.
+/// A jet's gas generator contracts strongly: the compressor exit acts on itself only through the burner's
+/// fuel/air ratio and the cooling air. When its second pass changes the state by at most this share of the
+/// first pass's change, the contraction ratio is known well enough to bound what the state still lacks,
+/// and a state that lacks less than a quarter of the tolerance is taken without a pass to confirm it.
+/// (The turbofans' bypass match settles with half steps, and the turboprop's power turbine magnifies
+/// what its gas generator lacks: they keep the confirming pass.)
 constexpr double kStrongContraction = 0.05;
 
 /// Sonic flow function sqrt(gamma/R)·(2/(gamma+1))^((gamma+1)/(2(gamma-1))) of the gas at `Tt` with
@@ -879,9 +880,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                       std::fabs(mNew - mRatio) <= kGasGeneratorTolerance &&
                       std::fabs(alphaNew - alpha) <= kGasGeneratorTolerance * (1.0 + alpha) &&
                       std::fabs(piTLNew - piTLNow) <= kGasGeneratorTolerance;
-            // Without a bypass stream the second pass's step, against the first's (a plain substitution
-            // step), gives the contraction ratio rho; the new state then lacks at most rho/(1 - rho) times
-            // the step. Measured in the tolerance's own scales.
+            // A jet's second pass's step, against the first's (a plain substitution step), gives the
+            // contraction ratio rho; the new state then lacks at most rho/(1 - rho) times the step.
+            // Measured in the tolerance's own scales.
             const std::array<double, 3> step{(T3New - T3) / T3, (T25New - T25) / T25, mNew - mRatio};
             if (!separate && !mixed && !prop && !settled && pass == 1) {
                 double rho = 0;
