@@ -25,6 +25,11 @@ constexpr double kGasGeneratorTolerance = 2e-7;
 /// (The turbofans' bypass match settles with half steps, and the turboprop's power turbine magnifies
 /// what its gas generator lacks: they keep the confirming pass.)
 constexpr double kStrongContraction = 0.05;
+/// Largest change a pass makes to the low-pressure turbine's pressure ratio of a separate-exhaust
+/// turbofan. Throttled far back, its core nozzle barely passes the core flow (exit pressure near ambient):
+/// there the ratio the nozzle asks for swings far past 1 and back, and unchecked half steps circle
+/// without settling.
+constexpr double kTurbineMatchStepCap = 0.1;
 
 /// Sonic flow function sqrt(gamma/R)·(2/(gamma+1))^((gamma+1)/(2(gamma-1))) of the gas at `Tt` with
 /// the local gamma: the choked flow m·sqrt(Tt)/(Pt·A) up to the unit constant.
@@ -908,7 +913,10 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             mRatio = mNew;
             if (separate || mixed) {
                 alpha = 0.5 * (alpha + alphaNew);
-                piTLNow = 0.5 * (piTLNow + piTLNew);
+                // The separate exhausts' turbine match moves by at most kTurbineMatchStepCap a pass.
+                piTLNow = separate ? piTLNow + std::clamp(0.5 * (piTLNew - piTLNow), -kTurbineMatchStepCap,
+                                                          kTurbineMatchStepCap)
+                                   : 0.5 * (piTLNow + piTLNew);
             }
             if (!prop && !settled) {
                 const double aS = 1.0 + alphaR;
