@@ -326,7 +326,7 @@ class AndersonMixing {
         return s;
     }
     static double norm(const State& a) { return std::sqrt(dot(a, a)); }
-    State us[kDepth + 1] = {}, fs[kDepth + 1] = {};
+    State us[kDepth + 1], fs[kDepth + 1]; // written before they are read (`stored` counts them)
     int stored = 0;
     double lastSize = 0;
 };
@@ -433,6 +433,8 @@ struct ReferencePoint {
     /// The high-pressure turbine's inlet (burner exit and cooling air mixed) against the burner exit, and
     /// each turbine's isentropic end temperature against its inlet: where the first pass's searches start.
     double mixedInletRatio = 1, highIdealRatio = 1, lowIdealRatio = 1;
+    /// Logarithms of the turbines' reference pressure ratios.
+    double logPiTH = 0, logPiTL = 0;
     MixerReference mr{};
 };
 
@@ -469,6 +471,8 @@ ReferencePoint computeReferencePoint(const GasModel& g, const RealGasPassInput& 
     const double hotR = core * (1.0 + fR), f1R = core * fR / (core + eps1);
     const double Tm1R = g.temperatureFromEnthalpy((hotR * g.h(Tt4R, fR) + eps1 * p.h3R) / (hotR + eps1), f1R);
     p.mixedInletRatio = Tm1R / Tt4R;
+    p.logPiTH = std::log(c[6]);
+    p.logPiTL = std::log(r[17]);
     p.highIdealRatio = g.isentropicTemperature(Tm1R, f1R, c[6]) / Tm1R;
     p.lowIdealRatio = g.isentropicTemperature(T45R, f2R, r[17]) / T45R;
     if (in.type == 3) {
@@ -597,8 +601,20 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // temperature, as the constant-cp spool balances give tau - 1 proportional to tau_lambda/tau_r,
         // a temperature rise proportional to Tt4.
         const double workScale = Tt4 / Tt4R;
-        double T25 = g.temperatureFromEnthalpy(h2 + (h25R - h2R) * workScale, 0);
-        double T3 = g.temperatureFromEnthalpy(g.h(T25, 0) + (h3R - h25R) * workScale, 0);
+        double h25Guess = h2 + (h25R - h2R) * workScale;
+        double T25 = g.temperatureFromEnthalpy(h25Guess, 0);
+        const double h3Guess = h25Guess + (h3R - h25R) * workScale;
+        double T3 = g.temperatureFromEnthalpy(h3Guess, 0);
+        // The enthalpies of the fan and compressor exit temperatures, kept with the temperature they
+        // belong to while it stays the same (the temperatures come from enthalpies, which they return to
+        // within some 1e-10).
+        struct AirEnthalpy {
+            double T = -1, h = 0;
+        } fanExitAir{T25, h25Guess}, compressorExitAir{T3, h3Guess};
+        auto enthalpyOf = [&g](AirEnthalpy& known, double T) {
+            if (T != known.T) known = {T, g.h(T, 0)};
+            return known.h;
+        };
         double mRatio = 1;
         // The compressor pressure ratios of the fan and compressor exit enthalpies, and the core air flow
         // (relative to the reference) the choked high-pressure turbine throat passes with them.
@@ -635,7 +651,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         double T45 = 0, T5 = 0, h25 = 0, h3 = 0;
         // The jets need the low-pressure turbine's exit temperature only once the passes have settled.
         double h5Last = 0, f2Last = 0;
-        const double logPiTH = std::log(piTH), logPiTL = std::log(piTL);
+        const double logPiTH = refPoint.logPiTH, logPiTL = refPoint.logPiTL;
         // Where the turbines' Newton searches start: the reference point's temperature ratios on the
         // first pass, then what the same search found in the pass before.
         double TmNear = Tt4 * refPoint.mixedInletRatio, T45Near = Tt4 * r[35], T5Near = 0;
@@ -682,8 +698,10 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             // near their final value (at the reference condition: the reference point itself).
             const double f0 = burner(T3);
             double piFan0 = 1, piHpc0 = 1;
-            const double m0 =
-                std::isfinite(f0) ? compressorsAndCoreAir(g.h(T25, 0), g.h(T3, 0), f0, piFan0, piHpc0) : 1.0;
+            const double m0 = std::isfinite(f0) ? compressorsAndCoreAir(enthalpyOf(fanExitAir, T25),
+                                                                        enthalpyOf(compressorExitAir, T3), f0,
+                                                                        piFan0, piHpc0)
+                                                : 1.0;
             if (std::isfinite(m0) && m0 > 0) mRatio = m0 * (1.0 + alpha) / (1.0 + alphaR);
         }
         const double T45R = Tt4R * r[35], T5R = T45R * r[18];
@@ -702,8 +720,8 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         std::array<double, 3> firstStep{};
         AndersonMixing mixing;
         for (int pass = 0; pass < kGasGeneratorPassLimit && !settled; ++pass) {
-            h25 = g.h(T25, 0);
-            h3 = g.h(T3, 0);
+            h25 = enthalpyOf(fanExitAir, T25);
+            h3 = enthalpyOf(compressorExitAir, T3);
             f = burner(T3);
             // A burner exit below the compressor exit burns no fuel; the limit and throttle logic passes
             // through such states on its way to a limit, as with constant specific heats.
@@ -750,6 +768,8 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             }
             const double T3New = g.temperatureFromEnthalpy(h3New, 0);
             const double T25New = g.temperatureFromEnthalpy(h25New, 0);
+            compressorExitAir = {T3New, h3New};
+            fanExitAir = {T25New, h25New};
             if (!(T3New > T25New)) return "The high-pressure turbine cannot drive the compressor.";
             // Compressor pressure ratios from the efficiencies, and the air flow through the choked
             // high-pressure turbine throat.
@@ -865,7 +885,11 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             const std::array<double, 3> step{(T3New - T3) / T3, (T25New - T25) / T25, mNew - mRatio};
             if (!separate && !mixed && !prop && !settled && pass == 1) {
                 double rho = 0;
-                for (int i = 0; i < 3; ++i) rho = std::max(rho, std::fabs(step[i]) / std::fabs(firstStep[i]));
+                for (int i = 0; i < 3; ++i) {
+                    // A component that did not move in the first pass must not move in the second.
+                    const double first = std::fabs(firstStep[i]), now = std::fabs(step[i]);
+                    if (now > 0) rho = std::max(rho, first > 0 ? now / first : HUGE_VAL);
+                }
                 settledAhead = rho <= kStrongContraction;
                 for (int i = 0; i < 3; ++i)
                     settledAhead = settledAhead && rho * std::fabs(step[i]) <= 0.25 * kGasGeneratorTolerance;
@@ -924,8 +948,8 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             out.converged.earlierPiTL = start->piTL;
         }
         out.mRatio = static_cast<float>(mRatio);
-        h25 = g.h(T25, 0);
-        h3 = g.h(T3, 0);
+        h25 = enthalpyOf(fanExitAir, T25);
+        h3 = enthalpyOf(compressorExitAir, T3);
         out.tauFan = static_cast<float>(T25 / Tt2);
         out.tauHpc = static_cast<float>(T3 / T25);
         out.piC = out.piFan * out.piHpc;
