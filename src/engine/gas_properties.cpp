@@ -96,43 +96,28 @@ struct Amount {
     double moles;
 };
 
-// Sums of the terms of a mixture: air's term plus the products share x times the products' less air's.
-double mixTerm(double a, double d, double x) {
-    return a + x * d;
-}
-
-// The property polynomials of one range; with a products share, of the mixed terms.
-template <class Terms> [[gnu::always_inline]] inline double cpOf(const Terms& a, double T) {
+// The property polynomials of one range. A mixture's are air's plus its products share x times the
+// products' less air's: the two polynomials evaluate side by side while x is still being formed.
+template <class Terms> double cpOf(const Terms& a, double T) {
     return a.c[0] + T * (a.c[1] + T * (a.c[2] + T * (a.c[3] + T * a.c[4])));
 }
-template <class Terms>
-[[gnu::always_inline]] inline double cpOf(const Terms& a, const Terms& d, double x, double T) {
-    return mixTerm(a.c[0], d.c[0], x) +
-           T * (mixTerm(a.c[1], d.c[1], x) +
-                T * (mixTerm(a.c[2], d.c[2], x) +
-                     T * (mixTerm(a.c[3], d.c[3], x) + T * mixTerm(a.c[4], d.c[4], x))));
+template <class Terms> double cpOf(const Terms& a, const Terms& d, double x, double T) {
+    return cpOf(a, T) + x * cpOf(d, T);
 }
-template <class Terms> [[gnu::always_inline]] inline double hOf(const Terms& a, double T) {
+template <class Terms> double cpSlopeOf(const Terms& a, double T) { // dcp/dT
+    return a.c[1] + T * (2.0 * a.c[2] + T * (3.0 * a.c[3] + T * 4.0 * a.c[4]));
+}
+template <class Terms> double hOf(const Terms& a, double T) {
     return T * (a.h[0] + T * (a.h[1] + T * (a.h[2] + T * (a.h[3] + T * a.h[4])))) + a.hConstant;
 }
-template <class Terms>
-[[gnu::always_inline]] inline double hOf(const Terms& a, const Terms& d, double x, double T) {
-    return T * (mixTerm(a.h[0], d.h[0], x) +
-                T * (mixTerm(a.h[1], d.h[1], x) +
-                     T * (mixTerm(a.h[2], d.h[2], x) +
-                          T * (mixTerm(a.h[3], d.h[3], x) + T * mixTerm(a.h[4], d.h[4], x))))) +
-           mixTerm(a.hConstant, d.hConstant, x);
+template <class Terms> double hOf(const Terms& a, const Terms& d, double x, double T) {
+    return hOf(a, T) + x * hOf(d, T);
 }
-template <class Terms> [[gnu::always_inline]] inline double phiOf(const Terms& a, double T, double lnT) {
+template <class Terms> double phiOf(const Terms& a, double T, double lnT) {
     return a.c[0] * lnT + T * (a.s[0] + T * (a.s[1] + T * (a.s[2] + T * a.s[3]))) + a.sConstant;
 }
-template <class Terms>
-[[gnu::always_inline]] inline double phiOf(const Terms& a, const Terms& d, double x, double T, double lnT) {
-    return mixTerm(a.c[0], d.c[0], x) * lnT +
-           T * (mixTerm(a.s[0], d.s[0], x) +
-                T * (mixTerm(a.s[1], d.s[1], x) +
-                     T * (mixTerm(a.s[2], d.s[2], x) + T * mixTerm(a.s[3], d.s[3], x)))) +
-           mixTerm(a.sConstant, d.sConstant, x);
+template <class Terms> double phiOf(const Terms& a, const Terms& d, double x, double T, double lnT) {
+    return phiOf(a, T, lnT) + x * phiOf(d, T, lnT);
 }
 
 } // namespace
@@ -323,15 +308,8 @@ void GasModel::enthalpyAndSpecificHeat(double T, double f, double& h, double& cp
     double hK = 0, cpK = 0;
     enthalpyAndCp(TK, x, low, hK, cpK);
     const Terms& a = airTerms_[low ? 0 : 1];
-    double c1 = a.c[1], c2 = a.c[2], c3 = a.c[3], c4 = a.c[4];
-    if (x != 0) {
-        const Terms& d = productsLessAir_[low ? 0 : 1];
-        c1 = mixTerm(c1, d.c[1], x);
-        c2 = mixTerm(c2, d.c[2], x);
-        c3 = mixTerm(c3, d.c[3], x);
-        c4 = mixTerm(c4, d.c[4], x);
-    }
-    const double slopeK = c1 + TK * (2.0 * c2 + TK * (3.0 * c3 + TK * 4.0 * c4));
+    const double slopeK =
+        x == 0 ? cpSlopeOf(a, TK) : cpSlopeOf(a, TK) + x * cpSlopeOf(productsLessAir_[low ? 0 : 1], TK);
     h = hK * eScale_;
     cp = cpK * cpScale_;
     cpSlope = slopeK * cpScale_ * perKelvin_;
