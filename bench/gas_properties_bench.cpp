@@ -9,6 +9,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <fstream>
+#include <sstream>
+#include <string>
+
 namespace {
 
 using namespace vededa;
@@ -129,5 +133,53 @@ BENCHMARK(BM_DeckCallByGasModel)
     ->Args({kVariableGas, 1, 3})
     ->Args({kConstantGas, 1, 4})
     ->Args({kVariableGas, 1, 4});
+
+/// The bundled engines (argument 1: 0 turbojet, 1 high-bypass turbofan, 2 mixed turbofan, 3 turboprop)
+/// designed again with the gas model of argument 0, run as a mission or a contour plot runs them at Mach
+/// 0.9 and 30,000 ft (the turboprop at Mach 0.5): at full throttle within the limits their files set
+/// (argument 2 = 0), or matched to 60 % of that thrust (argument 2 = 1). These calls step Tt4 and start
+/// each pass from the last converged state.
+void BM_BundledEngineByGasModel(benchmark::State& state) {
+    const char* names[] = {"turbojet", "turbofan_hbp", "turbofan_mixed", "turboprop"};
+    std::ifstream in(std::string(VEDEDA_DATA_DIR) + "/" + names[state.range(1)] + ".design");
+    std::stringstream text;
+    text << in.rdbuf();
+    const DesignReadResult design =
+        readEngineDesign(text.str() + (state.range(0) == kVariableGas ? "\ngas = variable\n" : "\n"));
+    const DesignResult made = design.ok ? designEngine(design.design) : DesignResult{};
+    ProjectData p;
+    initializeProject(p);
+    if (!made.ok || !readReferenceText(p, referenceFileText(made.engine), "bench.REF").ok) {
+        state.SkipWithError("design failed");
+        return;
+    }
+    FlightCondition fc;
+    fc.altitude = 30000;
+    atmosphere(fc, p.units);
+    p.engine.controls[1] = state.range(1) == 3 ? 0.5f : 0.9f;
+    p.engine.controls[2] = fc.altitude;
+    p.engine.controls[3] = fc.temperature;
+    p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
+    p.engine.setup[kSetupThrottleMode] = 1;
+    EngineDeckResults cycle;
+    std::string report;
+    float F = 0, S = 0, m0 = 0, A0 = 0, A9 = 0, Tt4 = 0, Tt7 = 0, scale = 1;
+    int16_t ab = 0, code = 0;
+    RunEngineDeck(p.engine, p.units, cycle, report, F, S, m0, A0, A9, Tt4, Tt7, ab, code, scale);
+    if (state.range(2) == 1) {
+        p.engine.controls[10] = 0.6f * F;
+        p.engine.setup[kSetupThrottleMode] = 2;
+    }
+    for (auto _ : state) {
+        report.clear();
+        RunEngineDeck(p.engine, p.units, cycle, report, F, S, m0, A0, A9, Tt4, Tt7, ab, code, scale);
+        benchmark::DoNotOptimize(F);
+    }
+    state.counters["limit_code"] = code;
+    state.counters["evaluations"] = cycle.cycleEvaluations;
+}
+BENCHMARK(BM_BundledEngineByGasModel)
+    ->ArgsProduct({{kConstantGas, kVariableGas}, {0, 1, 2, 3}, {0, 1}})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -93,6 +93,10 @@ Nozzle nozzle(const RealGasFlow& flow, double Tt, double f, double pt9p0, double
 /// Points of the power-turbine pressure-ratio search and its relative tolerance.
 constexpr int kPowerTurbineSearchSteps = 100;
 constexpr double kPowerTurbineTolerance = 1e-9;
+/// Secant steps of the power turbine's match from the last ratio found, and how far (relative to the
+/// first point) the second point they start from may lie.
+constexpr int kPowerTurbineSecantSteps = 12;
+constexpr double kPowerTurbineSecantStart = 0.1;
 /// The slowest core-nozzle exit the turboprop keeps (Mach 0.1, as the constant-cp deck).
 constexpr double kSlowestCoreExitMach = 0.1;
 /// Passes that settle the power turbine's expansion to the slowest core exit (its gas properties follow
@@ -143,34 +147,65 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
         return next - pi;
     };
 
-    // The most the turbine may expand: to the slowest core exit (the turbine exit temperature and the
-    // exit state settle together).
-    double slowest = r[17];
-    T5 = turbineExit(slowest);
-    for (int k = 0; k < kSlowExitPasses; ++k) {
-        slowest = flow.atMach(T5, f2, kSlowestCoreExitMach).ptOverP / upstream;
-        T5 = turbineExit(slowest);
+    // First, secant steps from the ratio the same call found last (or the reference ratio): the mismatch
+    // is smooth near its root, and they settle within a few evaluations. A root they settle on with the
+    // core exit faster than its slowest Mach number lies between the slowest exit and no expansion, where
+    // the match has its one root (the one the bracketed search below finds).
+    double piTL = 0;
+    bool matched = false;
+    const double hint =
+        in.start && in.start->valid && in.start->piTL > 0 && in.start->piTL < 1 ? in.start->piTL : r[17];
+    // The second point is where the first one's mismatch points (the ratio the core nozzle asks for
+    // there), held inside the interval.
+    double x0 = hint, g0 = mismatch(x0);
+    double x1 = std::clamp(x0 + g0, x0 * (1.0 - kPowerTurbineSecantStart),
+                           std::min(1.0, x0 * (1.0 + kPowerTurbineSecantStart))),
+           g1 = mismatch(x1);
+    for (int i = 0; i < kPowerTurbineSecantSteps && std::isfinite(g0) && std::isfinite(g1) && g1 != g0; ++i) {
+        const double x2 = x1 - g1 * (x1 - x0) / (g1 - g0);
+        if (!(x2 > 0 && x2 < 1)) break;
+        x0 = x1;
+        g0 = g1;
+        x1 = x2;
+        g1 = mismatch(x1);
+        if (std::fabs(x1 - x0) <= kPowerTurbineTolerance * x1) {
+            matched = std::isfinite(g1) && exit.M > kSlowestCoreExitMach;
+            break;
+        }
     }
-    double piTL = slowest;
-    const double atSlowest = slowest < 1 ? mismatch(slowest) : 0;
-    if (!std::isfinite(atSlowest)) return "Unable to converge on a solution for Pi tL.";
-    if (atSlowest <= 0) {
-        // The match asks for still more expansion than the slowest exit leaves: the exit is held at its
-        // slowest Mach number and the power turbine takes what remains.
-        exit = flow.atMach(T5, f2, kSlowestCoreExitMach);
-        pt9p9 = exit.ptOverP;
-        p0p9 = 1;
-    } else {
-        // The match lies between the slowest exit and no expansion at all: a bracketed search, whose
-        // answer depends on the operating point only (never on the path of earlier passes).
-        const double atNone = mismatch(1.0);
-        if (!(atNone < 0)) return "Unable to converge on a solution for Pi tL.";
-        piTL = bracketedRoot(mismatch, slowest, atSlowest, 1.0, atNone, kPowerTurbineTolerance,
-                             kPowerTurbineSearchSteps);
-        if (!std::isfinite(piTL)) return "Unable to converge on a solution for Pi tL.";
-        behind(piTL);
+    if (matched) piTL = x1;
+
+    // Otherwise the most the turbine may expand: to the slowest core exit (the turbine exit temperature
+    // and the exit state settle together).
+    double slowest = r[17];
+    if (!matched) {
+        T5 = turbineExit(slowest);
+        for (int k = 0; k < kSlowExitPasses; ++k) {
+            slowest = flow.atMach(T5, f2, kSlowestCoreExitMach).ptOverP / upstream;
+            T5 = turbineExit(slowest);
+        }
+        piTL = slowest;
+        const double atSlowest = slowest < 1 ? mismatch(slowest) : 0;
+        if (!std::isfinite(atSlowest)) return "Unable to converge on a solution for Pi tL.";
+        if (atSlowest <= 0) {
+            // The match asks for still more expansion than the slowest exit leaves: the exit is held at its
+            // slowest Mach number and the power turbine takes what remains.
+            exit = flow.atMach(T5, f2, kSlowestCoreExitMach);
+            pt9p9 = exit.ptOverP;
+            p0p9 = 1;
+        } else {
+            // The match lies between the slowest exit and no expansion at all: a bracketed search, whose
+            // answer depends on the operating point only (never on the path of earlier passes).
+            const double atNone = mismatch(1.0);
+            if (!(atNone < 0)) return "Unable to converge on a solution for Pi tL.";
+            piTL = bracketedRoot(mismatch, slowest, atSlowest, 1.0, atNone, kPowerTurbineTolerance,
+                                 kPowerTurbineSearchSteps);
+            if (!std::isfinite(piTL)) return "Unable to converge on a solution for Pi tL.";
+            behind(piTL);
+        }
     }
     out.piTL = static_cast<float>(piTL);
+    out.converged.piTL = piTL; // where the next pass of the call starts its secant steps
     out.tauTL = static_cast<float>(T5 / T45);
     out.f = static_cast<float>(f);
     out.fAB = 0;
