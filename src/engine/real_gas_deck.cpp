@@ -18,12 +18,18 @@ namespace {
 constexpr int kGasGeneratorPassLimit = 200;
 /// The results are stored in single precision: a few units of its last digit are enough.
 constexpr double kGasGeneratorTolerance = 2e-7;
-/// A gas generator without bypass stream (jets, turboprops) contracts strongly: the compressor exit acts on
-/// itself only through the burner's fuel/air ratio and the cooling air. When its second pass changes the
-/// state by at most this share of the first pass's change, the contraction ratio is known well enough to
-/// bound what the state still lacks, and a state that lacks less than a quarter of the tolerance is taken
-/// without a pass to confirm it.
+/// A jet's gas generator contracts strongly: the compressor exit acts on itself only through the burner's
+/// fuel/air ratio and the cooling air. When its second pass changes the state by at most this share of the
+/// first pass's change, the contraction ratio is known well enough to bound what the state still lacks,
+/// and a state that lacks less than a quarter of the tolerance is taken without a pass to confirm it.
+/// (The turbofans' bypass match settles with half steps, and the turboprop's power turbine magnifies
+/// what its gas generator lacks: they keep the confirming pass.)
 constexpr double kStrongContraction = 0.05;
+/// Largest change a pass makes to the low-pressure turbine's pressure ratio of a separate-exhaust
+/// turbofan. Throttled far back, its core nozzle barely passes the core flow (exit pressure near ambient):
+/// there the ratio the nozzle asks for swings far past 1 and back, and unchecked half steps circle
+/// without settling.
+constexpr double kTurbineMatchStepCap = 0.1;
 
 /// Sonic flow function sqrt(gamma/R)·(2/(gamma+1))^((gamma+1)/(2(gamma-1))) of the gas at `Tt` with
 /// the local gamma: the choked flow m·sqrt(Tt)/(Pt·A) up to the unit constant.
@@ -848,9 +854,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                       std::fabs(mNew - mRatio) <= kGasGeneratorTolerance &&
                       std::fabs(alphaNew - alpha) <= kGasGeneratorTolerance * (1.0 + alpha) &&
                       std::fabs(piTLNew - piTLNow) <= kGasGeneratorTolerance;
-            // Without a bypass stream the second pass's step, against the first's (a plain substitution
-            // step), gives the contraction ratio rho; the new state then lacks at most rho/(1 - rho) times
-            // the step. Measured in the tolerance's own scales.
+            // A jet's second pass's step, against the first's (a plain substitution step), gives the
+            // contraction ratio rho; the new state then lacks at most rho/(1 - rho) times the step.
+            // Measured in the tolerance's own scales.
             const std::array<double, 3> step{(T3New - T3) / T3, (T25New - T25) / T25, mNew - mRatio};
             if (!separate && !mixed && !prop && !settled && pass == 1) {
                 double rho = 0;
@@ -876,7 +882,10 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             mRatio = mNew;
             if (separate || mixed) {
                 alpha = 0.5 * (alpha + alphaNew);
-                piTLNow = 0.5 * (piTLNow + piTLNew);
+                // The separate exhausts' turbine match moves by at most kTurbineMatchStepCap a pass.
+                piTLNow = separate ? piTLNow + std::clamp(0.5 * (piTLNew - piTLNow), -kTurbineMatchStepCap,
+                                                          kTurbineMatchStepCap)
+                                   : 0.5 * (piTLNow + piTLNew);
             }
             if (!prop && !settled) {
                 const double aS = 1.0 + alphaR;

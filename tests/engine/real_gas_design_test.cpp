@@ -604,6 +604,38 @@ TEST(VariableGasDeck, TurbopropThrustRisesSmoothlyWithTt4) {
     }
 }
 
+// A high-bypass separate-exhaust turbofan throttled far back at low speed, where its core nozzle barely
+// passes the core flow: the turbine match once swung far past a pressure ratio of 1 there and circled
+// without settling ("will not converge" at Mach 0.5 and 0.9 from Tt4 1595 R up). Every point now has its
+// engine, and the thrust rises with Tt4.
+TEST(VariableGasDeck, SeparateTurbofanThrottledFarBackAtLowSpeedFindsItsMatch) {
+    const std::string text = test::readFile(test::dataPath("turbofan_hbp.design"));
+    const DesignReadResult design = readEngineDesign(text + "\ngas = variable\n");
+    ASSERT_TRUE(design.ok);
+    ProjectData p = loaded(design.design);
+    const float Tt4Max = p.engine.engine.reference[5];
+    for (float M0 : {0.0f, 0.5f, 0.9f})
+        for (float altitude : {0.0f, 20000.0f}) {
+            FlightCondition fc;
+            fc.altitude = altitude;
+            atmosphere(fc, p.units);
+            p.engine.controls[1] = M0;
+            p.engine.controls[2] = altitude;
+            p.engine.controls[3] = fc.temperature;
+            p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
+            float previousF = 0;
+            for (float share = 0.55f; share <= 0.751f; share += 0.015f) {
+                p.engine.controls[5] = share * Tt4Max;
+                const DeckCall c = runDeck(p);
+                ASSERT_LE(c.code, kLimitEngineSize)
+                    << "M " << M0 << ", " << altitude << " ft, Tt4 " << p.engine.controls[5] << c.text;
+                EXPECT_GT(c.F, previousF)
+                    << "M " << M0 << ", " << altitude << " ft, Tt4 " << p.engine.controls[5];
+                previousF = c.F;
+            }
+        }
+}
+
 // The nozzle throat of an afterburning engine opens with the afterburner, so that the engine ahead of it
 // runs the same lit or dry: with the throat held at its lit area, a dry mixed-flow engine found no match
 // anywhere.
