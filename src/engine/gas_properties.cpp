@@ -31,6 +31,11 @@ constexpr double kInverseTolerance = 1e-11;
 constexpr double kInverseLastStep = 1e-4;
 /// The entropy-function inverse sets pressure ratios, which the cycle multiplies up: one step finer.
 constexpr double kPhiInverseLastStep = 1e-5;
+/// Newton steps of the searches from a nearby temperature (an earlier state of the caller's iteration)
+/// and the relative step after which they stop: Newton converges quadratically, so the state after that
+/// step is within some 1e-10 of T of the root.
+constexpr int kNearSteps = 8;
+constexpr double kNearLastStep = 1e-5;
 
 /// One species: molar mass [kg/kmol], H(298.15 K) - H(0 K) [kJ/mol], and the seven coefficients of the
 /// NASA polynomials cp/R = a1 + a2 T + a3 T^2 + a4 T^3 + a5 T^4, H/(RT) = a1 + a2 T/2 + ... + a6/T,
@@ -483,6 +488,19 @@ double GasModel::temperatureFromEnthalpy(double enthalpy, double f) const {
     return TK * tScale_;
 }
 
+double GasModel::temperatureFromEnthalpyNear(double enthalpy, double f, double near) const {
+    const double x = productShare(f), hK = enthalpy * perEnergy_;
+    double TK = near * perKelvin_;
+    for (int i = 0; i < kNearSteps && TK > 0; ++i) {
+        double hNow = 0, cpNow = 0;
+        enthalpyAndCp(TK, x, TK < kMidK, hNow, cpNow);
+        const double step = (hK - hNow) / cpNow;
+        TK += step;
+        if (std::fabs(step) <= kNearLastStep * TK) return TK * tScale_;
+    }
+    return temperatureFromEnthalpy(enthalpy, f);
+}
+
 double GasModel::temperatureFromPhi(double entropyFunction, double f, double guess) const {
     const double x = productShare(f), phiK = entropyFunction * perCpScale_;
     bool exact = false;
@@ -557,6 +575,30 @@ double GasModel::isentropicEnthalpyAtLogRatio(double T, double f, double logPres
     double hK = 0;
     solvePhi(phiK, x, start, &hK);
     return hK * eScale_;
+}
+
+double GasModel::isentropicEnthalpyNear(double T, double f, double logPressureRatio, double& near) const {
+    const double x = productShare(f), TK = T * perKelvin_;
+    const double phiK = phiAt(TK, x, TK < kMidK) + gasConstant(x) * logPressureRatio;
+    double TeK = near * perKelvin_;
+    for (int i = 0; i < kNearSteps && TeK > 0; ++i) {
+        double hNow = 0, cpNow = 0, phiNow = 0;
+        allAt(TeK, x, TeK < kMidK, hNow, cpNow, phiNow);
+        const double step = (phiK - phiNow) / cpNow;
+        if (!(std::fabs(step) < 0.1)) break;
+        // exp(step) by its series while the step is small (every step but a far first one).
+        const double next =
+            TeK * (std::fabs(step) < 1e-3 ? 1.0 + step * (1.0 + step * (0.5 + step / 6.0)) : std::exp(step));
+        if (std::fabs(step) <= kNearLastStep) {
+            near = next * tScale_;
+            return (hNow + cpNow * (next - TeK)) * eScale_;
+        }
+        TeK = next;
+    }
+    // The end enthalpy is carried along the last step by cp (the term left out, cp'·dT²/2, is some 1e-11
+    // of h after a step below 1e-5 of T); without a usable start, the tabulated search.
+    near = isentropicTemperature(T, f, std::exp(logPressureRatio));
+    return h(near, f);
 }
 
 double GasModel::isentropicPressureRatio(double T1, double T2, double f) const {

@@ -63,6 +63,9 @@ class GasModel {
     /// Temperature whose enthalpy is `enthalpy` (a tabulated first guess and Newton steps on cp; converged
     /// to about 1e-10 of T); not a number when `enthalpy` or `f` is not finite.
     double temperatureFromEnthalpy(double enthalpy, double f) const;
+    /// The same by Newton steps on cp from `near`, a temperature close to the answer (an earlier state of
+    /// the same search); the tabulated start when near is not above 0 or the steps do not settle.
+    double temperatureFromEnthalpyNear(double enthalpy, double f, double near) const;
     /// Temperature whose entropy function is `entropyFunction` (a tabulated first guess and Newton steps);
     /// outside the table from the first guess `guess` (0: 1000 K).
     double temperatureFromPhi(double entropyFunction, double f, double guess = 0) const;
@@ -73,6 +76,10 @@ class GasModel {
     double isentropicEnthalpy(double T, double f, double pressureRatio) const;
     /// The same for the natural logarithm of the pressure ratio (a turbine whose ratio stays fixed).
     double isentropicEnthalpyAtLogRatio(double T, double f, double logPressureRatio) const;
+    /// The same by Newton steps in ln T from the end temperature `near` (an earlier state of the same
+    /// search), which returns the end temperature found; the tabulated start when near is not above 0 or
+    /// the steps do not settle.
+    double isentropicEnthalpyNear(double T, double f, double logPressureRatio, double& near) const;
     /// Pressure ratio P2/P1 of an isentropic change from T1 to T2.
     double isentropicPressureRatio(double T1, double T2, double f) const;
     /// Entropy function of air at enthalpy `enthalpy`, from a table in enthalpy (within some 1e-10 of

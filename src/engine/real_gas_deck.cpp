@@ -372,49 +372,18 @@ class AndersonMixing {
     double lastSize = 0;
 };
 
-/// Newton steps of the searches that start from a nearby state (an earlier pass's, or the reference point's
-/// ratios on the first pass), and the relative step after which they stop: Newton converges
-/// quadratically, so the point after that step is within some 1e-10 of T of the root.
-constexpr int kNearStateSteps = 8;
-constexpr double kNearStateLastStep = 1e-5;
-
 /// The temperature of enthalpy `h` of the gas of fuel/air ratio `f`, by Newton steps on cp = dh/dT from
-/// `near`; the gas model's tabulated inverse when near is not above 0 or the steps do not settle.
+/// `near` (an earlier pass's state, or the reference point's ratios on the first pass); the gas model's
+/// tabulated inverse when near is not above 0 or the steps do not settle.
 double temperatureNear(const GasModel& g, double h, double f, double near) {
-    double T = near;
-    for (int i = 0; i < kNearStateSteps && T > 0; ++i) {
-        double hT = 0, cpT = 0;
-        g.enthalpyAndSpecificHeat(T, f, hT, cpT);
-        const double step = (h - hT) / cpT;
-        T += step;
-        if (std::fabs(step) <= kNearStateLastStep * T) return T;
-    }
-    return g.temperatureFromEnthalpy(h, f);
+    return g.temperatureFromEnthalpyNear(h, f, near);
 }
 
 /// The enthalpy at the end of an isentropic change of the gas `f` from `T` by the pressure ratio whose
-/// logarithm is `logRatio`: Newton steps in ln T on the entropy function (dphi/dlnT = cp) from the end
-/// temperature `near`, which returns the end temperature found. The end enthalpy is carried along the
-/// last step by cp (the term left out, cp'·dT²/2, is some 1e-11 of h after a step below 1e-5 of T).
-/// The gas model's own search when near is not above 0 or the steps do not settle.
+/// logarithm is `logRatio`, by Newton steps in ln T from the end temperature `near`, which returns the end
+/// temperature found; the gas model's own search when near is not above 0 or the steps do not settle.
 double isentropicEnthalpyNear(const GasModel& g, double T, double f, double logRatio, double& near) {
-    const double target = g.phi(T, f) + g.R(f) * logRatio;
-    double Te = near;
-    for (int i = 0; i < kNearStateSteps && Te > 0; ++i) {
-        const GasModel::State s = g.state(Te, f);
-        const double step = (target - s.phi) / s.cp;
-        if (!(std::fabs(step) < 0.1)) break;
-        // exp(step) by its series while the step is small (every step but a far first one).
-        const double next =
-            Te * (std::fabs(step) < 1e-3 ? 1.0 + step * (1.0 + step * (0.5 + step / 6.0)) : std::exp(step));
-        if (std::fabs(step) <= kNearStateLastStep) {
-            near = next;
-            return s.h + s.cp * (next - Te);
-        }
-        Te = next;
-    }
-    near = g.isentropicTemperature(T, f, std::exp(logRatio));
-    return g.h(near, f);
+    return g.isentropicEnthalpyNear(T, f, logRatio, near);
 }
 
 /// The thrust of the separate-exhaust turbofan from its core and fan nozzle exits.

@@ -161,6 +161,31 @@ TEST(GasModel, AirEntropyFunctionAtAnEnthalpyGivesThePressureRatio) {
     }
 }
 
+// The searches from a nearby temperature end where the tabulated ones do: from close and rough starts,
+// from no start (0) and from one too far to settle, for air, mixtures and the products, on both sides of
+// the fits' joint; the isentropic one also returns the end temperature it found.
+TEST(GasModel, SearchesFromANearbyTemperatureEndAsTheTabulatedOnes) {
+    for (int16_t units : {kEnglishUnits, kSIUnits}) {
+        const GasModel g(units);
+        const double scale = units == kEnglishUnits ? 1.8 : 1.0, fs = g.stoichiometricFuelAirRatio();
+        for (double f : {0.0, 0.37 * fs, fs})
+            for (double TK : {250.0, 995.0, 1003.0, 1700.0})
+                for (double start : {1.0001, 0.97, 1.2, 0.0, 40.0}) {
+                    const double T = TK * scale;
+                    const std::string where = "f " + std::to_string(f) + ", " + std::to_string(TK) +
+                                              " K, start " + std::to_string(start);
+                    EXPECT_NEAR(g.temperatureFromEnthalpyNear(g.h(T, f), f, start * T), T, 1e-9 * T) << where;
+                    for (double ratio : {0.3, 4.0}) {
+                        const double end = g.isentropicTemperature(T, f, ratio);
+                        double near = start * end;
+                        const double hEnd = g.isentropicEnthalpyNear(T, f, std::log(ratio), near);
+                        EXPECT_NEAR(hEnd, g.h(end, f), 1e-10 * g.h(end, f)) << where << ", ratio " << ratio;
+                        EXPECT_NEAR(near, end, 1e-9 * end) << where << ", ratio " << ratio;
+                    }
+                }
+    }
+}
+
 // A passage fed above the pressure ratio where the deck takes the throat as sonic without trying the
 // full expansion must indeed be choked there, for the coldest air and the hottest products alike; below
 // it the throat is the full expansion while that stays subsonic.
