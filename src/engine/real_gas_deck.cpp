@@ -25,6 +25,9 @@ constexpr double kGasGeneratorTolerance = 2e-7;
 /// (The turbofans' bypass match settles with half steps, and the turboprop's power turbine magnifies
 /// what its gas generator lacks: they keep the confirming pass.)
 constexpr double kStrongContraction = 0.05;
+/// A pass starts on the straight line through two earlier states only for a step from the last one of at
+/// most this many times their distance.
+constexpr double kSlopeReach = 20.0;
 /// Largest change a pass makes to the low-pressure turbine's pressure ratio of a separate-exhaust
 /// turbofan. Throttled far back, its core nozzle barely passes the core flow (exit pressure near ambient):
 /// there the ratio the nozzle asks for swings far past 1 and back, and unchecked half steps circle
@@ -681,7 +684,13 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             alpha = start->alpha;
             piTLNow = start->piTL;
         }
-        if (otherTt4 && start->earlierTt4 > 0 && start->earlierTt4 != start->Tt4) {
+        // Two earlier states give a slope only when they lie far enough apart against the step from the
+        // last one: their own convergence (some 1e-7) would otherwise be magnified far beyond the step
+        // (a limit search probes Tt4 a hundredth of a degree away, then steps by tens of degrees).
+        const bool slope =
+            otherTt4 && start->earlierTt4 > 0 && start->earlierTt4 != start->Tt4 &&
+            std::fabs(Tt4 - start->Tt4) <= kSlopeReach * std::fabs(start->Tt4 - start->earlierTt4);
+        if (slope) {
             // Two earlier states: the straight line through them in Tt4.
             const double w = (Tt4 - start->Tt4) / (start->Tt4 - start->earlierTt4);
             T25 += w * (start->T25 - start->earlierT25);
@@ -703,7 +712,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             T25 = g.temperatureFromEnthalpy(h2 + (h25s - h2) * scale, 0);
             T3 = g.temperatureFromEnthalpy(g.h(T25, 0) + (g.h(T3, 0) - h25s) * scale, 0);
         }
-        if (!start || (otherTt4 && !(start->earlierTt4 > 0 && start->earlierTt4 != start->Tt4))) {
+        if (!start || (otherTt4 && !slope)) {
             // The air flow of the first guess, so that the take-off powers per unit of air flow start
             // near their final value (at the reference condition: the reference point itself).
             const double f0 = burner(T3);
@@ -725,8 +734,11 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         out.piFan = r[13];
         out.piHpc = r[15];
         bool settled = false;
-        // Settled by the contraction bound, and the first pass's step it is measured against.
+        // Settled by the contraction bound, the first pass's step it is measured against, and the ratio
+        // measured (0: none).
         bool settledAhead = false;
+        const bool jets = !separate && !mixed && !prop;
+        double rhoMeasured = start ? start->contraction : 0;
         std::array<double, 3> firstStep{};
         AndersonMixing mixing;
         for (int pass = 0; pass < kGasGeneratorPassLimit && !settled; ++pass) {
@@ -891,20 +903,27 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                       std::fabs(piTLNew - piTLNow) <= kGasGeneratorTolerance;
             // A jet's second pass's step, against the first's (a plain substitution step), gives the
             // contraction ratio rho; the new state then lacks at most rho/(1 - rho) times the step.
-            // Measured in the tolerance's own scales.
+            // Measured in the tolerance's own scales. A pass started from an earlier state of the same
+            // call (the same flight condition, a Tt4 close by) may take the ratio that state measured
+            // for its own first step.
             const std::array<double, 3> step{(T3New - T3) / T3, (T25New - T25) / T25, mNew - mRatio};
-            if (!separate && !mixed && !prop && !settled && pass == 1) {
-                double rho = 0;
+            auto withinBound = [&](double rho) {
+                bool within = rho <= kStrongContraction;
+                for (int i = 0; i < 3; ++i)
+                    within = within && rho * std::fabs(step[i]) <= 0.25 * kGasGeneratorTolerance;
+                return within;
+            };
+            if (jets && !settled && pass == 1) {
+                rhoMeasured = 0;
                 for (int i = 0; i < 3; ++i) {
                     // A component that did not move in the first pass must not move in the second.
                     const double first = std::fabs(firstStep[i]), now = std::fabs(step[i]);
-                    if (now > 0) rho = std::max(rho, first > 0 ? now / first : HUGE_VAL);
+                    if (now > 0) rhoMeasured = std::max(rhoMeasured, first > 0 ? now / first : HUGE_VAL);
                 }
-                settledAhead = rho <= kStrongContraction;
-                for (int i = 0; i < 3; ++i)
-                    settledAhead = settledAhead && rho * std::fabs(step[i]) <= 0.25 * kGasGeneratorTolerance;
-                settled = settledAhead;
+                settled = settledAhead = withinBound(rhoMeasured);
             }
+            if (jets && !settled && pass == 0 && start && start->contraction > 0)
+                settled = settledAhead = withinBound(start->contraction);
             if (pass == 0) firstStep = step;
             // The bypass ratio and the turbine match settle with half steps, the rest by substitution.
             // Anderson mixing of the last steps proposes the next state (for the turbofans, whose match
@@ -952,6 +971,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         if (settledAhead) f = burner(T3);
         if (!separate && !mixed && !prop) T5 = temperatureNear(g, h5Last, f2Last, T45 * r[18]);
         out.converged = {true, T25, T3, mRatio, alpha, piTLNow, Tt4, Tt2};
+        out.converged.contraction = rhoMeasured <= kStrongContraction ? rhoMeasured : 0;
         if (otherTt4) {
             out.converged.earlierTt4 = start->Tt4;
             out.converged.earlierT25 = start->T25;

@@ -22,6 +22,8 @@ struct RealGasStart {
     /// pass starts from the straight line through both in Tt4.
     double earlierTt4 = 0, earlierT25 = 0, earlierT3 = 0, earlierMRatio = 1, earlierAlpha = 0,
            earlierPiTL = 1;
+    /// The jets' contraction ratio measured on the way to the state (0: none).
+    double contraction = 0;
 };
 
 /// What one off-design pass of a variable-gas engine reads: the reference engine, the flight condition
