@@ -18,12 +18,12 @@ namespace {
 constexpr int kGasGeneratorPassLimit = 200;
 /// The results are stored in single precision: a few units of its last digit are enough.
 constexpr double kGasGeneratorTolerance = 2e-7;
-/// A jet's gas generator contracts strongly: the compressor exit acts on itself only through the burner's
-/// fuel/air ratio and the cooling air. When its second pass changes the state by at most this share of the
-/// first pass's change, the contraction ratio is known well enough to bound what the state still lacks,
-/// and a state that lacks less than a quarter of the tolerance is taken without a pass to confirm it.
-/// (The turbofans' bypass match settles with half steps, and the turboprop's power turbine magnifies
-/// what its gas generator lacks: they keep the confirming pass.)
+/// A gas generator without bypass stream (jets, turboprops) contracts strongly: the compressor exit acts
+/// on itself only through the burner's fuel/air ratio and the cooling air. When its second pass changes
+/// the state by at most this share of the first pass's change, the contraction ratio is known well enough
+/// to bound what the state still lacks, and a state that lacks less than a quarter of the tolerance is
+/// taken without a pass to confirm it. (The turbofans' bypass match settles with half steps: they keep
+/// the confirming pass.)
 constexpr double kStrongContraction = 0.05;
 /// A pass starts on the straight line through two earlier states only for a step from the last one of at
 /// most this many times their distance.
@@ -737,7 +737,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // Settled by the contraction bound, the first pass's step it is measured against, and the ratio
         // measured (0: none).
         bool settledAhead = false;
-        const bool jets = !separate && !mixed && !prop;
+        const bool withoutBypass = !separate && !mixed;
         double rhoMeasured = start ? start->contraction : 0;
         std::array<double, 3> firstStep{};
         AndersonMixing mixing;
@@ -901,8 +901,8 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                       std::fabs(mNew - mRatio) <= kGasGeneratorTolerance &&
                       std::fabs(alphaNew - alpha) <= kGasGeneratorTolerance * (1.0 + alpha) &&
                       std::fabs(piTLNew - piTLNow) <= kGasGeneratorTolerance;
-            // A jet's second pass's step, against the first's (a plain substitution step), gives the
-            // contraction ratio rho; the new state then lacks at most rho/(1 - rho) times the step.
+            // Without a bypass stream, the second pass's step against the first's (a plain substitution step)
+            // gives the contraction ratio rho; the new state then lacks at most rho/(1 - rho) times the step.
             // Measured in the tolerance's own scales. A pass started from an earlier state of the same
             // call (the same flight condition, a Tt4 close by) may take the ratio that state measured
             // for its own first step.
@@ -913,7 +913,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                     within = within && rho * std::fabs(step[i]) <= 0.25 * kGasGeneratorTolerance;
                 return within;
             };
-            if (jets && !settled && pass == 1) {
+            if (withoutBypass && !settled && pass == 1) {
                 rhoMeasured = 0;
                 for (int i = 0; i < 3; ++i) {
                     // A component that did not move in the first pass must not move in the second.
@@ -922,7 +922,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 }
                 settled = settledAhead = withinBound(rhoMeasured);
             }
-            if (jets && !settled && pass == 0 && start && start->contraction > 0)
+            if (withoutBypass && !settled && pass == 0 && start && start->contraction > 0)
                 settled = settledAhead = withinBound(start->contraction);
             if (pass == 0) firstStep = step;
             // The bypass ratio and the turbine match settle with half steps, the rest by substitution.

@@ -22,7 +22,8 @@ struct RealGasStart {
     /// pass starts from the straight line through both in Tt4.
     double earlierTt4 = 0, earlierT25 = 0, earlierT3 = 0, earlierMRatio = 1, earlierAlpha = 0,
            earlierPiTL = 1;
-    /// The jets' contraction ratio measured on the way to the state (0: none).
+    /// The contraction ratio of a gas generator without bypass stream measured on the way to the state
+    /// (0: none).
     double contraction = 0;
 };
 

@@ -496,12 +496,12 @@ TEST(VariableGasDeck, EnginesRunInTurnGiveWhatTheyGiveAlone) {
 }
 
 // A gas generator the deck reports as settled is a fixed point of its passes: started again from its own
-// converged state, a jet's pass settles at once and gives the same engine, over flight conditions and
-// throttle settings far from the reference point (where the first guess starts far off and the state may
-// be taken on the contraction bound, before a pass confirms it). A probe next to it gives what a fresh
-// start there gives.
+// converged state, the pass of a jet or a turboprop settles at once and gives the same engine, over flight
+// conditions and throttle settings far from the reference point (where the first guess starts far off and the
+// state may be taken on the contraction bound, before a pass confirms it). A probe next to it gives what a
+// fresh start there gives.
 TEST(VariableGasDeck, ASettledGasGeneratorIsAFixedPointOfItsPasses) {
-    for (int16_t type : {1, 2})
+    for (int16_t type : {1, 2, 6})
         for (int16_t units : {1, 2}) {
             const ProjectData p = loaded(variableDesign(type, units));
             const auto gas = GasModel::shared(p.units.system, p.engine.engine.reference[56]);
