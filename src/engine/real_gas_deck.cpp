@@ -707,14 +707,16 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             }
         } else if (otherTt4) {
             // One earlier state: its spool enthalpy rises scaled with Tt4, as the first guess scales the
-            // reference point's, and its air flow estimated again.
+            // reference point's.
             const double scale = Tt4 / start->Tt4, h25s = g.h(T25, 0);
             T25 = g.temperatureFromEnthalpy(h2 + (h25s - h2) * scale, 0);
             T3 = g.temperatureFromEnthalpy(g.h(T25, 0) + (g.h(T3, 0) - h25s) * scale, 0);
         }
-        if (!start || (otherTt4 && !slope)) {
-            // The air flow of the first guess, so that the take-off powers per unit of air flow start
-            // near their final value (at the reference condition: the reference point itself).
+        if (!start || otherTt4) {
+            // The air flow of a first guess, so that the take-off powers per unit of air flow start near
+            // their final value (at the reference condition: the reference point itself); and of a state
+            // moved to another Tt4, so that it starts as close as its compressor exits do (carried along a
+            // slope it would keep that slope's own scatter).
             const double f0 = burner(T3);
             double piFan0 = 1, piHpc0 = 1;
             const double m0 = std::isfinite(f0) ? compressorsAndCoreAir(enthalpyOf(fanExitAir, T25),
