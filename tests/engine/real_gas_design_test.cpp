@@ -320,6 +320,17 @@ ProjectData loaded(const EngineDesign& d) {
     return p;
 }
 
+/// Puts the engine controls of `p` at Mach `M0` and `altitude` in the standard atmosphere.
+void flyAt(ProjectData& p, float M0, float altitude) {
+    FlightCondition fc;
+    fc.altitude = altitude;
+    atmosphere(fc, p.units);
+    p.engine.controls[1] = M0;
+    p.engine.controls[2] = altitude;
+    p.engine.controls[3] = fc.temperature;
+    p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
+}
+
 /// Variable-gas designs of the types the deck computes with variable gas, with bleed, cooling air and
 /// take-offs where the type has them.
 EngineDesign variableDesign(int16_t type, int16_t units) {
@@ -407,13 +418,7 @@ TEST(VariableGasDeck, ThrustAndFuelFlowFallSmoothlyWithAltitude) {
     ProjectData p = loaded(variableDesign(1, 1));
     float lastF = 1e30f;
     for (float alt = 0; alt <= 50000; alt += 5000) {
-        FlightCondition fc;
-        fc.altitude = alt;
-        atmosphere(fc, p.units);
-        p.engine.controls[1] = 0.8f;
-        p.engine.controls[2] = alt;
-        p.engine.controls[3] = fc.temperature;
-        p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
+        flyAt(p, 0.8f, alt);
         const DeckCall r = runDeck(p);
         ASSERT_LE(r.code, kLimitEngineSize) << alt << r.text;
         EXPECT_LT(r.F, lastF) << alt;
@@ -436,15 +441,8 @@ TEST(VariableGasDeck, NoNewFailuresOverTheEnvelopeOfTheBundledEngines) {
         int compared = 0;
         for (float M0 : {0.0f, 0.5f, 0.9f, 1.6f, 2.5f}) {
             for (float alt : {0.0f, 20000.0f, 40000.0f}) {
-                FlightCondition fc;
-                fc.altitude = alt;
-                atmosphere(fc, pc.units);
-                for (ProjectData* p : {&pc, &pv}) {
-                    p->engine.controls[1] = M0;
-                    p->engine.controls[2] = alt;
-                    p->engine.controls[3] = fc.temperature;
-                    p->engine.controls[4] = fc.pressure / p->units.pressureConstant;
-                }
+                flyAt(pc, M0, alt);
+                flyAt(pv, M0, alt);
                 const DeckCall c = runDeck(pc);
                 if (c.code > kLimitEngineSize) continue;
                 const DeckCall v = runDeck(pv);
@@ -462,13 +460,7 @@ TEST(VariableGasDeck, NoNewFailuresOverTheEnvelopeOfTheBundledEngines) {
 // same engine on a thread of its own must each give what they give alone.
 TEST(VariableGasDeck, EnginesRunInTurnGiveWhatTheyGiveAlone) {
     auto at = [](ProjectData p, float M0, float alt) {
-        FlightCondition fc;
-        fc.altitude = alt;
-        atmosphere(fc, p.units);
-        p.engine.controls[1] = M0;
-        p.engine.controls[2] = alt;
-        p.engine.controls[3] = fc.temperature;
-        p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
+        flyAt(p, M0, alt);
         return p;
     };
     std::vector<ProjectData> engines;
@@ -594,13 +586,7 @@ TEST(VariableGasDeck, TurbopropThrustRisesSmoothlyWithTt4) {
     const DesignReadResult design = readEngineDesign(text + "\ngas = variable\n");
     ASSERT_TRUE(design.ok);
     ProjectData p = loaded(design.design);
-    FlightCondition fc;
-    fc.altitude = 30000;
-    atmosphere(fc, p.units);
-    p.engine.controls[1] = 0.5f;
-    p.engine.controls[2] = 30000;
-    p.engine.controls[3] = fc.temperature;
-    p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
+    flyAt(p, 0.5f, 30000);
     float previousF = 0, previousRise = 0;
     for (float Tt4 = 1400; Tt4 <= 2600; Tt4 += 20) {
         p.engine.controls[5] = Tt4;
@@ -630,13 +616,7 @@ TEST(VariableGasDeck, SeparateTurbofanThrottledFarBackAtLowSpeedFindsItsMatch) {
     const float Tt4Max = p.engine.engine.reference[5];
     for (float M0 : {0.0f, 0.5f, 0.9f})
         for (float altitude : {0.0f, 20000.0f}) {
-            FlightCondition fc;
-            fc.altitude = altitude;
-            atmosphere(fc, p.units);
-            p.engine.controls[1] = M0;
-            p.engine.controls[2] = altitude;
-            p.engine.controls[3] = fc.temperature;
-            p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
+            flyAt(p, M0, altitude);
             float previousF = 0;
             for (float share = 0.55f; share <= 0.751f; share += 0.015f) {
                 p.engine.controls[5] = share * Tt4Max;
