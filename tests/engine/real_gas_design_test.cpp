@@ -331,6 +331,23 @@ void flyAt(ProjectData& p, float M0, float altitude) {
     p.engine.controls[4] = fc.pressure / p.units.pressureConstant;
 }
 
+/// One variable-gas pass of the engine of `p` (of type `type`) at Mach `M0` and `altitude` in the standard
+/// atmosphere; the caller sets Tt4 and the start.
+RealGasPassInput passInput(const ProjectData& p, int16_t type, float M0, float altitude) {
+    FlightCondition fc;
+    fc.altitude = altitude;
+    atmosphere(fc, p.units);
+    RealGasPassInput in;
+    in.component = &p.engine.engine.component;
+    in.reference = &p.engine.engine.reference;
+    in.units = &p.units;
+    in.type = type;
+    in.M0 = std::max(M0, 0.01f);
+    in.T0 = fc.temperature;
+    in.P0 = fc.pressure / p.units.pressureConstant;
+    return in;
+}
+
 /// Variable-gas designs of the types the deck computes with variable gas, with bleed, cooling air and
 /// take-offs where the type has them.
 EngineDesign variableDesign(int16_t type, int16_t units) {
@@ -501,17 +518,7 @@ TEST(VariableGasDeck, ASettledGasGeneratorIsAFixedPointOfItsPasses) {
             for (float M0 : {0.0f, 0.5f, 0.9f, 1.6f})
                 for (float altitude : {0.0f, 20000.0f, 40000.0f})
                     for (float throttle : {1.0f, 0.8f, 0.65f}) {
-                        FlightCondition fc;
-                        fc.altitude = altitude * lengthScale;
-                        atmosphere(fc, p.units);
-                        RealGasPassInput in;
-                        in.component = &p.engine.engine.component;
-                        in.reference = &p.engine.engine.reference;
-                        in.units = &p.units;
-                        in.type = type;
-                        in.M0 = std::max(M0, 0.01f);
-                        in.T0 = fc.temperature;
-                        in.P0 = fc.pressure / p.units.pressureConstant;
+                        RealGasPassInput in = passInput(p, type, M0, altitude * lengthScale);
                         in.Tt4 = throttle * p.engine.engine.reference[5];
                         const std::string where = "type " + std::to_string(type) + ", units " +
                                                   std::to_string(units) + ", M " + std::to_string(M0) + ", " +
@@ -548,17 +555,7 @@ TEST(VariableGasDeck, ThrottleStepsFromEarlierStatesGiveTheEngineOfAFreshStart) 
         for (int16_t units : {1, 2}) {
             const ProjectData p = loaded(variableDesign(type, units));
             const auto gas = GasModel::shared(p.units.system, p.engine.engine.reference[56]);
-            FlightCondition fc;
-            fc.altitude = units == 2 ? 6096.0f : 20000.0f;
-            atmosphere(fc, p.units);
-            RealGasPassInput in;
-            in.component = &p.engine.engine.component;
-            in.reference = &p.engine.engine.reference;
-            in.units = &p.units;
-            in.type = type;
-            in.M0 = 0.6f;
-            in.T0 = fc.temperature;
-            in.P0 = fc.pressure / p.units.pressureConstant;
+            RealGasPassInput in = passInput(p, type, 0.6f, units == 2 ? 6096.0f : 20000.0f);
             RealGasPassResult chained;
             for (int step = 0; step <= 15; ++step) {
                 in.Tt4 = (1.0f - 0.02f * static_cast<float>(step)) * p.engine.engine.reference[5];
