@@ -61,13 +61,14 @@ Inlet inlet(const GasModel& g, const UnitConstants& u, double T0, double M0) {
 /// The throat and exit of a nozzle fed at `pt9p0` with the exit pressure ratio `chokedP0P9` of the file
 /// while choked (never an exit pressure above the sonic one). A choked nozzle with a ratio of at least 1
 /// expands to it whatever its throat: its sonic throat is found only when `throatNeeded` (otherwise the
-/// throat is left empty).
+/// throat is left empty). `sonicRatio`: static to total temperature of a similar sonic throat, where its
+/// search starts (0: none).
 struct Nozzle {
     StaticState throat, exit;
     double p0p9 = 1, pt9p9 = 1;
 };
 Nozzle nozzle(const RealGasFlow& flow, double Tt, double f, double pt9p0, double chokedP0P9,
-              bool throatNeeded = true) {
+              bool throatNeeded = true, double sonicRatio = 0) {
     Nozzle n;
     // Well above the critical pressure ratio the throat is sonic without trying the full expansion.
     const bool surelyChoked = pt9p0 >= kSurelyChokedPressureRatio;
@@ -77,9 +78,9 @@ Nozzle nozzle(const RealGasFlow& flow, double Tt, double f, double pt9p0, double
     if (surelyChoked || full.M >= 1.0) {
         if (chokedP0P9 >= 1) {
             n.p0p9 = chokedP0P9;
-            if (throatNeeded) n.throat = flow.atMach(Tt, f, 1.0);
+            if (throatNeeded) n.throat = flow.atMach(Tt, f, 1.0, sonicRatio * Tt);
         } else {
-            n.throat = flow.atMach(Tt, f, 1.0);
+            n.throat = flow.atMach(Tt, f, 1.0, sonicRatio * Tt);
             const double throatRatio = n.throat.ptOverP / pt9p0;
             n.p0p9 = std::min(1.0, std::max<double>(chokedP0P9, throatRatio));
             exitAtThroat = n.p0p9 == throatRatio;
@@ -577,7 +578,11 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
     const bool prop = in.type == 6, separate = in.type == 3, mixed = in.type == 4 || in.type == 5;
 
     // Flight condition and the reference point, the same way.
-    const Inlet now = inlet(g, u, T0, in.M0);
+    // The ram state: the same for every pass of a call, so kept with its converged state.
+    const RealGasStart* const earlier = in.start && in.start->valid ? in.start : nullptr;
+    const Inlet now = earlier && earlier->ramM0 == in.M0 && earlier->ramT0 == in.T0
+                          ? Inlet{earlier->V0, earlier->Tt2, earlier->piR}
+                          : inlet(g, u, T0, in.M0);
     const ReferencePoint& refPoint = referencePoint(g, in, flow);
     const double P0R = r[3], Tt4R = r[5], fR = r[20], h0R = refPoint.h0R;
     const Inlet& ref = refPoint.inlet;
@@ -973,6 +978,10 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         if (settledAhead) f = burner(T3);
         if (!separate && !mixed && !prop) T5 = temperatureNear(g, h5Last, f2Last, T45 * r[18]);
         out.converged = {true, T25, T3, mRatio, alpha, piTLNow, Tt4, Tt2};
+        out.converged.ramM0 = in.M0;
+        out.converged.ramT0 = in.T0;
+        out.converged.V0 = now.V0;
+        out.converged.piR = now.piR;
         out.converged.contraction = rhoMeasured <= kStrongContraction ? rhoMeasured : 0;
         if (otherTt4) {
             out.converged.earlierTt4 = start->Tt4;
@@ -1028,7 +1037,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
     const double pt9p0 = in.type == 7 ? piR * piD * c[2] * c[4]
                                       : piR * piD * out.piC * c[2] * piTurbines * piM * in.piAB * c[4];
     out.pt9p0 = static_cast<float>(pt9p0);
-    const Nozzle n = nozzle(flow, Tt9, f9, pt9p0, in.chokedP0P9, in.type == 7);
+    const Nozzle n =
+        nozzle(flow, Tt9, f9, pt9p0, in.chokedP0P9, in.type == 7, earlier ? earlier->throatRatio : 0);
+    out.converged.throatRatio = n.throat.M >= 1.0 ? n.throat.T / Tt9 : 0;
     if (!(n.pt9p9 >= 1)) return "Exit Mach is imaginary";
     out.p0p9 = static_cast<float>(n.p0p9);
     out.pt9p9 = static_cast<float>(n.pt9p9);

@@ -25,6 +25,11 @@ struct RealGasStart {
     /// The contraction ratio of a gas generator without bypass stream measured on the way to the state
     /// (0: none).
     double contraction = 0;
+    /// The ram state of the call's flight condition (Mach number and ambient temperature as given).
+    float ramM0 = -1, ramT0 = -1;
+    double V0 = 0, piR = 1;
+    /// Static to total temperature of the last sonic nozzle throat (0: none).
+    double throatRatio = 0;
 };
 
 /// What one off-design pass of a variable-gas engine reads: the reference engine, the flight condition
