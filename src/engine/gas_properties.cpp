@@ -96,6 +96,13 @@ double sPoly(const std::array<double, 7>& a, double T) {
     return sPolyWithLog(a, T, std::log(T));
 }
 
+/// The cubic Hermite curve through y0 and y1 with slopes (times the step) d0 and d1 at t = 0 and 1, in
+/// powers of t (the table lookups' interpolation).
+double hermite(double y0, double d0, double y1, double d1, double t) {
+    const double d = y1 - y0;
+    return y0 + t * (d0 + t * (3.0 * d - 2.0 * d0 - d1 + t * (d0 + d1 - 2.0 * d)));
+}
+
 struct Amount {
     const Species* species;
     double moles;
@@ -380,10 +387,7 @@ double GasModel::InverseTable::onShare(double y, int k, double* shareSlope) cons
     const double t = u - i;
     const std::array<double, 3>* n = &node[(static_cast<std::size_t>(k) * 2 + r) * kPoints + i];
     if (shareSlope) *shareSlope = n[0][2] + t * (n[1][2] - n[0][2]);
-    // The Hermite cubic in powers of t.
-    const double d = n[1][0] - n[0][0];
-    return n[0][0] +
-           t * (n[0][1] + t * (3.0 * d - 2.0 * n[0][1] - n[1][1] + t * (n[0][1] + n[1][1] - 2.0 * d)));
+    return hermite(n[0][0], n[0][1], n[1][0], n[1][1], t);
 }
 
 double GasModel::InverseTable::at(double y, double x, bool& exact) const {
@@ -638,10 +642,8 @@ double GasModel::AirEntropyTable::at(double hK) const {
     const double u = (hK - run.start) * run.inverseStep;
     if (!(u >= 0 && u <= kPoints - 1)) return std::numeric_limits<double>::quiet_NaN();
     const int i = std::min(static_cast<int>(u), kPoints - 2);
-    const double t = u - i, t2 = t * t, t3 = t2 * t;
     const std::array<double, 2>* n = &node[static_cast<std::size_t>(r) * kPoints + i];
-    return (2 * t3 - 3 * t2 + 1) * n[0][0] + (t3 - 2 * t2 + t) * n[0][1] + (3 * t2 - 2 * t3) * n[1][0] +
-           (t3 - t2) * n[1][1];
+    return hermite(n[0][0], n[0][1], n[1][0], n[1][1], u - i);
 }
 
 double GasModel::airEntropyFunctionAtEnthalpy(double enthalpy) const {
