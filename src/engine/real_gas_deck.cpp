@@ -376,20 +376,6 @@ class AndersonMixing {
     double lastSize = 0;
 };
 
-/// The temperature of enthalpy `h` of the gas of fuel/air ratio `f`, by Newton steps on cp = dh/dT from
-/// `near` (an earlier pass's state, or the reference point's ratios on the first pass); the gas model's
-/// tabulated inverse when near is not above 0 or the steps do not settle.
-double temperatureNear(const GasModel& g, double h, double f, double near) {
-    return g.temperatureFromEnthalpyNear(h, f, near);
-}
-
-/// The enthalpy at the end of an isentropic change of the gas `f` from `T` by the pressure ratio whose
-/// logarithm is `logRatio`, by Newton steps in ln T from the end temperature `near`, which returns the end
-/// temperature found; the gas model's own search when near is not above 0 or the steps do not settle.
-double isentropicEnthalpyNear(const GasModel& g, double T, double f, double logRatio, double& near) {
-    return g.isentropicEnthalpyNear(T, f, logRatio, near);
-}
-
 /// The thrust of the separate-exhaust turbofan from its core and fan nozzle exits.
 std::string separateExhausts(const GasModel& g, const RealGasPassInput& in, const Inlet& now, double f,
                              double alpha, double T5, const StaticState& coreExit, const StaticState& fanExit,
@@ -773,11 +759,11 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             const double f1 = core * f / (core + eps1), f2 = core * f / (core + eps1 + eps2);
             const double m45 = hot + eps1 + eps2;
             const double hm1 = (hot * g.h(Tt4, f) + eps1 * h3) / (hot + eps1);
-            const double Tm1 = TmNear = temperatureNear(g, hm1, f1, TmNear);
+            const double Tm1 = TmNear = g.temperatureFromEnthalpyNear(hm1, f1, TmNear);
             if (!(highEndNear > 0)) highEndNear = Tm1 * refPoint.highIdealRatio;
-            const double h44 = hm1 - etaTH * (hm1 - isentropicEnthalpyNear(g, Tm1, f1, logPiTH, highEndNear));
+            const double h44 = hm1 - etaTH * (hm1 - g.isentropicEnthalpyNear(Tm1, f1, logPiTH, highEndNear));
             const double h45 = ((hot + eps1) * h44 + eps2 * h3) / m45;
-            T45 = T45Near = temperatureNear(g, h45, f2, T45Near);
+            T45 = T45Near = g.temperatureFromEnthalpyNear(h45, f2, T45Near);
             // Spool balances; the take-off powers stay those of the reference point. The turboprop's gas
             // generator has no fan, and its power turbine gives every take-off.
             double h25New = h2;
@@ -785,13 +771,13 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             if (!prop) {
                 if (!(lowEndNear > 0)) lowEndNear = T45 * refPoint.lowIdealRatio;
                 const double h5 =
-                    h45 - etaTL * (h45 - isentropicEnthalpyNear(g, T45, f2,
-                                                                piTLNow == piTL ? logPiTL : std::log(piTLNow),
-                                                                lowEndNear));
+                    h45 -
+                    etaTL * (h45 - g.isentropicEnthalpyNear(
+                                       T45, f2, piTLNow == piTL ? logPiTL : std::log(piTLNow), lowEndNear));
                 h5Last = h5;
                 f2Last = f2;
                 if (separate || mixed)
-                    T5 = T5Near = temperatureNear(g, h5, f2, T5Near > 0 ? T5Near : T45 * r[18]);
+                    T5 = T5Near = g.temperatureFromEnthalpyNear(h5, f2, T5Near > 0 ? T5Near : T45 * r[18]);
                 h25New = h2 + c[11] * m45 * (h45 - h5) / (1.0 + alpha) - r[32] * h0R / (mRatio * c[12]);
                 if (!(h25New > h2)) h25New = h2 + 0.001 * (h25R - h2R);
             }
@@ -990,7 +976,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // A state taken ahead of its confirming pass burns at its own compressor exit temperature (the
         // turbines' states move with it by far less than the tolerance).
         if (settledAhead) f = burner(T3);
-        if (!separate && !mixed && !prop) T5 = temperatureNear(g, h5Last, f2Last, T45 * r[18]);
+        if (!separate && !mixed && !prop) T5 = g.temperatureFromEnthalpyNear(h5Last, f2Last, T45 * r[18]);
         out.converged = {true, T25, T3, mRatio, alpha, piTLNow, Tt4, Tt2};
         out.converged.ramM0 = in.M0;
         out.converged.ramT0 = in.T0;

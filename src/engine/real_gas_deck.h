@@ -16,6 +16,8 @@ bool realGasDeckSupportsType(int16_t type);
 struct RealGasStart {
     bool valid = false;
     double T25 = 0, T3 = 0; ///< fan and compressor exit temperatures [R or K]
+    /// Air-flow ratio m0/m0R, bypass ratio, and the low-pressure turbine's pressure ratio (a turboprop's:
+    /// its power turbine's).
     double mRatio = 1, alpha = 0, piTL = 1;
     double Tt4 = 0, Tt2 = 0; ///< burner exit and compressor face temperatures of the state [R or K]
     /// The converged state the pass started from, at another Tt4 (earlierTt4 0: none): with it a later
