@@ -59,10 +59,10 @@ Inlet inlet(const GasModel& g, const UnitConstants& u, double T0, double M0) {
 }
 
 /// The throat and exit of a nozzle fed at `pt9p0` with the exit pressure ratio `chokedP0P9` of the file
-/// while choked (never an exit pressure above the sonic one). A choked nozzle with a ratio of at least 1
-/// expands to it whatever its throat: its sonic throat is found only when `throatNeeded` (otherwise the
-/// throat is left empty). `sonicRatio`: static to total temperature of a similar sonic throat, where its
-/// search starts (0: none).
+/// while choked (never an exit pressure above the sonic one). A choked nozzle with a ratio of at least 1,
+/// or one that puts the exit pressure below every sonic pressure, expands to it whatever its throat: its
+/// sonic throat is found only when `throatNeeded` (otherwise the throat is left empty). `sonicRatio`: static
+/// to total temperature of a similar sonic throat, where its search starts (0: none).
 struct Nozzle {
     StaticState throat, exit;
     double p0p9 = 1, pt9p9 = 1;
@@ -79,6 +79,10 @@ Nozzle nozzle(const RealGasFlow& flow, double Tt, double f, double pt9p0, double
         if (chokedP0P9 >= 1) {
             n.p0p9 = chokedP0P9;
             if (throatNeeded) n.throat = flow.atMach(Tt, f, 1.0, sonicRatio * Tt);
+        } else if (!throatNeeded && chokedP0P9 * pt9p0 >= kSurelyChokedPressureRatio) {
+            // The file's exit ratio leaves the exit pressure below the sonic pressure of every gas here:
+            // the exit pressure is the file's, whatever the throat.
+            n.p0p9 = chokedP0P9;
         } else {
             n.throat = flow.atMach(Tt, f, 1.0, sonicRatio * Tt);
             const double throatRatio = n.throat.ptOverP / pt9p0;
