@@ -749,7 +749,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // measured (0: none).
         bool settledAhead = false;
         const bool withoutBypass = !separate && !mixed;
-        double rhoMeasured = start ? start->contraction : 0;
+        std::array<double, 2> rhoMeasured = start ? start->contraction : std::array<double, 2>{};
         std::array<double, 3> firstStep{};
         AndersonMixing mixing;
         for (int pass = 0; pass < kGasGeneratorPassLimit && !settled; ++pass) {
@@ -913,27 +913,38 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                       std::fabs(alphaNew - alpha) <= kGasGeneratorTolerance * (1.0 + alpha) &&
                       std::fabs(piTLNew - piTLNow) <= kGasGeneratorTolerance;
             // Without a bypass stream, the second pass's step against the first's (a plain substitution step)
-            // gives the contraction ratio rho; the new state then lacks at most rho/(1 - rho) times the step.
-            // Measured in the tolerance's own scales. A pass started from an earlier state of the same
-            // call (the same flight condition, a Tt4 close by) may take the ratio that state measured
-            // for its own first step.
+            // gives contraction ratios, and from them a bound on what the new state lacks. A pass reads only
+            // two components of the state it starts from: the compressor exit (through the burner's
+            // fuel/air ratio and the cooling air) and the air flow (through the take-off powers); the spool
+            // balances give the fan exit anew. So the error of the next state is what the errors of those
+            // two make of it. Not knowing how the first step's change divides between them, each one's ratio
+            // is the largest change of any component in the second pass per unit of its own change in the
+            // first, as if it alone had caused it, and the bound adds the two. Measured in the tolerance's
+            // own scales. A pass started from an earlier state of the same call (the same flight condition,
+            // a Tt4 close by) may take the ratios that state measured for its own first step.
             const std::array<double, 3> step{(T3New - T3) / T3, (T25New - T25) / T25, mNew - mRatio};
-            auto withinBound = [&](double rho) {
-                bool within = rho <= kStrongContraction;
-                for (int i = 0; i < 3; ++i)
-                    within = within && rho * std::fabs(step[i]) <= 0.25 * kGasGeneratorTolerance;
-                return within;
+            auto withinBound = [&](const std::array<double, 2>& rho) {
+                double lacking = 0;
+                for (int j = 0; j < 2; ++j) {
+                    const double driving = std::fabs(step[2 * j]);
+                    if (driving > 0) lacking += rho[j] * driving;
+                }
+                return rho[0] <= kStrongContraction && rho[1] <= kStrongContraction &&
+                       lacking <= 0.25 * kGasGeneratorTolerance;
             };
             if (withoutBypass && !settled && pass == 1) {
-                rhoMeasured = 0;
-                for (int i = 0; i < 3; ++i) {
-                    // A component that did not move in the first pass must not move in the second.
-                    const double first = std::fabs(firstStep[i]), now = std::fabs(step[i]);
-                    if (now > 0) rhoMeasured = std::max(rhoMeasured, first > 0 ? now / first : HUGE_VAL);
+                // A component that did not move in the first pass counts as not contracting.
+                const double now = std::max({std::fabs(step[0]), std::fabs(step[1]), std::fabs(step[2])});
+                for (int j = 0; j < 2; ++j) {
+                    const double first = std::fabs(firstStep[2 * j]);
+                    rhoMeasured[j] = now > 0 ? (first > 0 ? now / first : HUGE_VAL) : 0.0;
                 }
-                settled = settledAhead = withinBound(rhoMeasured);
             }
-            if (withoutBypass && !settled && pass == 0 && start && start->contraction > 0)
+            // The bound holds for every pass measured against the state it started from, however that state
+            // was proposed.
+            if (withoutBypass && !settled && pass >= 1) settled = settledAhead = withinBound(rhoMeasured);
+            if (withoutBypass && !settled && pass == 0 && start && start->contraction[0] > 0 &&
+                start->contraction[1] > 0)
                 settled = settledAhead = withinBound(start->contraction);
             if (pass == 0) firstStep = step;
             // The bypass ratio and the turbine match settle with half steps, the rest by substitution.
@@ -986,7 +997,8 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         out.converged.ramT0 = in.T0;
         out.converged.V0 = now.V0;
         out.converged.piR = now.piR;
-        out.converged.contraction = rhoMeasured <= kStrongContraction ? rhoMeasured : 0;
+        if (rhoMeasured[0] <= kStrongContraction && rhoMeasured[1] <= kStrongContraction)
+            out.converged.contraction = rhoMeasured;
         if (otherTt4) {
             out.converged.earlierTt4 = start->Tt4;
             out.converged.earlierT25 = start->T25;

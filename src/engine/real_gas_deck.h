@@ -4,6 +4,7 @@
 #include "app/units.h"
 #include "engine/gas_properties.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -24,9 +25,9 @@ struct RealGasStart {
     /// pass starts from the straight line through both in Tt4.
     double earlierTt4 = 0, earlierT25 = 0, earlierT3 = 0, earlierMRatio = 1, earlierAlpha = 0,
            earlierPiTL = 1;
-    /// The contraction ratio of a gas generator without bypass stream measured on the way to the state
-    /// (0: none).
-    double contraction = 0;
+    /// The contraction ratios of a gas generator without bypass stream measured on the way to the state,
+    /// per unit change of its compressor exit and of its air flow (0: none).
+    std::array<double, 2> contraction{};
     /// The ram state of the call's flight condition (Mach number and ambient temperature as given).
     float ramM0 = -1, ramT0 = -1;
     double V0 = 0, piR = 1;
