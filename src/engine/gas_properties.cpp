@@ -419,8 +419,11 @@ void GasModel::enthalpyAndCp(double TK, double x, bool low, double& hK, double& 
 }
 
 void GasModel::allAt(double TK, double x, bool low, double& hK, double& cpK, double& phiK) const {
+    allAt(TK, std::log(TK), x, low, hK, cpK, phiK);
+}
+
+void GasModel::allAt(double TK, double lnT, double x, bool low, double& hK, double& cpK, double& phiK) const {
     const Terms& a = airTerms_[low ? 0 : 1];
-    const double lnT = std::log(TK);
     if (x == 0) {
         hK = hOf(a, TK);
         cpK = cpOf(a, TK);
@@ -582,15 +585,25 @@ double GasModel::isentropicEnthalpyAtLogRatio(double T, double f, double logPres
 }
 
 double GasModel::isentropicEnthalpyNear(double T, double f, double logPressureRatio, double& near) const {
-    const double x = productShare(f), TK = T * perKelvin_;
-    const double phiK = phiAt(TK, x, TK < kMidK) + gasConstant(x) * logPressureRatio;
+    const double TK = T * perKelvin_;
+    return isentropicEnthalpyNear(T, f, logPressureRatio, near,
+                                  phiAt(TK, productShare(f), TK < kMidK) * cpScale_);
+}
+
+double GasModel::isentropicEnthalpyNear(double T, double f, double logPressureRatio, double& near,
+                                        double startPhi) const {
+    const double x = productShare(f);
+    const double phiK = startPhi / cpScale_ + gasConstant(x) * logPressureRatio;
     double TeK = near * perKelvin_;
+    // ln T is carried along the steps (each is a step in ln T): only the first one takes a logarithm.
+    double lnTe = TeK > 0 ? std::log(TeK) : 0.0;
     for (int i = 0; i < kNearSteps && TeK > 0; ++i) {
         double hNow = 0, cpNow = 0, phiNow = 0;
-        allAt(TeK, x, TeK < kMidK, hNow, cpNow, phiNow);
+        allAt(TeK, lnTe, x, TeK < kMidK, hNow, cpNow, phiNow);
         const double step = (phiK - phiNow) / cpNow;
         if (!(std::fabs(step) < 0.1)) break;
-        // exp(step) by its series while the step is small (every step but a far first one).
+        // exp(step) by its series while the step is small (every step but a far first one; what the
+        // series leaves out, step⁴/24, stays below 5e-14).
         const double next =
             TeK * (std::fabs(step) < 1e-3 ? 1.0 + step * (1.0 + step * (0.5 + step / 6.0)) : std::exp(step));
         if (std::fabs(step) <= kNearLastStep) {
@@ -598,6 +611,7 @@ double GasModel::isentropicEnthalpyNear(double T, double f, double logPressureRa
             return (hNow + cpNow * (next - TeK)) * eScale_;
         }
         TeK = next;
+        lnTe += step;
     }
     // The end enthalpy is carried along the last step by cp (the term left out, cp'·dT²/2, is some 1e-11
     // of h after a step below 1e-5 of T); without a usable start, the tabulated search.

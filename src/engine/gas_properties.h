@@ -80,6 +80,10 @@ class GasModel {
     /// search), which returns the end temperature found; the tabulated start when near is not above 0 or
     /// the steps do not settle.
     double isentropicEnthalpyNear(double T, double f, double logPressureRatio, double& near) const;
+    /// The same for a start whose entropy function `startPhi` = phi(T, f) is known (an expansion that
+    /// starts from the same state again and again).
+    double isentropicEnthalpyNear(double T, double f, double logPressureRatio, double& near,
+                                  double startPhi) const;
     /// Pressure ratio P2/P1 of an isentropic change from T1 to T2.
     double isentropicPressureRatio(double T1, double T2, double f) const;
     /// Entropy function of air at enthalpy `enthalpy`, from a table in enthalpy (within some 1e-10 of
@@ -156,6 +160,8 @@ class GasModel {
     void enthalpyAndCp(double TK, double x, bool low, double& hK, double& cpK) const;
     /// Enthalpy, specific heat and entropy function of the mixture of products share x at T [K].
     void allAt(double TK, double x, bool low, double& hK, double& cpK, double& phiK) const;
+    /// The same with ln T known.
+    void allAt(double TK, double lnT, double x, bool low, double& hK, double& cpK, double& phiK) const;
     /// Entropy function and specific heat [kJ/(kg K)] of the mixture of products share x at T [K].
     void phiAndCp(double TK, double x, bool low, double& phiK, double& cpK) const;
     /// Entropy function [kJ/(kg K)] of the mixture of products share x at T [K].

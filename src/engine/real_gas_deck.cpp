@@ -125,9 +125,36 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
     const double T45R = r[5] * r[35], T5R = T45R * r[18];
     const double h45 = g.h(T45, f2);
     const double upstream = now.piR * out.piD * out.piHpc * c[2] * c[6] * c[4];
+    const double logUpstream = std::log(upstream);
     const double inletFlow = chokedFlowFunction(g, T45, f2);
-    auto turbineExit = [&](double pi) {
-        return g.temperatureFromEnthalpy(h45 - c[16] * (h45 - g.isentropicEnthalpy(T45, f2, pi)), f2);
+    // The turbine's ideal and actual exit temperatures and the core exit's static temperature, where the
+    // next search starts (0: a tabulated search): the match evaluates one turbine expansion after another
+    // at ratios that close in on each other.
+    double idealExitNear = 0, turbineExitNear = 0, coreExitNear = 0;
+    double h5 = h45;
+    const double phi45 = g.phi(T45, f2);
+    auto turbineExit = [&](double logPi) {
+        h5 = h45 - c[16] * (h45 - g.isentropicEnthalpyNear(T45, f2, logPi, idealExitNear, phi45));
+        return turbineExitNear = g.temperatureFromEnthalpyNear(h5, f2, turbineExitNear);
+    };
+    // The last two of those states: a search at another ratio starts on the straight line through them
+    // in ln(pi), for a step of at most kSlopeReach times their distance (the secant steps close in on the
+    // root, so the line lies far closer than either state).
+    struct Seen {
+        double logPi, idealExit, turbineExit, coreExit;
+    };
+    std::array<Seen, 2> seen{};
+    int seenCount = 0;
+    auto startNear = [&](double logPi) {
+        if (seenCount < 2 || seen[1].logPi == seen[0].logPi) return;
+        const double w = (logPi - seen[1].logPi) / (seen[1].logPi - seen[0].logPi);
+        if (!(std::fabs(w) <= kSlopeReach)) return;
+        auto along = [w](double a, double b) {
+            return a > 0 && b > 0 ? std::max(0.0, b + w * (b - a)) : 0.0;
+        };
+        idealExitNear = along(seen[0].idealExit, seen[1].idealExit);
+        turbineExitNear = along(seen[0].turbineExit, seen[1].turbineExit);
+        coreExitNear = along(seen[0].coreExit, seen[1].coreExit);
     };
 
     // The state behind the power turbine at pressure ratio pi (Pt5/Pt45): a convergent core nozzle with
@@ -135,9 +162,15 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
     double T5 = T45, p0p9 = 1, pt9p9 = 1;
     StaticState exit;
     auto behind = [&](double pi) {
-        T5 = turbineExit(pi);
+        const double logPi = std::log(pi);
+        startNear(logPi);
+        T5 = turbineExit(logPi);
         const double pt9p0 = upstream * pi;
-        exit = flow.expand(T5, f2, std::max(pt9p0, 1.0));
+        exit = pt9p0 > 1 ? flow.expandNear(T5, f2, pt9p0, logUpstream + logPi, h5, coreExitNear)
+                         : flow.expand(T5, f2, 1.0, h5);
+        seen[0] = seen[1];
+        seen[1] = {logPi, idealExitNear, turbineExitNear, pt9p0 > 1 ? coreExitNear : 0.0};
+        seenCount = std::min(2, seenCount + 1);
         if (exit.M > 1) {
             exit = flow.atMach(T5, f2, 1.0);
             pt9p9 = exit.ptOverP;
@@ -154,32 +187,63 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
                             (throatFlowFunction(g, T5, f2, exit) / inletFlow / flowR);
         return next - pi;
     };
+    // The same match as a residual (pi/next)² - 1 that runs nearly straight in pi. Unchoked, next/pi is
+    // a constant times T9/V9 of the core exit, so the residual follows V9², which grows with the
+    // logarithm of the nozzle pressure ratio; the mismatch has V9 in its denominator and bends sharply
+    // where the exit is slow.
+    auto residual = [&](double pi) {
+        const double ratio = pi / (pi + mismatch(pi));
+        return ratio * ratio - 1.0;
+    };
+    // The residual's slope in pi at the state `behind` left, from local properties. The turbine exit
+    // moves by dT5 = eta·R·T5s/cp per unit of ln(pi) (the ideal exit's enthalpy by exactly R·T5s).
+    // Unchoked, the exit expands isentropically to ambient: T9 follows T5 and the nozzle pressure ratio,
+    // V9² the enthalpy drop. Choked, next grows with sqrt(T5). Not finite without exit flow. The same
+    // slopes give the searches of the next ratio their start: a state one unit of ln(pi) below.
+    auto residualSlope = [&](double pi, double q) {
+        const double RJ = g.R(f2) * J, T9 = exit.T, V9 = exit.V, M9 = exit.M;
+        const double gamma9 = V9 * V9 / (M9 * M9 * RJ * T9), cpJ = gamma9 / (gamma9 - 1.0) * RJ;
+        const double dT5 = c[16] * RJ * idealExitNear / cpJ, dlnT9 = dT5 / T5 - RJ / cpJ;
+        const double growth = p0p9 == 1 ? 2.0 * cpJ * (dT5 - T9 * dlnT9) / (V9 * V9) - 2.0 * dlnT9
+                                        : 2.0 - dT5 / T5; // d ln(q + 1) / d ln(pi)
+        const Seen below{seen[1].logPi - 1.0, seen[1].idealExit * (1.0 - RJ / cpJ), seen[1].turbineExit - dT5,
+                         seen[1].coreExit * (1.0 - dlnT9)};
+        if (seenCount == 1 && std::isfinite(below.idealExit + below.turbineExit + below.coreExit)) {
+            seen[0] = below;
+            seenCount = 2;
+        }
+        return (q + 1.0) * growth / pi;
+    };
 
-    // First, secant steps from the ratio the same call found last (or the reference ratio): the mismatch
-    // is smooth near its root, and they settle within a few evaluations. A root they settle on with the
-    // core exit faster than its slowest Mach number lies between the slowest exit and no expansion, where
-    // the match has its one root (the one the bracketed search below finds).
+    // First, secant steps on the residual from the ratio the same call found last (or the reference
+    // ratio): it is smooth near its root, and they settle within a few evaluations. A root they settle
+    // on with the core exit faster than its slowest Mach number lies between the slowest exit and no
+    // expansion, where the match has its one root (the one the bracketed search below finds).
     double piTL = 0;
     bool matched = false;
     const double hint =
         in.start && in.start->valid && in.start->piTL > 0 && in.start->piTL < 1 ? in.start->piTL : r[17];
-    // The second point is where the first one's mismatch points (the ratio the core nozzle asks for
-    // there), held inside the interval.
-    double x0 = hint, g0 = mismatch(x0);
-    double x1 = std::clamp(x0 + g0, x0 * (1.0 - kPowerTurbineSecantStart),
+    // The second point is where the first one's residual points along its local slope (without one:
+    // near the ratio the core nozzle asks for there), held inside the interval.
+    double x0 = hint, q0 = residual(x0);
+    double slope = residualSlope(x0, q0);
+    if (!(std::isfinite(slope) && slope > 0)) slope = 2.0 * (q0 + 1.0) / x0;
+    double x1 = std::clamp(x0 - q0 / slope, x0 * (1.0 - kPowerTurbineSecantStart),
                            std::min(1.0, x0 * (1.0 + kPowerTurbineSecantStart))),
-           g1 = mismatch(x1);
-    for (int i = 0; i < kPowerTurbineSecantSteps && std::isfinite(g0) && std::isfinite(g1) && g1 != g0; ++i) {
-        const double x2 = x1 - g1 * (x1 - x0) / (g1 - g0);
-        if (!(x2 > 0 && x2 < 1)) break;
-        x0 = x1;
-        g0 = g1;
-        x1 = x2;
-        g1 = mismatch(x1);
-        if (std::fabs(x1 - x0) <= kPowerTurbineTolerance * x1) {
-            matched = std::isfinite(g1) && exit.M > kSlowestCoreExitMach;
+           q1 = residual(x1);
+    for (int i = 0; i < kPowerTurbineSecantSteps && std::isfinite(q0) && std::isfinite(q1) && q1 != q0; ++i) {
+        const double x2 = x1 - q1 * (x1 - x0) / (q1 - q0);
+        // The secant step from the newest point bounds how far that point lies from the root (they
+        // converge faster than linearly): within the tolerance, the newest point is the match.
+        if (std::fabs(x2 - x1) <= kPowerTurbineTolerance * x1) {
+            matched = exit.M > kSlowestCoreExitMach;
             break;
         }
+        if (!(x2 > 0 && x2 < 1)) break;
+        x0 = x1;
+        q0 = q1;
+        x1 = x2;
+        q1 = residual(x1);
     }
     if (matched) piTL = x1;
 
@@ -187,10 +251,10 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
     // and the exit state settle together).
     double slowest = r[17];
     if (!matched) {
-        T5 = turbineExit(slowest);
+        T5 = turbineExit(std::log(slowest));
         for (int k = 0; k < kSlowExitPasses; ++k) {
             slowest = flow.atMach(T5, f2, kSlowestCoreExitMach).ptOverP / upstream;
-            T5 = turbineExit(slowest);
+            T5 = turbineExit(std::log(slowest));
         }
         piTL = slowest;
         const double atSlowest = slowest < 1 ? mismatch(slowest) : 0;

@@ -122,6 +122,18 @@ class RealGasFlow {
         return s;
     }
 
+    /// The same by Newton steps from a static temperature `near` close to the answer (0: a tabulated
+    /// search), set to the answer; `logPtOverP` is the logarithm of `ptOverP`.
+    StaticState expandNear(double Tt, double f, double ptOverP, double logPtOverP, double ht,
+                           double& near) const {
+        StaticState s;
+        s.ptOverP = ptOverP;
+        g_.isentropicEnthalpyNear(Tt, f, -logPtOverP, near);
+        s.T = near;
+        velocityAndMach(ht, f, s);
+        return s;
+    }
+
     /// The state of static temperature `T` (at most Tt) in the flow of total temperature `Tt`.
     StaticState atTemperature(double Tt, double f, double T) const {
         StaticState s;

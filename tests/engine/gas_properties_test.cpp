@@ -181,8 +181,41 @@ TEST(GasModel, SearchesFromANearbyTemperatureEndAsTheTabulatedOnes) {
                         const double hEnd = g.isentropicEnthalpyNear(T, f, std::log(ratio), near);
                         EXPECT_NEAR(hEnd, g.h(end, f), 1e-10 * g.h(end, f)) << where << ", ratio " << ratio;
                         EXPECT_NEAR(near, end, 1e-9 * end) << where << ", ratio " << ratio;
+                        // The same with the start's entropy function given.
+                        double nearGiven = start * end;
+                        EXPECT_NEAR(g.isentropicEnthalpyNear(T, f, std::log(ratio), nearGiven, g.phi(T, f)),
+                                    hEnd, 1e-12 * hEnd)
+                            << where << ", ratio " << ratio;
                     }
                 }
+    }
+}
+
+// An expansion searched from a nearby static temperature (or from none) ends where the tabulated one
+// does, and leaves that temperature for the next search.
+TEST(RealGasFlow, ExpansionFromANearbyStateEndsAsTheTabulatedOne) {
+    for (int16_t units : {kEnglishUnits, kSIUnits}) {
+        const GasModel g(units);
+        const double scale = units == kEnglishUnits ? 1.8 : 1.0, fs = g.stoichiometricFuelAirRatio();
+        const RealGasFlow flow(g, units == kEnglishUnits ? 25036.52 : 1000.0);
+        for (double f : {0.0, fs})
+            for (double TK : {400.0, 1100.0})
+                for (double ratio : {1.05, 1.8, 6.0})
+                    for (double start : {0.0, 0.98, 1.0}) {
+                        const double Tt = TK * scale;
+                        const StaticState tabulated = flow.expand(Tt, f, ratio);
+                        double near = start * tabulated.T;
+                        const StaticState s =
+                            flow.expandNear(Tt, f, ratio, std::log(ratio), g.h(Tt, f), near);
+                        const std::string where = "f " + std::to_string(f) + ", " + std::to_string(TK) +
+                                                  " K, ratio " + std::to_string(ratio) + ", start " +
+                                                  std::to_string(start);
+                        EXPECT_NEAR(s.T, tabulated.T, 1e-9 * tabulated.T) << where;
+                        EXPECT_NEAR(s.V, tabulated.V, 1e-7 * tabulated.V) << where;
+                        EXPECT_NEAR(s.M, tabulated.M, 1e-7 * tabulated.M) << where;
+                        EXPECT_EQ(s.ptOverP, ratio) << where;
+                        EXPECT_EQ(near, s.T) << where;
+                    }
     }
 }
 
