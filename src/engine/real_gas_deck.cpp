@@ -724,9 +724,15 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // The jets need the low-pressure turbine's exit temperature only once the passes have settled.
         double h5Last = 0, f2Last = 0;
         const double logPiTH = refPoint.logPiTH, logPiTL = refPoint.logPiTL;
-        // Where the turbines' Newton searches start: the reference point's temperature ratios on the
-        // first pass, then what the same search found in the pass before.
-        double TmNear = Tt4 * refPoint.mixedInletRatio, T45Near = Tt4 * r[35], T5Near = 0;
+        // Where the turbines' Newton searches start: on the first pass the temperature ratios of the
+        // state the pass starts from (an earlier one of the same call), or else the reference point's;
+        // then what the same search found in the pass before.
+        const std::array<double, 5> ratios =
+            in.start && in.start->valid && in.start->searchRatios[0] > 0
+                ? in.start->searchRatios
+                : std::array<double, 5>{refPoint.mixedInletRatio, r[35], refPoint.highIdealRatio,
+                                        refPoint.lowIdealRatio, r[18]};
+        double TmNear = Tt4 * ratios[0], T45Near = Tt4 * ratios[1], T5Near = 0;
         double highEndNear = 0, lowEndNear = 0;
         // Separate exhausts: the bypass ratio follows the fan nozzle's flow against the core's, and the
         // low-pressure turbine's pressure ratio matches its choked inlet throat to the core nozzle's flow.
@@ -828,7 +834,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             const double m45 = hot + eps1 + eps2;
             const double hm1 = (hot * g.h(Tt4, f) + eps1 * h3) / (hot + eps1);
             const double Tm1 = TmNear = g.temperatureFromEnthalpyNear(hm1, f1, TmNear);
-            if (!(highEndNear > 0)) highEndNear = Tm1 * refPoint.highIdealRatio;
+            if (!(highEndNear > 0)) highEndNear = Tm1 * ratios[2];
             const double h44 = hm1 - etaTH * (hm1 - g.isentropicEnthalpyNear(Tm1, f1, logPiTH, highEndNear));
             const double h45 = ((hot + eps1) * h44 + eps2 * h3) / m45;
             T45 = T45Near = g.temperatureFromEnthalpyNear(h45, f2, T45Near);
@@ -837,7 +843,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             double h25New = h2;
             double piTLNew = piTLNow;
             if (!prop) {
-                if (!(lowEndNear > 0)) lowEndNear = T45 * refPoint.lowIdealRatio;
+                if (!(lowEndNear > 0)) lowEndNear = T45 * ratios[3];
                 const double h5 =
                     h45 -
                     etaTL * (h45 - g.isentropicEnthalpyNear(
@@ -845,7 +851,8 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 h5Last = h5;
                 f2Last = f2;
                 if (separate || mixed)
-                    T5 = T5Near = g.temperatureFromEnthalpyNear(h5, f2, T5Near > 0 ? T5Near : T45 * r[18]);
+                    T5 = T5Near =
+                        g.temperatureFromEnthalpyNear(h5, f2, T5Near > 0 ? T5Near : T45 * ratios[4]);
                 h25New = h2 + c[11] * m45 * (h45 - h5) / (1.0 + alpha) - r[32] * h0R / (mRatio * c[12]);
                 if (!(h25New > h2)) h25New = h2 + 0.001 * (h25R - h2R);
             }
@@ -1055,8 +1062,10 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // A state taken ahead of its confirming pass burns at its own compressor exit temperature (the
         // turbines' states move with it by far less than the tolerance).
         if (settledAhead) f = burner(T3);
-        if (!separate && !mixed && !prop) T5 = g.temperatureFromEnthalpyNear(h5Last, f2Last, T45 * r[18]);
+        if (!separate && !mixed && !prop) T5 = g.temperatureFromEnthalpyNear(h5Last, f2Last, T45 * ratios[4]);
         out.converged = {true, T25, T3, mRatio, alpha, piTLNow, Tt4, Tt2};
+        out.converged.searchRatios = {TmNear / Tt4, T45 / Tt4, highEndNear / TmNear, lowEndNear / T45,
+                                      prop ? 0.0 : T5 / T45};
         out.converged.ramM0 = in.M0;
         out.converged.ramT0 = in.T0;
         out.converged.V0 = now.V0;

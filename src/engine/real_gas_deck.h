@@ -33,6 +33,10 @@ struct RealGasStart {
     double V0 = 0, piR = 1;
     /// Static to total temperature of the last sonic nozzle throat (0: none).
     double throatRatio = 0;
+    /// Temperature ratios of the state, where a later pass starts its Newton searches (0: none): the
+    /// high-pressure turbine's mixed inlet and the low-pressure turbine's inlet to Tt4; each turbine's
+    /// ideal exit to its inlet; the low-pressure turbine's exit to its inlet.
+    std::array<double, 5> searchRatios{};
 };
 
 /// What one off-design pass of a variable-gas engine reads: the reference engine, the flight condition
