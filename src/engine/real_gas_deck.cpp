@@ -28,6 +28,10 @@ constexpr double kStrongContraction = 0.05;
 /// A pass starts on the straight line through two earlier states only for a step from the last one of at
 /// most this many times their distance.
 constexpr double kSlopeReach = 20.0;
+/// A pass started from one earlier state at a burner exit temperature at most this share away (a limit
+/// search's probe, a hundredth of a degree) scales the spool work with Tt4 itself: the turbines' work
+/// grows some 10 % faster, which leaves the compressor exit within 1e-6 of where the work would put it.
+constexpr double kNearbyTt4 = 1e-5;
 /// Largest change a pass makes to the low-pressure turbine's pressure ratio of a separate-exhaust
 /// turbofan. Throttled far back, its core nozzle barely passes the core flow (exit pressure near ambient):
 /// there the ratio the nozzle asks for swings far past 1 and back, and unchecked half steps circle
@@ -710,13 +714,17 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             return flowOfF;
         };
         const double phi2 = g.airEntropyFunctionAtEnthalpy(h2), Ra = g.R(0);
-        auto compressorsAndCoreAir = [&](double h25v, double h3v, double fv, double& piFan, double& piHpc) {
+        // The logarithms of the two pressure ratios come out, and the overall ratio `piCNow`: the burner
+        // pressure needs only their sum.
+        double piCNow = 1;
+        auto compressorsAndCoreAir = [&](double h25v, double h3v, double fv, double& logPiFan,
+                                         double& logPiHpc) {
             // Each ratio from air's entropy function at the inlet and at the ideal exit enthalpy.
             const double phi25 = g.airEntropyFunctionAtEnthalpy(h25v);
-            piFan =
-                prop ? 1.0 : std::exp((g.airEntropyFunctionAtEnthalpy(h2 + c[14] * (h25v - h2)) - phi2) / Ra);
-            piHpc = std::exp((g.airEntropyFunctionAtEnthalpy(h25v + c[15] * (h3v - h25v)) - phi25) / Ra);
-            Pt4 = P0 * piR * piD * piFan * piHpc * c[2];
+            logPiFan = prop ? 0.0 : (g.airEntropyFunctionAtEnthalpy(h2 + c[14] * (h25v - h2)) - phi2) / Ra;
+            logPiHpc = (g.airEntropyFunctionAtEnthalpy(h25v + c[15] * (h3v - h25v)) - phi25) / Ra;
+            piCNow = std::exp(logPiFan + logPiHpc);
+            Pt4 = P0 * piR * piD * piCNow * c[2];
             return (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) * (burnerExitFlowFunction(fv) / flowR) * (1.0 + fR) /
                    (1.0 + fv);
         };
@@ -776,13 +784,15 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             // earlier compressor exit gives at each) times the isentropic enthalpy drop of the actual gas
             // through the turbines' pressure ratio (the gas generator's own for a turboprop). A ratio of
             // burner exit temperatures alone leaves the compressor exit some 1e-3 off for a step of 2 %.
-            const double fNow = g.burnerFuelAirRatio(T3, Tt4, 0, c[18], c[8]),
-                         fThen = g.burnerFuelAirRatio(T3, start->Tt4, 0, c[18], c[8]);
             const double logRatio = refPoint.logPiTH + (prop ? 0.0 : refPoint.logPiTL);
             auto turbineWork = [&](double T, double fv) {
                 return (1.0 + fv) * (g.h(T, fv) - g.isentropicEnthalpyAtLogRatio(T, fv, logRatio));
             };
-            const double scale = turbineWork(Tt4, fNow) / turbineWork(start->Tt4, fThen);
+            const double scale =
+                std::fabs(Tt4 - start->Tt4) <= kNearbyTt4 * Tt4
+                    ? Tt4 / start->Tt4
+                    : turbineWork(Tt4, g.burnerFuelAirRatio(T3, Tt4, 0, c[18], c[8])) /
+                          turbineWork(start->Tt4, g.burnerFuelAirRatio(T3, start->Tt4, 0, c[18], c[8]));
             const double h25s = g.h(T25, 0);
             const double h25Scaled = h2 + (h25s - h2) * scale,
                          h3Scaled = h25Scaled + (g.h(T3, 0) - h25s) * scale;
@@ -797,10 +807,10 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             // moved to another Tt4, so that it starts as close as its compressor exits do (carried along a
             // slope it would keep that slope's own scatter).
             const double f0 = burner(T3);
-            double piFan0 = 1, piHpc0 = 1;
+            double logPiFan0 = 0, logPiHpc0 = 0;
             const double m0 = std::isfinite(f0) ? compressorsAndCoreAir(enthalpyOf(fanExitAir, T25),
                                                                         enthalpyOf(compressorExitAir, T3), f0,
-                                                                        piFan0, piHpc0)
+                                                                        logPiFan0, logPiHpc0)
                                                 : 1.0;
             if (std::isfinite(m0) && m0 > 0) mRatio = m0 * (1.0 + alpha) / (1.0 + alphaR);
         }
@@ -815,6 +825,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         out.piFan = r[13];
         out.piHpc = r[15];
         bool settled = false;
+        double logPiFan = 0, logPiHpc = 0; // of the last pass
         // Settled by the contraction bound, the first pass's step it is measured against, and the ratio
         // measured (0: none).
         bool settledAhead = false;
@@ -877,8 +888,10 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             if (!(T3New > T25New)) return "The high-pressure turbine cannot drive the compressor.";
             // Compressor pressure ratios from the efficiencies, and the air flow through the choked
             // high-pressure turbine throat.
-            double piFan = 1, piHpc = 1;
-            const double coreAir = compressorsAndCoreAir(h25New, h3New, f, piFan, piHpc);
+            const double coreAir = compressorsAndCoreAir(h25New, h3New, f, logPiFan, logPiHpc);
+            // The turbofans' streams need the ratios in the pass; the jets only those of the last one.
+            const double piFan = withoutBypass ? 1.0 : std::exp(logPiFan),
+                         piHpc = withoutBypass ? 1.0 : piCNow / piFan;
             double alphaNew = alpha;
             if (separate) {
                 // Convergent fan nozzle, fed by the fan exit.
@@ -1053,12 +1066,18 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                     mixing.reset();
                 }
             }
-            out.piFan = static_cast<float>(piFan);
-            out.piHpc = static_cast<float>(piHpc);
+            if (!withoutBypass) {
+                out.piFan = static_cast<float>(piFan);
+                out.piHpc = static_cast<float>(piHpc);
+            }
             if (!std::isfinite(T3) || !std::isfinite(T25) || !std::isfinite(mRatio))
                 return "Floating-point fault in the gas-generator iteration.";
         }
         if (!settled) return "Solution for the gas generator will not converge.";
+        if (withoutBypass) {
+            out.piFan = static_cast<float>(std::exp(logPiFan));
+            out.piHpc = static_cast<float>(std::exp(logPiHpc));
+        }
         // A state taken ahead of its confirming pass burns at its own compressor exit temperature (the
         // turbines' states move with it by far less than the tolerance).
         if (settledAhead) f = burner(T3);
