@@ -585,15 +585,20 @@ double GasModel::isentropicEnthalpyAtLogRatio(double T, double f, double logPres
 }
 
 double GasModel::isentropicEnthalpyNear(double T, double f, double logPressureRatio, double& near) const {
-    const double TK = T * perKelvin_;
-    return isentropicEnthalpyNear(T, f, logPressureRatio, near,
-                                  phiAt(TK, productShare(f), TK < kMidK) * cpScale_);
+    const double x = productShare(f), TK = T * perKelvin_;
+    return enthalpyAtPhiNear(T, f, logPressureRatio, near, x,
+                             phiAt(TK, x, TK < kMidK) + gasConstant(x) * logPressureRatio);
 }
 
 double GasModel::isentropicEnthalpyNear(double T, double f, double logPressureRatio, double& near,
                                         double startPhi) const {
     const double x = productShare(f);
-    const double phiK = startPhi / cpScale_ + gasConstant(x) * logPressureRatio;
+    return enthalpyAtPhiNear(T, f, logPressureRatio, near, x,
+                             startPhi / cpScale_ + gasConstant(x) * logPressureRatio);
+}
+
+double GasModel::enthalpyAtPhiNear(double T, double f, double logPressureRatio, double& near, double x,
+                                   double phiK) const {
     double TeK = near * perKelvin_;
     // ln T is carried along the steps (each is a step in ln T): only the first one takes a logarithm.
     double lnTe = TeK > 0 ? std::log(TeK) : 0.0;

@@ -158,6 +158,10 @@ class GasModel {
     /// Enthalpy [kJ/kg] and specific heat [kJ/(kg K)] of the mixture of products share x at T [K], from
     /// the low-temperature fits (`low`) or the high-temperature ones.
     void enthalpyAndCp(double TK, double x, bool low, double& hK, double& cpK) const;
+    /// The near isentropic search for the end entropy function phiK [kJ/(kg K)] of products share x
+    /// (the tabulated search of T, f and the pressure ratio when the steps do not settle).
+    double enthalpyAtPhiNear(double T, double f, double logPressureRatio, double& near, double x,
+                             double phiK) const;
     /// Enthalpy, specific heat and entropy function of the mixture of products share x at T [K].
     void allAt(double TK, double x, bool low, double& hK, double& cpK, double& phiK) const;
     /// The same with ln T known.

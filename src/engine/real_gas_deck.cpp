@@ -1075,8 +1075,9 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         }
         if (!settled) return "Solution for the gas generator will not converge.";
         if (withoutBypass) {
-            out.piFan = static_cast<float>(std::exp(logPiFan));
-            out.piHpc = static_cast<float>(std::exp(logPiHpc));
+            const double piFan = std::exp(logPiFan);
+            out.piFan = static_cast<float>(piFan);
+            out.piHpc = static_cast<float>(piCNow / piFan);
         }
         // A state taken ahead of its confirming pass burns at its own compressor exit temperature (the
         // turbines' states move with it by far less than the tolerance).
