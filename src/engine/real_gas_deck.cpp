@@ -220,23 +220,29 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
     };
 
     // First, secant steps on the residual from the ratio the same call found last (or the reference
-    // ratio): it is smooth near its root, and they settle within a few evaluations. A root they settle
-    // on with the core exit faster than its slowest Mach number lies between the slowest exit and no
-    // expansion, where the match has its one root (the one the bracketed search below finds).
+    // ratio): it is smooth near its root, and they settle within a few evaluations. They step in the
+    // cube root of pi: the residual bends one way in pi and the other in ln(pi), and runs straightest in
+    // between (over the envelopes of the bundled and the test turboprops, a cold match then takes 4.5
+    // evaluations instead of 5.5, a warm one 3.1-3.4 instead of 4). A root they settle on with the core
+    // exit faster than its slowest Mach number lies between the slowest exit and no expansion, where the
+    // match has its one root (the one the bracketed search below finds).
     double piTL = 0;
     bool matched = false;
     const double hint =
         in.start && in.start->valid && in.start->piTL > 0 && in.start->piTL < 1 ? in.start->piTL : r[17];
     // The second point is where the first one's residual points along its local slope (without one:
     // near the ratio the core nozzle asks for there), held inside the interval.
-    double x0 = hint, q0 = residual(x0);
+    const double x0 = hint;
+    double q0 = residual(x0);
     double slope = residualSlope(x0, q0);
     if (!(std::isfinite(slope) && slope > 0)) slope = 2.0 * (q0 + 1.0) / x0;
-    double x1 = std::clamp(x0 - q0 / slope, x0 * (1.0 - kPowerTurbineSecantStart),
+    double y0 = std::cbrt(x0);
+    const double yFirst = y0 - q0 / (slope * 3.0 * y0 * y0);
+    double x1 = std::clamp(yFirst * yFirst * yFirst, x0 * (1.0 - kPowerTurbineSecantStart),
                            std::min(1.0, x0 * (1.0 + kPowerTurbineSecantStart))),
-           q1 = residual(x1);
+           y1 = std::cbrt(x1), q1 = residual(x1);
     for (int i = 0; i < kPowerTurbineSecantSteps && std::isfinite(q0) && std::isfinite(q1) && q1 != q0; ++i) {
-        const double x2 = x1 - q1 * (x1 - x0) / (q1 - q0);
+        const double y2 = y1 - q1 * (y1 - y0) / (q1 - q0), x2 = y2 * y2 * y2;
         // The secant step from the newest point bounds how far that point lies from the root (they
         // converge faster than linearly): within the tolerance, the newest point is the match.
         if (std::fabs(x2 - x1) <= kPowerTurbineTolerance * x1) {
@@ -244,9 +250,10 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
             break;
         }
         if (!(x2 > 0 && x2 < 1)) break;
-        x0 = x1;
+        y0 = y1;
         q0 = q1;
         x1 = x2;
+        y1 = y2;
         q1 = residual(x1);
     }
     if (matched) piTL = x1;
