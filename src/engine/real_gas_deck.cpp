@@ -808,11 +808,12 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 T3 = g.temperatureFromEnthalpy(h3Scaled, 0);
             }
         }
-        if (!start || otherTt4) {
+        if ((!start || otherTt4) && !prop) {
             // The air flow of a first guess, so that the take-off powers per unit of air flow start near
             // their final value (at the reference condition: the reference point itself); and of a state
             // moved to another Tt4, so that it starts as close as its compressor exits do (carried along a
-            // slope it would keep that slope's own scatter).
+            // slope it would keep that slope's own scatter). The turboprop's gas generator reads no air
+            // flow: its power turbine gives every take-off.
             const double f0 = burner(T3);
             double logPiFan0 = 0, logPiHpc0 = 0;
             const double m0 = std::isfinite(f0) ? compressorsAndCoreAir(enthalpyOf(fanExitAir, T25),
@@ -1010,13 +1011,16 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             // balances give the fan exit anew. So the error of the next state is what the errors of those
             // two make of it. Not knowing how the first step's change divides between them, each one's ratio
             // is the largest change of any component in the second pass per unit of its own change in the
-            // first, as if it alone had caused it, and the bound adds the two. Measured in the tolerance's
-            // own scales. A pass started from an earlier state of the same call (the same flight condition,
-            // a Tt4 close by) may take the ratios that state measured for its own first step.
+            // first, as if it alone had caused it, and the bound adds the two. (The turboprop's gas
+            // generator reads only its compressor exit: its power turbine gives every take-off.) Measured in
+            // the tolerance's own scales. A pass started from an earlier state of the same call (the same
+            // flight condition, a Tt4 close by) may take the ratios that state measured for its own first
+            // step.
             const std::array<double, 3> step{(T3New - T3) / T3, (T25New - T25) / T25, mNew - mRatio};
+            const int drivers = prop ? 1 : 2;
             auto withinBound = [&](const std::array<double, 2>& rho) {
                 double lacking = 0;
-                for (int j = 0; j < 2; ++j) {
+                for (int j = 0; j < drivers; ++j) {
                     const double driving = std::fabs(step[2 * j]);
                     if (driving > 0) lacking += rho[j] * driving;
                 }
@@ -1026,7 +1030,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             if (withoutBypass && !settled && pass == 1) {
                 // A component that did not move in the first pass counts as not contracting.
                 const double now = std::max({std::fabs(step[0]), std::fabs(step[1]), std::fabs(step[2])});
-                for (int j = 0; j < 2; ++j) {
+                for (int j = 0; j < drivers; ++j) {
                     const double first = std::fabs(firstStep[2 * j]);
                     rhoMeasured[j] = now > 0 ? (first > 0 ? now / first : HUGE_VAL) : 0.0;
                 }
@@ -1035,7 +1039,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             // was proposed.
             if (withoutBypass && !settled && pass >= 1) settled = settledAhead = withinBound(rhoMeasured);
             if (withoutBypass && !settled && pass == 0 && start && start->contraction[0] > 0 &&
-                start->contraction[1] > 0)
+                (prop || start->contraction[1] > 0))
                 settled = settledAhead = withinBound(start->contraction);
             if (pass == 0) firstStep = step;
             // The bypass ratio and the turbine match settle with half steps, the rest by substitution.
