@@ -191,10 +191,10 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
                             (throatFlowFunction(g, T5, f2, exit) / inletFlow / flowR);
         return next - pi;
     };
-    // The same match as a residual (pi/next)² - 1 that runs nearly straight in pi. Unchoked, next/pi is
-    // a constant times T9/V9 of the core exit, so the residual follows V9², which grows with the
-    // logarithm of the nozzle pressure ratio; the mismatch has V9 in its denominator and bends sharply
-    // where the exit is slow.
+    // The same match as a residual (pi/next)² - 1 that runs nearly straight. Unchoked, next/pi is a
+    // constant times T9/V9 of the core exit, so the residual follows V9², which grows with the logarithm
+    // of the nozzle pressure ratio; the mismatch has V9 in its denominator and bends sharply where the
+    // exit is slow.
     auto residual = [&](double pi) {
         const double ratio = pi / (pi + mismatch(pi));
         return ratio * ratio - 1.0;
