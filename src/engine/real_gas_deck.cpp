@@ -21,10 +21,14 @@ constexpr double kGasGeneratorTolerance = 2e-7;
 /// A gas generator without bypass stream (jets, turboprops) contracts strongly: the compressor exit acts
 /// on itself only through the burner's fuel/air ratio and the cooling air. When its second pass changes
 /// the state by at most this share of the first pass's change, the contraction ratio is known well enough
-/// to bound what the state still lacks, and a state that lacks less than a quarter of the tolerance is
-/// taken without a pass to confirm it. (The turbofans' bypass match settles with half steps: they keep
+/// to bound what the state still lacks, and a state that lacks less than `kAheadShare` of the tolerance
+/// is taken without a pass to confirm it. (The turbofans' bypass match settles with half steps: they keep
 /// the confirming pass.)
 constexpr double kStrongContraction = 0.05;
+/// Share of the tolerance a state taken on the contraction bound may lack: its thrust and fuel
+/// consumption then lie within some 5e-7 of a tightly converged engine (a few units of the last digit
+/// they are stored with).
+constexpr double kAheadShare = 0.5;
 /// A pass starts on the straight line through two earlier states only for a step from the last one of at
 /// most this many times their distance.
 constexpr double kSlopeReach = 20.0;
@@ -683,17 +687,22 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // turbines keep their pressure ratios, so their work per unit flow follows the burner exit
         // temperature, as the constant-cp spool balances give tau - 1 proportional to tau_lambda/tau_r,
         // a temperature rise proportional to Tt4.
+        // A pass started from an earlier state of the same call takes that state instead; a jet refines
+        // this guess below.
+        const bool cold = !(in.start && in.start->valid);
+        const bool withoutBypass = !separate && !mixed, jet = withoutBypass && !prop;
         const double workScale = Tt4 / Tt4R;
-        double h25Guess = h2 + (h25R - h2R) * workScale;
-        double T25 = g.temperatureFromEnthalpy(h25Guess, 0);
+        const double h25Guess = h2 + (h25R - h2R) * workScale;
         const double h3Guess = h25Guess + (h3R - h25R) * workScale;
-        double T3 = g.temperatureFromEnthalpy(h3Guess, 0);
+        const bool guessed = cold && !jet;
+        double T25 = guessed ? g.temperatureFromEnthalpy(h25Guess, 0) : 0.0;
+        double T3 = guessed ? g.temperatureFromEnthalpy(h3Guess, 0) : 0.0;
         // The enthalpies of the fan and compressor exit temperatures, kept with the temperature they
         // belong to while it stays the same (the temperatures come from enthalpies, which they return to
         // within some 1e-10).
         struct AirEnthalpy {
             double T = -1, h = 0;
-        } fanExitAir{T25, h25Guess}, compressorExitAir{T3, h3Guess};
+        } fanExitAir{guessed ? T25 : -1.0, h25Guess}, compressorExitAir{guessed ? T3 : -1.0, h3Guess};
         auto enthalpyOf = [&g](AirEnthalpy& known, double T) {
             if (T != known.T) known = {T, g.h(T, 0)};
             return known.h;
@@ -808,19 +817,42 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                 T3 = g.temperatureFromEnthalpy(h3Scaled, 0);
             }
         }
-        if ((!start || otherTt4) && !prop) {
+        double logPiFan0 = 0, logPiHpc0 = 0;
+        if ((guessed || otherTt4) && !prop) {
             // The air flow of a first guess, so that the take-off powers per unit of air flow start near
             // their final value (at the reference condition: the reference point itself); and of a state
             // moved to another Tt4, so that it starts as close as its compressor exits do (carried along a
             // slope it would keep that slope's own scatter). The turboprop's gas generator reads no air
             // flow: its power turbine gives every take-off.
             const double f0 = burner(T3);
-            double logPiFan0 = 0, logPiHpc0 = 0;
             const double m0 = std::isfinite(f0) ? compressorsAndCoreAir(enthalpyOf(fanExitAir, T25),
                                                                         enthalpyOf(compressorExitAir, T3), f0,
                                                                         logPiFan0, logPiHpc0)
                                                 : 1.0;
             if (std::isfinite(m0) && m0 > 0) mRatio = m0 * (1.0 + alpha) / (1.0 + alphaR);
+        }
+        if (cold && jet) {
+            // A jet's first guess: the turbines' work per unit of core air scaled with Tt4, the take-off
+            // powers per unit of air flow at the air flow the Tt4-scaled spool rises give (at the reference
+            // fuel/air ratio), then the air flow of that guess. Far from the reference air flow (altitude),
+            // the scaled spool rises alone leave the compressor exit some 1e-3 off; this some 2e-4, close
+            // enough to settle in two passes.
+            const double lowWork = (h25R - h2R + r[32] * h0R / c[12]) * workScale,
+                         highWork = (h3R - h25R + r[33] * h0R / c[13]) * workScale;
+            const double m0 = compressorsAndCoreAir(h25Guess, h3Guess, fR, logPiFan0, logPiHpc0);
+            const double h25Again = h2 + lowWork - r[32] * h0R / (m0 * c[12]),
+                         h3Again = h25Again + highWork - r[33] * h0R / (m0 * c[13]);
+            const bool again = std::isfinite(m0) && m0 > 0 && std::isfinite(h25Again) &&
+                               std::isfinite(h3Again) && h3Again > h25Again && h25Again > h2;
+            T25 = g.temperatureFromEnthalpy(again ? h25Again : h25Guess, 0);
+            T3 = g.temperatureFromEnthalpy(again ? h3Again : h3Guess, 0);
+            fanExitAir = {T25, again ? h25Again : h25Guess};
+            compressorExitAir = {T3, again ? h3Again : h3Guess};
+            const double f1 = burner(T3);
+            const double m1 = std::isfinite(f1) ? compressorsAndCoreAir(fanExitAir.h, compressorExitAir.h, f1,
+                                                                        logPiFan0, logPiHpc0)
+                                                : 0.0;
+            if (std::isfinite(m1) && m1 > 0) mRatio = m1;
         }
         const double T45R = Tt4R * r[35], T5R = T45R * r[18];
         const double coreFlowR = refPoint.coreFlowR, fanFlowR = refPoint.fanFlowR;
@@ -837,7 +869,6 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // Settled by the contraction bound, the first pass's step it is measured against, and the ratio
         // measured (0: none).
         bool settledAhead = false;
-        const bool withoutBypass = !separate && !mixed;
         std::array<double, 2> rhoMeasured = start ? start->contraction : std::array<double, 2>{};
         std::array<double, 3> firstStep{};
         AndersonMixing mixing;
@@ -1025,7 +1056,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
                     if (driving > 0) lacking += rho[j] * driving;
                 }
                 return rho[0] <= kStrongContraction && rho[1] <= kStrongContraction &&
-                       lacking <= 0.25 * kGasGeneratorTolerance;
+                       lacking <= kAheadShare * kGasGeneratorTolerance;
             };
             if (withoutBypass && !settled && pass == 1) {
                 // A component that did not move in the first pass counts as not contracting.

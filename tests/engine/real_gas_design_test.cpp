@@ -528,8 +528,8 @@ TEST(VariableGasDeck, ASettledGasGeneratorIsAFixedPointOfItsPasses) {
                         ASSERT_EQ(realGasPass(*gas, in, cold), "") << where;
                         in.start = &cold.converged;
                         ASSERT_EQ(realGasPass(*gas, in, again), "") << where;
-                        EXPECT_NEAR(again.Tt3, cold.Tt3, 1.5e-7 * cold.Tt3) << where;
-                        EXPECT_NEAR(again.mRatio, cold.mRatio, 1.5e-7 * cold.mRatio) << where;
+                        EXPECT_NEAR(again.Tt3, cold.Tt3, 2.5e-7 * cold.Tt3) << where;
+                        EXPECT_NEAR(again.mRatio, cold.mRatio, 2.5e-7 * cold.mRatio) << where;
                         EXPECT_NEAR(again.F, cold.F, 4e-7 * cold.F) << where;
                         EXPECT_NEAR(again.S, cold.S, 4e-7 * cold.S) << where;
                         // A limit search's probe a hundredth of a degree away, started from the settled
