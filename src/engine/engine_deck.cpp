@@ -153,6 +153,9 @@ class DeckRun {
     void performance(); ///< step 9: specific thrust, fuel consumption, flows and areas
     bool evaluate(bool wholeCycle);
     bool realGasEvaluate(); ///< the whole cycle of an engine designed with variable gas properties
+    /// The afterburner, nozzle and performance of the last variable-gas pass, when it left them pending.
+    bool finishRealGasNozzle();
+    void takeRealGasResult(const RealGasPassResult& o);
     bool fail(const std::string& message);
     void putAfterburnerOut();
 
@@ -175,6 +178,12 @@ class DeckRun {
     // Gas properties: the variable gas model of an engine designed with it (reference position 55)
     std::shared_ptr<const GasModel> gas_;
     RealGasStart realGasStart_; ///< the last converged gas generator of this call (variable gas)
+    /// The last variable-gas pass while its nozzle is pending: its input, gas generator and what the nozzle
+    /// reads from it. Passes outside the thrust match leave the nozzle out until the limits have settled:
+    /// a limit search steps Tt4 on the gas generator's quantities alone.
+    RealGasPassInput realGasIn_;
+    RealGasPassResult realGasOut_;
+    RealGasNozzleInput realGasNozzle_;
     float cpc_, cpt_, cpAB_, gc_, gt_, gAB_, Rc_, Rt_, RAB_;
     float core_; ///< 1 - beta - eps1 - eps2
 
@@ -994,10 +1003,32 @@ bool DeckRun::realGasEvaluate() {
     in.chokedP0P9 = ctl_[7];
     in.thrustScale = thrustScale_;
     in.start = &realGasStart_;
-    RealGasPassResult o;
-    const std::string failure = realGasPass(*gas_, in, o);
+    realGasIn_ = in;
+    realGasOut_ = RealGasPassResult{};
+    RealGasPassResult& o = realGasOut_;
+    const std::string failure = realGasGasGenerator(*gas_, in, o, realGasNozzle_);
     if (!failure.empty()) return fail(failure);
     if (o.converged.valid) realGasStart_ = o.converged;
+    takeRealGasResult(o);
+    // While the thrust is matched every pass needs its thrust.
+    return phase_ == 2 ? finishRealGasNozzle() : true;
+}
+
+bool DeckRun::finishRealGasNozzle() {
+    if (!realGasNozzle_.pending) return true;
+    realGasNozzle_.pending = false;
+    RealGasPassResult& o = realGasOut_;
+    const std::string failure = realGasNozzle(*gas_, realGasIn_, realGasNozzle_, o);
+    if (!failure.empty()) return fail(failure);
+    if (o.converged.valid) realGasStart_.throatRatio = o.converged.throatRatio;
+    takeRealGasResult(o);
+    if (!std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
+        return fail(
+            "Floating-point fault in the engine cycle (overflow, division by zero or invalid operation).");
+    return true;
+}
+
+void DeckRun::takeRealGasResult(const RealGasPassResult& o) {
     tauR_ = o.tauR;
     piR_ = o.piR;
     piD_ = o.piD;
@@ -1011,14 +1042,20 @@ bool DeckRun::realGasEvaluate() {
     tauC_ = o.tauC;
     Tt3_ = o.Tt3;
     Pt3_ = o.Pt3;
-    f_ = o.f;
-    fAB_ = o.fAB;
-    fO_ = o.fO;
     tauTL_ = o.tauTL;
     piTL_ = o.piTL;
     alpha_ = o.alpha;
     Tt6_ = o.Tt6;
     Tt7_ = o.Tt7;
+    nl_ = o.pctNL;
+    nh_ = o.pctNH;
+    M5_ = o.M5;
+    M5p_ = o.M5p;
+    M6_ = o.M6;
+    if (realGasNozzle_.pending) return;
+    f_ = o.f;
+    fAB_ = o.fAB;
+    fO_ = o.fO;
     pt9p0_ = o.pt9p0;
     pt9p9_ = o.pt9p9;
     p0p9Throat_ = o.p0p9;
@@ -1032,15 +1069,6 @@ bool DeckRun::realGasEvaluate() {
     F_ = o.F;
     A0_ = o.A0;
     A9_ = o.A9;
-    nl_ = o.pctNL;
-    nh_ = o.pctNH;
-    M5_ = o.M5;
-    M5p_ = o.M5p;
-    M6_ = o.M6;
-    if (!std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
-        return fail(
-            "Floating-point fault in the engine cycle (overflow, division by zero or invalid operation).");
-    return true;
 }
 
 void DeckRun::putAfterburnerOut() {
@@ -1228,6 +1256,8 @@ void DeckRun::run(DeckResult& result, float thrustScale) {
             break;
         }
         if (stepped) continue;
+        // The limits have settled on this pass: its thrust is needed from here on.
+        if (gas_ && !finishRealGasNozzle()) break;
 
         if (mode2) {
             const float err = required - F_;
@@ -1328,6 +1358,7 @@ void DeckRun::run(DeckResult& result, float thrustScale) {
         if (rememberedLimit > 0) code_ = rememberedLimit;
         break;
     }
+    if (gas_ && code_ != kLimitNoSolution) finishRealGasNozzle();
     if (code_ == kLimitNoSolution) F_ = 0;
     if (code_ != kLimitNoSolution) {
         const CorrectedFlows flows =

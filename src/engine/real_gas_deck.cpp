@@ -635,7 +635,9 @@ bool realGasDeckSupportsType(int16_t type) {
     return type >= 1 && type <= 7;
 }
 
-std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPassResult& out) {
+std::string realGasGasGenerator(const GasModel& g, const RealGasPassInput& in, RealGasPassResult& out,
+                                RealGasNozzleInput& behind) {
+    behind.pending = false;
     const auto& c = *in.component;
     const auto& r = *in.reference;
     const UnitConstants& u = *in.units;
@@ -660,7 +662,6 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
     out.piR = static_cast<float>(now.piR);
     out.piD = c[1] * ramRecovery(in.M0);
     const double Tt2 = now.Tt2, h2 = g.h(Tt2, 0), piR = out.piR, piD = out.piD;
-    const double Rc = g.R(0) * J;
 
     double f = 0, Tt6 = Tt4, f6 = 0, piM = 1;
     double Pt4 = 0, Pt4R = 0;
@@ -1170,26 +1171,46 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
             out.M6 = static_cast<float>(mix.M6);
         }
     }
+    // The afterburner's inlet, and its exit while lit above it: the deck's next pass reads them.
+    out.Tt6 = static_cast<float>(Tt6);
+    out.Tt7 = in.afterburnerLit && in.Tt7 > Tt6 ? in.Tt7 : static_cast<float>(Tt6);
+    // The afterburner, the nozzle and the performance follow from these alone.
+    behind = {
+        true, f, f6, Tt6, piM, Pt4, Pt4R, refPoint.ductFlowR, now.V0, earlier ? earlier->throatRatio : 0};
+    // Until the nozzle has been evaluated, a later pass starts its sonic throat search where this one would.
+    out.converged.throatRatio = behind.throatRatio;
+    return "";
+}
+
+std::string realGasNozzle(const GasModel& g, const RealGasPassInput& in, const RealGasNozzleInput& behind,
+                          RealGasPassResult& out) {
+    const auto& c = *in.component;
+    const auto& r = *in.reference;
+    const UnitConstants& u = *in.units;
+    const double J = u.jgc;
+    const RealGasFlow flow(g, J);
+    const double T0 = in.T0, P0 = in.P0, Tt4 = in.Tt4;
+    const double beta = c[26], eps1 = in.type == 7 ? 0.0 : c[27], eps2 = in.type == 7 ? 0.0 : c[28];
+    const double core = 1.0 - beta - eps1 - eps2;
+    const double f = behind.f, f6 = behind.f6, Tt6 = behind.Tt6, piM = behind.piM, Pt4 = behind.Pt4,
+                 Pt4R = behind.Pt4R, fR = r[20], Tt4R = r[5], V0 = behind.V0;
+    const double piR = out.piR, piD = out.piD, Rc = g.R(0) * J;
+
     out.f = static_cast<float>(f);
 
     // Afterburner on sensible enthalpies, and the nozzle.
     double Tt9 = Tt6, f9 = f6;
     out.fAB = 0;
-    out.Tt6 = static_cast<float>(Tt6);
     if (in.afterburnerLit && in.Tt7 > Tt6) {
         Tt9 = in.Tt7;
         f9 = g.burnerFuelAirRatio(Tt6, Tt9, f6, c[18], c[9]);
         out.fAB = static_cast<float>(f9 - f6);
-        out.Tt7 = in.Tt7;
-    } else {
-        out.Tt7 = static_cast<float>(Tt6);
     }
     const double piTurbines = in.type == 7 ? 1.0 : c[6] * out.piTL;
     const double pt9p0 = in.type == 7 ? piR * piD * c[2] * c[4]
                                       : piR * piD * out.piC * c[2] * piTurbines * piM * in.piAB * c[4];
     out.pt9p0 = static_cast<float>(pt9p0);
-    const Nozzle n =
-        nozzle(flow, Tt9, f9, pt9p0, in.chokedP0P9, in.type == 7, earlier ? earlier->throatRatio : 0);
+    const Nozzle n = nozzle(flow, Tt9, f9, pt9p0, in.chokedP0P9, in.type == 7, behind.throatRatio);
     out.converged.throatRatio = n.throat.M >= 1.0 ? n.throat.T / Tt9 : 0;
     if (!(n.pt9p9 >= 1)) return "Exit Mach is imaginary";
     out.p0p9 = static_cast<float>(n.p0p9);
@@ -1197,7 +1218,7 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
     const StaticState exit = n.pt9p9 > 1 ? n.exit : flow.expand(Tt9, f9, 1.0 + 1e-9);
     out.M9 = static_cast<float>(exit.M);
     out.T9T0 = static_cast<float>(exit.T / T0);
-    out.V9V0 = static_cast<float>(exit.V / now.V0);
+    out.V9V0 = static_cast<float>(exit.V / V0);
     const double alpha = out.alpha;
     out.fO = static_cast<float>(in.type == 7 ? core * f
                                              : (core * f + (1.0 + alpha - beta) * (f9 - f6)) / (1.0 + alpha));
@@ -1208,12 +1229,12 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
         // A fixed nozzle throat: Pt4·(flow function of the throat)/sqrt(Tt4) against the reference.
         const double m9m0R = 1.0 + (1.0 - beta) * fR - beta;
         out.mRatio = static_cast<float>((Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) *
-                                        (throatFlowFunction(g, Tt4, f, n.throat) / refPoint.ductFlowR) *
-                                        m9m0R / out.m9m0);
+                                        (throatFlowFunction(g, Tt4, f, n.throat) / behind.ductFlowR) * m9m0R /
+                                        out.m9m0);
     }
 
     const double R9 = g.R(f9) * J;
-    double Fm0 = (now.V0 / u.gc) * (out.m9m0 * exit.V / now.V0 - 1.0) +
+    double Fm0 = (V0 / u.gc) * (out.m9m0 * exit.V / V0 - 1.0) +
                  out.m9m0 * R9 * exit.T * (1.0 - n.p0p9) / (exit.V * u.gc);
     if (!(Fm0 > 0)) Fm0 = 0.1;
     out.Fm0 = static_cast<float>(Fm0);
@@ -1221,9 +1242,15 @@ std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPa
     out.m0 = in.thrustScale * r[25] * out.mRatio;
     out.F = out.Fm0 * out.m0;
     const double rho0 = P0 * u.pressureConstant / (Rc * T0);
-    out.A0 = static_cast<float>(out.m0 / (now.V0 * rho0 * u.gc));
-    out.A9 = static_cast<float>(out.A0 * out.m9m0 * n.p0p9 * (R9 / Rc) * exit.T * now.V0 / (T0 * exit.V));
+    out.A0 = static_cast<float>(out.m0 / (V0 * rho0 * u.gc));
+    out.A9 = static_cast<float>(out.A0 * out.m9m0 * n.p0p9 * (R9 / Rc) * exit.T * V0 / (T0 * exit.V));
     return "";
+}
+
+std::string realGasPass(const GasModel& g, const RealGasPassInput& in, RealGasPassResult& out) {
+    RealGasNozzleInput behind;
+    const std::string failure = realGasGasGenerator(g, in, out, behind);
+    return failure.empty() && behind.pending ? realGasNozzle(g, in, behind, out) : failure;
 }
 
 } // namespace vededa

@@ -75,11 +75,31 @@ struct RealGasPassResult {
     RealGasStart converged;        ///< the gas generator's converged state (not valid for the ramjet)
 };
 
+/// What the afterburner, the nozzle and the performance of a pass read from its gas generator (types 1,
+/// 2, 4, 5 and 7; the other types evaluate their exhausts within the gas generator's pass).
+struct RealGasNozzleInput {
+    bool pending = false;                    ///< the gas generator has left them to `realGasNozzle`
+    double f = 0, f6 = 0;                    ///< burner and afterburner-inlet fuel/air ratios
+    double Tt6 = 0;                          ///< afterburner inlet [R or K]
+    double piM = 1;                          ///< mixer total pressure ratio
+    double Pt4 = 0, Pt4R = 0, ductFlowR = 1; ///< the ramjet's air flow through its nozzle throat
+    double V0 = 0;                           ///< flight velocity [ft/s or m/s]
+    double throatRatio = 0; ///< static to total temperature where the sonic throat search starts (0: none)
+};
+
 /// One off-design pass of an engine designed with variable gas properties (types 1, 2, 3, 6 and 7): the same
 /// scaling laws as the constant-cp deck (choked turbine and nozzle throats hold the turbine pressure
 /// ratios, constant component efficiencies), every component on enthalpy and the entropy function of
 /// the actual gas. At the reference condition it gives the reference point back. Returns "" or the
 /// failure message.
 std::string realGasPass(const GasModel& gas, const RealGasPassInput& in, RealGasPassResult& out);
+
+/// The same pass in two parts, so that a caller that needs only the gas generator's state (a limit search
+/// stepping Tt4) can leave the nozzle out: the gas generator, which for types 1, 2, 4, 5 and 7 leaves
+/// their afterburner, nozzle and performance pending in `behind`, and those from it.
+std::string realGasGasGenerator(const GasModel& gas, const RealGasPassInput& in, RealGasPassResult& out,
+                                RealGasNozzleInput& behind);
+std::string realGasNozzle(const GasModel& gas, const RealGasPassInput& in, const RealGasNozzleInput& behind,
+                          RealGasPassResult& out);
 
 } // namespace vededa

@@ -650,6 +650,48 @@ TEST(VariableGasDeck, AnAfterburningTurbofanRunsDryWithTheSameGasGenerator) {
     }
 }
 
+// A limit search steps Tt4 on the gas generator alone and evaluates the nozzle only on the pass it settles
+// on: the thrust, fuel consumption and nozzle it reports are those of the engine at the Tt4 it reports, lit
+// or dry, as a fresh pass at that Tt4 gives them.
+TEST(VariableGasDeck, ALimitedCallReportsTheNozzleOfThePassItSettlesOn) {
+    for (int16_t type : {1, 2, 5})
+        for (int16_t units : {1, 2}) {
+            ProjectData p = loaded(variableDesign(type, units));
+            const auto& ref = p.engine.engine.reference;
+            const float M0 = 0.9f, altitude = units == 2 ? 3000.0f : 10000.0f;
+            flyAt(p, M0, altitude);
+            p.engine.controls[5] = ref[5];
+            p.engine.controls[6] = ref[6];
+            const DeckCall free = runDeck(p);
+            ASSERT_LE(free.code, kLimitEngineSize) << free.text;
+            const auto gas = GasModel::shared(p.units.system, ref[56]);
+            for (int limit : {11, 13}) {
+                const std::string where = "type " + std::to_string(type) + ", units " +
+                                          std::to_string(units) + ", limit " + std::to_string(limit);
+                p.engine.controls[limit] = 0.97f * (limit == 11 ? free.cycle.piC : free.cycle.Tt3);
+                const DeckCall limited = runDeck(p);
+                p.engine.controls[limit] = 0;
+                ASSERT_EQ(limited.code, limit == 11 ? kLimitCompressorRatio : kLimitTt3)
+                    << where << limited.text;
+                ASSERT_LT(limited.Tt4, ref[5]) << where;
+                RealGasPassInput in = passInput(p, type, M0, altitude);
+                in.Tt4 = limited.Tt4;
+                in.afterburnerLit = ref[6] > 0;
+                in.Tt7 = ref[6];
+                in.piAB = in.afterburnerLit ? p.engine.engine.component[3] : 1.0f;
+                in.chokedP0P9 = p.engine.controls[7];
+                RealGasPassResult fresh;
+                ASSERT_EQ(realGasPass(*gas, in, fresh), "") << where;
+                EXPECT_NEAR(limited.F, fresh.F, 1e-6 * fresh.F) << where;
+                EXPECT_NEAR(limited.S, fresh.S, 1e-6 * fresh.S) << where;
+                EXPECT_NEAR(limited.A9, fresh.A9, 1e-6 * fresh.A9) << where;
+                EXPECT_NEAR(limited.cycle.M9, fresh.M9, 1e-6 * fresh.M9) << where;
+                EXPECT_EQ(limited.Tt7, fresh.Tt7) << where;
+                EXPECT_LT(limited.F, free.F) << where;
+            }
+        }
+}
+
 TEST(VariableGasDeck, ThrustMatchingThrottlesTheAfterburnerFirst) {
     ProjectData p = loaded(variableDesign(2, 1));
     const auto& ref = p.engine.engine.reference;
