@@ -155,7 +155,9 @@ class DeckRun {
     bool realGasEvaluate(); ///< the whole cycle of an engine designed with variable gas properties
     /// The afterburner, nozzle and performance of the last variable-gas pass, when it left them pending.
     bool finishRealGasNozzle();
-    void takeRealGasResult(const RealGasPassResult& o);
+    void takeRealGasGenerator(const RealGasPassResult& o);
+    /// Takes the exhausts and performance of a pass; false when they are not finite.
+    bool takeRealGasNozzle(const RealGasPassResult& o);
     bool fail(const std::string& message);
     void putAfterburnerOut();
 
@@ -1009,7 +1011,8 @@ bool DeckRun::realGasEvaluate() {
     const std::string failure = realGasGasGenerator(*gas_, in, o, realGasNozzle_);
     if (!failure.empty()) return fail(failure);
     if (o.converged.valid) realGasStart_ = o.converged;
-    takeRealGasResult(o);
+    takeRealGasGenerator(o);
+    if (!realGasNozzle_.pending) return takeRealGasNozzle(o); // the exhausts came with the gas generator
     // While the thrust is matched every pass needs its thrust.
     return phase_ == 2 ? finishRealGasNozzle() : true;
 }
@@ -1021,14 +1024,10 @@ bool DeckRun::finishRealGasNozzle() {
     const std::string failure = realGasNozzle(*gas_, realGasIn_, realGasNozzle_, o);
     if (!failure.empty()) return fail(failure);
     if (o.converged.valid) realGasStart_.throatRatio = o.converged.throatRatio;
-    takeRealGasResult(o);
-    if (!std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
-        return fail(
-            "Floating-point fault in the engine cycle (overflow, division by zero or invalid operation).");
-    return true;
+    return takeRealGasNozzle(o);
 }
 
-void DeckRun::takeRealGasResult(const RealGasPassResult& o) {
+void DeckRun::takeRealGasGenerator(const RealGasPassResult& o) {
     tauR_ = o.tauR;
     piR_ = o.piR;
     piD_ = o.piD;
@@ -1052,7 +1051,10 @@ void DeckRun::takeRealGasResult(const RealGasPassResult& o) {
     M5_ = o.M5;
     M5p_ = o.M5p;
     M6_ = o.M6;
-    if (realGasNozzle_.pending) return;
+}
+
+bool DeckRun::takeRealGasNozzle(const RealGasPassResult& o) {
+    mRatio_ = o.mRatio; // the ramjet's air flow follows its nozzle throat
     f_ = o.f;
     fAB_ = o.fAB;
     fO_ = o.fO;
@@ -1069,6 +1071,10 @@ void DeckRun::takeRealGasResult(const RealGasPassResult& o) {
     F_ = o.F;
     A0_ = o.A0;
     A9_ = o.A9;
+    if (!std::isfinite(F_) || !std::isfinite(S_) || !std::isfinite(A9_))
+        return fail(
+            "Floating-point fault in the engine cycle (overflow, division by zero or invalid operation).");
+    return true;
 }
 
 void DeckRun::putAfterburnerOut() {

@@ -732,17 +732,19 @@ std::string realGasGasGenerator(const GasModel& g, const RealGasPassInput& in, R
         };
         const double phi2 = g.airEntropyFunctionAtEnthalpy(h2), Ra = g.R(0);
         // The logarithms of the two pressure ratios come out, and the overall ratio `piCNow`: the burner
-        // pressure needs only their sum.
+        // pressure needs only their sum. `flowFunction`: the burner exit's flow function when given (0:
+        // that of the fuel/air ratio `fv`).
         double piCNow = 1;
         auto compressorsAndCoreAir = [&](double h25v, double h3v, double fv, double& logPiFan,
-                                         double& logPiHpc) {
+                                         double& logPiHpc, double flowFunction = 0) {
             // Each ratio from air's entropy function at the inlet and at the ideal exit enthalpy.
             const double phi25 = g.airEntropyFunctionAtEnthalpy(h25v);
             logPiFan = prop ? 0.0 : (g.airEntropyFunctionAtEnthalpy(h2 + c[14] * (h25v - h2)) - phi2) / Ra;
             logPiHpc = (g.airEntropyFunctionAtEnthalpy(h25v + c[15] * (h3v - h25v)) - phi25) / Ra;
             piCNow = std::exp(logPiFan + logPiHpc);
             Pt4 = P0 * piR * piD * piCNow * c[2];
-            return (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) * (burnerExitFlowFunction(fv) / flowR) * (1.0 + fR) /
+            return (Pt4 / Pt4R) * std::sqrt(Tt4R / Tt4) *
+                   ((flowFunction > 0 ? flowFunction : burnerExitFlowFunction(fv)) / flowR) * (1.0 + fR) /
                    (1.0 + fv);
         };
         double T45 = 0, T5 = 0, h25 = 0, h3 = 0;
@@ -837,10 +839,12 @@ std::string realGasGasGenerator(const GasModel& g, const RealGasPassInput& in, R
             // powers per unit of air flow at the air flow the Tt4-scaled spool rises give (at the reference
             // fuel/air ratio), then the air flow of that guess. Far from the reference air flow (altitude),
             // the scaled spool rises alone leave the compressor exit some 1e-3 off; this some 2e-4, close
-            // enough to settle in two passes.
+            // enough to settle in two passes. The air flow that sets the take-off powers passes the
+            // reference burner exit's flow function: the take-offs are a small share of the spool work, so
+            // the flow function's change with Tt4 (some 1e-3) moves the guess by far less than it lacks.
             const double lowWork = (h25R - h2R + r[32] * h0R / c[12]) * workScale,
                          highWork = (h3R - h25R + r[33] * h0R / c[13]) * workScale;
-            const double m0 = compressorsAndCoreAir(h25Guess, h3Guess, fR, logPiFan0, logPiHpc0);
+            const double m0 = compressorsAndCoreAir(h25Guess, h3Guess, fR, logPiFan0, logPiHpc0, flowR);
             const double h25Again = h2 + lowWork - r[32] * h0R / (m0 * c[12]),
                          h3Again = h25Again + highWork - r[33] * h0R / (m0 * c[13]);
             const bool again = std::isfinite(m0) && m0 > 0 && std::isfinite(h25Again) &&
