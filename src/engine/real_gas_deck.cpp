@@ -238,6 +238,11 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
     // near the ratio the core nozzle asks for there), held inside the interval.
     const double x0 = hint;
     double q0 = residual(x0);
+    // The state `behind` left at the point before the newest one.
+    struct Behind {
+        double x, T5, p0p9, pt9p9;
+        StaticState exit;
+    } before{x0, T5, p0p9, pt9p9, exit};
     double slope = residualSlope(x0, q0);
     if (!(std::isfinite(slope) && slope > 0)) slope = 2.0 * (q0 + 1.0) / x0;
     double y0 = std::cbrt(x0);
@@ -254,8 +259,27 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
             break;
         }
         if (!(x2 > 0 && x2 < 1)) break;
+        // Their error shrinks with the product of the last two: the new point lies within some
+        // |x2 - x1|·|x2 - x0| of the root, and the states at the two newest points, carried along the
+        // straight line through them to it, within as little of the state there. Within the tolerance (and
+        // with the core nozzle choked at both points or at neither), that is the match, without evaluating
+        // the engine there once more.
+        if (std::fabs(x2 - x1) * std::fabs(x2 - before.x) <= kPowerTurbineTolerance * x1 * x1 &&
+            (before.p0p9 == 1) == (p0p9 == 1) && x1 != before.x) {
+            const double w = (x2 - x1) / (x1 - before.x);
+            auto along = [w](double a, double b) { return b + w * (b - a); };
+            T5 = along(before.T5, T5);
+            p0p9 = along(before.p0p9, p0p9);
+            pt9p9 = along(before.pt9p9, pt9p9);
+            exit = {along(before.exit.T, exit.T), along(before.exit.V, exit.V), along(before.exit.M, exit.M),
+                    along(before.exit.ptOverP, exit.ptOverP)};
+            x1 = x2;
+            matched = exit.M > kSlowestCoreExitMach;
+            break;
+        }
         y0 = y1;
         q0 = q1;
+        before = {x1, T5, p0p9, pt9p9, exit};
         x1 = x2;
         y1 = y2;
         q1 = residual(x1);
