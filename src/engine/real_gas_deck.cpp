@@ -858,7 +858,16 @@ std::string realGasGasGenerator(const GasModel& g, const RealGasPassInput& in, R
                                                 : 1.0;
             if (std::isfinite(m0) && m0 > 0) mRatio = m0 * (1.0 + alpha) / (1.0 + alphaR);
         }
-        if (cold && jet) {
+        const bool atReference =
+            in.M0 == std::max(r[1], 0.01f) && in.T0 == r[2] && in.P0 == P0R && Tt4 == Tt4R;
+        if (cold && jet && atReference) {
+            // At the reference condition the reference point is the first guess itself.
+            T25 = T25R;
+            T3 = T3R;
+            fanExitAir = {T25R, h25R};
+            compressorExitAir = {T3R, h3R};
+            mRatio = 1;
+        } else if (cold && jet) {
             // A jet's first guess: the turbines' work per unit of core air scaled with Tt4, the take-off
             // powers per unit of air flow at the air flow the Tt4-scaled spool rises give (at the reference
             // fuel/air ratio), then the air flow of that guess. Far from the reference air flow (altitude),
