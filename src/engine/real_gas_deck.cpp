@@ -42,6 +42,17 @@ constexpr double kNearbyTt4 = 1e-5;
 /// without settling.
 constexpr double kTurbineMatchStepCap = 0.1;
 
+/// The bleed air share and the two cooling-air shares of the engine (the ramjet has no cooling air),
+/// and the core air share they leave to the burner.
+struct AirShares {
+    double beta, eps1, eps2, core;
+};
+AirShares airShares(const RealGasPassInput& in) {
+    const auto& c = *in.component;
+    const double beta = c[26], eps1 = in.type == 7 ? 0.0 : c[27], eps2 = in.type == 7 ? 0.0 : c[28];
+    return {beta, eps1, eps2, 1.0 - beta - eps1 - eps2};
+}
+
 /// Sonic flow function sqrt(gamma/R)·(2/(gamma+1))^((gamma+1)/(2(gamma-1))) of the gas at `Tt` with
 /// the local gamma: the choked flow m·sqrt(Tt)/(Pt·A) up to the unit constant.
 double chokedFlowFunction(const GasModel& g, double Tt, double f) {
@@ -127,8 +138,8 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
     const auto& c = *in.component;
     const auto& r = *in.reference;
     const UnitConstants& u = *in.units;
-    const double J = u.jgc, T0 = in.T0, beta = c[26], eps1 = c[27], eps2 = c[28];
-    const double core = 1.0 - beta - eps1 - eps2;
+    const double J = u.jgc, T0 = in.T0;
+    const auto [beta, eps1, eps2, core] = airShares(in);
     const double f2 = core * f / (core + eps1 + eps2);
     const double T45R = r[5] * r[35], T5R = T45R * r[18];
     const double h45 = g.h(T45, f2);
@@ -557,8 +568,7 @@ ReferencePoint computeReferencePoint(const GasModel& g, const RealGasPassInput& 
     const auto& c = *in.component;
     const auto& r = *in.reference;
     const double J = in.units->jgc;
-    const double beta = c[26], eps1 = in.type == 7 ? 0.0 : c[27], eps2 = in.type == 7 ? 0.0 : c[28];
-    const double core = 1.0 - beta - eps1 - eps2;
+    const auto [beta, eps1, eps2, core] = airShares(in);
     const double T0R = r[2], Tt4R = r[5], fR = r[20];
     ReferencePoint p;
     p.inlet = inlet(g, *in.units, T0R, std::max(r[1], 0.01f));
@@ -668,8 +678,7 @@ std::string realGasGasGenerator(const GasModel& g, const RealGasPassInput& in, R
     const double J = u.jgc;
     const RealGasFlow flow(g, J);
     const double T0 = in.T0, P0 = in.P0, Tt4 = in.Tt4;
-    const double beta = c[26], eps1 = in.type == 7 ? 0.0 : c[27], eps2 = in.type == 7 ? 0.0 : c[28];
-    const double core = 1.0 - beta - eps1 - eps2;
+    const auto [beta, eps1, eps2, core] = airShares(in);
     const bool prop = in.type == 6, separate = in.type == 3, mixed = in.type == 4 || in.type == 5;
 
     // Flight condition and the reference point, the same way.
@@ -1227,8 +1236,7 @@ std::string realGasNozzle(const GasModel& g, const RealGasPassInput& in, const R
     const double J = u.jgc;
     const RealGasFlow flow(g, J);
     const double T0 = in.T0, P0 = in.P0, Tt4 = in.Tt4;
-    const double beta = c[26], eps1 = in.type == 7 ? 0.0 : c[27], eps2 = in.type == 7 ? 0.0 : c[28];
-    const double core = 1.0 - beta - eps1 - eps2;
+    const auto [beta, eps1, eps2, core] = airShares(in);
     const double f = behind.f, f6 = behind.f6, Tt6 = behind.Tt6, piM = behind.piM, Pt4 = behind.Pt4,
                  Pt4R = behind.Pt4R, fR = r[20], Tt4R = r[5], V0 = behind.V0;
     const double piR = out.piR, piD = out.piD, Rc = g.R(0) * J;
