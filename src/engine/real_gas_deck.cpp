@@ -494,10 +494,13 @@ class AndersonMixing {
     double lastSize = 0;
 };
 
-/// The thrust of the separate-exhaust turbofan from its core and fan nozzle exits.
-std::string separateExhausts(const GasModel& g, const RealGasPassInput& in, const Inlet& now, double f,
-                             double alpha, double T5, const StaticState& coreExit, const StaticState& fanExit,
-                             RealGasPassResult& out) {
+/// The thrust of the separate-exhaust turbofan from its core and fan nozzle exits. (Kept out of line, as
+/// the reference point: code the other types never run stays out of the gas generator's instruction
+/// cache lines.)
+[[gnu::noinline]] std::string separateExhausts(const GasModel& g, const RealGasPassInput& in,
+                                               const Inlet& now, double f, double alpha, double T5,
+                                               const StaticState& coreExit, const StaticState& fanExit,
+                                               RealGasPassResult& out) {
     const auto& c = *in.component;
     const UnitConstants& u = *in.units;
     const double J = u.jgc, T0 = in.T0, beta = c[26];
@@ -564,7 +567,8 @@ struct ReferenceKey {
     double hc = 0;
 };
 
-ReferencePoint computeReferencePoint(const GasModel& g, const RealGasPassInput& in, const RealGasFlow& flow) {
+[[gnu::noinline]] ReferencePoint computeReferencePoint(const GasModel& g, const RealGasPassInput& in,
+                                                       const RealGasFlow& flow) {
     const auto& c = *in.component;
     const auto& r = *in.reference;
     const double J = in.units->jgc;
