@@ -270,11 +270,11 @@ std::string powerTurbine(const GasModel& g, const RealGasFlow& flow, const RealG
             break;
         }
         if (!(x2 > 0 && x2 < 1)) break;
-        // Their error shrinks with the product of the last two: the new point lies within some
-        // |x2 - x1|·|x2 - x0| of the root, and the states at the two newest points, carried along the
-        // straight line through them to it, within as little of the state there. Within the tolerance (and
-        // with the core nozzle choked at both points or at neither), that is the match, without evaluating
-        // the engine there once more.
+        // The secant steps' error shrinks with the product of the last two: the new point x2 lies within
+        // some |x2 - x1|·|x2 - x0| of the root (x0 the point before x1), and the states at x0 and x1,
+        // carried along the straight line through them to x2, within as little of the state there. Within the
+        // tolerance (and with the core nozzle choked at both points or at neither), that is the match,
+        // without evaluating the engine there once more.
         if (std::fabs(x2 - x1) * std::fabs(x2 - before.x) <= kPowerTurbineTolerance * x1 * x1 &&
             (before.p0p9 == 1) == (p0p9 == 1) && x1 != before.x) {
             const double w = (x2 - x1) / (x1 - before.x);

@@ -87,7 +87,7 @@ struct RealGasNozzleInput {
     double throatRatio = 0; ///< static to total temperature where the sonic throat search starts (0: none)
 };
 
-/// One off-design pass of an engine designed with variable gas properties (types 1, 2, 3, 6 and 7): the same
+/// One off-design pass of an engine designed with variable gas properties (every type): the same
 /// scaling laws as the constant-cp deck (choked turbine and nozzle throats hold the turbine pressure
 /// ratios, constant component efficiencies), every component on enthalpy and the entropy function of
 /// the actual gas. At the reference condition it gives the reference point back. Returns "" or the
