@@ -547,20 +547,22 @@ double GasModel::solvePhi(double phiK, double x, double TK, double* hK) const {
     return TK;
 }
 
-double GasModel::isentropicTemperature(double T, double f, double pressureRatio) const {
-    const double x = productShare(f), TK = T * perKelvin_;
-    const bool low = TK < kMidK;
-    const double r = gasConstant(x);
-    const double phiK = phiAt(TK, x, low) + r * std::log(pressureRatio);
+double GasModel::expansionEnd(double phiK, double x, double TK, double logPressureRatio, double* hK) const {
     bool exact = false;
     double start = phiTable_.at(phiK, x, exact);
     if (!(start > 0)) {
         // Outside the table: the constant-gamma end state with the gamma at the start.
-        const double cpK = specificHeatAt(TK, x, low);
+        const double cpK = specificHeatAt(TK, x, TK < kMidK), r = gasConstant(x);
         const double g = cpK / (cpK - r);
-        start = TK * std::pow(pressureRatio, (g - 1.0) / g);
+        start = TK * std::exp(logPressureRatio * (g - 1.0) / g);
     }
-    return solvePhi(phiK, x, start) * tScale_;
+    return solvePhi(phiK, x, start, hK);
+}
+
+double GasModel::isentropicTemperature(double T, double f, double pressureRatio) const {
+    const double x = productShare(f), TK = T * perKelvin_, logRatio = std::log(pressureRatio);
+    const double phiK = phiAt(TK, x, TK < kMidK) + gasConstant(x) * logRatio;
+    return expansionEnd(phiK, x, TK, logRatio) * tScale_;
 }
 
 double GasModel::isentropicEnthalpy(double T, double f, double pressureRatio) const {
@@ -569,18 +571,9 @@ double GasModel::isentropicEnthalpy(double T, double f, double pressureRatio) co
 
 double GasModel::isentropicEnthalpyAtLogRatio(double T, double f, double logPressureRatio) const {
     const double x = productShare(f), TK = T * perKelvin_;
-    const bool low = TK < kMidK;
-    const double r = gasConstant(x);
-    const double phiK = phiAt(TK, x, low) + r * logPressureRatio;
-    bool exact = false;
-    double start = phiTable_.at(phiK, x, exact);
-    if (!(start > 0)) {
-        const double cpK = specificHeatAt(TK, x, low);
-        const double g = cpK / (cpK - r);
-        start = TK * std::exp(logPressureRatio * (g - 1.0) / g);
-    }
+    const double phiK = phiAt(TK, x, TK < kMidK) + gasConstant(x) * logPressureRatio;
     double hK = 0;
-    solvePhi(phiK, x, start, &hK);
+    expansionEnd(phiK, x, TK, logPressureRatio, &hK);
     return hK * eScale_;
 }
 
@@ -620,7 +613,7 @@ double GasModel::enthalpyAtPhiNear(double T, double f, double logPressureRatio, 
     }
     // The end enthalpy is carried along the last step by cp (the term left out, cp'·dT²/2, is some 1e-11
     // of h after a step below 1e-5 of T); without a usable start, the tabulated search.
-    near = isentropicTemperature(T, f, std::exp(logPressureRatio));
+    near = expansionEnd(phiK, x, T * perKelvin_, logPressureRatio) * tScale_;
     return h(near, f);
 }
 

@@ -155,11 +155,17 @@ class GasModel {
     /// The temperature [K] of entropy function phiK [kJ/(kg K)] of products share x, by Newton steps in
     /// ln T from TK; with `hK`, also its enthalpy [kJ/kg] (from the last step's, to second order in it).
     double solvePhi(double phiK, double x, double TK, double* hK = nullptr) const;
+    /// The end [K] of an isentropic expansion (or compression) of products share x from TK by a pressure
+    /// ratio of logarithm `logPressureRatio`, whose entropy function phiK [kJ/(kg K)] is known: from the
+    /// tabulated inverse, or outside the table from the constant-gamma end state with the gamma at TK;
+    /// with `hK`, also its enthalpy, as `solvePhi`.
+    double expansionEnd(double phiK, double x, double TK, double logPressureRatio,
+                        double* hK = nullptr) const;
     /// Enthalpy [kJ/kg] and specific heat [kJ/(kg K)] of the mixture of products share x at T [K], from
     /// the low-temperature fits (`low`) or the high-temperature ones.
     void enthalpyAndCp(double TK, double x, bool low, double& hK, double& cpK) const;
     /// The near isentropic search for the end entropy function phiK [kJ/(kg K)] of products share x
-    /// (the tabulated search of T, f and the pressure ratio when the steps do not settle).
+    /// (the tabulated search, `expansionEnd`, when the steps do not settle or have no start).
     double enthalpyAtPhiNear(double T, double f, double logPressureRatio, double& near, double x,
                              double phiK) const;
     /// Enthalpy, specific heat and entropy function of the mixture of products share x at T [K].
